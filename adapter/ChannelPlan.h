@@ -1,0 +1,34 @@
+// Country regions, the 2.4 GHz channel plans they select, and the fixed
+// channel/frequency table.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace corvane {
+
+struct ChannelFreq {
+    uint32_t channel;
+    uint32_t frequencyKhz;
+};
+
+inline constexpr uint32_t kChanFreqRows = 46;
+extern const ChannelFreq ChannelFreqTable[kChanFreqRows];
+extern uint32_t G_nChanFreqCount;
+
+// Region code bits that must be present for an answer to be taken.
+inline constexpr uint32_t kCountryRegionValidMask = 0x1F90;
+
+// The 2.4 GHz plan for a region number (code AND 0x7F).
+std::span<const uint8_t> ChannelPlanForRegion(uint32_t regionNumber);
+
+// First row of the table with this frequency / channel.
+std::optional<uint32_t> ChannelForFrequency(uint32_t frequencyKhz);
+std::optional<uint32_t> FrequencyForChannel(uint32_t channel);
+
+// Sets G_nCountryRegion, G_Channel_List and G_Channel_Numbers from a driver
+// answer (`answered` false when the query failed).
+void ApplyCountryRegion(bool answered, uint32_t code);
+
+}  // namespace corvane

@@ -1,0 +1,37 @@
+#include "adapter/Globals.h"
+
+#include <cstring>
+
+namespace corvane {
+
+uint8_t __DEBUG__ = 1;
+uint32_t Current_Device = 5;
+uint8_t G_bUse64Bits = 0;
+uint8_t G_bDeviceExist = 0;
+uint8_t G_bDeviceRemove = 1;
+uint8_t G_bRadio = 1;
+uint8_t G_bDialogRunning = 0;
+uint8_t G_bRescan = 0;
+int32_t G_enumWirelessMode = 0;
+int32_t G_encryCapa = 6;
+char VelaConfigVerChar[16] = {};
+uint8_t* G_pBssidList = nullptr;
+RepositBssidList* G_pRepositBssidList = nullptr;
+
+void ResetGlobalsForTest() {
+    __DEBUG__ = 1;
+    Current_Device = 5;
+    G_bUse64Bits = 0;
+    G_bDeviceExist = 0;
+    G_bDeviceRemove = 1;
+    G_bRadio = 1;
+    G_bDialogRunning = 0;
+    G_bRescan = 0;
+    G_enumWirelessMode = 0;
+    G_encryCapa = 6;
+    std::memset(VelaConfigVerChar, 0, sizeof VelaConfigVerChar);
+    extern void ResetChannelPlanForTest();
+    ResetChannelPlanForTest();
+}
+
+}  // namespace corvane

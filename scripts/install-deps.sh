@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages this project builds, tests and runs with.
+# Only what is missing is installed; nothing is asked interactively.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libplist-dev libplist++-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  nlohmann-json3-dev libssl-dev
+  xvfb xauth trayer x11-apps imagemagick xdotool
+)
+if [ "${1:-}" = "--test" ]; then
+  packages+=(wpasupplicant python3-cryptography-vectors)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ "${#missing[@]}" -eq 0 ]; then
+  exit 0
+fi
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
