@@ -120,7 +120,7 @@ inline std::optional<CallAnswerHeader> DecodeCallAnswerHeader(const uint8_t* b,
                                                               uint32_t outputCapacity) {
     if (Get32(b) != kCallAnswerMagic) return std::nullopt;
     CallAnswerHeader h{int32_t(Get32(b + 4)), Get32(b + 8)};
-    if (h.outputLength > outputCapacity) return std::nullopt;
+    if (h.outputLength > outputCapacity || h.outputLength > kMaxStructSize) return std::nullopt;
     return h;
 }
 
