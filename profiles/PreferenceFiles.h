@@ -1,0 +1,129 @@
+// The three preference files shared by the pane and the agent: the profile
+// list, the active profile and the advanced radio settings. Each is a
+// property list whose top level is an array of dictionaries of strings.
+//
+// Reading never fails: a missing, unreadable, oversized or malformed file is
+// an empty array. Writing replaces the whole file atomically and keeps it
+// readable by the user only, since it holds WEP keys and WPA passphrases.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace corvane {
+
+// Paths before home-folder expansion; "~" is replaced by $HOME each time a
+// file is opened.
+inline constexpr const char* kProfileListPath = "~/Library/Preferences/Profile.plist";
+inline constexpr const char* kActiveProfilePath = "~/Library/Preferences/ActiveProfileSetting.plist";
+inline constexpr const char* kAdvancedSettingPath =
+    "~/Library/Preferences/AdvancedProfileSetting.plist";
+
+// Keys of the profile and active-profile dictionaries.
+inline constexpr const char* kKeyProfileName = "Profile Name";
+inline constexpr const char* kKeySsid = "SSID";
+inline constexpr const char* kKeyBssid = "BSSID";
+inline constexpr const char* kKeyHidden = "Hidden";
+inline constexpr const char* kKeyNetworkType = "Network Type";
+inline constexpr const char* kKeyChannel = "Channel";
+inline constexpr const char* kKeyAuthenticationType = "Authentication Type";
+inline constexpr const char* kKeyEncryptionType = "Encryption Type";
+inline constexpr const char* kKeyWepKey[4] = {"WEPKey1", "WEPKey2", "WEPKey3", "WEPKey4"};
+inline constexpr const char* kKeyWepKeyType[4] = {"WEPKey1 Type", "WEPKey2 Type", "WEPKey3 Type",
+                                                  "WEPKey4 Type"};
+inline constexpr const char* kKeyWepKeyUse = "WEPKeyUse";
+inline constexpr const char* kKeyWpaPsk = "WPAPSK";
+inline constexpr const char* kKeyTxPower = "Tx Power";
+inline constexpr const char* kKeyPreambleType = "Preamble Type";
+inline constexpr const char* kKeyRtsThreshold = "RTS Threshold";
+inline constexpr const char* kKeyFragThreshold = "Fragmentation Threshold";
+inline constexpr const char* kKeyPowerSaveMode = "Power Save Mode";
+inline constexpr const char* kKeyAcPowerCam = "AC Power CAM";
+inline constexpr const char* kKeyActiveProfileFlag = "Active Profile Flag";
+inline constexpr const char* kActiveYes = "YES";
+inline constexpr const char* kActiveNo = "NO";
+
+// Keys of the advanced-settings dictionary.
+inline constexpr const char* kKeyTxRate = "Tx Rate";
+inline constexpr const char* kKeyBgProtection = "BG Protection";
+inline constexpr const char* kKeyTxBurst = "Tx Burst";
+inline constexpr const char* kKeyAdHocMode = "Ad Hoc Mode";
+inline constexpr const char* kKeyWirelessMode = "Wireless Mode";
+
+// A dictionary of string values. Readers look keys up by name; entries keep
+// their insertion order so that a written file is deterministic.
+class PrefDictionary {
+public:
+    using Entry = std::pair<std::string, std::string>;
+
+    PrefDictionary() = default;
+    PrefDictionary(std::initializer_list<Entry> entries);
+
+    // Null when the key is absent.
+    const std::string* Find(std::string_view key) const;
+    // The value, or an empty string when the key is absent.
+    std::string Value(std::string_view key) const;
+    bool Contains(std::string_view key) const { return Find(key) != nullptr; }
+    // Replaces the value in place, or appends a new entry.
+    void Set(std::string_view key, std::string value);
+    void Remove(std::string_view key);
+
+    const std::vector<Entry>& Entries() const { return entries_; }
+    size_t size() const { return entries_.size(); }
+    bool empty() const { return entries_.empty(); }
+
+    bool operator==(const PrefDictionary& other) const = default;
+
+private:
+    std::vector<Entry> entries_;
+};
+
+using PrefArray = std::vector<PrefDictionary>;
+
+// Files larger than this are treated as unreadable.
+inline constexpr size_t kMaxPreferenceFileSize = 4 * 1024 * 1024;
+
+// "~" or "~/..." expanded with $HOME (or the password database when HOME is
+// unset); other paths unchanged.
+std::string ExpandTilde(std::string_view path);
+
+// Reads an XML or binary property list. Elements of the top-level array that
+// are not dictionaries are skipped; inside a dictionary, string values are
+// taken as they are, integers as their decimal text, booleans as "1"/"0" and
+// reals in "%g" form; data, dates, arrays and dictionaries are left out (read
+// as missing keys).
+PrefArray ReadPreferenceArray(std::string_view path);
+
+// Writes `array` as an XML property list: a temporary file in the same
+// folder, written, flushed to disk, then renamed over the old file; the
+// folder is flushed too. The file has mode 0600; a missing
+// ~/Library/Preferences is created with mode 0700. On any failure the old
+// file is left as it was and the result is false.
+bool WritePreferenceArray(std::string_view path, const PrefArray& array);
+
+// The leading integer of a text: white space skipped, optional sign, digits
+// up to the first other character, saturated to the int32 range; 0 when the
+// text does not start with a number.
+int32_t LeadingInteger(std::string_view text);
+// LeadingInteger of the key's value; 0 when the key is absent.
+int32_t IntValue(const PrefDictionary& dict, std::string_view key);
+// "%d".
+std::string FormatInt(int32_t value);
+
+// True when the array is not empty and element 0's "Active Profile Flag" is
+// exactly "YES".
+bool IsActiveRecord(const PrefArray& array);
+
+// Single-record files: replaces element 0, or appends to an empty array.
+void ReplaceFirstOrAppend(PrefArray& array, PrefDictionary record);
+
+// Test seam: called after the temporary file has been written and flushed,
+// before it takes the old file's place; returning false makes the write fail
+// there. Pass an empty function to remove it.
+void SetPreferenceWriteHookForTest(std::function<bool(const std::string& tempPath)> hook);
+
+}  // namespace corvane
