@@ -1,0 +1,69 @@
+// Temporary folders that stand in for the user's home and for the service
+// registry folder for the lifetime of a test. Each creates a fresh folder
+// (mode 0700), points its environment variable at it, and on destruction
+// puts the variable back as it was and removes the folder with everything
+// in it.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace corvane::test {
+
+// Sets an environment variable for the guard's lifetime; restores the old
+// value (or its absence) afterwards.
+class ScopedEnv {
+public:
+    ScopedEnv(std::string name, const std::string& value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string name_;
+    std::optional<std::string> old_;
+};
+
+// A temporary HOME.
+class TempHome {
+public:
+    TempHome();
+    ~TempHome();
+    TempHome(const TempHome&) = delete;
+    TempHome& operator=(const TempHome&) = delete;
+
+    const std::string& Path() const { return path_; }
+    // "~/Library/Preferences" expanded against this home. Created first when
+    // `create` is set; otherwise it does not exist until something makes it.
+    std::string PreferencesFolder(bool create = false) const;
+    // A file in the preferences folder, e.g. PreferencesFile("Profile.plist").
+    std::string PreferencesFile(const std::string& name) const;
+
+private:
+    std::string path_;
+    std::optional<ScopedEnv> env_;
+};
+
+// A temporary service registry folder (CORVANE_IOREGISTRY).
+class TempRegistry {
+public:
+    TempRegistry();
+    ~TempRegistry();
+    TempRegistry(const TempRegistry&) = delete;
+    TempRegistry& operator=(const TempRegistry&) = delete;
+
+    const std::string& Path() const { return path_; }
+    // "<folder>/<className>@<instance>"
+    std::string SocketPath(const std::string& className, const std::string& instance) const;
+
+private:
+    std::string path_;
+    std::optional<ScopedEnv> env_;
+};
+
+// Makes a fresh folder under the temporary folder; aborts the test run when
+// it cannot (nothing useful can happen without it).
+std::string MakeTempFolder(const std::string& stem);
+void RemoveTree(const std::string& path);
+
+}  // namespace corvane::test
