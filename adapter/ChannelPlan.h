@@ -2,6 +2,7 @@
 // channel/frequency table.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -14,7 +15,7 @@ struct ChannelFreq {
 };
 
 inline constexpr uint32_t kChanFreqRows = 46;
-extern const ChannelFreq ChannelFreqTable[kChanFreqRows];
+extern const std::array<ChannelFreq, kChanFreqRows> ChannelFreqTable;
 extern uint32_t G_nChanFreqCount;
 
 // Region code bits that must be present for an answer to be taken.

@@ -4,6 +4,8 @@
 
 namespace corvane {
 
+void ResetChannelPlanForTest();
+
 uint8_t __DEBUG__ = 1;
 uint32_t Current_Device = 5;
 uint8_t G_bUse64Bits = 0;
@@ -30,7 +32,6 @@ void ResetGlobalsForTest() {
     G_enumWirelessMode = 0;
     G_encryCapa = 6;
     std::memset(VelaConfigVerChar, 0, sizeof VelaConfigVerChar);
-    extern void ResetChannelPlanForTest();
     ResetChannelPlanForTest();
 }
 

@@ -1,0 +1,68 @@
+// Bounded walk over an assembled scan list: NumberOfItems, then entries
+// back to back, each stepping by its own Length. A walk never reads past the
+// bytes given: an entry whose Length is 0 or runs past the end ends it, and
+// fields beyond a short entry read as zero.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "adapter/Records.h"
+
+namespace corvane {
+
+class BssEntry {
+public:
+    explicit BssEntry(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+
+    std::span<const uint8_t> Bytes() const { return bytes_; }
+    uint32_t Length() const { return ReadLe32At(bytes_, bss::kLength); }
+    std::span<const uint8_t> MacAddress() const { return Field(bss::kMacAddress, kMacLength); }
+    // The SSID bytes read as a NUL-terminated string within their 32 bytes.
+    std::string Ssid() const;
+    uint32_t Privacy() const { return ReadLe32At(bytes_, bss::kPrivacy); }
+    int32_t Rssi() const { return int32_t(ReadLe32At(bytes_, bss::kRssi)); }
+    uint32_t NetworkTypeInUse() const { return ReadLe32At(bytes_, bss::kNetworkTypeInUse); }
+    uint32_t DSConfig() const { return ReadLe32At(bytes_, bss::kDSConfig); }
+    uint32_t InfrastructureMode() const { return ReadLe32At(bytes_, bss::kInfrastructureMode); }
+    uint32_t IELength() const { return ReadLe32At(bytes_, bss::kIELength); }
+    // The tagged elements after the 12 fixed beacon fields, bounded by both
+    // IELength and the entry; empty when the entry is too short to carry any.
+    std::span<const uint8_t> TaggedElements() const;
+
+private:
+    std::span<const uint8_t> Field(size_t offset, size_t size) const;
+    std::span<const uint8_t> bytes_;
+};
+
+class BssidList {
+public:
+    explicit BssidList(std::span<const uint8_t> list) : list_(list) {}
+
+    uint32_t NumberOfItems() const { return ReadLe32At(list_, 0); }
+
+    class Iterator {
+    public:
+        Iterator(std::span<const uint8_t> list, size_t offset, uint32_t remaining);
+        BssEntry operator*() const { return BssEntry(list_.subspan(offset_, length_)); }
+        Iterator& operator++();
+        bool operator==(const Iterator& other) const { return remaining_ == other.remaining_; }
+
+    private:
+        void Settle();
+        std::span<const uint8_t> list_;
+        size_t offset_;
+        uint32_t remaining_;
+        uint32_t length_ = 0;
+    };
+
+    Iterator begin() const { return Iterator(list_, 4, NumberOfItems()); }
+    Iterator end() const { return Iterator(list_, list_.size(), 0); }
+
+private:
+    std::span<const uint8_t> list_;
+};
+
+}  // namespace corvane
