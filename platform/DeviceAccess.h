@@ -97,4 +97,14 @@ void CFRelease(CFMutableDictionaryRef dictionary);
 // use it to prove that nothing is held between requests.
 size_t LiveHandleCount();
 
+// Takes one more reference on a service or an iterator; IOObjectRelease
+// gives it back.
+kern_return_t IOObjectRetain(io_object_t object);
+
+// The bound on each phase of a socket request (connect and open, send,
+// receive), in milliseconds. Tests shorten it to prove that a stalled peer
+// gives a failed call quickly; 0 or less restores wire::kCallTimeoutMs.
+void SetSocketTimeoutMsForTest(int milliseconds);
+int SocketTimeoutMs();
+
 }  // namespace platform
