@@ -1,0 +1,270 @@
+#include "agent/MiniTask.h"
+
+#include <QCoreApplication>
+#include <QVariant>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "adapter/ByteOrder.h"
+#include "adapter/ChannelPlan.h"
+#include "adapter/Globals.h"
+#include "adapter/Oids.h"
+#include "adapter/Records.h"
+#include "platform/Clock.h"
+#include "platform/PaneLauncher.h"
+#include "profiles/PreferenceFiles.h"
+
+namespace corvane {
+namespace {
+
+constexpr int kRetry = 3;
+constexpr uint32_t kMediaStateDisconnected = 1;
+
+bool QueryU32(KestrelAccess& adapter, uint32_t oid, uint32_t* value) {
+    uint8_t bytes[4] = {};
+    uint64_t written = 0;
+    bool ok = adapter.OidQueryInformation(oid, bytes, sizeof bytes, &written);
+    *value = ReadLe32(bytes);
+    return ok;
+}
+
+void Disassociate(KestrelAccess& adapter) {
+    uint8_t bytes[4] = {};
+    uint64_t written = 0;
+    adapter.OidSetInformation(OID_802_11_DISASSOCIATE, bytes, sizeof bytes, &written, kRetry);
+}
+
+std::string Format(const char* format, long value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+void DefaultExit(QTimer& timer, int status) {
+    if (QCoreApplication::instance()) {
+        timer.stop();
+        QCoreApplication::exit(status);
+    } else {
+        std::exit(status);
+    }
+}
+
+}  // namespace
+
+int SignalIconLevel(uint32_t quality) {
+    if (quality == 0) return 0;
+    if (quality <= 20) return 1;
+    if (quality <= 40) return 2;
+    if (quality <= 60) return 3;
+    if (quality <= 80) return 4;
+    return 5;
+}
+
+uint32_t SmoothedSignalQuality(uint32_t linkWord1, uint32_t previous) {
+    double raw = linkWord1 * 1.2 + 10;
+    uint32_t q = raw >= 100 ? 100 : uint32_t(raw);
+    if (previous != 0) q = uint32_t((double(previous) + q) * 0.5 + 0.5);
+    return q;
+}
+
+int32_t DefaultWirelessMode(uint32_t device, bool nSupport, bool aSupport) {
+    // Columns: n only, a only, both, neither.
+    int column = nSupport && !aSupport ? 0 : aSupport && !nSupport ? 1 : nSupport ? 2 : 3;
+    static constexpr int32_t kOsprey[4] = {9, 8, 5, 5};
+    static constexpr int32_t kOlder[4] = {0, 2, 3, 5};
+    if (device == 5) return kOsprey[column];
+    if (device == 3 || device == 4) return kOlder[column];
+    return 5;
+}
+
+MiniTask::MiniTask(StatusPresenter& statusItem, Hooks hooks)
+    : TaskItem(statusItem), hooks_(std::move(hooks)) {
+    if (!hooks_.exitProcess) {
+        hooks_.exitProcess = [this](int status) { DefaultExit(updater, status); };
+    }
+    if (!hooks_.openPane) {
+        hooks_.openPane = [] { platform::OpenBundle(kPaneBundlePath); };
+    }
+    updater.setInterval(kTickIntervalMs);
+    updater.setSingleShot(false);
+    // A tick that blocks (card initialisation waits up to 30 s) must not be
+    // followed by a burst of missed ones; QTimer never queues them.
+    connect(&updater, &QTimer::timeout, this, &MiniTask::OnTimer);
+}
+
+MiniTask::~MiniTask() {
+    updater.stop();
+    keyMaterial.Zero();
+}
+
+void MiniTask::awakeFromNib(bool startTimer) {
+    SignalQuality = 0;
+    count = 0;
+    Adapter = std::make_unique<KestrelAccess>();
+    TaskItem.SetTitle("");
+    TaskItem.SetTitle(kWaitConnectionTitle);
+    if (startTimer) updater.start();
+}
+
+void MiniTask::OnTimer() {
+    if (!Adapter) return;
+    uint32_t state = 0;
+    bool stateRead = QueryU32(*Adapter, OID_GEN_MEDIA_CONNECT_STATUS, &state);
+    uint32_t restartPending = 0;
+    QueryU32(*Adapter, OID_VX_RESTART_PENDING, &restartPending);
+
+    if ((restartPending & 0xFF) == 1 && G_bDeviceExist) RestartWait();
+
+    if (G_bDeviceExist && stateRead && restartPending == 0) {
+        if (state == 0) {
+            reconnectCount = 0;
+            updateStatus();
+            networktypeformCheckProfile = 1;
+        } else if (state == kMediaStateDisconnected && networktypeformCheckProfile == 0) {
+            // The ad hoc network we set up may simply have no peer yet;
+            // applying it again would only tear it down.
+            reconnectCount = 0;
+            updateStatusBlank();
+        } else {
+            reconnectCount += 1;
+            updateStatusBlank();
+            if (reconnectCount > kReconnectAfterTicks) {
+                reconnectCount = 0;
+                CheckProfileSettingForConnect();
+            }
+        }
+        checkProfileCount = 0;
+        G_bDeviceRemove = 0;
+        return;
+    }
+    RecheckTick();
+}
+
+void MiniTask::RestartWait() {
+    Disassociate(*Adapter);
+    for (int poll = 0; poll < kRestartDonePolls; ++poll) {
+        platform::USleep(kRestartDonePauseUs);
+        uint32_t done = 0;
+        QueryU32(*Adapter, OID_VX_RESTART_DONE, &done);
+        if (done == 1) break;
+    }
+}
+
+void MiniTask::RecheckTick() {
+    reconnectCount = 0;
+    G_bDeviceExist = IsDeviceDriverExist() ? 1 : 0;
+    if (G_bDeviceExist) {
+        G_bDeviceRemove = 0;
+        checkProfileCount += 1;
+        Adapter->InitCard();
+        InitAdvanceSetting();
+        return;
+    }
+    checkProfileCount = 0;
+    G_bDeviceRemove = 1;
+    count += 1;
+    if (count == kMissingTicksBeforeExit) hooks_.exitProcess(0);
+}
+
+bool MiniTask::IsDeviceDriverExist() {
+    bool found = Adapter->SearchDevice() && Adapter->OpenConnectToDevice();
+    Adapter->CloseConnectToDevice();
+    return found;
+}
+
+void MiniTask::updateStatus() {
+    uint8_t ssidBytes[sizeof(NDIS_802_11_SSID)] = {};
+    uint64_t written = 0;
+    Adapter->OidQueryInformation(OID_802_11_SSID, ssidBytes, sizeof ssidBytes, &written);
+    NDIS_802_11_SSID ssid = DecodeSsid(ssidBytes);
+    // The name is at most 32 bytes and, like a C string, ends at a NUL.
+    size_t length = std::min<size_t>(ssid.SsidLength, kSsidMaxLength);
+    const char* name = reinterpret_cast<const char*>(ssid.Ssid);
+    length = std::find(name, name + length, '\0') - name;
+    TaskItem.SetApItemTitle(kApItemPrefix + std::string(name, length));
+
+    uint8_t configBytes[sizeof(NDIS_802_11_CONFIGURATION)] = {};
+    Adapter->OidQueryInformation(OID_802_11_CONFIGURATION, configBytes, sizeof configBytes,
+                                 &written);
+    std::optional<uint32_t> channel =
+        ChannelForFrequency(DecodeConfiguration(configBytes).DSConfig);
+    TaskItem.SetChannelItemTitle(
+        Format("Channel            : %ld", channel ? long(*channel) : -1L));
+
+    uint8_t linkBytes[sizeof(VX_802_11_LINK_STATUS)] = {};
+    Adapter->OidQueryInformation(OID_VX_LINK_STATUS, linkBytes, sizeof linkBytes, &written);
+    uint32_t q = SmoothedSignalQuality(DecodeLinkStatus(linkBytes).ChannelQuality, ChannelQuality);
+    SignalQuality = q;
+    ChannelQuality = q;
+
+    TaskItem.SetTitle(Format("(%ld%%)", long(q)));
+    TaskItem.SetSignalStrengthItemTitle(Format("Signal Strength : %ld%%", long(q)));
+    TaskItem.SetImage(SignalIconLevel(q));
+}
+
+void MiniTask::updateStatusBlank() {
+    TaskItem.SetApItemTitle(kApItemPrefix);
+    TaskItem.SetChannelItemTitle(kChannelItemPrefix);
+    TaskItem.SetTitle(kNoConnectionTitle);
+    TaskItem.SetImage(kNoImage);
+}
+
+void MiniTask::InitAdvanceSetting() {
+    PrefArray settings = ReadPreferenceArray(kAdvancedSettingPath);
+    int32_t txRate = 0, bgProtection = 0, txBurst = 1, adHocMode = 1, wirelessMode = 0;
+    if (!settings.empty()) {
+        const PrefDictionary& first = settings.front();
+        txRate = IntValue(first, kKeyTxRate);
+        bgProtection = IntValue(first, kKeyBgProtection);
+        txBurst = IntValue(first, kKeyTxBurst);
+        adHocMode = IntValue(first, kKeyAdHocMode);
+        wirelessMode = IntValue(first, kKeyWirelessMode);
+    } else {
+        bool n = Adapter->Is80211nSupport();
+        bool a = Adapter->Is80211aSupport();
+        wirelessMode = DefaultWirelessMode(Current_Device, n, a);
+    }
+
+    Disassociate(*Adapter);
+
+    PrefDictionary record;
+    record.Set(kKeyTxRate, FormatInt(txRate));
+    record.Set(kKeyBgProtection, FormatInt(bgProtection));
+    record.Set(kKeyTxBurst, FormatInt(txBurst));
+    record.Set(kKeyAdHocMode, FormatInt(adHocMode));
+    record.Set(kKeyWirelessMode, FormatInt(wirelessMode));
+    ReplaceFirstOrAppend(settings, std::move(record));
+    WritePreferenceArray(kAdvancedSettingPath, settings);
+}
+
+void MiniTask::updateDisplayPrefs(const QObject* sender) {
+    if (!sender) return;
+    bool ok = false;
+    int tag = sender->property("tag").toInt(&ok);
+    if (ok) updateDisplayPrefs(tag);
+}
+
+void MiniTask::updateDisplayPrefs(int tag) {
+    if (tag == kOpenPaneTag) hooks_.openPane();
+}
+
+bool MiniTask::CheckProfileSettingForConnect() {
+    // Read afresh each time: the pane may have activated another profile.
+    PrefArray active = ReadPreferenceArray(kActiveProfilePath);
+    keyMaterial.Zero();
+    ProfileRecordPtr record = ConvertActiveProfile(active, kAgent.pskKeyRecordLength, keyMaterial);
+    if (!record) return false;
+    networktypeformCheckProfile = IntValue(active.front(), kKeyNetworkType);
+    ToConnect(record.get());
+    ReleaseProfileData(record);
+    keyMaterial.Zero();  // key bytes are not needed between attempts
+    return false;
+}
+
+void MiniTask::ToConnect(const PROFILE_DATA* record) {
+    if (record) AgentToConnect(*Adapter, *record);
+}
+
+}  // namespace corvane

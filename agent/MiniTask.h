@@ -1,0 +1,101 @@
+// MiniTask: the status-bar agent's one controller. A 0.5-second timer reads
+// the adapter's media state; when the adapter is (re)found the card is
+// initialised and the association dropped, after ten disconnected ticks the
+// active profile is applied again, and the status item follows the link.
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "adapter/KestrelAccess.h"
+#include "agent/StatusPresenter.h"
+#include "profiles/ConnectEngine.h"
+
+namespace corvane {
+
+inline constexpr int kTickIntervalMs = 500;
+inline constexpr int kOpenPaneTag = 224;
+inline constexpr const char* kPaneBundlePath =
+    "/System/Library/PreferencePanes/CorvaneWirelessUtility.prefPane";
+// Ticks that find no adapter, over the life of the process, before it ends.
+inline constexpr uint32_t kMissingTicksBeforeExit = 3;
+// Consecutive disconnected ticks before the active profile is applied.
+inline constexpr int32_t kReconnectAfterTicks = 9;  // applied when the count exceeds this
+inline constexpr int kRestartDonePolls = 32;
+inline constexpr uint64_t kRestartDonePauseUs = 300;
+
+// The network line, "Network", 11 blanks, colon, blank; the SSID follows.
+inline constexpr const char* kApItemPrefix = "Network           : ";
+inline constexpr const char* kChannelItemPrefix = "Channel            : ";
+inline constexpr const char* kNoConnectionTitle = "[No Connection!!]";
+inline constexpr const char* kWaitConnectionTitle = "[Wait Connection...]";
+
+// The six icon levels: 0; 1-20; 21-40; 41-60; 61-80; above 80.
+int SignalIconLevel(uint32_t quality);
+
+// Percentage from the link status word, smoothed against the previous
+// reading when there is one.
+uint32_t SmoothedSignalQuality(uint32_t linkWord1, uint32_t previous);
+
+// Wireless mode written when the advanced settings file has no record.
+int32_t DefaultWirelessMode(uint32_t device, bool nSupport, bool aSupport);
+
+class MiniTask : public QObject {
+public:
+    // Seams of the outside world; defaults do the real thing.
+    struct Hooks {
+        // Ends the process with this status (default: leave the main loop
+        // when there is one, else exit).
+        std::function<void(int)> exitProcess;
+        // Opens the preference pane (default: platform::OpenBundle).
+        std::function<void()> openPane;
+    };
+
+    // init: counters at their start values. `statusItem` must outlive this.
+    explicit MiniTask(StatusPresenter& statusItem, Hooks hooks = {});
+    ~MiniTask() override;
+
+    // Creates the adapter object, shows "[Wait Connection...]" and, when
+    // `startTimer` is set, starts the 0.5-second timer. Tests leave the timer
+    // off and call OnTimer themselves.
+    void awakeFromNib(bool startTimer = true);
+
+    void OnTimer();
+    void updateStatus();
+    void updateStatusBlank();
+    bool IsDeviceDriverExist();
+    void InitAdvanceSetting();
+    // Menu action: the sender's "tag" property selects what to do.
+    void updateDisplayPrefs(const QObject* sender);
+    void updateDisplayPrefs(int tag);
+    bool CheckProfileSettingForConnect();
+    void ToConnect(const PROFILE_DATA* record);
+
+    KestrelAccess* adapter() { return Adapter.get(); }
+    const QTimer& timer() const { return updater; }
+
+    // State, readable by tests.
+    uint32_t ChannelQuality = 0;
+    uint32_t SignalQuality = 0;
+    uint32_t count = 0;
+    // WEP key bytes of the active profile while it is converted and applied
+    // (Key1Material .. Key4Material, Key1Len .. Key4Len).
+    ConverterKeyBuffers keyMaterial;
+    int32_t reconnectCount = 0;
+    int32_t checkProfileCount = 0;
+    int32_t networktypeformCheckProfile = 1;
+
+private:
+    void RestartWait();
+    void RecheckTick();
+
+    StatusPresenter& TaskItem;
+    Hooks hooks_;
+    QTimer updater;
+    std::unique_ptr<KestrelAccess> Adapter;
+};
+
+}  // namespace corvane

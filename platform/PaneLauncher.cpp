@@ -1,0 +1,147 @@
+#include "platform/PaneLauncher.h"
+
+#include <fcntl.h>
+#include <plist/plist.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "platform/SystemInfo.h"
+
+#ifndef CORVANE_SYSTEM_ROOT
+#define CORVANE_SYSTEM_ROOT "/"
+#endif
+
+namespace platform {
+namespace {
+
+// Information files are a few kilobytes; anything far larger is not one.
+constexpr size_t kMaxInfoPlistBytes = 1024 * 1024;
+
+void Report(const std::string& line) {
+    SystemLog("%s", line.c_str());
+    std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+bool IsPlainFileName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+}
+
+std::string InfoPlistExecutable(const std::string& infoPath) {
+    std::ifstream in(infoPath, std::ios::binary);
+    if (!in) return {};
+    std::vector<char> bytes;
+    bytes.reserve(4096);
+    char chunk[4096];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        bytes.insert(bytes.end(), chunk, chunk + in.gcount());
+        if (bytes.size() > kMaxInfoPlistBytes) return {};
+    }
+    if (bytes.empty()) return {};
+    plist_t root = nullptr;
+    plist_from_memory(bytes.data(), uint32_t(bytes.size()), &root);
+    if (!root) return {};
+    std::string name;
+    if (plist_get_node_type(root) == PLIST_DICT) {
+        plist_t item = plist_dict_get_item(root, "CFBundleExecutable");
+        if (item && plist_get_node_type(item) == PLIST_STRING) {
+            uint64_t length = 0;
+            const char* text = plist_get_string_ptr(item, &length);
+            if (text) name.assign(text, size_t(length));
+        }
+    }
+    plist_free(root);
+    return name;
+}
+
+bool IsFolder(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace
+
+std::string SystemRoot() {
+    const char* env = std::getenv("CORVANE_SYSTEM_ROOT");
+    if (env && *env) return env;
+    return CORVANE_SYSTEM_ROOT;
+}
+
+std::string ResolveSystemPath(const std::string& path) {
+    std::string root = SystemRoot();
+    while (root.size() > 1 && root.back() == '/') root.pop_back();
+    if (root == "/") return path;
+    if (!path.empty() && path.front() == '/') return root + path;
+    return root + "/" + path;
+}
+
+std::string BundleExecutableName(const std::string& resolvedBundlePath) {
+    std::string name = InfoPlistExecutable(resolvedBundlePath + "/Contents/Info.plist");
+    if (IsPlainFileName(name)) return name;
+    std::string folder = resolvedBundlePath;
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    size_t slash = folder.rfind('/');
+    std::string base = slash == std::string::npos ? folder : folder.substr(slash + 1);
+    size_t dot = base.rfind('.');
+    if (dot != std::string::npos && dot > 0) base.erase(dot);
+    return base;
+}
+
+OpenBundleResult OpenBundle(const std::string& bundlePath) {
+    const std::string bundle = ResolveSystemPath(bundlePath);
+    if (!IsFolder(bundle)) {
+        Report("**** OpenBundle - no bundle installed at " + bundle + " ****");
+        return OpenBundleResult::NotInstalled;
+    }
+    const std::string executable = bundle + "/Contents/MacOS/" + BundleExecutableName(bundle);
+    if (access(executable.c_str(), X_OK) != 0) {
+        Report("**** OpenBundle - no executable at " + executable + " ****");
+        return OpenBundleResult::NotInstalled;
+    }
+
+    // Everything the children need is prepared before fork: between fork and
+    // exec only async-signal-safe calls are allowed.
+    std::vector<char> path(executable.begin(), executable.end());
+    path.push_back('\0');
+    char* argv[] = {path.data(), nullptr};
+
+    // A grandchild started from a short-lived child belongs to init, so the
+    // opened program outlives us and never becomes our zombie.
+    pid_t child = fork();
+    if (child < 0) {
+        Report(std::string("!!!! OpenBundle - fork failed: ") + std::strerror(errno) + " !!!!");
+        return OpenBundleResult::Failed;
+    }
+    if (child == 0) {
+        setsid();
+        pid_t grandchild = fork();
+        if (grandchild == 0) {
+            int devnull = open("/dev/null", O_RDONLY);
+            if (devnull >= 0) {
+                dup2(devnull, STDIN_FILENO);
+                close(devnull);
+            }
+            execv(path.data(), argv);
+            _exit(127);
+        }
+        _exit(grandchild < 0 ? 1 : 0);
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        Report("!!!! OpenBundle - could not start " + executable + " !!!!");
+        return OpenBundleResult::Failed;
+    }
+    return OpenBundleResult::Started;
+}
+
+}  // namespace platform

@@ -1,0 +1,30 @@
+#include "platform/qt/QtAlerts.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QString>
+
+namespace platform {
+
+void QtAlerts::RunAlert(const std::string& title, const std::string& message,
+                        const std::string& button) {
+    // Like an alert panel: the title is the bold text, the message the
+    // informative text below it, and the only button ends the modal run.
+    QMessageBox box;
+    box.setIcon(QMessageBox::Warning);
+    box.setWindowTitle(QString::fromStdString(title));
+    box.setText(QString::fromStdString(title));
+    if (!message.empty()) {
+        box.setInformativeText(QString::fromStdString(message));
+    }
+    QPushButton* ok = box.addButton(QString::fromStdString(button.empty() ? "OK" : button),
+                                    QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    box.exec();
+}
+
+void QtAlerts::Beep() { QApplication::beep(); }
+
+}  // namespace platform
