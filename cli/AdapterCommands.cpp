@@ -1,0 +1,134 @@
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "adapter/ChannelPlan.h"
+#include "adapter/Globals.h"
+#include "adapter/Oids.h"
+#include "adapter/ScanList.h"
+#include "cli/Commands.h"
+#include "platform/Registry.h"
+#include "survey/LinkStatus.h"
+
+namespace corvane::cli {
+namespace {
+
+bool HasFlag(const Context& context, const std::string& flag) {
+    for (const auto& a : context.args)
+        if (a == flag) return true;
+    return false;
+}
+
+// Length of the valid UTF-8 sequence starting at s[i] (2..4), or 0.
+size_t Utf8SequenceLength(const std::string& s, size_t i) {
+    auto byte = [&](size_t k) { return uint8_t(s[k]); };
+    uint8_t lead = byte(i);
+    size_t n = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead <= 0xDF ? 2 : 0;
+    if (n == 0 || i + n > s.size()) return 0;
+    for (size_t k = 1; k < n; ++k)
+        if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    return n;
+}
+
+}  // namespace
+
+std::string Printable(const std::string& bytes) {
+    std::string out;
+    for (size_t i = 0; i < bytes.size();) {
+        uint8_t c = uint8_t(bytes[i]);
+        if (c >= 0x20 && c < 0x7F && c != '\\') {
+            out += char(c);
+            ++i;
+        } else if (size_t n = c >= 0x80 ? Utf8SequenceLength(bytes, i) : 0) {
+            out.append(bytes, i, n);
+            i += n;
+        } else {
+            char esc[5];
+            std::snprintf(esc, sizeof esc, "\\x%02X", c);
+            out += c == '\\' ? std::string("\\\\") : std::string(esc);
+            ++i;
+        }
+    }
+    return out;
+}
+
+bool RequireAdapter(KestrelAccess& adapter) {
+    bool present = adapter.SearchDevice() && adapter.OpenConnectToDevice();
+    adapter.CloseConnectToDevice();
+    G_bDeviceExist = present;
+    if (!present)
+        std::fprintf(stderr, "corvane: no adapter found (no %s or %s service in %s)\n",
+                     kOspreyDriverClass, kMerlinDriverClass, platform::RegistryFolder().c_str());
+    return present;
+}
+
+int CommandStatus(Context& context) {
+    if (!RequireAdapter(context.adapter)) return kExitFailed;
+    uint64_t returned = 0;
+    context.adapter.OidQueryInformation(OID_VX_RADIO, &G_bRadio, 1, &returned);
+    uint32_t channelQuality = 0;
+    LinkStatusView view = ReadLinkStatus(context.adapter, channelQuality);
+    if (HasFlag(context, "--json")) {
+        nlohmann::json j = {{"link_state", view.linkState},     {"associated", view.associated},
+                            {"ssid", view.networkName},         {"bssid", view.bssid},
+                            {"network_type", view.networkType}, {"channel", view.channel},
+                            {"link_quality", view.signalStrength}};
+        std::printf("%s\n", j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
+        return kExitOk;
+    }
+    std::printf("Link state   : %s\n", view.linkState.c_str());
+    std::printf("Network      : %s\n", Printable(view.networkName).c_str());
+    std::printf("BSSID        : %s\n", view.bssid.c_str());
+    std::printf("Network type : %s\n", view.networkType.c_str());
+    std::printf("Channel      : %s\n", view.channel.c_str());
+    std::printf("Link quality : %u%%\n", view.signalStrength);
+    return kExitOk;
+}
+
+int CommandScan(Context& context) {
+    if (!RequireAdapter(context.adapter)) return kExitFailed;
+    context.progress.SetActivity("Scanning");
+    context.adapter.RescanBssidList();
+    context.adapter.QueryBssidList();
+
+    const bool json = HasFlag(context, "--json");
+    nlohmann::json rows = nlohmann::json::array();
+    for (BssEntry entry : BssidList({G_pBssidList, kBssidListBufferSize})) {
+        std::string ssid = entry.Ssid();
+        auto channel = ChannelForFrequency(entry.DSConfig());
+        std::string bssid = FormatMac(entry.MacAddress());
+        if (json) {
+            rows.push_back({{"bssid", bssid},
+                            {"ssid", ssid},
+                            {"rssi", entry.Rssi()},
+                            {"channel", channel ? nlohmann::json(*channel) : nlohmann::json()},
+                            {"frequency_khz", entry.DSConfig()},
+                            {"infrastructure_mode", entry.InfrastructureMode()},
+                            {"privacy", entry.Privacy() != 0}});
+            continue;
+        }
+        std::string channelText = channel ? std::to_string(*channel) : "?";
+        std::printf("%s  %-32s  %4d dBm  channel %s\n", bssid.c_str(),
+                    ssid.empty() ? "(hidden)" : Printable(ssid).c_str(), entry.Rssi(),
+                    channelText.c_str());
+    }
+    if (json)
+        std::printf("%s\n", rows.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
+    return kExitOk;
+}
+
+int CommandInit(Context& context) {
+    if (!RequireAdapter(context.adapter)) return kExitFailed;
+    context.progress.SetActivity("Waiting for the driver");
+    if (!context.adapter.InitCard()) {
+        std::fprintf(stderr, "corvane: the card could not be initialised\n");
+        return kExitFailed;
+    }
+    std::printf("Card initialised: country region 0x%x, channels", G_nCountryRegion);
+    for (uint32_t i = 0; i < G_Channel_Numbers && i < sizeof G_Channel_List; ++i)
+        std::printf(" %u", G_Channel_List[i]);
+    std::printf(", radio %s\n", G_bRadio ? "on" : "off");
+    return kExitOk;
+}
+
+}  // namespace corvane::cli

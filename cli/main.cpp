@@ -1,0 +1,71 @@
+// corvane: a scriptable front end to the adapter, over the same code as the
+// settings window and the tray agent.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <string>
+
+#include "adapter/Globals.h"
+#include "adapter/KestrelAccess.h"
+#include "cli/Commands.h"
+#include "platform/Alert.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: corvane [--trace] COMMAND [ARGS]\n"
+    "\n"
+    "  status [--json]           link state, network, BSSID, type, channel, link quality\n"
+    "  scan [--json]             scan and list the networks in range\n"
+    "  init                      initialise the card (driver wait, EEPROM, region, radio)\n"
+    "  psk SSID PASSPHRASE       the 32-byte pre-shared key as 64 hex digits\n"
+    "  profiles                  the stored profiles\n"
+    "  connect NAME|INDEX        activate a stored profile and wait for the association\n"
+    "  disconnect                drop the association and mark the active profile inactive\n"
+    "\n"
+    "The adapter is found through the service registry folder (CORVANE_IOREGISTRY).\n";
+
+using Command = int (*)(corvane::cli::Context&);
+const std::map<std::string, Command> kCommands = {
+    {"status", corvane::cli::CommandStatus},     {"scan", corvane::cli::CommandScan},
+    {"init", corvane::cli::CommandInit},         {"psk", corvane::cli::CommandPsk},
+    {"profiles", corvane::cli::CommandProfiles}, {"connect", corvane::cli::CommandConnect},
+    {"disconnect", corvane::cli::CommandDisconnect},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int i = 1;
+    corvane::__DEBUG__ = 0;
+    for (; i < argc && argv[i][0] == '-'; ++i) {
+        if (std::strcmp(argv[i], "--trace") == 0) {
+            corvane::__DEBUG__ = 1;
+        } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else {
+            std::fprintf(stderr, "corvane: unknown option %s\n%s", argv[i], kUsage);
+            return corvane::cli::kExitUsage;
+        }
+    }
+    if (i >= argc) {
+        std::fputs(kUsage, stderr);
+        return corvane::cli::kExitUsage;
+    }
+    auto command = kCommands.find(argv[i]);
+    if (command == kCommands.end()) {
+        std::fprintf(stderr, "corvane: unknown command %s\n%s", argv[i], kUsage);
+        return corvane::cli::kExitUsage;
+    }
+
+    platform::StderrAlerts alerts;
+    platform::ScopedAlerts alertGuard(alerts);
+    corvane::cli::ProgressClock progress(isatty(STDERR_FILENO));
+    platform::ScopedClock clockGuard(progress);
+    corvane::KestrelAccess adapter;
+    corvane::cli::Context context{adapter, progress, {argv + i + 1, argv + argc}};
+    return command->second(context);
+}

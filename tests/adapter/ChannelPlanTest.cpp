@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include "adapter/ChannelPlan.h"
+#include "adapter/Globals.h"
+#include "adapter/LinkQuality.h"
+
+namespace corvane {
+namespace {
+
+TEST(ChannelPlanTest, TableFollowsTheChannelRule) {
+    ASSERT_EQ(G_nChanFreqCount, 46u);
+    for (const ChannelFreq& row : ChannelFreqTable) {
+        uint32_t mhz = row.channel == 14 ? 2484 : row.channel < 14 ? 2407 + 5 * row.channel
+                                                                  : 5000 + 5 * row.channel;
+        EXPECT_EQ(row.frequencyKhz, mhz * 1000) << row.channel;
+    }
+    EXPECT_EQ(ChannelFreqTable.front().channel, 1u);
+    EXPECT_EQ(ChannelFreqTable.back().channel, 173u);
+}
+
+TEST(ChannelPlanTest, Lookups) {
+    const std::pair<uint32_t, std::optional<uint32_t>> byFrequency[] = {
+        {2412000, 1}, {2484000, 14}, {5170000, 34}, {5180000, 36}, {5825000, 165},
+        {5865000, 173}, {2400000, std::nullopt}, {0, std::nullopt}, {2437001, std::nullopt}};
+    for (auto [khz, channel] : byFrequency) EXPECT_EQ(ChannelForFrequency(khz), channel) << khz;
+    EXPECT_EQ(FrequencyForChannel(6), 2437000u);
+    EXPECT_EQ(FrequencyForChannel(149), 5745000u);
+    EXPECT_EQ(FrequencyForChannel(15), std::nullopt);
+    EXPECT_EQ(FrequencyForChannel(0), std::nullopt);
+}
+
+TEST(ChannelPlanTest, StartValueCountsOnlyTheFirstFourteen) {
+    ResetGlobalsForTest();
+    EXPECT_EQ(G_Channel_Numbers, 14u);
+    EXPECT_EQ(G_Channel_List[13], 14);
+    EXPECT_EQ(G_Channel_List[14], 34);
+    EXPECT_EQ(G_Channel_List[40], 161);
+    EXPECT_EQ(G_Channel_List[41], 0);
+}
+
+TEST(LinkQualityTest, ScalesCapsAndSmooths) {
+    struct Case {
+        uint32_t previous, raw, shown;
+    };
+    const Case cases[] = {
+        {0, 0, 10}, {0, 50, 70}, {0, 75, 100}, {0, 80, 100}, {0, 1000, 100},
+        {70, 75, 85}, {70, 51, 71}, {10, 1, 11}, {50, 50, 60},
+    };
+    for (const Case& c : cases) {
+        uint32_t previous = c.previous;
+        EXPECT_EQ(SmoothLinkQuality(c.raw, previous), c.shown) << c.previous << " " << c.raw;
+        EXPECT_EQ(previous, c.shown);
+    }
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "adapter/ChannelPlan.h"
+#include "adapter/Oids.h"
+#include "tests/adapter/AdapterFixture.h"
+
+namespace corvane::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+TEST_F(AdapterTest, SetRequestAddsBit23AndHoldsNothingAfterwards) {
+    const uint8_t payload[4] = {1, 0, 0, 0};
+    uint64_t returned = 0;
+    for (uint32_t oid : {OID_802_11_INFRASTRUCTURE_MODE, OID_802_11_INFRASTRUCTURE_MODE_SET}) {
+        EXPECT_TRUE(adapter_->OidSetInformation(oid, payload, sizeof payload, &returned, 3));
+    }
+    ASSERT_EQ(driver_.Calls().size(), 2u);
+    for (const RecordedCall& call : driver_.Calls()) {
+        EXPECT_EQ(call.selector, 0x0D810108u);
+        EXPECT_THAT(call.input, ElementsAre(1, 0, 0, 0));
+        EXPECT_EQ(call.outputCapacity, 64u);
+    }
+    EXPECT_EQ(returned, 0u) << "the driver's answer size lands in pReturn";
+    EXPECT_THAT(driver_.OpenRequests(), ElementsAre(0u, 0u));
+    EXPECT_EQ(driver_.OpenClients(), 0u);
+    EXPECT_EQ(platform::LiveHandleCount(), 0u);
+}
+
+TEST_F(AdapterTest, QueryAnswersInPlaceAndLeavesTheRestOfTheBuffer) {
+    driver_.SetAnswer(OID_802_11_BSSID, {0xAA, 0xBB});
+    uint8_t buffer[6] = {1, 2, 3, 4, 5, 6};
+    uint64_t returned = 0;
+    EXPECT_TRUE(adapter_->OidQueryInformation(OID_802_11_BSSID, buffer, sizeof buffer, &returned));
+    EXPECT_THAT(buffer, ElementsAre(0xAA, 0xBB, 3, 4, 5, 6));
+    EXPECT_EQ(returned, 2u);
+    ASSERT_EQ(driver_.Calls().size(), 1u);
+    EXPECT_EQ(driver_.Calls()[0].selector, OID_802_11_BSSID);
+    EXPECT_THAT(driver_.Calls()[0].input, ElementsAre(1, 2, 3, 4, 5, 6));
+    EXPECT_EQ(driver_.Calls()[0].outputCapacity, 6u);
+    EXPECT_EQ(platform::LiveHandleCount(), 0u);
+}
+
+TEST_F(AdapterTest, FailedCallIsReportedAsFailure) {
+    driver_.SetResult(OID_VX_RADIO, platform::kIOReturnError);
+    driver_.SetResult(OID_VX_RADIO_SET, platform::kIOReturnError);
+    uint8_t radio = 7;
+    uint64_t returned = 0;
+    EXPECT_FALSE(adapter_->OidQueryInformation(OID_VX_RADIO, &radio, 1, &returned));
+    EXPECT_FALSE(adapter_->OidSetInformation(OID_VX_RADIO, &radio, 1, &returned, 3));
+    EXPECT_EQ(radio, 7);
+    EXPECT_EQ(platform::LiveHandleCount(), 0u);
+}
+
+TEST_F(AdapterTest, NoAdapterLeavesBufferUntouchedAndCurrentDeviceFour) {
+    driver_.Unregister();
+    uint8_t buffer[4] = {9, 9, 9, 9};
+    uint64_t returned = 77;
+    EXPECT_FALSE(adapter_->OidQueryInformation(OID_GEN_MEDIA_CONNECT_STATUS, buffer, 4, &returned));
+    EXPECT_FALSE(adapter_->OidSetInformation(OID_802_11_DISASSOCIATE, buffer, 4, &returned, 3));
+    EXPECT_THAT(buffer, ElementsAre(9, 9, 9, 9));
+    EXPECT_EQ(Current_Device, kDeviceMerlin);
+    EXPECT_EQ(platform::LiveHandleCount(), 0u);
+}
+
+TEST_F(AdapterTest, FailingOpenFailsTheRequestAndReleasesEverything) {
+    driver_.SetOpenFails(true);
+    uint8_t buffer[4] = {};
+    uint64_t returned = 0;
+    EXPECT_FALSE(adapter_->OidQueryInformation(OID_GEN_MEDIA_CONNECT_STATUS, buffer, 4, &returned));
+    EXPECT_TRUE(driver_.Calls().empty());
+    EXPECT_EQ(platform::LiveHandleCount(), 0u);
+}
+
+TEST_F(AdapterTest, SearchFindsEitherDriverClassAndSetsTheKind) {
+    driver_.Unregister();
+    RecordingUserClientProvider merlin("MerlinUSBWirelessDriver");
+    EXPECT_TRUE(adapter_->SearchDevice());
+    EXPECT_EQ(Current_Device, kDeviceMerlin);
+    adapter_->CloseConnectToDevice();
+    {
+        RecordingUserClientProvider osprey("OspreyUSBWirelessDriver");
+        EXPECT_TRUE(adapter_->SearchDevice());
+        EXPECT_EQ(Current_Device, kDeviceOsprey);
+        adapter_->CloseConnectToDevice();
+    }
+    EXPECT_EQ(platform::LiveHandleCount(), 0u);
+}
+
+TEST_F(AdapterTest, TracesEachStepOfARequest) {
+    __DEBUG__ = 1;
+    uint8_t buffer[4] = {};
+    uint64_t returned = 0;
+    ::testing::internal::CaptureStderr();
+    adapter_->OidQueryInformation(OID_GEN_MEDIA_CONNECT_STATUS, buffer, 4, &returned);
+    std::string trace = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(trace,
+              "#### KestrelAccess - OidQueryInformation ####\n"
+              "**** KestrelAccess - Oid = 65812 ****\n"
+              "#### KestrelAccess - SearchDevice ####\n"
+              "#### KestrelAccess - OpenConnectToDevice ####\n"
+              "#### KestrelAccess - CloseConnectToDevice ####\n");
+    __DEBUG__ = 0;
+    ::testing::internal::CaptureStderr();
+    adapter_->OidQueryInformation(OID_GEN_MEDIA_CONNECT_STATUS, buffer, 4, &returned);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+}
+
+// --- InitCard ----------------------------------------------------------
+
+TEST_F(AdapterTest, InitCardWaitsForTheDriverThenReadsRegionAndRadio) {
+    for (int i = 0; i < 3; ++i) driver_.QueueAnswer(OID_VX_DRIVER_READY, {}, platform::kIOReturnError);
+    driver_.SetAnswer(OID_VX_COUNTRY_REGION, Le32(0x0081));
+    driver_.SetAnswer(OID_VX_RADIO, {0});
+    EXPECT_TRUE(adapter_->InitCard());
+    EXPECT_THAT(clock_.Sleeps(), ElementsAre(3000000u, 3000000u, 3000000u));
+    EXPECT_THAT(driver_.Selectors(),
+                ElementsAre(OID_VX_DRIVER_READY, OID_VX_DRIVER_READY, OID_VX_DRIVER_READY,
+                            OID_VX_DRIVER_READY, OID_VX_STA_CONFIG, OID_VX_COUNTRY_REGION,
+                            OID_VX_RADIO));
+    EXPECT_EQ(driver_.CallsFor(OID_VX_STA_CONFIG)[0].outputCapacity, 32u);
+    EXPECT_EQ(driver_.CallsFor(OID_VX_RADIO)[0].outputCapacity, 1u);
+    EXPECT_EQ(G_bRadio, 0);
+    EXPECT_EQ(G_Channel_Numbers, 13u);
+    EXPECT_EQ(G_bDialogRunning, 0);
+    EXPECT_TRUE(alerts_.alerts.empty());
+}
+
+TEST_F(AdapterTest, InitCardGoesOnAfterThirtySecondsWithoutDriver) {
+    driver_.SetResult(OID_VX_DRIVER_READY, platform::kIOReturnError);
+    EXPECT_TRUE(adapter_->InitCard());
+    EXPECT_EQ(driver_.CallsFor(OID_VX_DRIVER_READY).size(), 10u);
+    EXPECT_EQ(clock_.TotalSlept(), 30000000u);
+}
+
+TEST_F(AdapterTest, InitCardStopsAtTheEepromErrorWithItsAlert) {
+    std::vector<uint8_t> sta(32, 0);
+    WriteLe32(sta.data() + 28, 0x1);
+    driver_.SetAnswer(OID_VX_STA_CONFIG, sta);
+    driver_.SetAnswer(OID_VX_RADIO, {0});
+    G_bRadio = 1;
+    EXPECT_FALSE(adapter_->InitCard());
+    ASSERT_EQ(alerts_.alerts.size(), 1u);
+    EXPECT_EQ(alerts_.alerts[0], (platform::RecordingAlerts::Alert{
+                                     "EEPRON error!!",
+                                     "EEPROM Version error. Please update EEPROM contents.", "OK"}));
+    EXPECT_TRUE(driver_.CallsFor(OID_VX_COUNTRY_REGION).empty());
+    EXPECT_TRUE(driver_.CallsFor(OID_VX_RADIO).empty());
+    EXPECT_EQ(G_bRadio, 1);
+    EXPECT_EQ(G_bDialogRunning, 0);
+}
+
+TEST_F(AdapterTest, RegionCheckRunsWithTheDialogFlagSet) {
+    int flagDuringRegionQuery = -1;
+    driver_.SetHook([&](const RecordedCall& call, uint8_t*, size_t*) -> std::optional<int> {
+        if (call.selector == OID_VX_COUNTRY_REGION) flagDuringRegionQuery = G_bDialogRunning;
+        return std::nullopt;
+    });
+    adapter_->InitCard();
+    EXPECT_EQ(flagDuringRegionQuery, 1);
+}
+
+struct RegionCase {
+    bool answered;
+    uint32_t code;
+    uint32_t acceptedRegion;
+    std::vector<uint8_t> plan;
+};
+
+TEST_F(AdapterTest, CountryRegionSelectsThePlan) {
+    const std::vector<uint8_t> ch1to11 = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+    const std::vector<uint8_t> ch1to13 = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+    const std::vector<uint8_t> ch1to14 = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
+    const RegionCase cases[] = {
+        {true, 0x0001, 0, ch1to11},          // no bit of the mask: not taken
+        {true, 0x0081, 0x0081, ch1to13},     // region 1
+        {true, 0x0285, 0x0285, ch1to14},     // region 5, 5 GHz number alongside
+        {true, 0x0089, 0x0089, ch1to11},     // region 9 falls back to 1..11
+        {true, 0x0090, 0x0090, ch1to11},     // bit 4 is in the mask and in the region number (16)
+        {true, 0x0082, 0x0082, {10, 11}},
+        {true, 0x0083, 0x0083, {10, 11, 12, 13}},
+        {true, 0x0184, 0x0184, {14}},
+        {true, 0x0086, 0x0086, {3, 4, 5, 6, 7, 8, 9}},
+        {true, 0x1087, 0x1087, {5, 6, 7, 8, 9, 10, 11, 12, 13}},
+        {false, 0x0081, 0, ch1to11},         // failed query
+    };
+    for (const RegionCase& c : cases) {
+        SCOPED_TRACE(c.code);
+        driver_.SetAnswer(OID_VX_COUNTRY_REGION, Le32(c.code),
+                          c.answered ? platform::KERN_SUCCESS : platform::kIOReturnError);
+        std::memset(G_Channel_List, 0xEE, sizeof G_Channel_List);
+        EXPECT_TRUE(adapter_->CheckCountryRegion());
+        EXPECT_EQ(G_nCountryRegion, c.acceptedRegion);
+        ASSERT_EQ(G_Channel_Numbers, c.plan.size());
+        EXPECT_THAT(std::vector<uint8_t>(G_Channel_List, G_Channel_List + c.plan.size()),
+                    ElementsAreArray(c.plan));
+        EXPECT_TRUE(std::all_of(G_Channel_List + c.plan.size(), G_Channel_List + 48,
+                                [](uint8_t b) { return b == 0; }));
+    }
+}
+
+// --- scans ---------------------------------------------------------------
+
+TEST_F(AdapterTest, RescanStartsTheScanAndWaitsByBand) {
+    adapter_->RescanBssidList();
+    EXPECT_EQ(driver_.Calls()[0].selector, 0x0D81011Au) << "passed through the query call as is";
+    EXPECT_EQ(driver_.Calls()[0].outputCapacity, 4u);
+    EXPECT_THAT(clock_.Sleeps(), ElementsAre(5000000u));
+
+    std::vector<uint8_t> types(20, 0);
+    WriteLe32(types.data(), 2);
+    WriteLe32(types.data() + 4, 1);
+    WriteLe32(types.data() + 8, 2);
+    driver_.SetAnswer(OID_802_11_NETWORK_TYPES_SUPPORTED, types);
+    clock_.ClearSleeps();
+    adapter_->RescanBssidList();
+    EXPECT_THAT(clock_.Sleeps(), ElementsAre(10000000u));
+}
+
+TEST_F(AdapterTest, FiveGigahertzSupportLooksOnlyAtTheListedTypes) {
+    struct Case {
+        uint32_t count;
+        std::vector<uint32_t> types;
+        bool expected;
+    };
+    const Case cases[] = {
+        {0, {2, 2, 2, 2}, false},
+        {1, {1, 2, 0, 0}, false},
+        {2, {1, 2, 0, 0}, true},
+        {4, {0, 1, 3, 2}, true},
+        {99, {0, 1, 3, 2}, true},  // an over-large count reads at most four
+        {3, {0, 1, 3, 4}, false},
+    };
+    for (const Case& c : cases) {
+        std::vector<uint8_t> bytes(20, 0);
+        WriteLe32(bytes.data(), c.count);
+        for (size_t i = 0; i < 4; ++i) WriteLe32(bytes.data() + 4 + 4 * i, c.types[i]);
+        driver_.SetAnswer(OID_802_11_NETWORK_TYPES_SUPPORTED, bytes);
+        EXPECT_EQ(adapter_->Is80211aSupport(), c.expected) << c.count;
+    }
+}
+
+TEST_F(AdapterTest, ElevenNSupportFollowsTheDeviceKind) {
+    for (uint32_t kind : {0u, 1u, 2u, 3u, 4u, 5u}) {
+        Current_Device = kind;
+        EXPECT_EQ(adapter_->Is80211nSupport(), kind == 2 || kind == 5) << kind;
+    }
+}
+
+TEST_F(AdapterTest, RssiConversion) {
+    const std::pair<int, uint32_t> cases[] = {
+        {0, 100}, {-50, 100}, {-51, 99}, {-60, 76}, {-75, 37}, {-80, 24},
+        {-81, 23}, {-85, 13}, {-90, 0}, {-91, 0}, {-200, 0}};
+    for (auto [rssi, percent] : cases) EXPECT_EQ(adapter_->ConvertRssiToSignalQuality(rssi), percent) << rssi;
+    for (int rssi = -100; rssi <= -40; ++rssi) {
+        uint32_t q = adapter_->ConvertRssiToSignalQuality(rssi);
+        EXPECT_LE(q, adapter_->ConvertRssiToSignalQuality(rssi + 1)) << "monotonic at " << rssi;
+    }
+}
+
+}  // namespace
+}  // namespace corvane::test
