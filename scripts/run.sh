@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs the system on the simulated
+# driver with its bundled sample environment: link status and a scan through
+# `corvane`, a profile connect, then the tray agent beside the driver.
+#
+# The demo uses its own home folder (out/demo-home, seeded with two sample
+# profiles) so that your own preference files are left alone; set
+# CORVANE_DEMO_HOME to use another one.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+scripts/install-deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)" --target corvane corvane-simdriver corvane-simctl MiniTask-CorvaneUtility
+
+mkdir -p out
+export CORVANE_IOREGISTRY="${CORVANE_IOREGISTRY:-$root/out/registry}"
+export HOME="${CORVANE_DEMO_HOME:-$root/out/demo-home}"
+mkdir -p "$HOME/Library/Preferences"
+chmod 700 "$HOME" "$HOME/Library/Preferences"
+[ -f "$HOME/Library/Preferences/Profile.plist" ] ||
+  install -m 600 scripts/demo/Profile.plist "$HOME/Library/Preferences/Profile.plist"
+
+bin="$root/build/bin"
+journal="$root/out/driver-journal.jsonl"
+: >"$journal"
+"$bin/corvane-simdriver" --journal "$journal" &
+driver=$!
+trap 'kill "$driver" 2>/dev/null; wait "$driver" 2>/dev/null || true' EXIT
+for _ in $(seq 50); do
+  "$bin/corvane-simctl" status >/dev/null 2>&1 && break
+  sleep 0.1
+done
+
+echo "== corvane status"
+"$bin/corvane" status
+echo
+echo "== corvane scan"
+"$bin/corvane" scan
+echo
+echo "== corvane profiles"
+"$bin/corvane" profiles
+echo
+echo "== corvane connect Home"
+"$bin/corvane" connect Home || true
+"$bin/corvane" status
+echo
+echo "== the tray agent"
+scripts/run-agent-demo.sh
