@@ -20,7 +20,6 @@ namespace corvane {
 namespace {
 
 constexpr int kRetry = 3;
-constexpr uint32_t kMediaStateDisconnected = 1;
 
 bool QueryU32(KestrelAccess& adapter, uint32_t oid, uint32_t* value) {
     uint8_t bytes[4] = {};
@@ -118,11 +117,11 @@ void MiniTask::OnTimer() {
     if ((restartPending & 0xFF) == 1 && G_bDeviceExist) RestartWait();
 
     if (G_bDeviceExist && stateRead && restartPending == 0) {
-        if (state == 0) {
+        if (state == kMediaConnected) {
             reconnectCount = 0;
             updateStatus();
             networktypeformCheckProfile = 1;
-        } else if (state == kMediaStateDisconnected && networktypeformCheckProfile == 0) {
+        } else if (state == kMediaDisconnected && networktypeformCheckProfile == 0) {
             // The ad hoc network we set up may simply have no peer yet;
             // applying it again would only tear it down.
             reconnectCount = 0;

@@ -7,6 +7,10 @@
 
 #include "ui_MiniTask.h"
 
+// The icons live in a static library, whose resources are only linked in
+// when registered explicitly (outside any namespace, as Qt requires).
+static void RegisterAgentResources() { Q_INIT_RESOURCE(MiniTask); }
+
 namespace corvane {
 namespace {
 
@@ -19,6 +23,7 @@ bool PlatformCanShowTray() {
 
 TrayStatusItem::TrayStatusItem(std::function<void(const QObject*)> onMenuAction)
     : menu_(std::make_unique<QMenu>()), ui_(std::make_unique<Ui::MiniTaskMenu>()) {
+    RegisterAgentResources();
     ui_->setupUi(menu_.get());
     for (int level = 0; level < kSignalIconCount; ++level) {
         dbm_[level] = QIcon(QStringLiteral(":/signal%1").arg(level));
