@@ -1,0 +1,165 @@
+#include "driver/ScanEntry.h"
+
+#include <algorithm>
+
+#include "adapter/ByteOrder.h"
+#include "adapter/Records.h"
+
+namespace corvane::sim {
+
+namespace {
+
+constexpr uint8_t kElementSsid = 0;
+constexpr uint8_t kElementRates = 1;
+constexpr uint8_t kElementDsParameters = 3;
+constexpr uint8_t kElementIbssParameters = 6;
+constexpr uint8_t kElementRsn = 48;
+constexpr uint8_t kElementExtendedRates = 50;
+constexpr uint8_t kElementVendor = 221;
+
+constexpr uint8_t kWpaOui[3] = {0x00, 0x50, 0xF2};
+constexpr uint8_t kRsnOui[3] = {0x00, 0x0F, 0xAC};
+constexpr uint8_t kSuiteTkip = 2;
+constexpr uint8_t kSuiteCcmp = 4;
+constexpr uint8_t kAkmNone = 0;
+constexpr uint8_t kAkm8021X = 1;
+constexpr uint8_t kAkmPsk = 2;
+
+constexpr uint16_t kCapabilityEss = 0x0001;
+constexpr uint16_t kCapabilityIbss = 0x0002;
+constexpr uint16_t kCapabilityPrivacy = 0x0010;
+constexpr uint16_t kBeaconInterval = 100;
+
+// NDIS network types in use.
+constexpr uint32_t kNetworkTypeOfdm5 = 2;
+constexpr uint32_t kNetworkTypeOfdm24 = 3;
+
+const std::vector<uint8_t> kRates24 = {0x82, 0x84, 0x8B, 0x96, 0x0C, 0x12,
+                                       0x18, 0x24, 0x30, 0x48, 0x60, 0x6C};
+const std::vector<uint8_t> kRates5 = {0x8C, 0x12, 0x98, 0x24, 0xB0, 0x48, 0x60, 0x6C};
+
+bool Is5GHz(const NetworkSpec& n) { return n.frequencyKhz >= 4900000; }
+
+void PutElement(std::vector<uint8_t>& out, uint8_t id, const std::vector<uint8_t>& body) {
+    out.push_back(id);
+    out.push_back(uint8_t(body.size()));
+    out.insert(out.end(), body.begin(), body.end());
+}
+
+void PutSuite(std::vector<uint8_t>& body, const uint8_t (&oui)[3], uint8_t type) {
+    body.insert(body.end(), oui, oui + 3);
+    body.push_back(type);
+}
+
+void PutLe16(std::vector<uint8_t>& body, uint16_t v) {
+    body.push_back(uint8_t(v));
+    body.push_back(uint8_t(v >> 8));
+}
+
+// The cipher and key-management suites shared by the WPA and RSN elements.
+void PutSuites(std::vector<uint8_t>& body, const uint8_t (&oui)[3], const NetworkSpec& n,
+               uint8_t akm) {
+    PutSuite(body, oui, n.tkip ? kSuiteTkip : kSuiteCcmp);  // group
+    PutLe16(body, uint16_t(int(n.tkip) + int(n.ccmp)));
+    if (n.tkip) PutSuite(body, oui, kSuiteTkip);
+    if (n.ccmp) PutSuite(body, oui, kSuiteCcmp);
+    PutLe16(body, 1);
+    PutSuite(body, oui, akm);
+}
+
+std::vector<uint8_t> WpaElementBody(const NetworkSpec& n, uint8_t akm) {
+    std::vector<uint8_t> body(kWpaOui, kWpaOui + 3);
+    body.push_back(0x01);  // OUI type: WPA
+    PutLe16(body, 1);      // version
+    PutSuites(body, kWpaOui, n, akm);
+    return body;
+}
+
+std::vector<uint8_t> RsnElementBody(const NetworkSpec& n, uint8_t akm) {
+    std::vector<uint8_t> body;
+    PutLe16(body, 1);  // version
+    PutSuites(body, kRsnOui, n, akm);
+    PutLe16(body, 0);  // capabilities
+    return body;
+}
+
+}  // namespace
+
+std::vector<uint8_t> BeaconElements(const NetworkSpec& n) {
+    if (n.ies) return *n.ies;
+    std::vector<uint8_t> out;
+    std::vector<uint8_t> ssid;
+    if (!n.hidden) ssid.assign(n.ssid.begin(), n.ssid.end());
+    PutElement(out, kElementSsid, ssid);
+
+    const std::vector<uint8_t>& rates = Is5GHz(n) ? kRates5 : kRates24;
+    const size_t basic = std::min<size_t>(rates.size(), 8);
+    PutElement(out, kElementRates, {rates.begin(), rates.begin() + basic});
+    if (const uint32_t channel = ChannelOfFrequency(n.frequencyKhz); channel != 0)
+        PutElement(out, kElementDsParameters, {uint8_t(channel)});
+    if (n.mode == NetworkMode::AdHoc) PutElement(out, kElementIbssParameters, {0x00, 0x00});
+    if (rates.size() > basic)
+        PutElement(out, kElementExtendedRates, {rates.begin() + basic, rates.end()});
+
+    switch (n.security) {
+        case Security::WpaPsk:
+            PutElement(out, kElementVendor, WpaElementBody(n, kAkmPsk));
+            break;
+        case Security::WpaEnterprise:
+            PutElement(out, kElementVendor, WpaElementBody(n, kAkm8021X));
+            break;
+        case Security::WpaNone:
+            PutElement(out, kElementVendor, WpaElementBody(n, kAkmNone));
+            break;
+        case Security::Wpa2Psk:
+            PutElement(out, kElementRsn, RsnElementBody(n, kAkmPsk));
+            break;
+        case Security::Wpa2Enterprise:
+            PutElement(out, kElementRsn, RsnElementBody(n, kAkm8021X));
+            break;
+        case Security::WpaWpa2Psk:
+            PutElement(out, kElementRsn, RsnElementBody(n, kAkmPsk));
+            PutElement(out, kElementVendor, WpaElementBody(n, kAkmPsk));
+            break;
+        case Security::Open:
+        case Security::Wep:
+            break;
+    }
+    return out;
+}
+
+std::vector<uint8_t> BuildScanEntry(const NetworkSpec& n, uint64_t timestampUs) {
+    const std::vector<uint8_t> elements = BeaconElements(n);
+    const size_t ieLength = bss::kFixedBeaconFields + elements.size();
+    const size_t length = (bss::kIEs + ieLength + 3) & ~size_t(3);
+    std::vector<uint8_t> e(length, 0);
+
+    WriteLe32(&e[bss::kLength], uint32_t(length));
+    std::copy(n.bssid.begin(), n.bssid.end(), &e[bss::kMacAddress]);
+    if (!n.hidden) {
+        WriteLe32(&e[bss::kSsidLength], uint32_t(n.ssid.size()));
+        std::copy(n.ssid.begin(), n.ssid.end(), &e[bss::kSsid]);
+    }
+    WriteLe32(&e[bss::kPrivacy], n.privacy ? 1 : 0);
+    WriteLe32(&e[bss::kRssi], uint32_t(n.rssi));
+    WriteLe32(&e[bss::kNetworkTypeInUse], Is5GHz(n) ? kNetworkTypeOfdm5 : kNetworkTypeOfdm24);
+    WriteLe32(&e[bss::kConfiguration], uint32_t(sizeof(NDIS_802_11_CONFIGURATION)));
+    WriteLe32(&e[bss::kConfiguration + 4], kBeaconInterval);
+    WriteLe32(&e[bss::kDSConfig], n.frequencyKhz);
+    WriteLe32(&e[bss::kInfrastructureMode], n.mode == NetworkMode::AdHoc ? 0 : 1);
+    const std::vector<uint8_t>& rates = Is5GHz(n) ? kRates5 : kRates24;
+    std::copy(rates.begin(), rates.begin() + std::min<size_t>(rates.size(), 16),
+              &e[bss::kSupportedRates]);
+    WriteLe32(&e[bss::kIELength], uint32_t(ieLength));
+
+    uint8_t* fixed = &e[bss::kIEs];
+    for (int i = 0; i < 8; ++i) fixed[i] = uint8_t(timestampUs >> (8 * i));
+    WriteLe16(fixed + 8, kBeaconInterval);
+    uint16_t capability = n.mode == NetworkMode::AdHoc ? kCapabilityIbss : kCapabilityEss;
+    if (n.privacy) capability |= kCapabilityPrivacy;
+    WriteLe16(fixed + 10, capability);
+    std::copy(elements.begin(), elements.end(), &e[bss::kTaggedElements]);
+    return e;
+}
+
+}  // namespace corvane::sim
