@@ -113,7 +113,7 @@ uint32_t HandleFromDictionary(CFMutableDictionaryRef dictionary) {
 // A registry folder that someone else owns or may write to could hold a
 // socket that only pretends to be our driver: use it only when it is ours.
 bool RegistryFolderIsTrusted(const std::string& folder) {
-    struct stat st{};
+    struct stat st {};
     if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
     return st.st_uid == getuid() && (st.st_mode & 0022) == 0;
 }
@@ -344,8 +344,8 @@ kern_return_t IOConnectCallStructMethod(io_connect_t connection, uint32_t select
     if (client) {
         answer.resize(capacity);
         size_t written = capacity;
-        result = client->CallStructMethod(selector, request.data(), request.size(),
-                                          answer.data(), &written);
+        result = client->CallStructMethod(selector, request.data(), request.size(), answer.data(),
+                                          &written);
         if (written > capacity) {
             // The client broke its contract; its bytes cannot be trusted.
             if (outputStructCnt) *outputStructCnt = 0;
@@ -353,8 +353,8 @@ kern_return_t IOConnectCallStructMethod(io_connect_t connection, uint32_t select
         }
         answer.resize(written);
     } else {
-        result = socket->Call(selector, request.data(), request.size(), capacity,
-                              SocketTimeoutMs(), &answer);
+        result = socket->Call(selector, request.data(), request.size(), capacity, SocketTimeoutMs(),
+                              &answer);
     }
     if (!answer.empty()) std::memcpy(outputStruct, answer.data(), answer.size());
     if (outputStructCnt) *outputStructCnt = answer.size();

@@ -104,8 +104,7 @@ Io Connect(int fd, const std::string& path, SteadyClock::time_point deadline) {
     if (path.empty() || path.size() >= sizeof(addr.sun_path)) return Io::Failed;
     std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
     for (;;) {
-        if (connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0)
-            return Io::Ok;
+        if (connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0) return Io::Ok;
         if (errno == EINTR) continue;
         if (errno == EINPROGRESS) {
             if (Io w = WaitFor(fd, POLLOUT, deadline); w != Io::Ok) return w;
@@ -171,8 +170,8 @@ kern_return_t SocketConnection::Call(uint32_t selector, const uint8_t* input, si
     // The request is built, input included, before anything is received:
     // for a query the caller's input and output are one buffer.
     std::vector<uint8_t> request(wire::kCallHeaderSize + inputSize);
-    const auto header = wire::Encode(
-        wire::CallHeader{selector, uint32_t(inputSize), uint32_t(outputCapacity)});
+    const auto header =
+        wire::Encode(wire::CallHeader{selector, uint32_t(inputSize), uint32_t(outputCapacity)});
     std::memcpy(request.data(), header.data(), header.size());
     if (inputSize) std::memcpy(request.data() + header.size(), input, inputSize);
 

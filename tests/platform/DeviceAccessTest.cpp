@@ -260,7 +260,7 @@ TEST_F(DeviceAccessTest, ProviderThatGivesNoClientFailsTheOpen) {
 class OverreachingProvider : public UserClientProvider {
 public:
     class Client : public UserClient {
-    public:
+      public:
         kern_return_t CallStructMethod(uint32_t, const uint8_t*, size_t, uint8_t* output,
                                        size_t* outputSize) override {
             if (*outputSize) output[0] = 0x55;

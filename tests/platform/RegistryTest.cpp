@@ -18,7 +18,7 @@ namespace {
 using namespace platform;
 
 mode_t ModeOf(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     return lstat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0;
 }
 
@@ -108,7 +108,8 @@ TEST(TempHome, SetsAndRestoresHome) {
         EXPECT_EQ(ModeOf(home.PreferencesFolder()), 0u);
         home.PreferencesFolder(true);
         EXPECT_NE(ModeOf(home.PreferencesFolder()), 0u);
-        EXPECT_EQ(home.PreferencesFile("Profile.plist"), path + "/Library/Preferences/Profile.plist");
+        EXPECT_EQ(home.PreferencesFile("Profile.plist"),
+                  path + "/Library/Preferences/Profile.plist");
     }
     EXPECT_EQ(std::string(std::getenv("HOME") ? std::getenv("HOME") : ""), old);
     EXPECT_EQ(ModeOf(path), 0u);

@@ -40,8 +40,8 @@ protected:
             driver_ = std::make_unique<RecordingUserClientProvider>(kOsprey);
         } else {
             driver_ = std::make_unique<RecordingUserClientProvider>("NotMatchedInProcess");
-            server_ = std::make_unique<SocketTestServer>(registry_.SocketPath(kOsprey, "0"),
-                                                         *driver_);
+            server_ =
+                std::make_unique<SocketTestServer>(registry_.SocketPath(kOsprey, "0"), *driver_);
             ASSERT_TRUE(server_->Started());
         }
         connect_ = OpenFirst(kOsprey);
@@ -136,9 +136,9 @@ TEST_P(BothTransports, InputAboveTheLargestStructureIsRefusedBeforeSending) {
     EXPECT_TRUE(driver_->Calls().empty());
     // Nothing was sent, so the connection is still in step.
     std::vector<uint8_t> largest(kMaxStructSize, 2);
-    EXPECT_EQ(IOConnectCallStructMethod(connect_, 2, largest.data(), largest.size(), nullptr,
-                                        &size),
-              KERN_SUCCESS);
+    EXPECT_EQ(
+        IOConnectCallStructMethod(connect_, 2, largest.data(), largest.size(), nullptr, &size),
+        KERN_SUCCESS);
     ASSERT_EQ(driver_->Calls().size(), 1u);
     EXPECT_EQ(driver_->Calls()[0].input.size(), kMaxStructSize);
 }
@@ -235,9 +235,8 @@ TEST_F(SocketFaults, StalledPeerTimesOutNearTheConfiguredBound) {
     uint32_t word = 0;
     size_t size = sizeof word;
     kern_return_t result = KERN_SUCCESS;
-    Millis took = Timed([&] {
-        result = IOConnectCallStructMethod(connect, 1, &word, sizeof word, &word, &size);
-    });
+    Millis took = Timed(
+        [&] { result = IOConnectCallStructMethod(connect, 1, &word, sizeof word, &word, &size); });
     EXPECT_EQ(result, kIOReturnTimeout);
     EXPECT_GE(took.count(), kTimeoutMs - 5);
     EXPECT_LT(took.count(), 4 * kTimeoutMs);
@@ -282,8 +281,7 @@ TEST_F(SocketFaults, PeerGoneBetweenCallsFailsWithoutSignal) {
     size_t size = 0;
     EXPECT_NE(IOConnectCallStructMethod(connect, 1, input.data(), input.size(), nullptr, &size),
               KERN_SUCCESS);
-    EXPECT_NE(IOConnectCallStructMethod(connect, 1, input.data(), 4, nullptr, &size),
-              KERN_SUCCESS);
+    EXPECT_NE(IOConnectCallStructMethod(connect, 1, input.data(), 4, nullptr, &size), KERN_SUCCESS);
     IOServiceClose(connect);
 }
 

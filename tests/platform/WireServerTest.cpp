@@ -30,8 +30,8 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
 }
 
 TEST(ConnectionDecoder, ByteByByteYieldsTheSameRequestsAsOneBlock) {
-    const Bytes stream = Concat({OpenFrame(3), CallFrame(0x0D010102, {1, 2, 3, 4, 5}, 36),
-                                 CallFrame(0x0D810115, {}, 64)});
+    const Bytes stream = Concat(
+        {OpenFrame(3), CallFrame(0x0D010102, {1, 2, 3, 4, 5}, 36), CallFrame(0x0D810115, {}, 64)});
     for (size_t chunk : {size_t(1), size_t(3), size_t(13), stream.size()}) {
         SCOPED_TRACE(chunk);
         ConnectionDecoder decoder;
@@ -176,7 +176,8 @@ TEST(WireAnswers, AnswerCallRunsTheClientWithinTheDeclaredCapacity) {
         kern_return_t CallStructMethod(uint32_t selector, const uint8_t* in, size_t inSize,
                                        uint8_t* out, size_t* outSize) override {
             sawCapacity = *outSize;
-            for (size_t i = 0; i < std::min(inSize, *outSize); ++i) out[i] = uint8_t(in[i] ^ selector);
+            for (size_t i = 0; i < std::min(inSize, *outSize); ++i)
+                out[i] = uint8_t(in[i] ^ selector);
             *outSize = claim;
             return KERN_SUCCESS;
         }
@@ -190,7 +191,8 @@ TEST(WireAnswers, AnswerCallRunsTheClientWithinTheDeclaredCapacity) {
     Bytes answer = AnswerCall(client, call);
     EXPECT_EQ(client.sawCapacity, 8u);
     ASSERT_EQ(answer.size(), kCallAnswerHeaderSize + 3);
-    EXPECT_EQ(Bytes(answer.begin() + kCallAnswerHeaderSize, answer.end()), (Bytes{0xFE, 0xFD, 0xFC}));
+    EXPECT_EQ(Bytes(answer.begin() + kCallAnswerHeaderSize, answer.end()),
+              (Bytes{0xFE, 0xFD, 0xFC}));
 
     client.claim = 9;  // more than it was given room for
     answer = AnswerCall(client, call);

@@ -93,7 +93,8 @@ void SocketTestServer::Run() {
         } else {
             ++callsServed_;
             if (fault == Fault::Refuse) {
-                answer = platform::wire::EncodeCallAnswer(r.call, platform::kIOReturnUnsupported, {});
+                answer =
+                    platform::wire::EncodeCallAnswer(r.call, platform::kIOReturnUnsupported, {});
             } else if (fault == Fault::OverCapacity) {
                 const uint32_t length = r.call.outputCapacity + 4;
                 const auto header = platform::wire::Encode(
@@ -151,8 +152,8 @@ void SocketTestServer::Run() {
             ssize_t n = read(it->fd, buf, sizeof buf);
             bool keep = n > 0;
             if (keep && !it->stalled)
-                keep = it->decoder.FeedAll(buf, size_t(n),
-                                           [&](Request& r) { return serve(*it, r); });
+                keep =
+                    it->decoder.FeedAll(buf, size_t(n), [&](Request& r) { return serve(*it, r); });
             if (keep) {
                 ++it;
                 continue;
