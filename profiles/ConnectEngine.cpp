@@ -1,0 +1,290 @@
+#include "profiles/ConnectEngine.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "adapter/ByteOrder.h"
+#include "adapter/ChannelPlan.h"
+#include "adapter/Globals.h"
+#include "adapter/KestrelAccess.h"
+#include "adapter/Oids.h"
+#include "crypto/MathFunc.h"
+#include "crypto/Wipe.h"
+#include "platform/Clock.h"
+#include "platform/SystemInfo.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr int kSetRetry = 3;
+constexpr uint32_t kWepRecordOverhead = 39;  // key length + 39, the stored-profile form
+constexpr size_t kPskWorkingBufferSize = 64;
+constexpr size_t kPskHexDigits = 64;
+constexpr uint32_t kAdhocFallbackChannel = 1;
+
+void SetRequest(KestrelAccess& adapter, uint32_t oid, const void* data, size_t length) {
+    // A set needs some buffer even when there is nothing to send.
+    static const uint8_t empty = 0;
+    uint64_t returned = 0;
+    adapter.OidSetInformation(oid, data ? data : &empty, length, &returned, kSetRetry);
+}
+
+void SetU32(KestrelAccess& adapter, uint32_t oid, uint32_t value) {
+    uint8_t payload[4];
+    WriteLe32(payload, value);
+    SetRequest(adapter, oid, payload, sizeof payload);
+}
+
+void SetKey(KestrelAccess& adapter, uint32_t oid, std::span<const uint8_t> record) {
+    SetRequest(adapter, oid, record.data(), record.size());
+}
+
+// Reads the adapter's configuration, puts the channel's frequency into
+// DSConfig and sets it back. A failed query still sets the (zeroed) record
+// with the frequency: the request is as the driver expects it either way.
+void SetConfigurationFrequency(KestrelAccess& adapter, uint32_t frequency) {
+    Config32 config{};
+    uint64_t returned = 0;
+    adapter.OidQueryInformation(OID_802_11_CONFIGURATION, config.data(), config.size(), &returned);
+    WriteLe32(config.data() + offsetof(NDIS_802_11_CONFIGURATION, DSConfig), frequency);
+    SetRequest(adapter, OID_802_11_CONFIGURATION, config.data(), config.size());
+}
+
+// The key bytes of one WEP slot as stored: type non-zero takes the text's
+// bytes, type 0 decodes hexadecimal digit pairs (a trailing odd digit is
+// ignored). Returns the key length, 0 for no key.
+//
+// The editor never stores a key of more than 13 bytes (104-bit WEP). A
+// longer one can only come from a damaged or hand-edited file; cutting it to
+// 13 bytes would silently install a different key, so such a slot is treated
+// as having no key (the slot's key is removed from the adapter instead).
+uint8_t ConvertWepSlot(const std::string& text, int32_t type, uint8_t* material) {
+    const size_t length = type != 0 ? text.size() : text.size() / 2;
+    if (length == 0 || length > kMaxWepKeyBytes) return 0;
+    std::memset(material, 0, kKeyMaterialBufferSize);
+    if (type != 0)
+        std::memcpy(material, text.data(), length);
+    else
+        AtoH(text.c_str(), material, int(length));
+    return uint8_t(length);
+}
+
+void ConvertWepKeys(const PrefDictionary& profile, PROFILE_DATA& record,
+                    ConverterKeyBuffers& keys) {
+    const int32_t keyUse = IntValue(profile, kKeyWepKeyUse);
+    for (int slot = 0; slot < kWepSlotCount; ++slot) {
+        uint8_t* material = keys.Material(slot);
+        const uint8_t length = ConvertWepSlot(profile.Value(kKeyWepKey[slot]),
+                                              IntValue(profile, kKeyWepKeyType[slot]), material);
+        keys.Len(slot) = length;
+        if (length == 0) continue;
+        uint32_t index = uint32_t(slot);
+        if (keyUse == slot) index |= kKeyIndexTransmit;
+        WepSlotRef ref = WepSlot(record, slot);
+        ref.key = BuildKeyRecord(length + kWepRecordOverhead, index, {material, length});
+        ref.length = ref.key ? length + kWepRecordOverhead : 0;
+    }
+    record.EncryptionStatus = Ndis802_11WEPEnabled;
+}
+
+void ConvertPsk(const PrefDictionary& profile, int32_t auth, int32_t enc,
+                uint32_t pskRecordLength, PROFILE_DATA& record) {
+    const std::string passphrase = profile.Value(kKeyWpaPsk);
+    uint8_t buffer[kPskWorkingBufferSize] = {};
+    std::memcpy(buffer, passphrase.data(), std::min(passphrase.size(), sizeof buffer));
+    if (passphrase.size() == kPskHexDigits)
+        AtoH(passphrase.c_str(), buffer, kPmkLen);
+    else
+        PasswordHash(passphrase.c_str(), record.SsidRecord.Ssid, int(record.SsidRecord.SsidLength),
+                     buffer);
+    record.PskKey = BuildKeyRecord(pskRecordLength, kKeyIndexTransmit, {buffer, size_t(kPmkLen)});
+    record.PskKeyLength = record.PskKey ? pskRecordLength : 0;
+    detail::SecureWipe(buffer, sizeof buffer);
+
+    if (record.NetworkType == Ndis802_11Infrastructure) {
+        record.AuthMode = auth == 2   ? Ndis802_11AuthModeWPAPSK
+                          : auth == 3 ? Ndis802_11AuthModeWPA2PSK
+                                      : Ndis802_11AuthModeOpen;
+    } else {
+        record.AuthMode = Ndis802_11AuthModeWPANone;
+    }
+    record.EncryptionStatus =
+        enc == 0 ? Ndis802_11Encryption2Enabled : Ndis802_11Encryption3Enabled;
+}
+
+}  // namespace
+
+uint8_t* ConverterKeyBuffers::Material(int slot) {
+    switch (slot) {
+        case 0:
+            return Key1Material;
+        case 1:
+            return Key2Material;
+        case 2:
+            return Key3Material;
+        default:
+            return Key4Material;
+    }
+}
+
+uint8_t& ConverterKeyBuffers::Len(int slot) {
+    switch (slot) {
+        case 0:
+            return Key1Len;
+        case 1:
+            return Key2Len;
+        case 2:
+            return Key3Len;
+        default:
+            return Key4Len;
+    }
+}
+
+void ConverterKeyBuffers::Zero() {
+    for (int slot = 0; slot < kWepSlotCount; ++slot) {
+        detail::SecureWipe(Material(slot), kKeyMaterialBufferSize);
+        Len(slot) = 0;
+    }
+}
+
+uint32_t TxPowerPercent(uint32_t index) {
+    static constexpr uint32_t kPercent[] = {100, 75, 50, 25, 12};
+    return index < std::size(kPercent) ? kPercent[index] : 100;
+}
+
+uint32_t AdhocChannelFrequency(int32_t channel) {
+    // A channel the table does not know (a damaged file, or a plan from
+    // another region) still needs a defined frequency. Channel 1 is in every
+    // region's 2.4 GHz plan and is what infrastructure profiles store, so the
+    // ad hoc network starts there rather than on a frequency of 0, which no
+    // driver can tune to.
+    if (channel > 0)
+        if (auto f = FrequencyForChannel(uint32_t(channel))) return *f;
+    return FrequencyForChannel(kAdhocFallbackChannel).value_or(2412000);
+}
+
+ProfileRecordPtr ConvertProfile(const PrefDictionary& profile, uint32_t pskRecordLength,
+                                ConverterKeyBuffers& keys) {
+    ProfileRecordPtr record = NewProfileData();
+    const int32_t auth = IntValue(profile, kKeyAuthenticationType);
+    const int32_t enc = IntValue(profile, kKeyEncryptionType);
+
+    // The name goes to the driver as bytes: its UTF-8 form, cut to 32 bytes.
+    record->SsidRecord = MakeSsid(profile.Value(kKeySsid));
+
+    record->bCamWhenAcPower = int8_t(IntValue(profile, kKeyAcPowerCam));
+    record->PowerMode = IntValue(profile, kKeyPowerSaveMode);
+    record->RtsThreshold = uint32_t(IntValue(profile, kKeyRtsThreshold));
+    record->FragThreshold = uint32_t(IntValue(profile, kKeyFragThreshold));
+    record->PreambleType = IntValue(profile, kKeyPreambleType);
+    record->NetworkType = IntValue(profile, kKeyNetworkType);
+    record->TxPowerIndex = uint32_t(IntValue(profile, kKeyTxPower));
+
+    if (record->NetworkType == Ndis802_11IBSS)
+        record->ChannelFrequency = AdhocChannelFrequency(IntValue(profile, kKeyChannel));
+
+    if (auth < 2) {
+        if (auth == 1) {
+            record->AuthMode = Ndis802_11AuthModeShared;
+            ConvertWepKeys(profile, *record, keys);
+        } else if (auth == 0 && enc == 1) {
+            record->AuthMode = Ndis802_11AuthModeOpen;
+            ConvertWepKeys(profile, *record, keys);
+        } else {
+            record->AuthMode = Ndis802_11AuthModeOpen;
+            record->EncryptionStatus = Ndis802_11WEPDisabled;
+        }
+    } else {
+        ConvertPsk(profile, auth, enc, pskRecordLength, *record);
+    }
+
+    record->bDisassociateFirst = 1;
+    record->bConnectByBssid = 0;
+    return record;
+}
+
+ProfileRecordPtr ConvertActiveProfile(const PrefArray& active, uint32_t pskRecordLength,
+                                      ConverterKeyBuffers& keys) {
+    if (!IsActiveRecord(active)) return nullptr;
+    return ConvertProfile(active[0], pskRecordLength, keys);
+}
+
+void ApplyProfile(KestrelAccess& adapter, const PROFILE_DATA& record,
+                  const ConnectVariant& variant) {
+    const uint8_t clientWidth = G_bUse64Bits;
+    SetRequest(adapter, OID_VX_CLIENT_64BIT, &clientWidth, 1);
+
+    if (record.bDisassociateFirst) {
+        SetU32(adapter, OID_802_11_DISASSOCIATE, 0);
+        if (variant.waitAfterDisassociate) platform::USleep(kDisassociateWaitMicroseconds);
+    }
+
+    SetU32(adapter, OID_802_11_INFRASTRUCTURE_MODE_SET, uint32_t(record.NetworkType));
+    SetU32(adapter, OID_VX_PREAMBLE, uint32_t(record.PreambleType));
+    SetU32(adapter, OID_802_11_RTS_THRESHOLD, record.RtsThreshold);
+    SetU32(adapter, OID_802_11_FRAGMENTATION_THRESHOLD, record.FragThreshold);
+    SetU32(adapter, OID_802_11_AUTHENTICATION_MODE_SET, uint32_t(record.AuthMode));
+    SetU32(adapter, OID_802_11_ENCRYPTION_STATUS_SET, uint32_t(record.EncryptionStatus));
+    SetU32(adapter, OID_VX_TX_POWER, TxPowerPercent(record.TxPowerIndex));
+
+    if (record.AuthMode == Ndis802_11AuthModeWPAPSK ||
+        record.AuthMode == Ndis802_11AuthModeWPA2PSK) {
+        SetKey(adapter, OID_VX_WPA_PSK_KEY, PskKeyBytes(record));
+    } else if (record.AuthMode == Ndis802_11AuthModeWPANone) {
+        SetKey(adapter, OID_VX_ADD_KEY, PskKeyBytes(record));
+    } else if (record.AuthMode == Ndis802_11AuthModeShared ||
+               record.EncryptionStatus == Ndis802_11WEPEnabled) {
+        for (int slot = 0; slot < kWepSlotCount; ++slot) {
+            std::span<const uint8_t> key = WepSlotBytes(record, slot);
+            if (!key.empty()) {
+                SetKey(adapter, OID_VX_ADD_KEY, key);
+            } else {
+                const auto remove = EncodeRemoveKey(uint32_t(slot));
+                SetRequest(adapter, OID_802_11_REMOVE_KEY, remove.data(), remove.size());
+            }
+        }
+    }
+
+    if (record.NetworkType == Ndis802_11IBSS)
+        SetConfigurationFrequency(adapter, record.ChannelFrequency);
+
+    if (record.NetworkType != Ndis802_11IBSS || variant.sendPowerModeForAdhoc)
+        SetU32(adapter, OID_802_11_POWER_MODE, uint32_t(record.PowerMode));
+
+    if (record.bConnectByBssid) {
+        SetConfigurationFrequency(adapter, record.ChannelFrequency);
+        SetRequest(adapter, OID_802_11_BSSID_SET, record.Bssid, kMacLength);
+    } else {
+        const Ssid36 ssid = EncodeSsid(record.SsidRecord);
+        SetRequest(adapter, OID_802_11_SSID, ssid.data(), ssid.size());
+    }
+}
+
+void AgentToConnect(KestrelAccess& adapter, const PROFILE_DATA& record) {
+    int32_t version = 0;
+    if (__DEBUG__ && platform::Gestalt(platform::gestaltSystemVersion, &version) == 0)
+        platform::SystemLog("MacVersion = %x\n", unsigned(version));
+    ApplyProfile(adapter, record, kAgent);
+}
+
+std::optional<int32_t> ConnectActiveProfile(KestrelAccess& adapter, const PrefArray& active,
+                                            ConverterKeyBuffers& keys) {
+    keys.Zero();
+    ProfileRecordPtr record = ConvertActiveProfile(active, kAgent.pskKeyRecordLength, keys);
+    if (!record) return std::nullopt;
+    const int32_t networkType = IntValue(active[0], kKeyNetworkType);
+    AgentToConnect(adapter, *record);
+    ReleaseProfileData(record);
+    // The key bytes are of no further use once the adapter has them.
+    keys.Zero();
+    return networkType;
+}
+
+std::optional<int32_t> ConnectActiveProfileFromFile(KestrelAccess& adapter,
+                                                    ConverterKeyBuffers& keys) {
+    return ConnectActiveProfile(adapter, ReadPreferenceArray(kActiveProfilePath), keys);
+}
+
+}  // namespace corvane
