@@ -11,11 +11,11 @@ namespace corvane {
 
 // SHA-1 running state (FIPS 180-1).
 struct A_SHA_CTX {
-    uint32_t H[5];        // chaining words
-    uint32_t W[80];       // message schedule; words 0..15 collect the current block
-    int lenW;             // bytes in the current 64-byte block
-    uint32_t sizeHi;      // message length in bits, high half
-    uint32_t sizeLo;      // message length in bits, low half
+    uint32_t H[5];    // chaining words
+    uint32_t W[80];   // message schedule; words 0..15 collect the current block
+    int lenW;         // bytes in the current 64-byte block
+    uint32_t sizeHi;  // message length in bits, high half
+    uint32_t sizeLo;  // message length in bits, low half
 };
 
 inline constexpr int A_SHA_DIGEST_LEN = 20;

@@ -82,8 +82,8 @@ void F(Sha1Engine engine, const char* password, const unsigned char* ssid, int s
     DeriveBlocks(engine, password, ssid, ssidlength, iterations, uint32_t(count), 1, output);
 }
 
-int PasswordHash(Sha1Engine engine, const char* password, const unsigned char* ssid,
-                 int ssidlength, unsigned char output[kPasswordHashOutputLen]) {
+int PasswordHash(Sha1Engine engine, const char* password, const unsigned char* ssid, int ssidlength,
+                 unsigned char output[kPasswordHashOutputLen]) {
     if (!password || !output) return 0;
     if (std::strlen(password) > size_t(kMaxPassphraseLen)) return 0;
     if (ssidlength < 0 || ssidlength > kMaxSsidLen || (ssidlength > 0 && !ssid)) return 0;

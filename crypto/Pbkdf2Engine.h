@@ -5,6 +5,14 @@
 
 #include <cstdint>
 
+// The SHA-extension engine is built on x86 unless a portable-only build is
+// asked for with CORVANE_CRYPTO_PORTABLE_ONLY.
+#if (defined(__x86_64__) || defined(__i386__)) && !defined(CORVANE_CRYPTO_PORTABLE_ONLY)
+#define CORVANE_CRYPTO_HAVE_SHANI 1
+#else
+#define CORVANE_CRYPTO_HAVE_SHANI 0
+#endif
+
 namespace corvane::detail {
 
 enum class Sha1Engine { Portable, ShaNi };
@@ -35,7 +43,7 @@ void Pbkdf2IterateShaNi(const uint32_t innerState[5], const uint32_t outerState[
 // The passphrase-to-key functions of MathFunc.h on a chosen engine.
 void F(Sha1Engine engine, const char* password, const unsigned char* ssid, int ssidlength,
        int iterations, int count, unsigned char output[20]);
-int PasswordHash(Sha1Engine engine, const char* password, const unsigned char* ssid,
-                 int ssidlength, unsigned char output[40]);
+int PasswordHash(Sha1Engine engine, const char* password, const unsigned char* ssid, int ssidlength,
+                 unsigned char output[40]);
 
 }  // namespace corvane::detail

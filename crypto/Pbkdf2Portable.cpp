@@ -13,20 +13,20 @@ inline uint32_t Rol(uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
 constexpr uint32_t kPaddedBits = (64 + 20) * 8;
 
 #define SHA1_W(i) \
-    (w[(i) & 15] = Rol(w[((i) + 13) & 15] ^ w[((i) + 8) & 15] ^ w[((i) + 2) & 15] ^ w[(i) & 15], 1))
-#define SHA1_R0(v, x, y, z, u, i)                                           \
+    (w[(i)&15] = Rol(w[((i) + 13) & 15] ^ w[((i) + 8) & 15] ^ w[((i) + 2) & 15] ^ w[(i)&15], 1))
+#define SHA1_R0(v, x, y, z, u, i)                             \
     u += ((x & (y ^ z)) ^ z) + w[i] + 0x5A827999 + Rol(v, 5); \
     x = Rol(x, 30)
-#define SHA1_R1(v, x, y, z, u, i)                                           \
+#define SHA1_R1(v, x, y, z, u, i)                                  \
     u += ((x & (y ^ z)) ^ z) + SHA1_W(i) + 0x5A827999 + Rol(v, 5); \
     x = Rol(x, 30)
-#define SHA1_R2(v, x, y, z, u, i)                                  \
+#define SHA1_R2(v, x, y, z, u, i)                          \
     u += (x ^ y ^ z) + SHA1_W(i) + 0x6ED9EBA1 + Rol(v, 5); \
     x = Rol(x, 30)
-#define SHA1_R3(v, x, y, z, u, i)                                                \
+#define SHA1_R3(v, x, y, z, u, i)                                        \
     u += (((x | y) & z) | (x & y)) + SHA1_W(i) + 0x8F1BBCDC + Rol(v, 5); \
     x = Rol(x, 30)
-#define SHA1_R4(v, x, y, z, u, i)                                  \
+#define SHA1_R4(v, x, y, z, u, i)                          \
     u += (x ^ y ^ z) + SHA1_W(i) + 0xCA62C1D6 + Rol(v, 5); \
     x = Rol(x, 30)
 
@@ -44,37 +44,89 @@ inline void CompressValue(const uint32_t state[5], const uint32_t in[5], uint32_
     w[15] = kPaddedBits;
     uint32_t a = state[0], b = state[1], c = state[2], d = state[3], e = state[4];
 
-    SHA1_R0(a, b, c, d, e, 0);  SHA1_R0(e, a, b, c, d, 1);  SHA1_R0(d, e, a, b, c, 2);
-    SHA1_R0(c, d, e, a, b, 3);  SHA1_R0(b, c, d, e, a, 4);  SHA1_R0(a, b, c, d, e, 5);
-    SHA1_R0(e, a, b, c, d, 6);  SHA1_R0(d, e, a, b, c, 7);  SHA1_R0(c, d, e, a, b, 8);
-    SHA1_R0(b, c, d, e, a, 9);  SHA1_R0(a, b, c, d, e, 10); SHA1_R0(e, a, b, c, d, 11);
-    SHA1_R0(d, e, a, b, c, 12); SHA1_R0(c, d, e, a, b, 13); SHA1_R0(b, c, d, e, a, 14);
-    SHA1_R0(a, b, c, d, e, 15); SHA1_R1(e, a, b, c, d, 16); SHA1_R1(d, e, a, b, c, 17);
-    SHA1_R1(c, d, e, a, b, 18); SHA1_R1(b, c, d, e, a, 19);
+    SHA1_R0(a, b, c, d, e, 0);
+    SHA1_R0(e, a, b, c, d, 1);
+    SHA1_R0(d, e, a, b, c, 2);
+    SHA1_R0(c, d, e, a, b, 3);
+    SHA1_R0(b, c, d, e, a, 4);
+    SHA1_R0(a, b, c, d, e, 5);
+    SHA1_R0(e, a, b, c, d, 6);
+    SHA1_R0(d, e, a, b, c, 7);
+    SHA1_R0(c, d, e, a, b, 8);
+    SHA1_R0(b, c, d, e, a, 9);
+    SHA1_R0(a, b, c, d, e, 10);
+    SHA1_R0(e, a, b, c, d, 11);
+    SHA1_R0(d, e, a, b, c, 12);
+    SHA1_R0(c, d, e, a, b, 13);
+    SHA1_R0(b, c, d, e, a, 14);
+    SHA1_R0(a, b, c, d, e, 15);
+    SHA1_R1(e, a, b, c, d, 16);
+    SHA1_R1(d, e, a, b, c, 17);
+    SHA1_R1(c, d, e, a, b, 18);
+    SHA1_R1(b, c, d, e, a, 19);
 
-    SHA1_R2(a, b, c, d, e, 20); SHA1_R2(e, a, b, c, d, 21); SHA1_R2(d, e, a, b, c, 22);
-    SHA1_R2(c, d, e, a, b, 23); SHA1_R2(b, c, d, e, a, 24); SHA1_R2(a, b, c, d, e, 25);
-    SHA1_R2(e, a, b, c, d, 26); SHA1_R2(d, e, a, b, c, 27); SHA1_R2(c, d, e, a, b, 28);
-    SHA1_R2(b, c, d, e, a, 29); SHA1_R2(a, b, c, d, e, 30); SHA1_R2(e, a, b, c, d, 31);
-    SHA1_R2(d, e, a, b, c, 32); SHA1_R2(c, d, e, a, b, 33); SHA1_R2(b, c, d, e, a, 34);
-    SHA1_R2(a, b, c, d, e, 35); SHA1_R2(e, a, b, c, d, 36); SHA1_R2(d, e, a, b, c, 37);
-    SHA1_R2(c, d, e, a, b, 38); SHA1_R2(b, c, d, e, a, 39);
+    SHA1_R2(a, b, c, d, e, 20);
+    SHA1_R2(e, a, b, c, d, 21);
+    SHA1_R2(d, e, a, b, c, 22);
+    SHA1_R2(c, d, e, a, b, 23);
+    SHA1_R2(b, c, d, e, a, 24);
+    SHA1_R2(a, b, c, d, e, 25);
+    SHA1_R2(e, a, b, c, d, 26);
+    SHA1_R2(d, e, a, b, c, 27);
+    SHA1_R2(c, d, e, a, b, 28);
+    SHA1_R2(b, c, d, e, a, 29);
+    SHA1_R2(a, b, c, d, e, 30);
+    SHA1_R2(e, a, b, c, d, 31);
+    SHA1_R2(d, e, a, b, c, 32);
+    SHA1_R2(c, d, e, a, b, 33);
+    SHA1_R2(b, c, d, e, a, 34);
+    SHA1_R2(a, b, c, d, e, 35);
+    SHA1_R2(e, a, b, c, d, 36);
+    SHA1_R2(d, e, a, b, c, 37);
+    SHA1_R2(c, d, e, a, b, 38);
+    SHA1_R2(b, c, d, e, a, 39);
 
-    SHA1_R3(a, b, c, d, e, 40); SHA1_R3(e, a, b, c, d, 41); SHA1_R3(d, e, a, b, c, 42);
-    SHA1_R3(c, d, e, a, b, 43); SHA1_R3(b, c, d, e, a, 44); SHA1_R3(a, b, c, d, e, 45);
-    SHA1_R3(e, a, b, c, d, 46); SHA1_R3(d, e, a, b, c, 47); SHA1_R3(c, d, e, a, b, 48);
-    SHA1_R3(b, c, d, e, a, 49); SHA1_R3(a, b, c, d, e, 50); SHA1_R3(e, a, b, c, d, 51);
-    SHA1_R3(d, e, a, b, c, 52); SHA1_R3(c, d, e, a, b, 53); SHA1_R3(b, c, d, e, a, 54);
-    SHA1_R3(a, b, c, d, e, 55); SHA1_R3(e, a, b, c, d, 56); SHA1_R3(d, e, a, b, c, 57);
-    SHA1_R3(c, d, e, a, b, 58); SHA1_R3(b, c, d, e, a, 59);
+    SHA1_R3(a, b, c, d, e, 40);
+    SHA1_R3(e, a, b, c, d, 41);
+    SHA1_R3(d, e, a, b, c, 42);
+    SHA1_R3(c, d, e, a, b, 43);
+    SHA1_R3(b, c, d, e, a, 44);
+    SHA1_R3(a, b, c, d, e, 45);
+    SHA1_R3(e, a, b, c, d, 46);
+    SHA1_R3(d, e, a, b, c, 47);
+    SHA1_R3(c, d, e, a, b, 48);
+    SHA1_R3(b, c, d, e, a, 49);
+    SHA1_R3(a, b, c, d, e, 50);
+    SHA1_R3(e, a, b, c, d, 51);
+    SHA1_R3(d, e, a, b, c, 52);
+    SHA1_R3(c, d, e, a, b, 53);
+    SHA1_R3(b, c, d, e, a, 54);
+    SHA1_R3(a, b, c, d, e, 55);
+    SHA1_R3(e, a, b, c, d, 56);
+    SHA1_R3(d, e, a, b, c, 57);
+    SHA1_R3(c, d, e, a, b, 58);
+    SHA1_R3(b, c, d, e, a, 59);
 
-    SHA1_R4(a, b, c, d, e, 60); SHA1_R4(e, a, b, c, d, 61); SHA1_R4(d, e, a, b, c, 62);
-    SHA1_R4(c, d, e, a, b, 63); SHA1_R4(b, c, d, e, a, 64); SHA1_R4(a, b, c, d, e, 65);
-    SHA1_R4(e, a, b, c, d, 66); SHA1_R4(d, e, a, b, c, 67); SHA1_R4(c, d, e, a, b, 68);
-    SHA1_R4(b, c, d, e, a, 69); SHA1_R4(a, b, c, d, e, 70); SHA1_R4(e, a, b, c, d, 71);
-    SHA1_R4(d, e, a, b, c, 72); SHA1_R4(c, d, e, a, b, 73); SHA1_R4(b, c, d, e, a, 74);
-    SHA1_R4(a, b, c, d, e, 75); SHA1_R4(e, a, b, c, d, 76); SHA1_R4(d, e, a, b, c, 77);
-    SHA1_R4(c, d, e, a, b, 78); SHA1_R4(b, c, d, e, a, 79);
+    SHA1_R4(a, b, c, d, e, 60);
+    SHA1_R4(e, a, b, c, d, 61);
+    SHA1_R4(d, e, a, b, c, 62);
+    SHA1_R4(c, d, e, a, b, 63);
+    SHA1_R4(b, c, d, e, a, 64);
+    SHA1_R4(a, b, c, d, e, 65);
+    SHA1_R4(e, a, b, c, d, 66);
+    SHA1_R4(d, e, a, b, c, 67);
+    SHA1_R4(c, d, e, a, b, 68);
+    SHA1_R4(b, c, d, e, a, 69);
+    SHA1_R4(a, b, c, d, e, 70);
+    SHA1_R4(e, a, b, c, d, 71);
+    SHA1_R4(d, e, a, b, c, 72);
+    SHA1_R4(c, d, e, a, b, 73);
+    SHA1_R4(b, c, d, e, a, 74);
+    SHA1_R4(a, b, c, d, e, 75);
+    SHA1_R4(e, a, b, c, d, 76);
+    SHA1_R4(d, e, a, b, c, 77);
+    SHA1_R4(c, d, e, a, b, 78);
+    SHA1_R4(b, c, d, e, a, 79);
 
     out[0] = state[0] + a;
     out[1] = state[1] + b;

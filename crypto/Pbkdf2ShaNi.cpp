@@ -7,7 +7,7 @@
 // library still runs on baseline x86-64; callers check ShaNiSupported().
 #include "crypto/Pbkdf2Engine.h"
 
-#if defined(__x86_64__) || defined(__i386__)
+#if CORVANE_CRYPTO_HAVE_SHANI
 
 #include <immintrin.h>
 
@@ -26,23 +26,23 @@ struct Chain {
 };
 
 // Four rounds, i = 0..19, with round function f = i / 5.
-#define SHA1NI_GROUP(c, i, f)                                                                     \
-    do {                                                                                          \
-        if constexpr ((i) >= 4) {                                                                 \
-            c.w[(i) & 3] = _mm_sha1msg2_epu32(                                                    \
-                _mm_xor_si128(_mm_sha1msg1_epu32(c.w[(i) & 3], c.w[((i) + 1) & 3]),               \
-                              c.w[((i) + 2) & 3]),                                                \
-                c.w[((i) + 3) & 3]);                                                              \
-        }                                                                                         \
-        const __m128i ee = (i) == 0 ? _mm_add_epi32(c.e, c.w[0])                                  \
-                                    : _mm_sha1nexte_epu32(c.prev, c.w[(i) & 3]);                  \
-        c.prev = c.abcd;                                                                          \
-        c.abcd = _mm_sha1rnds4_epu32(c.abcd, ee, f);                                              \
+#define SHA1NI_GROUP(c, i, f)                                                                \
+    do {                                                                                     \
+        if constexpr ((i) >= 4) {                                                            \
+            c.w[(i)&3] = _mm_sha1msg2_epu32(                                                 \
+                _mm_xor_si128(_mm_sha1msg1_epu32(c.w[(i)&3], c.w[((i) + 1) & 3]),            \
+                              c.w[((i) + 2) & 3]),                                           \
+                c.w[((i) + 3) & 3]);                                                         \
+        }                                                                                    \
+        const __m128i ee =                                                                   \
+            (i) == 0 ? _mm_add_epi32(c.e, c.w[0]) : _mm_sha1nexte_epu32(c.prev, c.w[(i)&3]); \
+        c.prev = c.abcd;                                                                     \
+        c.abcd = _mm_sha1rnds4_epu32(c.abcd, ee, f);                                         \
     } while (0)
 
-#define SHA1NI_STEP(i, f)                      \
-    do {                                       \
-        SHA1NI_GROUP(c0, i, f);                \
+#define SHA1NI_STEP(i, f)                             \
+    do {                                              \
+        SHA1NI_GROUP(c0, i, f);                       \
         if constexpr (N == 2) SHA1NI_GROUP(c1, i, f); \
     } while (0)
 
@@ -93,8 +93,8 @@ CORVANE_SHA_TARGET inline __attribute__((always_inline)) void Compress(Chain& c0
 // 20-byte value (abcd, e): the value, 0x80000000, zeros, the bit length of
 // one pad block plus 20 bytes.
 CORVANE_SHA_TARGET inline __attribute__((always_inline)) void Load(Chain& c, __m128i stateAbcd,
-                                                                  __m128i stateE, __m128i abcd,
-                                                                  __m128i e) {
+                                                                   __m128i stateE, __m128i abcd,
+                                                                   __m128i e) {
     c.abcd = stateAbcd;
     c.e = stateE;
     c.w[0] = abcd;

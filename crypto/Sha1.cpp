@@ -100,7 +100,8 @@ void A_SHAFinal(A_SHA_CTX* ctx, unsigned char hashout[A_SHA_DIGEST_LEN]) {
     while (ctx->lenW != 56) A_SHAUpdate(ctx, &pad00, 1);
     A_SHAUpdate(ctx, length, 8);
 
-    for (int i = 0; i < A_SHA_DIGEST_LEN; ++i) hashout[i] = uint8_t(ctx->H[i / 4] >> (24 - 8 * (i % 4)));
+    for (int i = 0; i < A_SHA_DIGEST_LEN; ++i)
+        hashout[i] = uint8_t(ctx->H[i / 4] >> (24 - 8 * (i % 4)));
     A_SHAInit(ctx);
 }
 

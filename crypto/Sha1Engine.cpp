@@ -3,7 +3,7 @@
 // plus SSE4.1 in leaf 1, ECX bit 19), the portable code everywhere else.
 #include "crypto/Pbkdf2Engine.h"
 
-#if defined(__x86_64__) || defined(__i386__)
+#if CORVANE_CRYPTO_HAVE_SHANI
 #include <cpuid.h>
 #endif
 
@@ -11,7 +11,7 @@ namespace corvane::detail {
 namespace {
 
 bool DetectShaNi() {
-#if defined(__x86_64__) || defined(__i386__)
+#if CORVANE_CRYPTO_HAVE_SHANI
     unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
     if (!__get_cpuid(1, &eax, &ebx, &ecx, &edx)) return false;
     const bool sse41 = (ecx >> 19) & 1;

@@ -21,7 +21,8 @@ const char* WpaPassphrasePath() {
 Bytes FromHex(const std::string& hex) {
     if (hex.size() % 2) throw std::invalid_argument("odd hex length");
     Bytes out;
-    for (size_t i = 0; i < hex.size(); i += 2) out.push_back(uint8_t(std::stoul(hex.substr(i, 2), nullptr, 16)));
+    for (size_t i = 0; i < hex.size(); i += 2)
+        out.push_back(uint8_t(std::stoul(hex.substr(i, 2), nullptr, 16)));
     return out;
 }
 
@@ -37,8 +38,8 @@ std::string ToHex(const uint8_t* p, size_t n) {
 
 Bytes ReferencePbkdf2(const std::string& password, const Bytes& salt, int iterations, int len) {
     Bytes out(static_cast<size_t>(len));
-    if (PKCS5_PBKDF2_HMAC_SHA1(password.data(), int(password.size()), salt.data(),
-                               int(salt.size()), iterations, len, out.data()) != 1) {
+    if (PKCS5_PBKDF2_HMAC_SHA1(password.data(), int(password.size()), salt.data(), int(salt.size()),
+                               iterations, len, out.data()) != 1) {
         throw std::runtime_error("PKCS5_PBKDF2_HMAC_SHA1 failed");
     }
     return out;

@@ -55,14 +55,5 @@ TEST(HexCodec, DecodesPairs) {
     }
 }
 
-TEST(HexCodec, RoundTripsA64DigitKey) {
-    Bytes key(32);
-    for (size_t i = 0; i < key.size(); ++i) key[i] = uint8_t(i * 37 + 11);
-    const std::string hex = test::ToHex(key);
-    Bytes out(32);
-    AtoH(hex.c_str(), out.data(), 32);
-    EXPECT_EQ(out, key);
-}
-
 }  // namespace
 }  // namespace corvane

@@ -29,7 +29,7 @@ const char* EngineName(const testing::TestParamInfo<Sha1Engine>& info) {
 // Every derivation test runs on both engines; the SHA extensions only where
 // this processor has them.
 class Pbkdf2 : public testing::TestWithParam<Sha1Engine> {
-protected:
+  protected:
     void SetUp() override {
         if (GetParam() == Sha1Engine::ShaNi && !detail::ShaNiSupported()) {
             GTEST_SKIP() << "this processor has no SHA extensions";
@@ -133,8 +133,7 @@ TEST_P(Pbkdf2, BlockFunctionAgreesWithReference) {
                 detail::F(GetParam(), password.c_str(), salt.data(), int(salt.size()), iterations,
                           block, out);
                 EXPECT_EQ(ToHex(out, 20), ToHex(expected.data() + 20 * (block - 1), 20))
-                    << "c=" << iterations << " passphrase length " << passLen << " block "
-                    << block;
+                    << "c=" << iterations << " passphrase length " << passLen << " block " << block;
             }
         }
     }
@@ -195,7 +194,8 @@ TEST_P(Pbkdf2, InputLimits) {
             EXPECT_EQ(err.size(), std::strlen(kPasswordError) * size_t(row.errorLines));
         }
         if (row.derived) {
-            EXPECT_EQ(out, test::ReferencePbkdf2(row.password, row.ssid, 4096, kPasswordHashOutputLen));
+            EXPECT_EQ(out,
+                      test::ReferencePbkdf2(row.password, row.ssid, 4096, kPasswordHashOutputLen));
         } else {
             EXPECT_EQ(out, Bytes(kPasswordHashOutputLen, 0xA5));
         }
@@ -228,7 +228,8 @@ TEST(Pbkdf2Engines, AgreeOnRandomStates) {
             }
             detail::Pbkdf2Iterate(Sha1Engine::Portable, inner, outer, rounds, a, blocks);
             detail::Pbkdf2Iterate(Sha1Engine::ShaNi, inner, outer, rounds, b, blocks);
-            EXPECT_EQ(0, std::memcmp(a, b, sizeof a)) << rounds << " rounds, " << blocks << " blocks";
+            EXPECT_EQ(0, std::memcmp(a, b, sizeof a))
+                << rounds << " rounds, " << blocks << " blocks";
         }
     }
 }
