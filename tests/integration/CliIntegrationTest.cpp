@@ -175,7 +175,9 @@ TEST(CliPskTest, DerivesKeysAndRefusesWhatWouldBeAWrongKey) {
         CommandResult r = Corvane(args);
         EXPECT_EQ(r.status, c.status) << c.args[0];
         EXPECT_EQ(r.out, c.out) << c.args[0];
-        if (c.status != 0) EXPECT_FALSE(r.err.empty());
+        if (c.status != 0) {
+            EXPECT_FALSE(r.err.empty());
+        }
     }
 }
 
