@@ -89,8 +89,8 @@ void ConvertWepKeys(const PrefDictionary& profile, PROFILE_DATA& record,
     record.EncryptionStatus = Ndis802_11WEPEnabled;
 }
 
-void ConvertPsk(const PrefDictionary& profile, int32_t auth, int32_t enc,
-                uint32_t pskRecordLength, PROFILE_DATA& record) {
+void ConvertPsk(const PrefDictionary& profile, int32_t auth, int32_t enc, uint32_t pskRecordLength,
+                PROFILE_DATA& record) {
     const std::string passphrase = profile.Value(kKeyWpaPsk);
     uint8_t buffer[kPskWorkingBufferSize] = {};
     std::memcpy(buffer, passphrase.data(), std::min(passphrase.size(), sizeof buffer));

@@ -60,7 +60,8 @@ int32_t LeadingInteger(std::string_view text) {
     int64_t value = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         value = value * 10 + (text[i] - '0');
-        if (value > int64_t(INT32_MAX) + 1) value = int64_t(INT32_MAX) + 1;  // saturate, no overflow
+        if (value > int64_t(INT32_MAX) + 1)
+            value = int64_t(INT32_MAX) + 1;  // saturate, no overflow
     }
     if (negative) return value > int64_t(INT32_MAX) ? INT32_MIN : int32_t(-value);
     return value > INT32_MAX ? INT32_MAX : int32_t(value);

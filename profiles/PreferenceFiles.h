@@ -19,7 +19,8 @@ namespace corvane {
 // Paths before home-folder expansion; "~" is replaced by $HOME each time a
 // file is opened.
 inline constexpr const char* kProfileListPath = "~/Library/Preferences/Profile.plist";
-inline constexpr const char* kActiveProfilePath = "~/Library/Preferences/ActiveProfileSetting.plist";
+inline constexpr const char* kActiveProfilePath =
+    "~/Library/Preferences/ActiveProfileSetting.plist";
 inline constexpr const char* kAdvancedSettingPath =
     "~/Library/Preferences/AdvancedProfileSetting.plist";
 

@@ -33,7 +33,8 @@ void ReleaseProfileData(ProfileRecordPtr& record) {
 }
 
 KeyRecord BuildKeyRecord(uint32_t length, uint32_t keyIndex, std::span<const uint8_t> keyBytes) {
-    if (length < kKeyMaterialOffset || length - kKeyMaterialOffset < keyBytes.size()) return nullptr;
+    if (length < kKeyMaterialOffset || length - kKeyMaterialOffset < keyBytes.size())
+        return nullptr;
     KeyRecord block(new uint8_t[length]());
     uint8_t* p = block.get();
     WriteLe32(p + 0, length);

@@ -44,9 +44,9 @@ std::vector<uint8_t> RemoveKey(uint32_t slot) {
 
 // Client width through transmit power.
 Calls Head(uint32_t mode, uint32_t auth, uint32_t enc, uint32_t txPercent = 100) {
-    return {{0x0DF101F2, {1}},           {0x0D810115, U32(0)},    {0x0D810108, U32(mode)},
-            {0x0DF10101, U32(1)},        {0x0D81020A, U32(2347)}, {0x0D810209, U32(2346)},
-            {0x0D810118, U32(auth)},     {0x0D81011B, U32(enc)},  {0x0DF10118, U32(txPercent)}};
+    return {{0x0DF101F2, {1}},       {0x0D810115, U32(0)},    {0x0D810108, U32(mode)},
+            {0x0DF10101, U32(1)},    {0x0D81020A, U32(2347)}, {0x0D810209, U32(2346)},
+            {0x0D810118, U32(auth)}, {0x0D81011B, U32(enc)},  {0x0DF10118, U32(txPercent)}};
 }
 
 Calls Join(std::initializer_list<Calls> parts) {
@@ -98,11 +98,14 @@ TEST_F(ApplySequence, ProfilesBytesExact) {
         Calls expected;
     } rows[] = {
         {"open", BaseProfile(), kPaneActiveProfileCheck, Join({Head(1, 0, 1), kInfraTail})},
-        {"open wep, all slots empty", With(BaseProfile(), {{"Encryption Type", "1"}}), kPaneActivate,
-         Join({Head(1, 0, 0), kNoWepKeys, kInfraTail})},
+        {"open wep, all slots empty", With(BaseProfile(), {{"Encryption Type", "1"}}),
+         kPaneActivate, Join({Head(1, 0, 0), kNoWepKeys, kInfraTail})},
         {"shared wep, slots 1 and 3 filled, key 3 transmits",
-         With(BaseProfile(), {{"Authentication Type", "1"}, {"Encryption Type", "1"},
-                              {"WEPKeyUse", "2"}, {"WEPKey1", "abcde"}, {"WEPKey1 Type", "1"},
+         With(BaseProfile(), {{"Authentication Type", "1"},
+                              {"Encryption Type", "1"},
+                              {"WEPKeyUse", "2"},
+                              {"WEPKey1", "abcde"},
+                              {"WEPKey1 Type", "1"},
                               {"WEPKey3", "00112233445566778899aabbcc"}}),
          kAgent,
          Join({Head(1, 1, 0),
@@ -113,14 +116,17 @@ TEST_F(ApplySequence, ProfilesBytesExact) {
                kInfraTail})},
         {"wpa-psk, pane check", With(wpa, {{"Authentication Type", "2"}}), kPaneActiveProfileCheck,
          Join({Head(1, 4, 4), {{0x0DF101F3, wpaKey(103)}}, ieeeTail})},
-        {"wpa2-psk aes, activate", With(wpa, {{"Authentication Type", "3"}, {"Encryption Type", "1"}}),
-         kPaneActivate, Join({Head(1, 7, 6), {{0x0DF101F3, wpaKey(71)}}, ieeeTail})},
+        {"wpa2-psk aes, activate",
+         With(wpa, {{"Authentication Type", "3"}, {"Encryption Type", "1"}}), kPaneActivate,
+         Join({Head(1, 7, 6), {{0x0DF101F3, wpaKey(71)}}, ieeeTail})},
         {"wpa2-psk, agent", With(wpa, {{"Authentication Type", "3"}}), kAgent,
          Join({Head(1, 7, 4), {{0x0DF101F3, wpaKey(104)}}, ieeeTail})},
         {"64 hex digits", With(BaseProfile(), {{"Authentication Type", "2"}, {"WPAPSK", kIeeePmk}}),
          kAgent, Join({Head(1, 4, 4), {{0x0DF101F3, wpaKey(104)}}, kInfraTail})},
         {"wpa-none ad hoc, agent: no power mode",
-         With(BaseProfile(), {{"Authentication Type", "3"}, {"Network Type", "0"}, {"Channel", "6"},
+         With(BaseProfile(), {{"Authentication Type", "3"},
+                              {"Network Type", "0"},
+                              {"Channel", "6"},
                               {"WPAPSK", kIeeePmk}}),
          kAgent, Join({Head(0, 5, 4), {{0x0DF101F4, wpaKey(104)}}, AdhocTail(2437000, false)})},
         {"open ad hoc, pane: power mode sent",
@@ -153,10 +159,10 @@ TEST_F(ApplySequence, PauseFollowsTheDisassociate) {
 TEST_F(ApplySequence, ResetRecord) {
     ApplyProfile(adapter, *MakeResetRecord(), kPaneTask);
     const Calls expected = {
-        {0x0DF101F2, {1}},       {0x0D810115, U32(0)}, {0x0D810108, U32(1)},
-        {0x0DF10101, U32(0)},    {0x0D81020A, U32(0)}, {0x0D810209, U32(0)},
-        {0x0D810118, U32(0)},    {0x0D81011B, U32(1)}, {0x0DF10118, U32(100)},
-        {0x0D810216, U32(0)},    {0x0D810102, SsidRecord("")}};
+        {0x0DF101F2, {1}},    {0x0D810115, U32(0)},        {0x0D810108, U32(1)},
+        {0x0DF10101, U32(0)}, {0x0D81020A, U32(0)},        {0x0D810209, U32(0)},
+        {0x0D810118, U32(0)}, {0x0D81011B, U32(1)},        {0x0DF10118, U32(100)},
+        {0x0D810216, U32(0)}, {0x0D810102, SsidRecord("")}};
     EXPECT_EQ(Recorded(), expected);
 }
 
@@ -188,13 +194,16 @@ TEST_F(ApplySequence, AdapterAbsentSendsNothingAndDoesNotStop) {
 
 TEST_F(ApplySequence, AgentCheckAppliesOnlyAnActiveProfile) {
     const PrefDictionary active = With(BaseProfile(), {{"Active Profile Flag", "YES"},
-                                                       {"Network Type", "0"}, {"Channel", "6"},
-                                                       {"Encryption Type", "1"}, {"WEPKey1", "abcde"},
+                                                       {"Network Type", "0"},
+                                                       {"Channel", "6"},
+                                                       {"Encryption Type", "1"},
+                                                       {"WEPKey1", "abcde"},
                                                        {"WEPKey1 Type", "1"}});
     ConverterKeyBuffers keys;
     for (const char* flag : {"NO", "yes", ""}) {
-        EXPECT_EQ(ConnectActiveProfile(adapter, {With(active, {{"Active Profile Flag", flag}})}, keys),
-                  std::nullopt)
+        EXPECT_EQ(
+            ConnectActiveProfile(adapter, {With(active, {{"Active Profile Flag", flag}})}, keys),
+            std::nullopt)
             << flag;
     }
     EXPECT_EQ(ConnectActiveProfile(adapter, {}, keys), std::nullopt);

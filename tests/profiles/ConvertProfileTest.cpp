@@ -15,9 +15,9 @@ std::vector<uint8_t> Block(std::span<const uint8_t> b) { return {b.begin(), b.en
 
 TEST(ConvertProfile, CarriesPlainFields) {
     ConverterKeyBuffers keys;
-    auto r = ConvertProfile(With(BaseProfile(), {{"Preamble Type", "2"}, {"Power Save Mode", "1"},
-                                                 {"Tx Power", "3"}}),
-                            103, keys);
+    auto r = ConvertProfile(
+        With(BaseProfile(), {{"Preamble Type", "2"}, {"Power Save Mode", "1"}, {"Tx Power", "3"}}),
+        103, keys);
     EXPECT_EQ(r->SsidRecord.SsidLength, 7u);
     EXPECT_EQ(std::memcmp(r->SsidRecord.Ssid, "Corvane", 7), 0);
     EXPECT_EQ(r->NetworkType, 1);
@@ -49,13 +49,25 @@ TEST(ConvertProfile, SecurityModes) {
     } rows[] = {
         {"open none", {}, 0, 1, 0},
         {"open wep", {{"Encryption Type", "1"}}, 0, 0, 0},
-        {"shared, enc 1 still wep", {{"Authentication Type", "1"}, {"Encryption Type", "1"}}, 1, 0, 0},
+        {"shared, enc 1 still wep",
+         {{"Authentication Type", "1"}, {"Encryption Type", "1"}},
+         1,
+         0,
+         0},
         {"open, unknown enc", {{"Encryption Type", "5"}}, 0, 1, 0},
         {"negative auth", {{"Authentication Type", "-1"}, {"Encryption Type", "1"}}, 0, 1, 0},
         {"wpa-psk tkip", {{"Authentication Type", "2"}}, 4, 4, 103},
         {"wpa2-psk aes", {{"Authentication Type", "3"}, {"Encryption Type", "1"}}, 7, 6, 103},
-        {"wpa2 ad hoc -> wpa-none", {{"Authentication Type", "3"}, {"Network Type", "0"}}, 5, 4, 103},
-        {"auth 4 infrastructure", {{"Authentication Type", "4"}, {"Encryption Type", "9"}}, 0, 6, 103},
+        {"wpa2 ad hoc -> wpa-none",
+         {{"Authentication Type", "3"}, {"Network Type", "0"}},
+         5,
+         4,
+         103},
+        {"auth 4 infrastructure",
+         {{"Authentication Type", "4"}, {"Encryption Type", "9"}},
+         0,
+         6,
+         103},
     };
     for (const auto& row : rows) {
         PrefDictionary p = BaseProfile();
@@ -90,8 +102,10 @@ TEST(ConvertProfile, WepKeyTexts) {
     for (const auto& row : rows) {
         ConverterKeyBuffers keys;
         std::fill_n(keys.Key3Material, sizeof keys.Key3Material, 0xEE);  // stale bytes
-        auto r = ConvertProfile(With(BaseProfile(), {{"Encryption Type", "1"}, {"WEPKeyUse", "2"},
-                                                     {"WEPKey3", row.text}, {"WEPKey3 Type", row.type}}),
+        auto r = ConvertProfile(With(BaseProfile(), {{"Encryption Type", "1"},
+                                                     {"WEPKeyUse", "2"},
+                                                     {"WEPKey3", row.text},
+                                                     {"WEPKey3 Type", row.type}}),
                                 71, keys);
         const uint32_t length = row.key.empty() ? 0 : uint32_t(row.key.size() + 39);
         EXPECT_EQ(r->WepKey3Length, length) << row.name;
@@ -99,7 +113,8 @@ TEST(ConvertProfile, WepKeyTexts) {
                   row.key.empty() ? std::vector<uint8_t>{} : KeyBlock(length, 0x80000002, row.key))
             << row.name;
         EXPECT_EQ(keys.Key3Len, row.key.size()) << row.name;
-        EXPECT_EQ(std::vector<uint8_t>(keys.Key3Material, keys.Key3Material + row.key.size()), row.key)
+        EXPECT_EQ(std::vector<uint8_t>(keys.Key3Material, keys.Key3Material + row.key.size()),
+                  row.key)
             << row.name;
         EXPECT_EQ(r->EncryptionStatus, 0) << row.name;
         for (int other : {0, 1, 3}) EXPECT_EQ(WepSlotBytes(*r, other).size(), 0u) << row.name;
@@ -108,9 +123,12 @@ TEST(ConvertProfile, WepKeyTexts) {
 
 TEST(ConvertProfile, TransmitBitOnlyOnTheUsedSlot) {
     ConverterKeyBuffers keys;
-    auto r = ConvertProfile(With(BaseProfile(), {{"Authentication Type", "1"}, {"WEPKeyUse", "0"},
-                                                 {"WEPKey1", "abcde"}, {"WEPKey1 Type", "1"},
-                                                 {"WEPKey2", "fghij"}, {"WEPKey2 Type", "1"}}),
+    auto r = ConvertProfile(With(BaseProfile(), {{"Authentication Type", "1"},
+                                                 {"WEPKeyUse", "0"},
+                                                 {"WEPKey1", "abcde"},
+                                                 {"WEPKey1 Type", "1"},
+                                                 {"WEPKey2", "fghij"},
+                                                 {"WEPKey2 Type", "1"}}),
                             71, keys);
     EXPECT_EQ(Block(WepSlotBytes(*r, 0)), KeyBlock(44, 0x80000000, Bytes("abcde")));
     EXPECT_EQ(Block(WepSlotBytes(*r, 1)), KeyBlock(44, 0x00000001, Bytes("fghij")));
@@ -131,9 +149,10 @@ TEST(ConvertProfile, PreSharedKey) {
     };
     for (const auto& row : rows) {
         ConverterKeyBuffers keys;
-        auto r = ConvertProfile(With(BaseProfile(), {{"Authentication Type", "2"}, {"SSID", row.ssid},
-                                                     {"WPAPSK", row.psk}}),
-                                104, keys);
+        auto r = ConvertProfile(
+            With(BaseProfile(),
+                 {{"Authentication Type", "2"}, {"SSID", row.ssid}, {"WPAPSK", row.psk}}),
+            104, keys);
         auto block = Block(PskKeyBytes(*r));
         ASSERT_EQ(block.size(), 104u) << row.name;
         std::vector<uint8_t> expected = row.key;
@@ -152,14 +171,21 @@ TEST(ConvertProfile, AdhocChannelFrequency) {
         const char* channel;
         uint32_t frequency;
     } rows[] = {
-        {"1", 2412000},  {"6", 2437000},  {"14", 2484000}, {"36", 5180000},
+        {"1", 2412000},
+        {"6", 2437000},
+        {"14", 2484000},
+        {"36", 5180000},
         // No table row: channel 1's frequency.
-        {"15", 2412000}, {"0", 2412000},  {"-6", 2412000}, {"", 2412000}, {"abc", 2412000},
+        {"15", 2412000},
+        {"0", 2412000},
+        {"-6", 2412000},
+        {"", 2412000},
+        {"abc", 2412000},
     };
     for (const auto& row : rows) {
         ConverterKeyBuffers keys;
-        auto r = ConvertProfile(With(BaseProfile(), {{"Network Type", "0"}, {"Channel", row.channel}}),
-                                104, keys);
+        auto r = ConvertProfile(
+            With(BaseProfile(), {{"Network Type", "0"}, {"Channel", row.channel}}), 104, keys);
         EXPECT_EQ(r->ChannelFrequency, row.frequency) << row.channel;
     }
 }
@@ -183,9 +209,10 @@ TEST(ProfileRecord, ResetRecordAndRelease) {
     EXPECT_EQ(reset->PskKeyLength + reset->WepKey1Length, 0u);
 
     ConverterKeyBuffers keys;
-    auto r = ConvertProfile(With(BaseProfile(), {{"Authentication Type", "1"}, {"WEPKey1", "abcde"},
-                                                 {"WEPKey1 Type", "1"}}),
-                            71, keys);
+    auto r = ConvertProfile(
+        With(BaseProfile(),
+             {{"Authentication Type", "1"}, {"WEPKey1", "abcde"}, {"WEPKey1 Type", "1"}}),
+        71, keys);
     r->PskKey = BuildKeyRecord(104, 0x80000000, Hex(kIeeePmk));
     r->PskKeyLength = 104;
     ReleaseKeyRecords(*r);
@@ -195,7 +222,7 @@ TEST(ProfileRecord, ResetRecordAndRelease) {
     EXPECT_EQ(r->WepKey1Length, 0u);
     ReleaseProfileData(r);
     EXPECT_EQ(r, nullptr);
-    ReleaseProfileData(r);  // a second release is harmless
+    ReleaseProfileData(r);                                     // a second release is harmless
     EXPECT_EQ(BuildKeyRecord(40, 0, Hex(kIeeePmk)), nullptr);  // no room for the key
 }
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "profiles/ActiveRecord.h"
 #include "profiles/PreferenceFiles.h"
 #include "tests/support/TempFolders.h"
 
@@ -99,9 +100,10 @@ TEST(PreferenceFiles, MalformedFilesReadAsEmpty) {
         {"dictionary at top level", dictTop},
         {"array of strings", arrayOfStrings},
         {"truncated xml", truncated},
-        {"oversized", "<?xml version=\"1.0\"?><plist version=\"1.0\"><array><dict><key>SSID</key>"
-                      "<string>" + std::string(kMaxPreferenceFileSize, 'x') +
-                      "</string></dict></array></plist>"},
+        {"oversized",
+         "<?xml version=\"1.0\"?><plist version=\"1.0\"><array><dict><key>SSID</key>"
+         "<string>" +
+             std::string(kMaxPreferenceFileSize, 'x') + "</string></dict></array></plist>"},
     };
     for (const auto& row : rows) {
         TempHome home;
@@ -172,10 +174,20 @@ TEST(PreferenceValues, LeadingInteger) {
         const char* text;
         int32_t value;
     } rows[] = {
-        {"12", 12},         {"  -7x", -7},      {"+3", 3},          {"\t\n42", 42},
-        {"4 2", 4},         {"abc", 0},         {"", 0},            {"-", 0},
-        {"0x10", 0},        {"- 5", 0},         {"007", 7},         {"2147483647", INT32_MAX},
-        {"99999999999999999999", INT32_MAX},    {"-2147483648", INT32_MIN},
+        {"12", 12},
+        {"  -7x", -7},
+        {"+3", 3},
+        {"\t\n42", 42},
+        {"4 2", 4},
+        {"abc", 0},
+        {"", 0},
+        {"-", 0},
+        {"0x10", 0},
+        {"- 5", 0},
+        {"007", 7},
+        {"2147483647", INT32_MAX},
+        {"99999999999999999999", INT32_MAX},
+        {"-2147483648", INT32_MIN},
         {"-99999999999999999999", INT32_MIN},
     };
     for (const auto& row : rows) EXPECT_EQ(LeadingInteger(row.text), row.value) << row.text;
@@ -206,6 +218,26 @@ TEST(PreferenceValues, ReplaceFirstOrAppend) {
     ReplaceFirstOrAppend(array, {{"Tx Rate", "2"}});
     ASSERT_EQ(array.size(), 1u);
     EXPECT_EQ(array[0].Value("Tx Rate"), "2");
+}
+
+TEST(ActiveRecord, ActivateThenDeactivateDropsHidden) {
+    TempHome home;
+    const PrefDictionary profile = {
+        {"Profile Name", "PROF1"}, {"SSID", "net"}, {"Hidden", "1"}, {"Comment", "not copied"}};
+    ASSERT_TRUE(WriteActiveProfile(profile));
+    PrefArray active = ReadPreferenceArray(kActiveProfilePath);
+    ASSERT_TRUE(IsActiveRecord(active));
+    EXPECT_EQ(active[0].Value("Hidden"), "1");
+    EXPECT_FALSE(active[0].Contains("Comment"));
+    EXPECT_EQ(active[0].size(), 25u);  // the flag and 24 copied keys
+
+    ASSERT_TRUE(DisableActiveProfile());
+    active = ReadPreferenceArray(kActiveProfilePath);
+    ASSERT_EQ(active.size(), 1u);
+    EXPECT_EQ(active[0].Value("Active Profile Flag"), "NO");
+    EXPECT_EQ(active[0].Value("SSID"), "net");
+    EXPECT_FALSE(active[0].Contains("Hidden"));
+    EXPECT_EQ(IntValue(active[0], "Hidden"), 0);
 }
 
 }  // namespace

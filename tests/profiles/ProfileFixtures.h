@@ -19,18 +19,30 @@ struct GlobalsAtStart {
 
 // An open infrastructure profile as the editor writes it.
 inline PrefDictionary BaseProfile() {
-    return {{"Profile Name", "PROF1"},  {"SSID", "Corvane"},
-            {"BSSID", ""},              {"Hidden", "0"},
-            {"Network Type", "1"},      {"Channel", "1"},
-            {"Authentication Type", "0"}, {"Encryption Type", "0"},
-            {"WEPKey1", ""},            {"WEPKey1 Type", "0"},
-            {"WEPKey2", ""},            {"WEPKey2 Type", "0"},
-            {"WEPKey3", ""},            {"WEPKey3 Type", "0"},
-            {"WEPKey4", ""},            {"WEPKey4 Type", "0"},
-            {"WEPKeyUse", "0"},         {"WPAPSK", ""},
-            {"Tx Power", "0"},          {"Preamble Type", "1"},
-            {"RTS Threshold", "2347"},  {"Fragmentation Threshold", "2346"},
-            {"Power Save Mode", "0"},   {"AC Power CAM", "1"}};
+    return {{"Profile Name", "PROF1"},
+            {"SSID", "Corvane"},
+            {"BSSID", ""},
+            {"Hidden", "0"},
+            {"Network Type", "1"},
+            {"Channel", "1"},
+            {"Authentication Type", "0"},
+            {"Encryption Type", "0"},
+            {"WEPKey1", ""},
+            {"WEPKey1 Type", "0"},
+            {"WEPKey2", ""},
+            {"WEPKey2 Type", "0"},
+            {"WEPKey3", ""},
+            {"WEPKey3 Type", "0"},
+            {"WEPKey4", ""},
+            {"WEPKey4 Type", "0"},
+            {"WEPKeyUse", "0"},
+            {"WPAPSK", ""},
+            {"Tx Power", "0"},
+            {"Preamble Type", "1"},
+            {"RTS Threshold", "2347"},
+            {"Fragmentation Threshold", "2346"},
+            {"Power Save Mode", "0"},
+            {"AC Power CAM", "1"}};
 }
 
 inline PrefDictionary With(PrefDictionary d, std::initializer_list<PrefDictionary::Entry> changes) {
@@ -40,7 +52,8 @@ inline PrefDictionary With(PrefDictionary d, std::initializer_list<PrefDictionar
 
 inline std::vector<uint8_t> Hex(const std::string& hex) {
     std::vector<uint8_t> out;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2) out.push_back(uint8_t(std::stoul(hex.substr(i, 2), nullptr, 16)));
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        out.push_back(uint8_t(std::stoul(hex.substr(i, 2), nullptr, 16)));
     return out;
 }
 
@@ -49,7 +62,8 @@ inline std::vector<uint8_t> U32(uint32_t v) {
 }
 
 // An NDIS_802_11_KEY block as the driver must see it.
-inline std::vector<uint8_t> KeyBlock(uint32_t length, uint32_t index, const std::vector<uint8_t>& key) {
+inline std::vector<uint8_t> KeyBlock(uint32_t length, uint32_t index,
+                                     const std::vector<uint8_t>& key) {
     std::vector<uint8_t> b(length, 0);
     auto put = [&](size_t at, uint32_t v) {
         for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
