@@ -1,7 +1,7 @@
 // The agent and the simulated driver as separate processes, talking over the
 // registry socket as they do on a real desktop.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -121,16 +121,13 @@ protected:
 };
 
 TEST_F(AgentEndToEnd, SetsUpTheCardAndConnectsTheActiveProfile) {
-    ASSERT_TRUE(WritePreferenceArray(
-        kActiveProfilePath,
-        {PrefDictionary{{kKeyProfileName, "Home"},        {kKeySsid, "CorvaneHome"},
-                        {kKeyNetworkType, "1"},           {kKeyChannel, "6"},
-                        {kKeyAuthenticationType, "3"},    {kKeyEncryptionType, "1"},
-                        {kKeyWpaPsk, "correct horse battery"},
-                        {kKeyTxPower, "0"},               {kKeyPreambleType, "0"},
-                        {kKeyRtsThreshold, "2347"},       {kKeyFragThreshold, "2346"},
-                        {kKeyPowerSaveMode, "0"},         {kKeyAcPowerCam, "0"},
-                        {kKeyActiveProfileFlag, "YES"}}}));
+    ASSERT_TRUE(WritePreferenceArray(kActiveProfilePath,
+                                     {PrefDictionary{{kKeySsid, "CorvaneHome"},
+                                                     {kKeyNetworkType, "1"},
+                                                     {kKeyAuthenticationType, "3"},
+                                                     {kKeyEncryptionType, "1"},
+                                                     {kKeyWpaPsk, "correct horse battery"},
+                                                     {kKeyActiveProfileFlag, "YES"}}}));
     const std::string journal = logs_ + "/journal.jsonl";
     Child driver({CORVANE_SIMDRIVER, "--journal", journal, "--registry", registry_.Path()},
                  logs_ + "/driver.log");
