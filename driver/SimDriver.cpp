@@ -164,11 +164,13 @@ void SimDriver::StartScan(bool counted) {
 void SimDriver::CompleteScan() {
     scanning_ = false;
     scanList_.clear();
-    scanCursor_ = 0;
-    if (!RadioOn()) return;
-    const uint64_t timestamp = scanStartedAt_ + kScanDurationUs;
-    for (const NetworkSpec& n : environment_.networks)
-        if (InRange(n)) scanList_.push_back(BuildScanEntry(n, timestamp));
+    if (RadioOn()) {
+        const uint64_t timestamp = scanStartedAt_ + kScanDurationUs;
+        for (const NetworkSpec& n : environment_.networks)
+            if (InRange(n)) scanList_.push_back(BuildScanEntry(n, timestamp));
+    }
+    // A further chunk continues only a list whose first chunk was read.
+    scanCursor_ = scanList_.size();
 }
 
 // --- association ---------------------------------------------------------
@@ -644,6 +646,11 @@ void SimDriver::Unplug() {
     ++generation_;
     scanning_ = false;
 }
+
+ScopedInProcessService::ScopedInProcessService(SimDriver& driver)
+    : id_(platform::RegisterInProcessService(driver.ClassName(), &driver)) {}
+
+ScopedInProcessService::~ScopedInProcessService() { platform::UnregisterInProcessService(id_); }
 
 void SimDriver::Restart() {
     Disassociate();

@@ -160,4 +160,17 @@ private:
     size_t scanCursor_ = 0;
 };
 
+// Registers a driver as an in-process service under its class name for the
+// guard's lifetime, so that the device-access calls find it.
+class ScopedInProcessService {
+public:
+    explicit ScopedInProcessService(SimDriver& driver);
+    ~ScopedInProcessService();
+    ScopedInProcessService(const ScopedInProcessService&) = delete;
+    ScopedInProcessService& operator=(const ScopedInProcessService&) = delete;
+
+private:
+    uint32_t id_;
+};
+
 }  // namespace corvane::sim
