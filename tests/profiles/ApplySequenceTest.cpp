@@ -185,13 +185,6 @@ TEST_F(ApplySequence, ConnectByBssidSetsConfigurationThenBssid) {
     EXPECT_EQ(Calls(recorded.end() - 4, recorded.end()), tail);
 }
 
-TEST_F(ApplySequence, AdapterAbsentSendsNothingAndDoesNotStop) {
-    driver.Unregister();
-    ApplyProfile(adapter, *MakeResetRecord(), kPaneTask);
-    EXPECT_TRUE(driver.Calls().empty());
-    EXPECT_EQ(clock.Sleeps().size(), 1u);
-}
-
 TEST_F(ApplySequence, AgentCheckAppliesOnlyAnActiveProfile) {
     const PrefDictionary active = With(BaseProfile(), {{"Active Profile Flag", "YES"},
                                                        {"Network Type", "0"},

@@ -13,25 +13,6 @@ using namespace test;
 
 std::vector<uint8_t> Block(std::span<const uint8_t> b) { return {b.begin(), b.end()}; }
 
-TEST(ConvertProfile, CarriesPlainFields) {
-    ConverterKeyBuffers keys;
-    auto r = ConvertProfile(
-        With(BaseProfile(), {{"Preamble Type", "2"}, {"Power Save Mode", "1"}, {"Tx Power", "3"}}),
-        103, keys);
-    EXPECT_EQ(r->SsidRecord.SsidLength, 7u);
-    EXPECT_EQ(std::memcmp(r->SsidRecord.Ssid, "Corvane", 7), 0);
-    EXPECT_EQ(r->NetworkType, 1);
-    EXPECT_EQ(r->PreambleType, 2);
-    EXPECT_EQ(r->RtsThreshold, 2347u);
-    EXPECT_EQ(r->FragThreshold, 2346u);
-    EXPECT_EQ(r->TxPowerIndex, 3u);
-    EXPECT_EQ(r->PowerMode, 1);
-    EXPECT_EQ(r->bCamWhenAcPower, 1);
-    EXPECT_EQ(r->ChannelFrequency, 0u);  // infrastructure: the stored "1" is not used
-    EXPECT_EQ(r->bDisassociateFirst, 1);
-    EXPECT_EQ(r->bConnectByBssid, 0);
-}
-
 TEST(ConvertProfile, SsidIsCutTo32Bytes) {
     ConverterKeyBuffers keys;
     const std::string longName(40, 'n');

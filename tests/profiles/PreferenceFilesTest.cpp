@@ -212,14 +212,6 @@ TEST(PreferenceValues, ActiveRecordNeedsExactYesInElementZero) {
         EXPECT_EQ(IsActiveRecord(rows[i].array), rows[i].active) << "row " << i;
 }
 
-TEST(PreferenceValues, ReplaceFirstOrAppend) {
-    PrefArray array;
-    ReplaceFirstOrAppend(array, {{"Tx Rate", "1"}});
-    ReplaceFirstOrAppend(array, {{"Tx Rate", "2"}});
-    ASSERT_EQ(array.size(), 1u);
-    EXPECT_EQ(array[0].Value("Tx Rate"), "2");
-}
-
 TEST(ActiveRecord, ActivateThenDeactivateDropsHidden) {
     TempHome home;
     const PrefDictionary profile = {
