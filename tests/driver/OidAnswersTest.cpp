@@ -253,6 +253,50 @@ TEST_F(OidAnswers, MalformedRequestsFailAndChangeNothing) {
     EXPECT_EQ(Query(OID_VX_DEVICE_WORD_READ, 6, {4, 1, 2, 0, 0, 0}).bytes, word4.bytes);
 }
 
+// Random requests under the table's selectors (both forms) never write past
+// the capacity, never report more than they wrote, and never crash.
+TEST_F(OidAnswers, RandomRequestsStayInsideTheirBuffers) {
+    const uint32_t selectors[] = {
+        OID_GEN_MEDIA_CONNECT_STATUS, OID_802_3_CURRENT_ADDRESS, OID_802_11_BSSID,
+        OID_802_11_SSID, OID_802_11_INFRASTRUCTURE_MODE, OID_802_11_DISASSOCIATE,
+        OID_802_11_AUTHENTICATION_MODE, OID_802_11_BSSID_LIST_SCAN, OID_802_11_ENCRYPTION_STATUS,
+        OID_802_11_REMOVE_KEY, OID_VX_RESTART_PENDING, OID_VX_RESTART_DONE,
+        OID_802_11_NETWORK_TYPES_SUPPORTED, OID_802_11_FRAGMENTATION_THRESHOLD,
+        OID_802_11_RTS_THRESHOLD, OID_802_11_CONFIGURATION, OID_802_11_POWER_MODE,
+        OID_802_11_BSSID_LIST, OID_VX_BSSID_LIST_NEXT, OID_VX_LINK_STATUS, OID_VX_COUNTRY_REGION,
+        OID_VX_RADIO, OID_VX_STA_CONFIG, OID_VX_EEPROM_VERSION, OID_VX_DRIVER_READY,
+        OID_VX_DEVICE_WORD_WRITE, OID_VX_DEVICE_WORD_READ, OID_VX_PREAMBLE, OID_VX_TX_POWER,
+        OID_VX_CLIENT_64BIT, OID_VX_WPA_PSK_KEY, OID_VX_ADD_KEY};
+    uint64_t seed = 0x9E3779B97F4A7C15ull;
+    auto next = [&] {
+        seed ^= seed << 13;
+        seed ^= seed >> 7;
+        seed ^= seed << 17;
+        return seed;
+    };
+    Advance(2000);  // let the start-up scan finish so list chunks carry entries
+    for (int i = 0; i < 3000; ++i) {
+        uint32_t selector = selectors[next() % std::size(selectors)];
+        if (next() % 2) selector ^= OID_SET_FLAG;
+        const size_t inputSize = next() % 3 ? next() % 48 : next() % 5000;
+        std::vector<uint8_t> input(inputSize);
+        for (uint8_t& b : input) b = uint8_t(next() % 4 ? next() : 0);
+        if (inputSize >= 12 && next() % 2) WriteLe32(&input[8], uint32_t(next() % 40));
+        if (inputSize >= 4 && next() % 2) WriteLe32(&input[0], uint32_t(inputSize));
+        const size_t capacity = next() % 4 ? next() % 64 : next() % 5000;
+        std::vector<uint8_t> out(capacity + 16, 0xC5);
+        size_t size = capacity;
+        const auto result =
+            driver_->Call(selector, input.data(), input.size(), out.data(), &size);
+        ASSERT_LE(size, capacity);
+        if (result != 0) {
+            EXPECT_EQ(size, 0u);
+        }
+        for (size_t k = capacity; k < out.size(); ++k) ASSERT_EQ(out[k], 0xC5);
+        if (next() % 50 == 0) Advance(next() % 2000);
+    }
+}
+
 TEST_F(OidAnswers, JournalRecordsEveryCallInOrder) {
     std::ostringstream journal;
     driver_->SetJournal(&journal);
