@@ -10,6 +10,7 @@
 #include "adapter/ByteOrder.h"
 #include "adapter/ChannelPlan.h"
 #include "adapter/Globals.h"
+#include "adapter/LinkQuality.h"
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
 #include "platform/Clock.h"
@@ -61,12 +62,6 @@ int SignalIconLevel(uint32_t quality) {
     return 5;
 }
 
-uint32_t SmoothedSignalQuality(uint32_t linkWord1, uint32_t previous) {
-    double raw = linkWord1 * 1.2 + 10;
-    uint32_t q = raw >= 100 ? 100 : uint32_t(raw);
-    if (previous != 0) q = uint32_t((double(previous) + q) * 0.5 + 0.5);
-    return q;
-}
 
 int32_t DefaultWirelessMode(uint32_t device, bool nSupport, bool aSupport) {
     // Columns: n only, a only, both, neither.
@@ -194,9 +189,8 @@ void MiniTask::updateStatus() {
 
     uint8_t linkBytes[sizeof(VX_802_11_LINK_STATUS)] = {};
     Adapter->OidQueryInformation(OID_VX_LINK_STATUS, linkBytes, sizeof linkBytes, &written);
-    uint32_t q = SmoothedSignalQuality(DecodeLinkStatus(linkBytes).ChannelQuality, ChannelQuality);
+    uint32_t q = SmoothLinkQuality(DecodeLinkStatus(linkBytes).ChannelQuality, ChannelQuality);
     SignalQuality = q;
-    ChannelQuality = q;
 
     TaskItem.SetTitle(Format("(%ld%%)", long(q)));
     TaskItem.SetSignalStrengthItemTitle(Format("Signal Strength : %ld%%", long(q)));

@@ -36,9 +36,6 @@ inline constexpr const char* kWaitConnectionTitle = "[Wait Connection...]";
 // The six icon levels: 0; 1-20; 21-40; 41-60; 61-80; above 80.
 int SignalIconLevel(uint32_t quality);
 
-// Percentage from the link status word, smoothed against the previous
-// reading when there is one.
-uint32_t SmoothedSignalQuality(uint32_t linkWord1, uint32_t previous);
 
 // Wireless mode written when the advanced settings file has no record.
 int32_t DefaultWirelessMode(uint32_t device, bool nSupport, bool aSupport);

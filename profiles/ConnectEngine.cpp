@@ -269,22 +269,5 @@ void AgentToConnect(KestrelAccess& adapter, const PROFILE_DATA& record) {
     ApplyProfile(adapter, record, kAgent);
 }
 
-std::optional<int32_t> ConnectActiveProfile(KestrelAccess& adapter, const PrefArray& active,
-                                            ConverterKeyBuffers& keys) {
-    keys.Zero();
-    ProfileRecordPtr record = ConvertActiveProfile(active, kAgent.pskKeyRecordLength, keys);
-    if (!record) return std::nullopt;
-    const int32_t networkType = IntValue(active[0], kKeyNetworkType);
-    AgentToConnect(adapter, *record);
-    ReleaseProfileData(record);
-    // The key bytes are of no further use once the adapter has them.
-    keys.Zero();
-    return networkType;
-}
-
-std::optional<int32_t> ConnectActiveProfileFromFile(KestrelAccess& adapter,
-                                                    ConverterKeyBuffers& keys) {
-    return ConnectActiveProfile(adapter, ReadPreferenceArray(kActiveProfilePath), keys);
-}
 
 }  // namespace corvane

@@ -81,14 +81,5 @@ void ApplyProfile(KestrelAccess& adapter, const PROFILE_DATA& record,
 // then the sequence in the agent's form.
 void AgentToConnect(KestrelAccess& adapter, const PROFILE_DATA& record);
 
-// The agent's active-profile check: zeroes `keys`; when `active` holds an
-// active profile, converts it (104-byte PSK record), applies it with
-// AgentToConnect, frees the record and returns the profile's "Network Type".
-// Returns nothing, having sent nothing, when there is no active profile.
-std::optional<int32_t> ConnectActiveProfile(KestrelAccess& adapter, const PrefArray& active,
-                                            ConverterKeyBuffers& keys);
-// The same, reading ActiveProfileSetting.plist afresh.
-std::optional<int32_t> ConnectActiveProfileFromFile(KestrelAccess& adapter,
-                                                    ConverterKeyBuffers& keys);
 
 }  // namespace corvane

@@ -43,7 +43,7 @@ TEST(LinkQualityTest, ScalesCapsAndSmooths) {
         uint32_t previous, raw, shown;
     };
     const Case cases[] = {
-        {0, 0, 10}, {0, 50, 70}, {0, 75, 100}, {0, 80, 100}, {0, 1000, 100},
+        {0, 0, 10}, {0, 50, 70}, {0, 75, 100}, {0, 80, 100}, {0, 0xFFFFFFFF, 100},
         {70, 75, 85}, {70, 51, 71}, {10, 1, 11}, {50, 50, 60},
     };
     for (const Case& c : cases) {

@@ -252,13 +252,7 @@ TEST(DefaultWirelessMode, Table) {
     }
 }
 
-TEST(SignalQuality, SmoothingAndIconLevels) {
-    struct Row {
-        uint32_t word1, previous, expected;
-    };
-    for (Row r : {Row{75, 0, 100}, Row{0, 0, 10}, Row{50, 50, 60}, Row{0xFFFFFFFF, 0, 100}}) {
-        EXPECT_EQ(SmoothedSignalQuality(r.word1, r.previous), r.expected) << r.word1;
-    }
+TEST(SignalQuality, IconLevels) {
     const std::pair<uint32_t, int> levels[] = {{0, 0},  {1, 1},  {20, 1}, {21, 2}, {40, 2},
                                                {41, 3}, {61, 4}, {80, 4}, {81, 5}};
     for (auto [q, level] : levels) EXPECT_EQ(SignalIconLevel(q), level) << q;

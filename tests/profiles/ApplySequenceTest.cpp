@@ -185,45 +185,7 @@ TEST_F(ApplySequence, ConnectByBssidSetsConfigurationThenBssid) {
     EXPECT_EQ(Calls(recorded.end() - 4, recorded.end()), tail);
 }
 
-TEST_F(ApplySequence, AgentCheckAppliesOnlyAnActiveProfile) {
-    const PrefDictionary active = With(BaseProfile(), {{"Active Profile Flag", "YES"},
-                                                       {"Network Type", "0"},
-                                                       {"Channel", "6"},
-                                                       {"Encryption Type", "1"},
-                                                       {"WEPKey1", "abcde"},
-                                                       {"WEPKey1 Type", "1"}});
-    ConverterKeyBuffers keys;
-    for (const char* flag : {"NO", "yes", ""}) {
-        EXPECT_EQ(
-            ConnectActiveProfile(adapter, {With(active, {{"Active Profile Flag", flag}})}, keys),
-            std::nullopt)
-            << flag;
-    }
-    EXPECT_EQ(ConnectActiveProfile(adapter, {}, keys), std::nullopt);
-    EXPECT_TRUE(driver.Calls().empty());
 
-    EXPECT_EQ(ConnectActiveProfile(adapter, {active}, keys), std::optional<int32_t>(0));
-    Calls recorded = Recorded();
-    EXPECT_EQ(recorded, Join({Head(0, 0, 0),
-                              {{0x0DF101F4, KeyBlock(44, 0x80000000, Bytes("abcde"))},
-                               {0x0D81011E, RemoveKey(1)},
-                               {0x0D81011E, RemoveKey(2)},
-                               {0x0D81011E, RemoveKey(3)}},
-                              AdhocTail(2437000, false)}));
-    EXPECT_TRUE(clock.Sleeps().empty());
-    EXPECT_EQ(keys.Key1Len, 0);  // key bytes wiped once applied
-    EXPECT_EQ(keys.Key1Material[0], 0);
-}
-
-TEST_F(ApplySequence, AgentCheckReadsTheFileAfresh) {
-    TempHome home;
-    ConverterKeyBuffers keys;
-    EXPECT_EQ(ConnectActiveProfileFromFile(adapter, keys), std::nullopt);
-    ASSERT_TRUE(WritePreferenceArray(kActiveProfilePath,
-                                     {With(BaseProfile(), {{"Active Profile Flag", "YES"}})}));
-    EXPECT_EQ(ConnectActiveProfileFromFile(adapter, keys), std::optional<int32_t>(1));
-    EXPECT_EQ(Recorded(), Join({Head(1, 0, 1), kInfraTail}));
-}
 
 }  // namespace
 }  // namespace corvane
