@@ -64,6 +64,7 @@ public:
     bool RemoveNetwork(const MacAddress& bssid);
 
     // The live state as one JSON object (what `corvane-simctl status` prints).
+    // "ssid" holds the raw name bytes: dump with error_handler_t::replace.
     nlohmann::json Status();
 
     // Runs one control command line ("status", "plug", "radio off", ...) and
