@@ -243,13 +243,6 @@ TEST_F(AdapterTest, FiveGigahertzSupportLooksOnlyAtTheListedTypes) {
     }
 }
 
-TEST_F(AdapterTest, ElevenNSupportFollowsTheDeviceKind) {
-    for (uint32_t kind : {0u, 1u, 2u, 3u, 4u, 5u}) {
-        Current_Device = kind;
-        EXPECT_EQ(adapter_->Is80211nSupport(), kind == 2 || kind == 5) << kind;
-    }
-}
-
 TEST_F(AdapterTest, RssiConversion) {
     const std::pair<int, uint32_t> cases[] = {
         {0, 100}, {-50, 100}, {-51, 99}, {-60, 76}, {-75, 37}, {-80, 24},
