@@ -1,9 +1,10 @@
-// Helpers shared by the crypto tests: hex text, a reference derivation and
-// the optional wpa_passphrase tool.
+// Helpers shared by the crypto tests: hex text, random inputs and the
+// reference derivation.
 #pragma once
 
+#include <openssl/evp.h>
+
 #include <cstdint>
-#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -12,21 +13,34 @@ namespace corvane::test {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes FromHex(const std::string& hex);
-std::string ToHex(const uint8_t* p, size_t n);
+inline std::string ToHex(const uint8_t* p, size_t n) {
+    std::string s;
+    for (size_t i = 0; i < n; ++i)
+        s += {"0123456789abcdef"[p[i] >> 4], "0123456789abcdef"[p[i] & 15]};
+    return s;
+}
 inline std::string ToHex(const Bytes& b) { return ToHex(b.data(), b.size()); }
 inline Bytes AsBytes(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
+// `len` random bytes in [lo, hi].
+inline Bytes RandomBytes(std::mt19937& rng, size_t len, int lo = 0, int hi = 255) {
+    std::uniform_int_distribution<int> dist(lo, hi);
+    Bytes b(len);
+    for (uint8_t& v : b) v = uint8_t(dist(rng));
+    return b;
+}
+inline std::string RandomPrintable(std::mt19937& rng, size_t len) {
+    const Bytes b = RandomBytes(rng, len, 32, 126);
+    return std::string(b.begin(), b.end());
+}
+
 // PBKDF2-HMAC-SHA1 by OpenSSL, the reference.
-Bytes ReferencePbkdf2(const std::string& password, const Bytes& salt, int iterations, int len);
-
-// The PSK that wpa_passphrase prints, or nothing when the tool is not
-// installed. Only for passphrases and SSIDs of letters and digits.
-std::optional<std::string> WpaPassphrasePsk(const std::string& ssid, const std::string& password);
-bool HaveWpaPassphrase();
-
-std::string RandomPrintable(std::mt19937& rng, size_t len);
-Bytes RandomBytes(std::mt19937& rng, size_t len);
-std::string RandomAlnum(std::mt19937& rng, size_t len);
+inline Bytes ReferencePbkdf2(const std::string& password, const Bytes& salt, int iterations,
+                             int len) {
+    Bytes out(size_t(len), 0);
+    PKCS5_PBKDF2_HMAC_SHA1(password.data(), int(password.size()), salt.data(), int(salt.size()),
+                           iterations, len, out.data());
+    return out;
+}
 
 }  // namespace corvane::test

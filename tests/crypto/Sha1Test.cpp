@@ -1,21 +1,21 @@
+// SHA-1 and HMAC-SHA1.
 #include <gtest/gtest.h>
+#include <openssl/hmac.h>
 
 #include <filesystem>
 #include <fstream>
 #include <random>
 
 #include "CryptoTestUtil.h"
+#include "crypto/HmacSha1.h"
 #include "crypto/MathFunc.h"
 
 namespace corvane {
 namespace {
 
+using test::AsBytes;
 using test::Bytes;
-using test::FromHex;
 using test::ToHex;
-
-const std::filesystem::path kCavpDir =
-    "/usr/lib/python3/dist-packages/cryptography_vectors/hashes/SHA1";
 
 std::string Sha1Hex(const Bytes& data) {
     A_SHA_CTX ctx;
@@ -27,22 +27,17 @@ std::string Sha1Hex(const Bytes& data) {
 }
 
 TEST(Sha1, Fips180Vectors) {
-    struct Row {
-        const char* name;
+    const struct {
         Bytes message;
         const char* digest;
-    };
-    const Row rows[] = {
-        {"abc", test::AsBytes("abc"), "a9993e364706816aba3e25717850c26c9cd0d89d"},
-        {"448-bit", test::AsBytes("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq"),
+    } rows[] = {
+        {AsBytes("abc"), "a9993e364706816aba3e25717850c26c9cd0d89d"},
+        {AsBytes("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq"),
          "84983e441c3bd26ebaae4aa1f95129e5e54670f1"},
-        {"million a", Bytes(1000000, 'a'), "34aa973cd4c4daa4f61eeb2bdbad27316534016f"},
-        {"empty", Bytes{}, "da39a3ee5e6b4b0d3255bfef95601890afd80709"},
+        {Bytes(1000000, 'a'), "34aa973cd4c4daa4f61eeb2bdbad27316534016f"},
+        {Bytes{}, "da39a3ee5e6b4b0d3255bfef95601890afd80709"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(Sha1Hex(row.message), row.digest);
-    }
+    for (const auto& row : rows) EXPECT_EQ(Sha1Hex(row.message), row.digest) << &row - rows;
 }
 
 // Lengths around the padding boundaries (55/56/64 bytes) in pieces of
@@ -54,12 +49,9 @@ TEST(Sha1, PiecesEqualOneCall) {
         for (int trial = 0; trial < 8; ++trial) {
             A_SHA_CTX ctx;
             A_SHAInit(&ctx);
-            size_t at = 0;
-            while (at < len) {
-                std::uniform_int_distribution<size_t> piece(0, std::min<size_t>(len - at, 130));
-                const size_t n = piece(rng);
+            for (size_t at = 0, n = 0; at < len; at += n) {
+                n = std::uniform_int_distribution<size_t>(0, std::min<size_t>(len - at, 130))(rng);
                 A_SHAUpdate(&ctx, data.data() + at, int(n));
-                at += n;
             }
             unsigned char digest[A_SHA_DIGEST_LEN];
             A_SHAFinal(&ctx, digest);
@@ -78,46 +70,92 @@ TEST(Sha1, FinalResetsStateAndBadLengthsAbsorbNothing) {
     // No A_SHAInit in between: Final left the initial state behind.
     A_SHAUpdate(&ctx, abc, -5);
     A_SHAUpdate(&ctx, nullptr, 7);
-    A_SHAUpdate(&ctx, abc, 0);
     A_SHAUpdate(&ctx, abc, 3);
     A_SHAFinal(&ctx, second);
     EXPECT_EQ(ToHex(first, 20), "a9993e364706816aba3e25717850c26c9cd0d89d");
     EXPECT_EQ(ToHex(second, 20), ToHex(first, 20));
 }
 
-// NIST CAVP byte-oriented message files: "Len = bits", "Msg = hex", "MD = hex".
-void RunCavpFile(const std::filesystem::path& file) {
-    std::ifstream in(file);
-    ASSERT_TRUE(in) << file;
-    std::string line, msg;
-    long bits = -1;
-    int checked = 0;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.rfind("Len = ", 0) == 0) {
-            bits = std::stol(line.substr(6));
-        } else if (line.rfind("Msg = ", 0) == 0) {
-            msg = line.substr(6);
-        } else if (line.rfind("MD = ", 0) == 0) {
-            ASSERT_GE(bits, 0);
-            Bytes data = FromHex(msg);
-            data.resize(size_t(bits / 8));
-            EXPECT_EQ(Sha1Hex(data), line.substr(5)) << file.filename() << " Len = " << bits;
+// The NIST CAVP byte-oriented message files ("Len = bits", "Msg = hex",
+// "MD = hex"), where the python3-cryptography-vectors package is installed.
+TEST(Sha1, CavpMessages) {
+    const std::filesystem::path dir =
+        "/usr/lib/python3/dist-packages/cryptography_vectors/hashes/SHA1";
+    if (!std::filesystem::is_directory(dir)) GTEST_SKIP() << "no CAVP vectors at " << dir;
+    for (const char* name : {"SHA1ShortMsg.rsp", "SHA1LongMsg.rsp"}) {
+        std::ifstream in(dir / name);
+        ASSERT_TRUE(in) << name;
+        std::string line, msg;
+        size_t bits = 0;
+        int checked = 0;
+        while (std::getline(in, line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (line.rfind("Len = ", 0) == 0) bits = std::stoul(line.substr(6));
+            if (line.rfind("Msg = ", 0) == 0) msg = line.substr(6);
+            if (line.rfind("MD = ", 0) != 0) continue;
+            Bytes data(bits / 8);
+            for (size_t i = 0; i < data.size(); ++i)
+                data[i] = uint8_t(std::stoul(msg.substr(2 * i, 2), nullptr, 16));
+            EXPECT_EQ(Sha1Hex(data), line.substr(5)) << name << " Len = " << bits;
             ++checked;
-            bits = -1;
+        }
+        EXPECT_GT(checked, 60) << name;
+    }
+}
+
+// RFC 2202, section 3, through the one-call function and through the keyed
+// state with the message split anywhere; cases 6 and 7 use an 80-byte key,
+// hashed first.
+TEST(HmacSha1, Rfc2202Vectors) {
+    Bytes counting(25);
+    for (size_t i = 0; i < counting.size(); ++i) counting[i] = uint8_t(i + 1);
+    const struct {
+        Bytes key, data;
+        const char* digest;
+    } rows[] = {
+        {Bytes(20, 0x0b), AsBytes("Hi There"), "b617318655057264e28bc0b6fb378c8ef146be00"},
+        {AsBytes("Jefe"), AsBytes("what do ya want for nothing?"),
+         "effcdf6ae5eb2fa2d27416d5f184df9c259a7c79"},
+        {Bytes(20, 0xaa), Bytes(50, 0xdd), "125d7342b9ac11cd91a39af48aa17b4f63f175d3"},
+        {counting, Bytes(50, 0xcd), "4c9007f4026250c6bc8414f9bf50c86c2d7235da"},
+        {Bytes(20, 0x0c), AsBytes("Test With Truncation"),
+         "4c1a03424b55e07fe7f27be1d58bb9324a9a5a04"},
+        {Bytes(80, 0xaa), AsBytes("Test Using Larger Than Block-Size Key - Hash Key First"),
+         "aa4ae5e15272d00e95705637ce8a3b55ed402112"},
+        {Bytes(80, 0xaa),
+         AsBytes("Test Using Larger Than Block-Size Key and Larger Than One Block-Size Data"),
+         "e8e99d0f45237d786d6bbaa7965c7808bbff1a91"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(&row - rows + 1);
+        unsigned char digest[A_SHA_DIGEST_LEN];
+        hmac_sha1(row.data.data(), int(row.data.size()), row.key.data(), int(row.key.size()),
+                  digest);
+        EXPECT_EQ(ToHex(digest, sizeof digest), row.digest);
+        for (size_t split = 0; split <= row.data.size(); split += 7) {
+            detail::HmacSha1Ctx ctx;
+            detail::HmacSha1Init(&ctx, row.key.data(), int(row.key.size()));
+            detail::HmacSha1Update(&ctx, row.data.data(), int(split));
+            detail::HmacSha1Update(&ctx, row.data.data() + split, int(row.data.size() - split));
+            detail::HmacSha1Final(&ctx, digest);
+            EXPECT_EQ(ToHex(digest, sizeof digest), row.digest) << "split " << split;
         }
     }
-    EXPECT_GT(checked, 60);
 }
 
-TEST(Sha1, CavpShortMessages) {
-    if (!std::filesystem::is_directory(kCavpDir)) GTEST_SKIP() << "no CAVP vectors at " << kCavpDir;
-    RunCavpFile(kCavpDir / "SHA1ShortMsg.rsp");
-}
-
-TEST(Sha1, CavpLongMessages) {
-    if (!std::filesystem::is_directory(kCavpDir)) GTEST_SKIP() << "no CAVP vectors at " << kCavpDir;
-    RunCavpFile(kCavpDir / "SHA1LongMsg.rsp");
+// Key lengths on both sides of the 64-byte block (a longer key is hashed
+// first) agree with OpenSSL.
+TEST(HmacSha1, KeyLengthsAgreeWithReference) {
+    std::mt19937 rng(2104);
+    for (size_t keyLen : {0, 1, 20, 63, 64, 65, 100, 129}) {
+        const Bytes key = test::RandomBytes(rng, keyLen),
+                    data = test::RandomBytes(rng, keyLen * 3 + 1);
+        unsigned char ours[A_SHA_DIGEST_LEN], theirs[EVP_MAX_MD_SIZE];
+        unsigned theirsLen = 0;
+        hmac_sha1(data.data(), int(data.size()), key.data(), int(key.size()), ours);
+        HMAC(EVP_sha1(), key.data(), int(key.size()), data.data(), data.size(), theirs, &theirsLen);
+        EXPECT_EQ(ToHex(ours, 20), ToHex(theirs, theirsLen)) << "key length " << keyLen;
+    }
 }
 
 }  // namespace

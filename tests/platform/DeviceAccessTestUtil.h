@@ -3,8 +3,13 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
-#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/DeviceAccess.h"
@@ -41,6 +46,30 @@ inline platform::io_connect_t OpenFirst(const char* className,
     if (result) *result = r;
     return connect;
 }
+
+// A socket file with nobody listening, as a crashed driver leaves it.
+inline void MakeSocketFile(const std::string& path) {
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    ASSERT_LT(path.size(), sizeof addr.sun_path);
+    std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
+    int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    EXPECT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    close(fd);
+}
+
+// A user client that claims 16 bytes more than it had room for.
+struct OverreachingClient : platform::UserClientProvider, platform::UserClient {
+    platform::kern_return_t CallStructMethod(uint32_t, const uint8_t*, size_t, uint8_t* out,
+                                             size_t* outSize) override {
+        if (*outSize) out[0] = 0x55;
+        *outSize += 16;
+        return platform::KERN_SUCCESS;
+    }
+    std::unique_ptr<platform::UserClient> OpenUserClient(uint32_t) override {
+        return std::make_unique<OverreachingClient>();
+    }
+};
 
 // Checks after each test that nothing it opened is still held.
 class HandleLeakCheck : public ::testing::Test {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace corvane::test {
 
@@ -11,7 +12,6 @@ class RecordingUserClientProvider::Client : public platform::UserClient {
 public:
     explicit Client(RecordingUserClientProvider& owner) : owner_(owner) { ++owner_.openClients_; }
     ~Client() override { --owner_.openClients_; }
-
     kern_return_t CallStructMethod(uint32_t selector, const uint8_t* input, size_t inputSize,
                                    uint8_t* output, size_t* outputSize) override {
         return owner_.Answer(selector, input, inputSize, output, outputSize);
@@ -22,64 +22,42 @@ private:
 };
 
 RecordingUserClientProvider::RecordingUserClientProvider(std::string className)
-    : className_(std::move(className)) {
-    registration_ = platform::RegisterInProcessService(className_, this);
-}
+    : className_(std::move(className)),
+      registration_(platform::RegisterInProcessService(className_, this)) {}
 
 RecordingUserClientProvider::~RecordingUserClientProvider() { Unregister(); }
 
 void RecordingUserClientProvider::Unregister() {
-    if (registration_ == 0) return;
-    platform::UnregisterInProcessService(registration_);
+    if (registration_) platform::UnregisterInProcessService(registration_);
     registration_ = 0;
-}
-
-void RecordingUserClientProvider::SetAnswer(uint32_t selector, std::vector<uint8_t> output,
-                                            kern_return_t result) {
-    standing_[selector] = ScriptedAnswer{result, std::move(output)};
-}
-
-void RecordingUserClientProvider::SetResult(uint32_t selector, kern_return_t result) {
-    standing_[selector].result = result;
-}
-
-void RecordingUserClientProvider::QueueAnswer(uint32_t selector, std::vector<uint8_t> output,
-                                              kern_return_t result) {
-    queued_[selector].push_back(ScriptedAnswer{result, std::move(output)});
 }
 
 std::vector<uint32_t> RecordingUserClientProvider::Selectors() const {
     std::vector<uint32_t> selectors;
-    selectors.reserve(calls_.size());
     for (const RecordedCall& call : calls_) selectors.push_back(call.selector);
     return selectors;
 }
 
 std::vector<RecordedCall> RecordingUserClientProvider::CallsFor(uint32_t selector) const {
     std::vector<RecordedCall> found;
-    for (const RecordedCall& call : calls_)
-        if (call.selector == selector) found.push_back(call);
+    std::copy_if(calls_.begin(), calls_.end(), std::back_inserter(found),
+                 [&](const RecordedCall& call) { return call.selector == selector; });
     return found;
 }
 
 std::unique_ptr<platform::UserClient> RecordingUserClientProvider::OpenUserClient(
     uint32_t connectionType) {
     openRequests_.push_back(connectionType);
-    if (openFails_) return nullptr;
-    return std::make_unique<Client>(*this);
+    return openFails_ ? nullptr : std::make_unique<Client>(*this);
 }
 
 kern_return_t RecordingUserClientProvider::Answer(uint32_t selector, const uint8_t* input,
                                                   size_t inputSize, uint8_t* output,
                                                   size_t* outputSize) {
-    RecordedCall call;
-    call.selector = selector;
+    const size_t capacity = outputSize ? *outputSize : 0;
+    RecordedCall call{selector, {}, capacity, calls_.size()};
     if (input && inputSize) call.input.assign(input, input + inputSize);
-    call.outputCapacity = outputSize ? *outputSize : 0;
-    call.index = calls_.size();
     calls_.push_back(call);
-
-    const size_t capacity = call.outputCapacity;
     if (hook_) {
         size_t written = capacity;
         if (std::optional<kern_return_t> result = hook_(call, output, &written)) {
@@ -87,7 +65,6 @@ kern_return_t RecordingUserClientProvider::Answer(uint32_t selector, const uint8
             return *result;
         }
     }
-
     ScriptedAnswer answer;
     if (auto q = queued_.find(selector); q != queued_.end() && !q->second.empty()) {
         answer = std::move(q->second.front());
@@ -95,9 +72,9 @@ kern_return_t RecordingUserClientProvider::Answer(uint32_t selector, const uint8
     } else if (auto s = standing_.find(selector); s != standing_.end()) {
         answer = s->second;
     }
-    const size_t n = std::min(answer.output.size(), capacity);
-    if (n && output) std::memcpy(output, answer.output.data(), n);
-    if (outputSize) *outputSize = output ? n : 0;
+    const size_t n = output ? std::min(answer.output.size(), capacity) : 0;
+    if (n) std::memcpy(output, answer.output.data(), n);
+    if (outputSize) *outputSize = n;
     return answer.result;
 }
 

@@ -40,11 +40,6 @@ struct RecordedCall {
     size_t index = 0;  // position in the provider's call list
 };
 
-struct ScriptedAnswer {
-    platform::kern_return_t result = platform::KERN_SUCCESS;
-    std::vector<uint8_t> output;
-};
-
 class RecordingUserClientProvider : public platform::UserClientProvider {
 public:
     // Returns a result to answer the call itself (after writing up to
@@ -59,16 +54,21 @@ public:
     RecordingUserClientProvider& operator=(const RecordingUserClientProvider&) = delete;
 
     void Unregister();
-    bool IsRegistered() const { return registration_ != 0; }
     const std::string& ClassName() const { return className_; }
 
     // The standing answer of `selector`.
     void SetAnswer(uint32_t selector, std::vector<uint8_t> output,
-                   platform::kern_return_t result = platform::KERN_SUCCESS);
-    void SetResult(uint32_t selector, platform::kern_return_t result);
+                   platform::kern_return_t result = platform::KERN_SUCCESS) {
+        standing_[selector] = {result, std::move(output)};
+    }
+    void SetResult(uint32_t selector, platform::kern_return_t result) {
+        standing_[selector].result = result;
+    }
     // One-shot answers of `selector`, used up in order before the standing one.
     void QueueAnswer(uint32_t selector, std::vector<uint8_t> output,
-                     platform::kern_return_t result = platform::KERN_SUCCESS);
+                     platform::kern_return_t result = platform::KERN_SUCCESS) {
+        queued_[selector].push_back({result, std::move(output)});
+    }
     void SetHook(Hook hook) { hook_ = std::move(hook); }
     // Opens fail (null client) while set; they are still counted.
     void SetOpenFails(bool fails) { openFails_ = fails; }
@@ -88,6 +88,10 @@ public:
 
 private:
     class Client;
+    struct ScriptedAnswer {
+        platform::kern_return_t result = platform::KERN_SUCCESS;
+        std::vector<uint8_t> output;
+    };
     platform::kern_return_t Answer(uint32_t selector, const uint8_t* input, size_t inputSize,
                                    uint8_t* output, size_t* outputSize);
 

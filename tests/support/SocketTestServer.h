@@ -10,7 +10,6 @@
 
 #include <atomic>
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <thread>
 
@@ -37,15 +36,9 @@ public:
     SocketTestServer& operator=(const SocketTestServer&) = delete;
 
     bool Started() const { return listenFd_ >= 0; }
-    const std::string& Path() const { return path_; }
-
     void SetOpenFault(Fault fault) { openFault_ = fault; }
     void SetCallFault(Fault fault) { callFault_ = fault; }
-
-    size_t Accepted() const { return accepted_; }
     size_t CallsServed() const { return callsServed_; }
-    // Connections the server still has open.
-    size_t LiveConnections() const { return live_; }
 
 private:
     void Run();
@@ -53,13 +46,10 @@ private:
     std::string path_;
     platform::UserClientProvider& provider_;
     int listenFd_ = -1;
-    int wakeRead_ = -1;
-    int wakeWrite_ = -1;
+    int wake_[2] = {-1, -1};  // a byte written to wake_[1] stops the thread
     std::atomic<Fault> openFault_{Fault::None};
     std::atomic<Fault> callFault_{Fault::None};
-    std::atomic<size_t> accepted_{0};
     std::atomic<size_t> callsServed_{0};
-    std::atomic<size_t> live_{0};
     std::thread thread_;
 };
 

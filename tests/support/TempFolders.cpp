@@ -1,12 +1,9 @@
 #include "tests/support/TempFolders.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
-#include <vector>
 
 #include "platform/Registry.h"
 
@@ -25,16 +22,13 @@ ScopedEnv::~ScopedEnv() {
 }
 
 std::string MakeTempFolder(const std::string& stem) {
-    std::string base = "/tmp";
-    if (const char* t = std::getenv("TMPDIR"); t && *t) base = t;
-    std::string pattern = base + "/" + stem + "-XXXXXX";
-    std::vector<char> buf(pattern.begin(), pattern.end());
-    buf.push_back('\0');
-    if (!mkdtemp(buf.data())) {
+    const char* t = std::getenv("TMPDIR");
+    std::string pattern = std::string(t && *t ? t : "/tmp") + "/" + stem + "-XXXXXX";
+    if (!mkdtemp(pattern.data())) {
         std::perror("mkdtemp");
         std::abort();
     }
-    return buf.data();
+    return pattern;
 }
 
 void RemoveTree(const std::string& path) {
@@ -42,19 +36,15 @@ void RemoveTree(const std::string& path) {
     std::filesystem::remove_all(path, ec);
 }
 
-TempHome::TempHome() : path_(MakeTempFolder("corvane-home")) { env_.emplace("HOME", path_); }
+TempFolderEnv::TempFolderEnv(const std::string& stem, const std::string& variable)
+    : path_(MakeTempFolder(stem)), env_(variable, path_) {}
 
-TempHome::~TempHome() {
-    env_.reset();
-    RemoveTree(path_);
-}
+TempFolderEnv::~TempFolderEnv() { RemoveTree(path_); }
 
 std::string TempHome::PreferencesFolder(bool create) const {
-    std::string folder = path_ + "/Library/Preferences";
-    if (create) {
-        std::error_code ec;
-        std::filesystem::create_directories(folder, ec);
-    }
+    std::string folder = Path() + "/Library/Preferences";
+    std::error_code ec;
+    if (create) std::filesystem::create_directories(folder, ec);
     return folder;
 }
 
@@ -62,18 +52,9 @@ std::string TempHome::PreferencesFile(const std::string& name) const {
     return PreferencesFolder() + "/" + name;
 }
 
-TempRegistry::TempRegistry() : path_(MakeTempFolder("corvane-ioreg")) {
-    env_.emplace("CORVANE_IOREGISTRY", path_);
-}
-
-TempRegistry::~TempRegistry() {
-    env_.reset();
-    RemoveTree(path_);
-}
-
 std::string TempRegistry::SocketPath(const std::string& className,
                                      const std::string& instance) const {
-    return platform::ServiceSocketPath(path_, className, instance);
+    return platform::ServiceSocketPath(Path(), className, instance);
 }
 
 }  // namespace corvane::test

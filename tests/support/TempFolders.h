@@ -24,41 +24,35 @@ private:
     std::optional<std::string> old_;
 };
 
-// A temporary HOME.
-class TempHome {
+// A fresh folder named by an environment variable while the guard lives.
+class TempFolderEnv {
 public:
-    TempHome();
-    ~TempHome();
-    TempHome(const TempHome&) = delete;
-    TempHome& operator=(const TempHome&) = delete;
-
+    TempFolderEnv(const std::string& stem, const std::string& variable);
+    ~TempFolderEnv();
     const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+    ScopedEnv env_;
+};
+
+// A temporary HOME.
+class TempHome : public TempFolderEnv {
+public:
+    TempHome() : TempFolderEnv("corvane-home", "HOME") {}
     // "~/Library/Preferences" expanded against this home. Created first when
     // `create` is set; otherwise it does not exist until something makes it.
     std::string PreferencesFolder(bool create = false) const;
     // A file in the preferences folder, e.g. PreferencesFile("Profile.plist").
     std::string PreferencesFile(const std::string& name) const;
-
-private:
-    std::string path_;
-    std::optional<ScopedEnv> env_;
 };
 
 // A temporary service registry folder (CORVANE_IOREGISTRY).
-class TempRegistry {
+class TempRegistry : public TempFolderEnv {
 public:
-    TempRegistry();
-    ~TempRegistry();
-    TempRegistry(const TempRegistry&) = delete;
-    TempRegistry& operator=(const TempRegistry&) = delete;
-
-    const std::string& Path() const { return path_; }
+    TempRegistry() : TempFolderEnv("corvane-ioreg", "CORVANE_IOREGISTRY") {}
     // "<folder>/<className>@<instance>"
     std::string SocketPath(const std::string& className, const std::string& instance) const;
-
-private:
-    std::string path_;
-    std::optional<ScopedEnv> env_;
 };
 
 // Makes a fresh folder under the temporary folder; aborts the test run when
