@@ -10,6 +10,7 @@
 #include "adapter/Globals.h"
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
+#include "adapter/ScanList.h"
 #include "adapter/Trace.h"
 #include "platform/Alert.h"
 #include "platform/Clock.h"
@@ -34,20 +35,6 @@ struct DriverClass {
 };
 constexpr DriverClass kDriverClasses[] = {{kOspreyDriverClass, kDeviceOsprey},
                                           {kMerlinDriverClass, kDeviceMerlin}};
-
-// Walks whole scan-list entries in `bytes`, starting at `offset`, at most
-// `limit` of them. An entry whose Length is 0 or runs past the bytes ends the
-// walk. Returns the entries walked and moves `offset` past them.
-uint32_t WalkEntries(std::span<const uint8_t> bytes, size_t& offset, uint32_t limit) {
-    uint32_t walked = 0;
-    while (walked < limit && bytes.size() - offset >= 4) {
-        uint32_t length = ReadLe32(bytes.data() + offset);
-        if (length < 4 || length > bytes.size() - offset) break;
-        offset += length;
-        ++walked;
-    }
-    return walked;
-}
 
 }  // namespace
 
@@ -234,7 +221,11 @@ void KestrelAccess::QueryBssidList() {
     // Walk what the first chunk holds. The count is only as good as the
     // entries really received: a bad entry ends the list there.
     size_t append = 4;
-    uint32_t items = WalkEntries(list.first(firstBytes), append, ReadLe32(list.data()));
+    uint32_t items = 0;
+    for (BssEntry entry : BssidList(list.first(firstBytes))) {
+        append += entry.Length();
+        ++items;
+    }
     WriteLe32(list.data(), items);
     std::fill(list.begin() + append, list.end(), 0);
 
@@ -246,15 +237,11 @@ void KestrelAccess::QueryBssidList() {
             answered = 0;
         answered = std::min<uint64_t>(answered, chunk.size());
         if (answered != 0) {
-            size_t offset = 0;
             uint32_t copied = 0;
-            while (answered - offset >= 4) {
-                uint32_t length = ReadLe32(chunk.data() + offset);
-                if (length < 4 || length > answered - offset) break;
-                if (length > list.size() - append) break;  // the list buffer is full
-                std::memcpy(list.data() + append, chunk.data() + offset, length);
-                append += length;
-                offset += length;
+            for (BssEntry entry : BssEntryRange(std::span(chunk).first(size_t(answered)), UINT32_MAX)) {
+                if (entry.Length() > list.size() - append) break;  // the list buffer is full
+                std::memcpy(list.data() + append, entry.Bytes().data(), entry.Length());
+                append += entry.Length();
                 ++copied;
             }
             WriteLe32(list.data(), ReadLe32(list.data()) + copied);

@@ -23,23 +23,23 @@ std::span<const uint8_t> BssEntry::TaggedElements() const {
     return bytes_.subspan(bss::kTaggedElements, ieEnd - bss::kTaggedElements);
 }
 
-BssidList::Iterator::Iterator(std::span<const uint8_t> list, size_t offset, uint32_t remaining)
-    : list_(list), offset_(offset), remaining_(remaining) {
+BssEntryRange::Iterator::Iterator(std::span<const uint8_t> bytes, size_t offset, uint32_t remaining)
+    : bytes_(bytes), offset_(offset), remaining_(remaining) {
     Settle();
 }
 
 // Checks the entry at the current position; a malformed one ends the walk.
-void BssidList::Iterator::Settle() {
+void BssEntryRange::Iterator::Settle() {
     if (remaining_ == 0) return;
-    if (offset_ > list_.size() || list_.size() - offset_ < 4) {
+    if (offset_ > bytes_.size() || bytes_.size() - offset_ < 4) {
         remaining_ = 0;
         return;
     }
-    length_ = ReadLe32(list_.data() + offset_);
-    if (length_ < 4 || length_ > list_.size() - offset_) remaining_ = 0;
+    length_ = ReadLe32(bytes_.data() + offset_);
+    if (length_ < 4 || length_ > bytes_.size() - offset_) remaining_ = 0;
 }
 
-BssidList::Iterator& BssidList::Iterator::operator++() {
+BssEntryRange::Iterator& BssEntryRange::Iterator::operator++() {
     offset_ += length_;
     --remaining_;
     Settle();

@@ -37,29 +37,48 @@ private:
     std::span<const uint8_t> bytes_;
 };
 
-class BssidList {
+// Whole entries back to back from the start of `bytes`, at most `limit` of
+// them (a further chunk of the list carries no count of its own).
+class BssEntryRange {
 public:
-    explicit BssidList(std::span<const uint8_t> list) : list_(list) {}
-
-    uint32_t NumberOfItems() const { return ReadLe32At(list_, 0); }
+    BssEntryRange(std::span<const uint8_t> bytes, uint32_t limit) : bytes_(bytes), limit_(limit) {}
 
     class Iterator {
     public:
-        Iterator(std::span<const uint8_t> list, size_t offset, uint32_t remaining);
-        BssEntry operator*() const { return BssEntry(list_.subspan(offset_, length_)); }
+        Iterator(std::span<const uint8_t> bytes, size_t offset, uint32_t remaining);
+        BssEntry operator*() const { return BssEntry(bytes_.subspan(offset_, length_)); }
         Iterator& operator++();
         bool operator==(const Iterator& other) const { return remaining_ == other.remaining_; }
+        // Where the next entry would start: after the last whole entry walked.
+        size_t Offset() const { return offset_; }
 
     private:
         void Settle();
-        std::span<const uint8_t> list_;
+        std::span<const uint8_t> bytes_;
         size_t offset_;
         uint32_t remaining_;
         uint32_t length_ = 0;
     };
 
-    Iterator begin() const { return Iterator(list_, 4, NumberOfItems()); }
-    Iterator end() const { return Iterator(list_, list_.size(), 0); }
+    Iterator begin() const { return Iterator(bytes_, 0, limit_); }
+    Iterator end() const { return Iterator(bytes_, bytes_.size(), 0); }
+
+private:
+    std::span<const uint8_t> bytes_;
+    uint32_t limit_;
+};
+
+// An assembled scan list: NumberOfItems, then the entries.
+class BssidList {
+public:
+    explicit BssidList(std::span<const uint8_t> list) : list_(list) {}
+
+    uint32_t NumberOfItems() const { return ReadLe32At(list_, 0); }
+    BssEntryRange Entries() const {
+        return BssEntryRange(list_.size() >= 4 ? list_.subspan(4) : list_.subspan(0, 0), NumberOfItems());
+    }
+    BssEntryRange::Iterator begin() const { return Entries().begin(); }
+    BssEntryRange::Iterator end() const { return Entries().end(); }
 
 private:
     std::span<const uint8_t> list_;

@@ -12,7 +12,7 @@ packages=(
   xvfb xauth trayer x11-apps imagemagick xdotool
 )
 if [ "${1:-}" = "--test" ]; then
-  packages+=(wpasupplicant python3-cryptography-vectors)
+  packages+=(python3-cryptography-vectors)
 fi
 
 missing=()
