@@ -1,0 +1,233 @@
+// Converting stored profiles and applying records, checked byte for byte
+// against the recording fake driver.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "adapter/Globals.h"
+#include "adapter/KestrelAccess.h"
+#include "crypto/MathFunc.h"
+#include "platform/Clock.h"
+#include "profiles/ConnectEngine.h"
+#include "tests/support/RecordingUserClientProvider.h"
+
+namespace corvane {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+using Calls = std::vector<std::pair<uint32_t, Bytes>>;
+
+// The pairwise master key of "password" with SSID "IEEE".
+const std::string kIeeePmk = "f42c6fc52df0ebef9ebb4b90b38a5f902e83fe1b135a70e23aed762e9710a12e";
+
+// An open infrastructure profile with `changes`; keys left out read as 0 or "".
+PrefDictionary BaseProfile(const std::vector<PrefDictionary::Entry>& changes = {}) {
+    PrefDictionary d{{"SSID", "IEEE"},          {"WPAPSK", "password"},
+                     {"Network Type", "1"},     {"Preamble Type", "1"},
+                     {"RTS Threshold", "2347"}, {"Fragmentation Threshold", "2346"}};
+    for (const auto& [k, v] : changes) d.Set(k, v);
+    return d;
+}
+
+Bytes Hex(const std::string& hex) {
+    Bytes out;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        out.push_back(uint8_t(std::stoul(hex.substr(i, 2), nullptr, 16)));
+    return out;
+}
+Bytes Text(const std::string& s) { return {s.begin(), s.end()}; }
+// Little-endian words, then `tail`, then zeros up to `length`.
+Bytes Words(std::initializer_list<uint32_t> words, const Bytes& tail = {}, size_t length = 0) {
+    Bytes b;
+    for (uint32_t w : words)
+        for (int i = 0; i < 4; ++i) b.push_back(uint8_t(w >> (8 * i)));
+    b.insert(b.end(), tail.begin(), tail.end());
+    b.resize(std::max(length, b.size()));
+    return b;
+}
+Bytes U32(uint32_t v) { return Words({v}); }
+// An NDIS_802_11_KEY block as the driver must see it.
+Bytes KeyBlock(uint32_t length, uint32_t index, const Bytes& key) {
+    return Words({length, index, uint32_t(key.size()), ~0u, 0xFFFF, 0, 0, 0}, key, length);
+}
+
+constexpr uint32_t kConfigQuery = 0x0D010211;
+Bytes Config(uint32_t dsConfig) { return Words({32, 100, 0, dsConfig, 0, 0, 0, 0}); }
+
+// Client width through transmit power; `radio` is preamble, RTS and fragmentation.
+Calls Head(uint32_t mode, uint32_t auth, uint32_t enc, uint32_t txPercent = 100,
+           std::array<uint32_t, 3> radio = {1, 2347, 2346}) {
+    return {{0x0DF101F2, {1}},           {0x0D810115, U32(0)},        {0x0D810108, U32(mode)},
+            {0x0DF10101, U32(radio[0])}, {0x0D81020A, U32(radio[1])}, {0x0D810209, U32(radio[2])},
+            {0x0D810118, U32(auth)},     {0x0D81011B, U32(enc)},      {0x0DF10118, U32(txPercent)}};
+}
+Calls Join(std::initializer_list<Calls> pieces) {
+    Calls all;
+    for (const Calls& p : pieces) all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
+Calls RemoveKey(uint32_t slot) { return {{0x0D81011E, Words({16, slot, ~0u, 0xFFFF})}}; }
+Calls Psk(uint32_t oid, uint32_t length) {
+    return {{oid, KeyBlock(length, 0x80000000, Hex(kIeeePmk))}};
+}
+Calls Configure(uint32_t frequency) {
+    return {{kConfigQuery, Bytes(32, 0)}, {0x0D810211, Config(frequency)}};
+}
+Calls Ssid(const std::string& name) {
+    return {{0x0D810102, Words({uint32_t(name.size())}, Text(name), 36)}};
+}
+const Calls kPower = {{0x0D810216, U32(0)}}, kTail = Join({kPower, Ssid("IEEE")});
+
+TEST(ApplySequence, BytesExact) {
+    ResetGlobalsForTest();  // before the adapter, which marks the client width
+    __DEBUG__ = 0;
+    test::RecordingUserClientProvider driver;
+    platform::ManualClock clock;
+    platform::ScopedClock scopedClock{clock};
+    KestrelAccess adapter;
+    driver.SetAnswer(kConfigQuery, Config(2462000));
+    const Bytes bssid = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55};
+    auto byBssid = MakeResetRecord();
+    byBssid->bDisassociateFirst = 0;
+    byBssid->bConnectByBssid = 1;
+    byBssid->ChannelFrequency = 2437000;
+    std::copy(bssid.begin(), bssid.end(), byBssid->Bssid);
+    Calls noDrop = Head(1, 0, 1, 100, {0, 0, 0});
+    noDrop.erase(noDrop.begin() + 1);
+    const std::string wep104 = "00112233445566778899aabbcc";
+
+    struct Row {
+        const char* name;
+        ConnectVariant variant;
+        PrefDictionary profile;
+        Calls expected;
+        ProfileRecordPtr record = nullptr;  // instead of the converted profile
+    } rows[] = {
+        {"open, ssid cut to 32 bytes", kPaneActiveProfileCheck,
+         BaseProfile({{"SSID", std::string(40, 'n')}}),
+         Join({Head(1, 0, 1), kPower, Ssid(std::string(32, 'n'))})},
+        {"open wep, all slots empty", kPaneActivate, BaseProfile({{"Encryption Type", "1"}}),
+         Join({Head(1, 0, 0), RemoveKey(0), RemoveKey(1), RemoveKey(2), RemoveKey(3), kTail})},
+        {"shared wep, slots 1 and 3 filled, key 3 transmits", kAgent,
+         BaseProfile({{"Authentication Type", "1"},
+                      {"WEPKeyUse", "2"},
+                      {"WEPKey1", "abcde"},
+                      {"WEPKey1 Type", "1"},
+                      {"WEPKey3", wep104}}),
+         Join({Head(1, 1, 0), Calls{{0x0DF101F4, KeyBlock(44, 0, Text("abcde"))}}, RemoveKey(1),
+               Calls{{0x0DF101F4, KeyBlock(52, 0x80000002, Hex(wep104))}}, RemoveKey(3), kTail})},
+        {"wpa-psk, pane check: 103-byte key", kPaneActiveProfileCheck,
+         BaseProfile({{"Authentication Type", "2"}}),
+         Join({Head(1, 4, 4), Psk(0x0DF101F3, 103), kTail})},
+        {"wpa2-psk aes, activate: 71-byte key", kPaneActivate,
+         BaseProfile({{"Authentication Type", "3"}, {"Encryption Type", "1"}}),
+         Join({Head(1, 7, 6), Psk(0x0DF101F3, 71), kTail})},
+        {"wpa2-psk, agent: 104-byte key, tx power 12%", kAgent,
+         BaseProfile({{"Authentication Type", "3"}, {"Tx Power", "4"}}),
+         Join({Head(1, 7, 4, 12), Psk(0x0DF101F3, 104), kTail})},
+        {"64 hex digits decoded, not hashed", kAgent,
+         BaseProfile({{"Authentication Type", "2"}, {"WPAPSK", kIeeePmk}}),
+         Join({Head(1, 4, 4), Psk(0x0DF101F3, 104), kTail})},
+        {"wpa-none ad hoc, agent: no power mode", kAgent,
+         BaseProfile({{"Authentication Type", "3"}, {"Network Type", "0"}, {"Channel", "6"}}),
+         Join({Head(0, 5, 4), Psk(0x0DF101F4, 104), Configure(2437000), Ssid("IEEE")})},
+        {"open ad hoc, pane: power mode sent, tx index 7 is 100%", kPaneActivate,
+         BaseProfile({{"Network Type", "0"}, {"Channel", "11"}, {"Tx Power", "7"}}),
+         Join({Head(0, 0, 1), Configure(2462000), kTail})},
+        {"unknown encryption: none", kAgent, BaseProfile({{"Encryption Type", "5"}}),
+         Join({Head(1, 0, 1), kTail})},
+        {"negative auth: open, no wep", kAgent,
+         BaseProfile({{"Authentication Type", "-1"}, {"Encryption Type", "1"}}),
+         Join({Head(1, 0, 1), kTail})},
+        {"auth 4: open, key not sent", kAgent,
+         BaseProfile({{"Authentication Type", "4"}, {"Encryption Type", "9"}}),
+         Join({Head(1, 0, 6), kTail})},
+        {"empty dictionary: open ad hoc on channel 1", kAgent, PrefDictionary(),
+         Join({Head(0, 0, 1, 100, {0, 0, 0}), Configure(2412000), Ssid("")})},
+        {"reset record", kPaneTask, PrefDictionary(),
+         Join({Head(1, 0, 1, 100, {0, 0, 0}), kPower, Ssid("")}), MakeResetRecord()},
+        {"by bssid: no disassociate, configuration then bssid", kPaneTask, PrefDictionary(),
+         Join({noDrop, kPower, Configure(2437000), Calls{{0x0D810101, bssid}}}),
+         std::move(byBssid)},
+    };
+    size_t callsAtPause = 0;
+    clock.SetSleepHook([&](uint64_t) { callsAtPause = driver.Calls().size(); });
+    for (Row& row : rows) {
+        driver.ClearCalls();
+        clock.ClearSleeps();
+        callsAtPause = 0;
+        ConverterKeyBuffers keys;
+        if (!row.record)
+            row.record = ConvertProfile(row.profile, row.variant.pskKeyRecordLength, keys);
+        ApplyProfile(adapter, *row.record, row.variant);
+        Calls recorded;
+        for (const auto& c : driver.Calls()) recorded.push_back({c.selector, c.input});
+        EXPECT_EQ(recorded, row.expected) << row.name;
+        // Only the pane pauses, for 10 ms, right after the disassociate.
+        const bool pause = row.variant.waitAfterDisassociate && row.record->bDisassociateFirst;
+        EXPECT_EQ(clock.Sleeps(), pause ? std::vector<uint64_t>{10000} : std::vector<uint64_t>{})
+            << row.name;
+        EXPECT_EQ(callsAtPause, pause ? 2u : 0u) << row.name;
+    }
+    ResetGlobalsForTest();
+}
+
+Bytes Block(std::span<const uint8_t> b) { return {b.begin(), b.end()}; }
+ProfileRecordPtr Convert(const std::vector<PrefDictionary::Entry>& changes, uint32_t psk = 104) {
+    static ConverterKeyBuffers keys;
+    return ConvertProfile(BaseProfile(changes), psk, keys);
+}
+
+TEST(ConvertProfile, AdhocChannelWithoutATableRowIsChannel1) {
+    const std::pair<const char*, uint32_t> channels[] = {{"14", 2484000}, {"36", 5180000},
+                                                         {"15", 2412000}, {"0", 2412000},
+                                                         {"-6", 2412000}, {"abc", 2412000}};
+    for (auto [channel, frequency] : channels)
+        EXPECT_EQ(Convert({{"Network Type", "0"}, {"Channel", channel}})->ChannelFrequency,
+                  frequency)
+            << channel;
+}
+
+TEST(ConvertProfile, WepKeyTexts) {
+    // Text, type (0: hexadecimal), key bytes (none: no key in the slot).
+    const std::tuple<const char*, const char*, Bytes> rows[] = {
+        {"0123456789abc", "1", Text("0123456789abc")},
+        {"0A1b2C3d4E", "0", Hex("0a1b2c3d4e")},
+        {"0A1b2C3d4E5", "0", Hex("0a1b2c3d4e")},  // odd last digit ignored
+        {"A", "0", {}},
+        {"0123456789abcd", "1", {}},  // longer than 13 bytes
+        {"00112233445566778899aabbccdd", "0", {}},
+    };
+    for (const auto& [text, type, key] : rows) {
+        auto r = Convert({{"Authentication Type", "1"}, {"WEPKey1", text}, {"WEPKey1 Type", type}});
+        EXPECT_EQ(Block(WepSlotBytes(*r, 0)),
+                  key.empty() ? key : KeyBlock(uint32_t(key.size() + 39), 0x80000000, key))
+            << text;
+        EXPECT_EQ(r->EncryptionStatus, 0) << text;
+    }
+}
+
+TEST(ConvertProfile, PassphrasesThatAreNot64HexDigits) {
+    auto key = [](const std::string& psk) {
+        return Block(PskKeyBytes(*Convert({{"Authentication Type", "2"}, {"WPAPSK", psk}})));
+    };
+    unsigned char pmk[40] = {};
+    PasswordHash(kIeeePmk.substr(0, 63).c_str(), reinterpret_cast<const unsigned char*>("IEEE"), 4,
+                 pmk);
+    EXPECT_EQ(key(kIeeePmk.substr(0, 63)), KeyBlock(104, 0x80000000, {pmk, pmk + 32}));  // hashed
+    // The derivation refuses 65 characters; the key is then the text itself.
+    EXPECT_EQ(key(kIeeePmk + "0"), KeyBlock(104, 0x80000000, Text(kIeeePmk.substr(0, 32))));
+}
+
+TEST(ProfileRecord, KeyRecordsAreReleasedOnce) {
+    auto r = Convert({{"Authentication Type", "1"}, {"WEPKey1", "abcde"}, {"WEPKey1 Type", "1"}});
+    ReleaseKeyRecords(*r);
+    EXPECT_TRUE(WepSlotBytes(*r, 0).empty());
+    ReleaseProfileData(r);
+    EXPECT_EQ(r, nullptr);
+    ReleaseProfileData(r);                                     // a second release is harmless
+    EXPECT_EQ(BuildKeyRecord(40, 0, Hex(kIeeePmk)), nullptr);  // no room for the key
+}
+
+}  // namespace
+}  // namespace corvane
