@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 #include "adapter/ChannelPlan.h"
 #include "adapter/Oids.h"
@@ -44,35 +45,27 @@ TEST_F(AdapterTest, QueryAnswersInPlaceAndLeavesTheRestOfTheBuffer) {
     EXPECT_EQ(platform::LiveHandleCount(), 0u);
 }
 
-TEST_F(AdapterTest, FailedCallIsReportedAsFailure) {
-    driver_.SetResult(OID_VX_RADIO, platform::kIOReturnError);
-    driver_.SetResult(OID_VX_RADIO_SET, platform::kIOReturnError);
-    uint8_t radio = 7;
-    uint64_t returned = 0;
-    EXPECT_FALSE(adapter_->OidQueryInformation(OID_VX_RADIO, &radio, 1, &returned));
-    EXPECT_FALSE(adapter_->OidSetInformation(OID_VX_RADIO, &radio, 1, &returned, 3));
-    EXPECT_EQ(radio, 7);
-    EXPECT_EQ(platform::LiveHandleCount(), 0u);
-}
-
-TEST_F(AdapterTest, NoAdapterLeavesBufferUntouchedAndCurrentDeviceFour) {
-    driver_.Unregister();
-    uint8_t buffer[4] = {9, 9, 9, 9};
-    uint64_t returned = 77;
-    EXPECT_FALSE(adapter_->OidQueryInformation(OID_GEN_MEDIA_CONNECT_STATUS, buffer, 4, &returned));
-    EXPECT_FALSE(adapter_->OidSetInformation(OID_802_11_DISASSOCIATE, buffer, 4, &returned, 3));
-    EXPECT_THAT(buffer, ElementsAre(9, 9, 9, 9));
-    EXPECT_EQ(Current_Device, kDeviceMerlin);
-    EXPECT_EQ(platform::LiveHandleCount(), 0u);
-}
-
-TEST_F(AdapterTest, FailingOpenFailsTheRequestAndReleasesEverything) {
-    driver_.SetOpenFails(true);
-    uint8_t buffer[4] = {};
-    uint64_t returned = 0;
-    EXPECT_FALSE(adapter_->OidQueryInformation(OID_GEN_MEDIA_CONNECT_STATUS, buffer, 4, &returned));
-    EXPECT_TRUE(driver_.Calls().empty());
-    EXPECT_EQ(platform::LiveHandleCount(), 0u);
+// Every way a request can fail answers NO, leaves the caller's buffer as it
+// was and holds nothing afterwards.
+TEST_F(AdapterTest, FailedRequestsLeaveTheBufferAndHoldNothing) {
+    const std::function<void()> faults[] = {
+        [&] {
+            driver_.SetResult(OID_VX_RADIO, platform::kIOReturnError);
+            driver_.SetResult(OID_VX_RADIO_SET, platform::kIOReturnError);
+        },
+        [&] { driver_.SetOpenFails(true); },
+        [&] { driver_.Unregister(); },
+    };
+    for (const auto& fault : faults) {
+        fault();
+        uint8_t buffer[4] = {9, 9, 9, 9};
+        uint64_t returned = 0;
+        EXPECT_FALSE(adapter_->OidQueryInformation(OID_VX_RADIO, buffer, 4, &returned));
+        EXPECT_FALSE(adapter_->OidSetInformation(OID_VX_RADIO, buffer, 4, &returned, 3));
+        EXPECT_THAT(buffer, ElementsAre(9, 9, 9, 9));
+        EXPECT_EQ(platform::LiveHandleCount(), 0u);
+    }
+    EXPECT_EQ(Current_Device, kDeviceMerlin) << "a search that finds nothing ends on the last kind";
 }
 
 TEST_F(AdapterTest, SearchFindsEitherDriverClassAndSetsTheKind) {
@@ -115,7 +108,13 @@ TEST_F(AdapterTest, InitCardWaitsForTheDriverThenReadsRegionAndRadio) {
     for (int i = 0; i < 3; ++i) driver_.QueueAnswer(OID_VX_DRIVER_READY, {}, platform::kIOReturnError);
     driver_.SetAnswer(OID_VX_COUNTRY_REGION, Le32(0x0081));
     driver_.SetAnswer(OID_VX_RADIO, {0});
+    int flagDuringRegionQuery = -1;
+    driver_.SetHook([&](const RecordedCall& call, uint8_t*, size_t*) -> std::optional<int> {
+        if (call.selector == OID_VX_COUNTRY_REGION) flagDuringRegionQuery = G_bDialogRunning;
+        return std::nullopt;
+    });
     EXPECT_TRUE(adapter_->InitCard());
+    EXPECT_EQ(flagDuringRegionQuery, 1);
     EXPECT_THAT(clock_.Sleeps(), ElementsAre(3000000u, 3000000u, 3000000u));
     EXPECT_THAT(driver_.Selectors(),
                 ElementsAre(OID_VX_DRIVER_READY, OID_VX_DRIVER_READY, OID_VX_DRIVER_READY,
@@ -151,16 +150,6 @@ TEST_F(AdapterTest, InitCardStopsAtTheEepromErrorWithItsAlert) {
     EXPECT_TRUE(driver_.CallsFor(OID_VX_RADIO).empty());
     EXPECT_EQ(G_bRadio, 1);
     EXPECT_EQ(G_bDialogRunning, 0);
-}
-
-TEST_F(AdapterTest, RegionCheckRunsWithTheDialogFlagSet) {
-    int flagDuringRegionQuery = -1;
-    driver_.SetHook([&](const RecordedCall& call, uint8_t*, size_t*) -> std::optional<int> {
-        if (call.selector == OID_VX_COUNTRY_REGION) flagDuringRegionQuery = G_bDialogRunning;
-        return std::nullopt;
-    });
-    adapter_->InitCard();
-    EXPECT_EQ(flagDuringRegionQuery, 1);
 }
 
 struct RegionCase {
