@@ -1,5 +1,5 @@
-// Helpers shared by the simulated driver's tests: a driver on a manual
-// clock, request shorthands, and record builders as the system sends them.
+// Shared by the simulated driver's tests: a driver over the bundled sample on
+// a manual clock, and requests shaped the way the system sends them.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,98 +16,84 @@
 
 namespace corvane::sim::test {
 
-struct Reply {
-    platform::kern_return_t result = -1;
-    std::vector<uint8_t> bytes;
-};
+using ByteVec = std::vector<uint8_t>;
 
-inline std::vector<uint8_t> U32Bytes(uint32_t v) {
-    std::vector<uint8_t> b(4);
+template <class Range>
+ByteVec Vec(const Range& r) { return {std::begin(r), std::end(r)}; }
+inline ByteVec Bytes(const std::string& s) { return Vec(s); }
+inline ByteVec Hex(const std::string& hex) {
+    ByteVec out;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        out.push_back(uint8_t(std::stoi(hex.substr(i, 2), nullptr, 16)));
+    return out;
+}
+inline ByteVec U32Bytes(uint32_t v) {
+    ByteVec b(4);
     WriteLe32(b.data(), v);
     return b;
 }
-
-inline std::vector<uint8_t> SsidRecord(const std::string& ssid) {
-    const Ssid36 r = EncodeSsid(MakeSsid(ssid));
-    return {r.begin(), r.end()};
-}
-
-// An NDIS_802_11_KEY record of `length` bytes (at least 32 + key size).
-inline std::vector<uint8_t> KeyRecord(uint32_t keyIndex, const std::vector<uint8_t>& key,
-                                      uint32_t length = 0) {
+inline ByteVec SsidRecord(const std::string& s) { return Vec(EncodeSsid(MakeSsid(s))); }
+inline ByteVec RemoveKeyRecord(uint32_t slot) { return Vec(EncodeRemoveKey(slot)); }
+// An NDIS_802_11_KEY record of `length` bytes (default: header + key + 7).
+inline ByteVec KeyRecord(uint32_t keyIndex, const ByteVec& key, uint32_t length = 0) {
     if (length == 0) length = uint32_t(key.size() + 39);
-    std::vector<uint8_t> r(length, 0);
+    ByteVec r(length, 0);
     WriteLe32(&r[0], length);
     WriteLe32(&r[4], keyIndex);
     WriteLe32(&r[8], uint32_t(key.size()));
-    for (int i = 0; i < 6; ++i) r[12 + i] = 0xFF;
+    std::fill(r.begin() + 12, r.begin() + 18, 0xFF);
     std::copy(key.begin(), key.end(), r.begin() + 32);
     return r;
 }
 
-inline std::vector<uint8_t> RemoveKeyRecord(uint32_t slot) {
-    const auto r = EncodeRemoveKey(slot);
-    return {r.begin(), r.end()};
-}
-
-inline std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+struct Reply {
+    platform::kern_return_t result = -1;
+    ByteVec bytes;
+};
 
 class SimDriverTest : public ::testing::Test {
 protected:
-    SimDriverTest() : guard_(clock_) {}
-
-    // The sample, parsed once: its passphrases cost a key derivation each.
+    // Parsed once (each passphrase costs a key derivation); .value() throws
+    // should the bundled sample ever fail to parse.
     static const Environment& Sample() {
-        static const Environment sample = [] {
-            std::string error;
-            auto env = ParseEnvironment(BundledSampleEnvironment(), &error);
-            EXPECT_TRUE(env) << error;
-            return env.value_or(Environment{});
-        }();
+        static const Environment sample =
+            ParseEnvironment(BundledSampleEnvironment(), nullptr).value();
         return sample;
     }
 
-    void SetUp() override { driver_ = std::make_unique<SimDriver>(Sample()); }
-
-    Reply Call(uint32_t selector, std::vector<uint8_t> input, size_t capacity) {
-        Reply r;
-        r.bytes.assign(capacity, 0);
+    // A query answers in place of its input (zeros when none is given); a
+    // set carries the set flag and a 64-byte scratch output.
+    Reply Query(uint32_t selector, size_t capacity, ByteVec input = {}) {
+        if (input.empty()) input.assign(capacity, 0);
+        Reply r{-1, ByteVec(capacity, 0)};
         size_t size = capacity;
         r.result = driver_->Call(selector, input.data(), input.size(), r.bytes.data(), &size);
         EXPECT_LE(size, capacity);
-        r.bytes.resize(size);
+        r.bytes.resize(std::min(size, capacity));
         return r;
     }
-    // As the system sends them: a query answers in place of its buffer, a
-    // set carries the set flag and a 64-byte scratch output.
-    Reply Query(uint32_t oid, size_t capacity, std::vector<uint8_t> input = {}) {
-        if (input.empty()) input.assign(capacity, 0);
-        return Call(oid, input, capacity);
-    }
-    platform::kern_return_t Set(uint32_t oid, std::vector<uint8_t> payload) {
-        return Call(oid | OID_SET_FLAG, payload, 64).result;
-    }
-    uint32_t QueryU32(uint32_t oid) {
-        Reply r = Query(oid, 4);
-        EXPECT_EQ(r.result, 0);
-        EXPECT_EQ(r.bytes.size(), 4u);
-        return r.bytes.size() == 4 ? ReadLe32(r.bytes.data()) : 0xFFFFFFFF;
+    platform::kern_return_t Set(uint32_t oid, ByteVec payload) {
+        return Query(oid | OID_SET_FLAG, 64, payload).result;
     }
     void Advance(uint64_t ms) { clock_.Advance(ms * 1000); }
 
-    // The connect steps the system sends, short of the keys.
+    // The connect steps the system sends, short of keys and network.
     void Configure(uint32_t mode, uint32_t auth, uint32_t encryption) {
         ASSERT_EQ(Set(OID_VX_CLIENT_64BIT, {1}), 0);
-        ASSERT_EQ(Set(OID_802_11_DISASSOCIATE, U32Bytes(0)), 0);
-        ASSERT_EQ(Set(OID_802_11_INFRASTRUCTURE_MODE, U32Bytes(mode)), 0);
-        ASSERT_EQ(Set(OID_802_11_AUTHENTICATION_MODE, U32Bytes(auth)), 0);
-        ASSERT_EQ(Set(OID_802_11_ENCRYPTION_STATUS, U32Bytes(encryption)), 0);
+        for (auto [oid, value] : {std::pair{OID_802_11_DISASSOCIATE, 0u},
+                                  {OID_802_11_INFRASTRUCTURE_MODE, mode},
+                                  {OID_802_11_AUTHENTICATION_MODE, auth},
+                                  {OID_802_11_ENCRYPTION_STATUS, encryption}})
+            ASSERT_EQ(Set(oid, U32Bytes(value)), 0) << std::hex << oid;
     }
-    bool Connected() { return QueryU32(OID_GEN_MEDIA_CONNECT_STATUS) == kMediaConnected; }
+    bool Connected() {
+        const Reply r = Query(OID_GEN_MEDIA_CONNECT_STATUS, 4);
+        return r.bytes.size() == 4 && ReadLe32(r.bytes.data()) == kMediaConnected;
+    }
 
     platform::ManualClock clock_;
-    platform::ScopedClock guard_;
-    std::unique_ptr<SimDriver> driver_;
+    platform::ScopedClock guard_{clock_};
+    std::unique_ptr<SimDriver> driver_ = std::make_unique<SimDriver>(Sample());
 };
 
 }  // namespace corvane::sim::test
