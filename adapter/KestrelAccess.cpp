@@ -282,6 +282,15 @@ uint32_t KestrelAccess::ConvertRssiToSignalQuality(int rssi) {
     return 0;
 }
 
+bool QueryWord(KestrelAccess& adapter, uint32_t oid, uint32_t& value) {
+    uint8_t bytes[4];
+    WriteLe32(bytes, value);
+    uint64_t returned = 0;
+    bool answered = adapter.OidQueryInformation(oid, bytes, sizeof bytes, &returned);
+    value = ReadLe32(bytes);
+    return answered;
+}
+
 bool ConsoleUserIsLoggedIn() { return platform::CopyConsoleUser().has_value(); }
 
 }  // namespace corvane

@@ -56,6 +56,11 @@ public:
     platform::io_connect_t dataPort = 0;
 };
 
+// Queries a 4-byte answer. `value` goes to the driver as the buffer's
+// starting content (what a short or failed answer leaves) and comes back as
+// the answer, read little-endian.
+bool QueryWord(KestrelAccess& adapter, uint32_t oid, uint32_t& value);
+
 // YES when a user owns the console (see platform/ConsoleUser.h).
 bool ConsoleUserIsLoggedIn();
 

@@ -22,14 +22,6 @@ namespace {
 
 constexpr int kRetry = 3;
 
-bool QueryU32(KestrelAccess& adapter, uint32_t oid, uint32_t* value) {
-    uint8_t bytes[4] = {};
-    uint64_t written = 0;
-    bool ok = adapter.OidQueryInformation(oid, bytes, sizeof bytes, &written);
-    *value = ReadLe32(bytes);
-    return ok;
-}
-
 void Disassociate(KestrelAccess& adapter) {
     uint8_t bytes[4] = {};
     uint64_t written = 0;
@@ -105,9 +97,9 @@ void MiniTask::awakeFromNib(bool startTimer) {
 void MiniTask::OnTimer() {
     if (!Adapter) return;
     uint32_t state = 0;
-    bool stateRead = QueryU32(*Adapter, OID_GEN_MEDIA_CONNECT_STATUS, &state);
+    bool stateRead = QueryWord(*Adapter, OID_GEN_MEDIA_CONNECT_STATUS, state);
     uint32_t restartPending = 0;
-    QueryU32(*Adapter, OID_VX_RESTART_PENDING, &restartPending);
+    QueryWord(*Adapter, OID_VX_RESTART_PENDING, restartPending);
 
     if ((restartPending & 0xFF) == 1 && G_bDeviceExist) RestartWait();
 
@@ -141,7 +133,7 @@ void MiniTask::RestartWait() {
     for (int poll = 0; poll < kRestartDonePolls; ++poll) {
         platform::USleep(kRestartDonePauseUs);
         uint32_t done = 0;
-        QueryU32(*Adapter, OID_VX_RESTART_DONE, &done);
+        QueryWord(*Adapter, OID_VX_RESTART_DONE, done);
         if (done == 1) break;
     }
 }

@@ -48,12 +48,10 @@ const PrefDictionary* FindProfile(const PrefArray& profiles, const std::string& 
 }
 
 bool AssociatedWith(KestrelAccess& adapter, const NDIS_802_11_SSID& wanted) {
-    uint8_t media[4];
-    WriteLe32(media, kMediaDisconnected);
-    uint64_t returned = 0;
-    if (!adapter.OidQueryInformation(OID_GEN_MEDIA_CONNECT_STATUS, media, 4, &returned) ||
-        ReadLe32(media) != kMediaConnected)
+    uint32_t media = kMediaDisconnected;
+    if (!QueryWord(adapter, OID_GEN_MEDIA_CONNECT_STATUS, media) || media != kMediaConnected)
         return false;
+    uint64_t returned = 0;
     Ssid36 ssid{};
     adapter.OidQueryInformation(OID_802_11_SSID, ssid.data(), ssid.size(), &returned);
     NDIS_802_11_SSID current = DecodeSsid(ssid);

@@ -15,15 +15,6 @@ namespace {
 
 constexpr const char* kNone = "None";
 
-uint32_t QueryWord(KestrelAccess& adapter, uint32_t oid, uint32_t preset, bool* ok = nullptr) {
-    uint8_t bytes[4];
-    WriteLe32(bytes, preset);
-    uint64_t returned = 0;
-    bool answered = adapter.OidQueryInformation(oid, bytes, sizeof bytes, &returned);
-    if (ok) *ok = answered;
-    return ReadLe32(bytes);
-}
-
 }  // namespace
 
 std::string FormatChannel(uint32_t dsConfigKhz) {
@@ -38,8 +29,8 @@ std::string FormatChannel(uint32_t dsConfigKhz) {
 
 LinkStatusView ReadLinkStatus(KestrelAccess& adapter, uint32_t& channelQuality) {
     LinkStatusView view;
-    bool answered = false;
-    uint32_t media = QueryWord(adapter, OID_GEN_MEDIA_CONNECT_STATUS, kMediaDisconnected, &answered);
+    uint32_t media = kMediaDisconnected;
+    bool answered = QueryWord(adapter, OID_GEN_MEDIA_CONNECT_STATUS, media);
 
     if (media != kMediaConnected) {
         view.networkName = view.networkType = view.channel = view.bssid = kNone;
@@ -73,7 +64,9 @@ LinkStatusView ReadLinkStatus(KestrelAccess& adapter, uint32_t& channelQuality) 
 
     // Unchecked answers are preset to zero so a failed query reads as a
     // defined value.
-    switch (QueryWord(adapter, OID_802_11_INFRASTRUCTURE_MODE, 0)) {
+    uint32_t mode = 0;
+    QueryWord(adapter, OID_802_11_INFRASTRUCTURE_MODE, mode);
+    switch (mode) {
         case Ndis802_11Infrastructure: view.networkType = "Infrastructure"; break;
         case Ndis802_11IBSS: view.networkType = "Ad Hoc"; break;
         default: view.networkType = ""; break;
