@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "profiles/ProfileList.h"
+
 namespace corvane {
 namespace {
 
@@ -39,9 +41,7 @@ bool WriteActiveProfile(const PrefDictionary& profile) {
 
 bool DisableActiveProfile() {
     PrefArray array = ReadPreferenceArray(kActiveProfilePath);
-    if (array.empty()) return true;
-    ReplaceFirstOrAppend(array, BuildInactiveRecord(array.front()));
-    return WritePreferenceArray(kActiveProfilePath, array);
+    return DisabledActivateProfile(array);
 }
 
 }  // namespace corvane

@@ -21,7 +21,6 @@ namespace {
 constexpr int kSetRetry = 3;
 constexpr uint32_t kWepRecordOverhead = 39;  // key length + 39, the stored-profile form
 constexpr size_t kPskWorkingBufferSize = 64;
-constexpr size_t kPskHexDigits = 64;
 constexpr uint32_t kAdhocFallbackChannel = 1;
 
 void SetRequest(KestrelAccess& adapter, uint32_t oid, const void* data, size_t length) {
@@ -61,10 +60,10 @@ void SetConfigurationFrequency(KestrelAccess& adapter, uint32_t frequency) {
 // 13 bytes would silently install a different key, so such a slot is treated
 // as having no key (the slot's key is removed from the adapter instead).
 uint8_t ConvertWepSlot(const std::string& text, int32_t type, uint8_t* material) {
-    const size_t length = type != 0 ? text.size() : text.size() / 2;
+    const size_t length = type != kKeyTypeHex ? text.size() : text.size() / 2;
     if (length == 0 || length > kMaxWepKeyBytes) return 0;
     std::memset(material, 0, kKeyMaterialBufferSize);
-    if (type != 0)
+    if (type != kKeyTypeHex)
         std::memcpy(material, text.data(), length);
     else
         AtoH(text.c_str(), material, int(length));
@@ -86,7 +85,6 @@ void ConvertWepKeys(const PrefDictionary& profile, PROFILE_DATA& record,
         ref.key = BuildKeyRecord(length + kWepRecordOverhead, index, {material, length});
         ref.length = ref.key ? length + kWepRecordOverhead : 0;
     }
-    record.EncryptionStatus = Ndis802_11WEPEnabled;
 }
 
 void ConvertPsk(const PrefDictionary& profile, int32_t auth, int32_t enc, uint32_t pskRecordLength,
@@ -94,7 +92,7 @@ void ConvertPsk(const PrefDictionary& profile, int32_t auth, int32_t enc, uint32
     const std::string passphrase = profile.Value(kKeyWpaPsk);
     uint8_t buffer[kPskWorkingBufferSize] = {};
     std::memcpy(buffer, passphrase.data(), std::min(passphrase.size(), sizeof buffer));
-    if (passphrase.size() == kPskHexDigits)
+    if (passphrase.size() == kPskHexLength)
         AtoH(passphrase.c_str(), buffer, kPmkLen);
     else
         PasswordHash(passphrase.c_str(), record.SsidRecord.Ssid, int(record.SsidRecord.SsidLength),
@@ -103,15 +101,8 @@ void ConvertPsk(const PrefDictionary& profile, int32_t auth, int32_t enc, uint32
     record.PskKeyLength = record.PskKey ? pskRecordLength : 0;
     detail::SecureWipe(buffer, sizeof buffer);
 
-    if (record.NetworkType == Ndis802_11Infrastructure) {
-        record.AuthMode = auth == 2   ? Ndis802_11AuthModeWPAPSK
-                          : auth == 3 ? Ndis802_11AuthModeWPA2PSK
-                                      : Ndis802_11AuthModeOpen;
-    } else {
-        record.AuthMode = Ndis802_11AuthModeWPANone;
-    }
-    record.EncryptionStatus =
-        enc == 0 ? Ndis802_11Encryption2Enabled : Ndis802_11Encryption3Enabled;
+    record.AuthMode = NdisAuthModeFor(auth, record.NetworkType);
+    record.EncryptionStatus = NdisEncryptionFor(auth, enc);
 }
 
 }  // namespace
@@ -185,19 +176,12 @@ ProfileRecordPtr ConvertProfile(const PrefDictionary& profile, uint32_t pskRecor
     if (record->NetworkType == Ndis802_11IBSS)
         record->ChannelFrequency = AdhocChannelFrequency(IntValue(profile, kKeyChannel));
 
-    if (auth < 2) {
-        if (auth == 1) {
-            record->AuthMode = Ndis802_11AuthModeShared;
-            ConvertWepKeys(profile, *record, keys);
-        } else if (auth == 0 && enc == 1) {
-            record->AuthMode = Ndis802_11AuthModeOpen;
-            ConvertWepKeys(profile, *record, keys);
-        } else {
-            record->AuthMode = Ndis802_11AuthModeOpen;
-            record->EncryptionStatus = Ndis802_11WEPDisabled;
-        }
-    } else {
+    if (IsPskInUse(auth)) {
         ConvertPsk(profile, auth, enc, pskRecordLength, *record);
+    } else {
+        record->AuthMode = NdisAuthModeFor(auth, record->NetworkType);
+        record->EncryptionStatus = NdisEncryptionFor(auth, enc);
+        if (IsWepInUse(auth, enc)) ConvertWepKeys(profile, *record, keys);
     }
 
     record->bDisassociateFirst = 1;

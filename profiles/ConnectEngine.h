@@ -11,6 +11,7 @@
 
 #include "profiles/PreferenceFiles.h"
 #include "profiles/ProfileRecord.h"
+#include "profiles/StoredIndexes.h"
 
 namespace corvane {
 
@@ -33,10 +34,9 @@ inline constexpr ConnectVariant kAgent{104, false, false};
 
 inline constexpr uint32_t kDisassociateWaitMicroseconds = 10000;
 
-// Largest WEP key (104-bit); the converter's working buffers hold one more
+// The converter's working buffers hold the largest WEP key and one more
 // byte.
-inline constexpr size_t kMaxWepKeyBytes = 13;
-inline constexpr size_t kKeyMaterialBufferSize = 14;
+inline constexpr size_t kKeyMaterialBufferSize = kMaxWepKeyBytes + 1;
 
 // The converter's working storage for the WEP key bytes of the profile being
 // converted (the agent keeps one as a member).

@@ -1,0 +1,187 @@
+#include "editor/KeyRules.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "adapter/Records.h"
+#include "crypto/MathFunc.h"
+#include "crypto/Wipe.h"
+#include "platform/Alert.h"
+#include "profiles/PreferenceFiles.h"
+
+namespace corvane {
+namespace {
+
+constexpr size_t kMaxHexKeyDigits = 26;
+constexpr size_t kMaxAsciiKeyChars = 13;
+
+const char* const kPskTooShort =
+    "Invalid WPA Pre-Shared key. WPA-PSK/WPA2-PSK key should be more than 8 characters.";
+const char* const kPskNotHex =
+    "Invalid WPA Pre-Shared key. WPA-PSK/WPA2-PSK key should be hexadecimal digital.";
+const char* const kPskTooLong =
+    "Invalid WPA Pre-Shared key. WPA-PSK/WPA2-PSK key should be less than 64 characters.";
+const char* const kPskNotPrintable =
+    "Invalid WPA Pre-Shared key. WPA-PSK/WPA2-PSK passphrase should be printable ASCII characters.";
+
+std::string WepLengthMessage(int key, int32_t type) {
+    return "Invalid WEP key " + std::to_string(key) + " length. WEP should be " +
+           (type == kKeyTypeHex ? "10 or 26 hexadecimal digits." : "5 or 13 ASCII characters.");
+}
+
+bool IsHexDigit(char c) { return BtoH(c) != 255; }
+// A passphrase is hashed as ASCII text; any other byte would give a key no
+// access point derives from what the user typed.
+bool IsPassphraseChar(char c) { return uint8_t(c) >= 32 && uint8_t(c) <= 126; }
+
+// The length rule of one WEP key: nullopt when it passes.
+std::optional<std::string> WepKeyViolation(const KeyEntryFields& f, int slot, bool allowEmpty) {
+    const size_t length = f.keyText[size_t(slot)].size();
+    const int32_t type = f.keyType[size_t(slot)];
+    if (allowEmpty && length == 0) return std::nullopt;
+    if (type == kKeyTypeHex && length != 10 && length != 26) return WepLengthMessage(slot + 1, type);
+    if (type == kKeyTypeAscii && length != 5 && length != 13) return WepLengthMessage(slot + 1, type);
+    return std::nullopt;
+}
+
+std::optional<int> WepSlotOf(KeyField field) {
+    switch (field) {
+        case KeyField::WepKey1:
+            return 0;
+        case KeyField::WepKey2:
+            return 1;
+        case KeyField::WepKey3:
+            return 2;
+        case KeyField::WepKey4:
+            return 3;
+        default:
+            return std::nullopt;
+    }
+}
+
+// The length of the longest prefix of at most `limit` bytes that does not
+// end inside a UTF-8 sequence.
+size_t Utf8Prefix(std::string_view text, size_t limit) {
+    if (text.size() <= limit) return text.size();
+    size_t cut = limit;
+    while (cut > 0 && (uint8_t(text[cut]) & 0xC0) == 0x80) --cut;
+    return cut;
+}
+
+}  // namespace
+
+int KeyEntryFields::DefaultKeyIndex() const {
+    for (int i = 0; i < 4; ++i)
+        if (radio[size_t(i)]) return i;
+    return 0;
+}
+
+std::optional<std::string> KeyRuleViolation(const KeyEntryFields& f) {
+    if (f.PskInUse()) {
+        const std::string& key = f.wpaPreSharedKey;
+        if (key.size() < kMinPassphraseLength) return kPskTooShort;
+        if (key.size() == kPskHexLength) {
+            if (!std::all_of(key.begin(), key.end(), IsHexDigit)) return kPskNotHex;
+            return std::nullopt;
+        }
+        if (key.size() > kPskHexLength) return kPskTooLong;
+        if (!std::all_of(key.begin(), key.end(), IsPassphraseChar)) return kPskNotPrintable;
+        return std::nullopt;
+    }
+    if (!f.WepInUse()) return std::nullopt;
+    // The key sent for transmission must be there; the others may be empty.
+    if (auto v = WepKeyViolation(f, f.DefaultKeyIndex(), false)) return v;
+    for (int slot = 0; slot < 4; ++slot)
+        if (auto v = WepKeyViolation(f, slot, true)) return v;
+    return std::nullopt;
+}
+
+bool VerifyKey(const KeyEntryFields& fields) {
+    auto violation = KeyRuleViolation(fields);
+    if (!violation) return true;
+    platform::RunAlertPanel(*violation, "", "OK");
+    return false;
+}
+
+std::optional<FilterEdit> VerifyWEPKey(const KeyEntryFields& f, KeyField notifying) {
+    if (f.PskInUse()) {
+        if (f.wpaPreSharedKey.size() <= kPskHexLength) return std::nullopt;
+        return FilterEdit{KeyField::PreSharedKey, f.wpaPreSharedKey.substr(0, kPskHexLength), true};
+    }
+    if (!f.WepInUse()) return std::nullopt;
+    auto slot = WepSlotOf(notifying);
+    if (!slot) return std::nullopt;
+    const std::string& text = f.keyText[size_t(*slot)];
+    if (text.empty()) return std::nullopt;
+
+    size_t kept = text.size();
+    bool beep = false;
+    const int32_t type = f.keyType[size_t(*slot)];
+    if (type == kKeyTypeHex) {
+        if (text.size() > kMaxHexKeyDigits) {
+            kept = kMaxHexKeyDigits;
+            beep = true;
+        } else {
+            auto bad = std::find_if_not(text.begin(), text.end(), IsHexDigit);
+            if (bad != text.end()) {
+                kept = size_t(bad - text.begin());
+                beep = true;
+            }
+        }
+    } else if (type == kKeyTypeAscii && text.size() > kMaxAsciiKeyChars) {
+        kept = kMaxAsciiKeyChars;
+        beep = true;
+    }
+    return FilterEdit{notifying, text.substr(0, kept), beep};
+}
+
+TextFilterResult LimitSsidText(std::string_view text) {
+    if (text.size() < kSsidMaxLength) return {std::string(text), false};
+    return {std::string(text.substr(0, Utf8Prefix(text, kSsidMaxLength))), true};
+}
+
+ThresholdFilterResult FilterThresholdText(std::string_view text, int32_t maximum) {
+    std::string kept(text.substr(0, std::min<size_t>(text.size(), 4)));
+    if (LeadingInteger(kept) > maximum) kept = std::to_string(maximum);
+    if (kept.empty()) kept = "0";
+    return {kept, LeadingInteger(kept)};
+}
+
+void WEPSettingValues::Wipe() {
+    for (auto& material : KeyMaterial) detail::SecureWipe(material.data(), material.size());
+    detail::SecureWipe(WPAPSK.data(), WPAPSK.size());
+    KeyLen = {};
+    WPAPSKlen = 0;
+}
+
+void ConvertKeyMaterial(const KeyEntryFields& f, WEPSettingValues& v) {
+    v.AuthenType = f.nAuthenType;
+    v.EncryType = f.nEncryType;
+    if (f.WepInUse()) {
+        for (size_t slot = 0; slot < 4; ++slot) {
+            const std::string& text = f.keyText[slot];
+            auto& material = v.KeyMaterial[slot];
+            material.fill(0);
+            const size_t length = f.keyType[slot] == kKeyTypeHex ? text.size() / 2 : text.size();
+            // A key the rules did not size (an unknown key type) never
+            // takes more than the 13 bytes a WEP key has: it counts as none.
+            if (length == 0 || length > kMaxWepKeyBytes) {
+                v.KeyLen[slot] = 0;
+                continue;
+            }
+            if (f.keyType[slot] == kKeyTypeHex)
+                AtoH(text.c_str(), material.data(), int(length));
+            else
+                std::memcpy(material.data(), text.data(), length);
+            v.KeyLen[slot] = uint8_t(length);
+        }
+    }
+    v.SelKeyIndex = f.DefaultKeyIndex();
+    const size_t pskLength = std::min(f.wpaPreSharedKey.size(), v.WPAPSK.size());
+    v.WPAPSK.fill(0);
+    std::memcpy(v.WPAPSK.data(), f.wpaPreSharedKey.data(), pskLength);
+    v.WPAPSKlen = int32_t(pskLength);
+}
+
+}  // namespace corvane
