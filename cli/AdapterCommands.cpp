@@ -13,12 +13,6 @@
 namespace corvane::cli {
 namespace {
 
-bool HasFlag(const Context& context, const std::string& flag) {
-    for (const auto& a : context.args)
-        if (a == flag) return true;
-    return false;
-}
-
 // Length of the valid UTF-8 sequence starting at s[i] (2..4), or 0.
 size_t Utf8SequenceLength(const std::string& s, size_t i) {
     auto byte = [&](size_t k) { return uint8_t(s[k]); };
@@ -31,6 +25,12 @@ size_t Utf8SequenceLength(const std::string& s, size_t i) {
 }
 
 }  // namespace
+
+bool HasFlag(const Context& context, const std::string& flag) {
+    for (const auto& a : context.args)
+        if (a == flag) return true;
+    return false;
+}
 
 std::string Printable(const std::string& bytes) {
     std::string out;
@@ -82,38 +82,6 @@ int CommandStatus(Context& context) {
     std::printf("Network type : %s\n", view.networkType.c_str());
     std::printf("Channel      : %s\n", view.channel.c_str());
     std::printf("Link quality : %u%%\n", view.signalStrength);
-    return kExitOk;
-}
-
-int CommandScan(Context& context) {
-    if (!RequireAdapter(context.adapter)) return kExitFailed;
-    context.progress.SetActivity("Scanning");
-    context.adapter.RescanBssidList();
-    context.adapter.QueryBssidList();
-
-    const bool json = HasFlag(context, "--json");
-    nlohmann::json rows = nlohmann::json::array();
-    for (BssEntry entry : BssidList({G_pBssidList, kBssidListBufferSize})) {
-        std::string ssid = entry.Ssid();
-        auto channel = ChannelForFrequency(entry.DSConfig());
-        std::string bssid = FormatMac(entry.MacAddress());
-        if (json) {
-            rows.push_back({{"bssid", bssid},
-                            {"ssid", ssid},
-                            {"rssi", entry.Rssi()},
-                            {"channel", channel ? nlohmann::json(*channel) : nlohmann::json()},
-                            {"frequency_khz", entry.DSConfig()},
-                            {"infrastructure_mode", entry.InfrastructureMode()},
-                            {"privacy", entry.Privacy() != 0}});
-            continue;
-        }
-        std::string channelText = channel ? std::to_string(*channel) : "?";
-        std::printf("%s  %-32s  %4d dBm  channel %s\n", bssid.c_str(),
-                    ssid.empty() ? "(hidden)" : Printable(ssid).c_str(), entry.Rssi(),
-                    channelText.c_str());
-    }
-    if (json)
-        std::printf("%s\n", rows.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
     return kExitOk;
 }
 

@@ -3,11 +3,14 @@
 // not succeed, 2 bad usage.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "adapter/KestrelAccess.h"
+#include "adapter/Records.h"
 #include "cli/Progress.h"
+#include "profiles/PreferenceFiles.h"
 
 namespace corvane::cli {
 
@@ -28,9 +31,23 @@ int CommandPsk(Context& context);
 int CommandProfiles(Context& context);
 int CommandConnect(Context& context);
 int CommandDisconnect(Context& context);
+int CommandJoin(Context& context);
+int ProfilesAdd(Context& context);     // args[0] is "add"
+int ProfilesDelete(Context& context);  // args[0] is "delete"
 
 // Says so on standard error and answers false when no adapter answers.
 bool RequireAdapter(KestrelAccess& adapter);
+
+bool HasFlag(const Context& context, const std::string& flag);
+
+// The row of a stored profile named `wanted` exactly, else numbered
+// `wanted` (1-based, plain digits).
+std::optional<size_t> FindProfileRow(const PrefArray& profiles, const std::string& wanted);
+
+// Polls the media state and the SSID for a few seconds until the adapter is
+// associated with `ssid`; prints "Connected to ..." or "Not connected to
+// ..." and returns the exit status.
+int WaitForAssociation(Context& context, const NDIS_802_11_SSID& ssid);
 
 // Text that is safe to print on a terminal: printable ASCII and valid UTF-8
 // stay, control bytes and invalid sequences become \xNN.

@@ -2,15 +2,24 @@
 #include <cstring>
 #include <string>
 
+#include <iostream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+
 #include "adapter/Globals.h"
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
 #include "cli/Commands.h"
+#include "cli/Options.h"
 #include "crypto/MathFunc.h"
+#include "crypto/Wipe.h"
+#include "editor/KeyRules.h"
 #include "platform/Clock.h"
 #include "profiles/ActiveRecord.h"
 #include "profiles/ConnectEngine.h"
 #include "profiles/PreferenceFiles.h"
+#include "profiles/ProfileList.h"
+#include "profiles/StoredIndexes.h"
 
 namespace corvane::cli {
 namespace {
@@ -18,34 +27,30 @@ namespace {
 constexpr int kAssociationPolls = 24;
 constexpr uint64_t kAssociationPollMicroseconds = 250000;
 
-bool IsHexText(const std::string& text) {
-    for (char c : text)
-        if (BtoH(c) == 255) return false;
-    return true;
-}
-
 std::string SecurityText(const PrefDictionary& profile) {
-    static const char* const kAuth[] = {"Open", "Shared", "WPA-PSK", "WPA2-PSK"};
-    int32_t auth = IntValue(profile, kKeyAuthenticationType);
-    int32_t enc = IntValue(profile, kKeyEncryptionType);
-    std::string text = auth >= 0 && auth <= 3 ? kAuth[auth] : "Open";
-    if (auth == 0) text += enc == 1 ? "/WEP" : "/NONE";
-    if (auth == 1) text += "/WEP";
-    if (auth >= 2 && auth <= 3) text += enc == 0 ? "/TKIP" : "/AES";
-    if (IntValue(profile, kKeyNetworkType) == Ndis802_11IBSS) text += " (ad hoc)";
+    const int32_t auth = IntValue(profile, kKeyAuthenticationType);
+    const int32_t enc = IntValue(profile, kKeyEncryptionType);
+    std::string text(AuthenticationText(auth));
+    std::string_view cipher = EncryptionText(auth, enc);
+    if (text.empty()) text = "?";
+    text += "/" + std::string(cipher.empty() ? "?" : cipher);
+    if (IntValue(profile, kKeyNetworkType) == kNetworkAdhoc) text += " (ad hoc)";
     return text;
 }
 
-// Exact name first (a name may look like a number), then a 1-based index.
-const PrefDictionary* FindProfile(const PrefArray& profiles, const std::string& wanted) {
-    for (const PrefDictionary& p : profiles)
-        if (p.Value(kKeyProfileName) == wanted) return &p;
-    char* end = nullptr;
-    long index = std::strtol(wanted.c_str(), &end, 10);
-    if (!wanted.empty() && *end == '\0' && index >= 1 && size_t(index) <= profiles.size())
-        return &profiles[size_t(index) - 1];
-    return nullptr;
+}  // namespace
+
+std::optional<size_t> FindProfileRow(const PrefArray& profiles, const std::string& wanted) {
+    // An exact name first (a name may look like a number), then a 1-based
+    // index written as plain digits.
+    for (size_t i = 0; i < profiles.size(); ++i)
+        if (profiles[i].Value(kKeyProfileName) == wanted) return i;
+    auto index = ParseIndex(wanted);
+    if (index && *index <= profiles.size()) return *index - 1;
+    return std::nullopt;
 }
+
+namespace {
 
 bool AssociatedWith(KestrelAccess& adapter, const NDIS_802_11_SSID& wanted) {
     uint32_t media = kMediaDisconnected;
@@ -61,59 +66,93 @@ bool AssociatedWith(KestrelAccess& adapter, const NDIS_802_11_SSID& wanted) {
 
 }  // namespace
 
+int WaitForAssociation(Context& context, const NDIS_802_11_SSID& wanted) {
+    const std::string ssid = Printable(std::string(reinterpret_cast<const char*>(wanted.Ssid),
+                                                   std::min<size_t>(wanted.SsidLength, kSsidMaxLength)));
+    context.progress.SetActivity("Associating");
+    for (int poll = 0; poll < kAssociationPolls; ++poll) {
+        if (AssociatedWith(context.adapter, wanted)) {
+            std::printf("Connected to %s\n", ssid.c_str());
+            return kExitOk;
+        }
+        platform::USleep(kAssociationPollMicroseconds);
+    }
+    std::printf("Not connected to %s\n", ssid.c_str());
+    return kExitFailed;
+}
+
 int CommandPsk(Context& context) {
     if (context.args.size() != 2) {
-        std::fprintf(stderr, "usage: corvane psk SSID PASSPHRASE\n");
+        std::fprintf(stderr, "usage: corvane psk SSID PASSPHRASE|-\n");
         return kExitUsage;
     }
     const std::string& ssid = context.args[0];
-    const std::string& pass = context.args[1];
+    KeyEntryFields fields;
+    fields.nAuthenType = kAuthWpa2Psk;
+    fields.wpaPreSharedKey = context.args[1];
+    if (fields.wpaPreSharedKey == "-") {
+        std::string text((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+        if (!text.empty() && text.back() == '\n') text.pop_back();
+        if (!text.empty() && text.back() == '\r') text.pop_back();
+        fields.wpaPreSharedKey = text;
+    }
+    const std::string& pass = fields.wpaPreSharedKey;
     if (ssid.size() > kSsidMaxLength) {
         std::fprintf(stderr, "corvane: the SSID is %zu bytes long; at most 32 are allowed\n", ssid.size());
         return kExitUsage;
     }
-    unsigned char key[kPasswordHashOutputLen] = {};
-    if (pass.size() == 64) {
-        if (!IsHexText(pass)) {
-            std::fprintf(stderr, "corvane: a 64-character key must be 64 hexadecimal digits\n");
-            return kExitUsage;
-        }
-        AtoH(pass.c_str(), key, 32);
-    } else {
-        if (pass.size() > 64) {
-            std::fprintf(stderr, "corvane: the passphrase is %zu characters long; at most 63 are allowed\n",
-                         pass.size());
-            return kExitUsage;
-        }
-        for (unsigned char c : pass) {
-            if (c < 32 || c > 127) {
-                std::fprintf(stderr,
-                             "corvane: the passphrase holds the byte 0x%02X; only characters 32 to 127 "
-                             "are allowed\n", c);
-                return kExitUsage;
-            }
-        }
-        if (pass.size() < 8)
-            std::fprintf(stderr, "corvane: note: WPA passphrases have 8 to 63 characters\n");
-        PasswordHash(pass.c_str(), reinterpret_cast<const unsigned char*>(ssid.data()), int(ssid.size()),
-                     key);
+    // The rules the key dialog applies: a passphrase of 8 to 63 printable
+    // characters, or 64 hexadecimal digits.
+    if (auto violation = KeyRuleViolation(fields)) {
+        std::fprintf(stderr, "%s\n", violation->c_str());
+        return kExitUsage;
     }
-    for (int i = 0; i < 32; ++i) std::printf("%02x", key[i]);
+    unsigned char key[kPasswordHashOutputLen] = {};
+    if (pass.size() == kPskHexLength)
+        AtoH(pass.c_str(), key, kPmkLen);
+    else
+        PasswordHash(pass.c_str(), reinterpret_cast<const unsigned char*>(ssid.data()), int(ssid.size()), key);
+    for (int i = 0; i < kPmkLen; ++i) std::printf("%02x", key[i]);
     std::printf("\n");
-    std::memset(key, 0, sizeof key);
+    detail::SecureWipe(key, sizeof key);
     return kExitOk;
 }
 
-int CommandProfiles(Context&) {
-    PrefArray profiles = ReadPreferenceArray(kProfileListPath);
-    PrefArray active = ReadPreferenceArray(kActiveProfilePath);
-    const bool anyActive = IsActiveRecord(active);
-    if (profiles.empty()) std::fprintf(stderr, "corvane: no stored profiles\n");
-    for (size_t i = 0; i < profiles.size(); ++i) {
-        const PrefDictionary& p = profiles[i];
-        bool isActive = anyActive && !p.Value(kKeyBssid).empty()
-                            ? active.front().Value(kKeyBssid) == p.Value(kKeyBssid)
-                            : anyActive && active.front().Value(kKeyProfileName) == p.Value(kKeyProfileName);
+int CommandProfiles(Context& context) {
+    if (!context.args.empty() && context.args[0] == "add") return ProfilesAdd(context);
+    if (!context.args.empty() && context.args[0] == "delete") return ProfilesDelete(context);
+    std::string error;
+    auto options = ParseOptions(context.args, {{"--json"}, {"--show-keys"}}, 0, 0, &error);
+    if (!options) {
+        std::fprintf(stderr, "corvane profiles: %s\nusage: corvane profiles [--json [--show-keys]]\n"
+                     "       corvane profiles add ...\n       corvane profiles delete NAME|INDEX\n",
+                     error.c_str());
+        return kExitUsage;
+    }
+    ProfileListState state;
+    state.Refresh();
+    const bool anyActive = IsActiveRecord(state.recordActivate);
+    if (options->Has("--json")) {
+        const bool showKeys = options->Has("--show-keys");
+        nlohmann::json list = nlohmann::json::array();
+        for (const PrefDictionary& p : state.records) {
+            nlohmann::json object = nlohmann::json::object();
+            for (const auto& [key, value] : p.Entries()) {
+                const bool secret = key == kKeyWpaPsk || key == kKeyWepKey[0] || key == kKeyWepKey[1] ||
+                                    key == kKeyWepKey[2] || key == kKeyWepKey[3];
+                object[key] = secret && !showKeys && !value.empty() ? std::string("********") : value;
+            }
+            list.push_back(std::move(object));
+        }
+        std::printf("%s\n", list.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
+        return kExitOk;
+    }
+    if (state.records.empty()) std::fprintf(stderr, "corvane: no stored profiles\n");
+    for (size_t i = 0; i < state.records.size(); ++i) {
+        const PrefDictionary& p = state.records[i];
+        // The active record is a copy, matched back to the list by "BSSID".
+        const bool isActive = anyActive && state.recordActivate.front().Value(kKeyBssid) == p.Value(kKeyBssid) &&
+                              state.recordActivate.front().Value(kKeyProfileName) == p.Value(kKeyProfileName);
         std::printf("%zu%s  %-16s  %-32s  %s\n", i + 1, isActive ? "*" : " ",
                     Printable(p.Value(kKeyProfileName)).c_str(), Printable(p.Value(kKeySsid)).c_str(),
                     SecurityText(p).c_str());
@@ -126,9 +165,15 @@ int CommandConnect(Context& context) {
         std::fprintf(stderr, "usage: corvane connect NAME|INDEX\n");
         return kExitUsage;
     }
-    PrefArray profiles = ReadPreferenceArray(kProfileListPath);
-    const PrefDictionary* profile = FindProfile(profiles, context.args[0]);
-    if (!profile) {
+    ProfileListState state;
+    state.Refresh();
+    auto row = FindProfileRow(state.records, context.args[0]);
+    if (!row && IsMalformedIndex(context.args[0])) {
+        std::fprintf(stderr, "corvane connect: %s is no profile number (1, 2, ...)\n",
+                     Printable(context.args[0]).c_str());
+        return kExitUsage;
+    }
+    if (!row) {
         std::fprintf(stderr, "corvane: no stored profile named or numbered \"%s\"\n",
                      Printable(context.args[0]).c_str());
         return kExitFailed;
@@ -136,23 +181,14 @@ int CommandConnect(Context& context) {
     if (!RequireAdapter(context.adapter)) return kExitFailed;
 
     ConverterKeyBuffers keys;
-    ProfileRecordPtr record = ConvertProfile(*profile, kPaneActivate.pskKeyRecordLength, keys);
+    bool written = false;
+    ProfileRecordPtr record = ActivateProfile(state, *row, keys, &written);
+    keys.Zero();
     ApplyProfile(context.adapter, *record, kPaneActivate);
-    if (!WriteActiveProfile(*profile))
+    if (!written)
         std::fprintf(stderr, "corvane: the active profile could not be saved in %s\n",
                      ExpandTilde(kActiveProfilePath).c_str());
-
-    std::string ssid = Printable(profile->Value(kKeySsid));
-    context.progress.SetActivity("Associating");
-    for (int poll = 0; poll < kAssociationPolls; ++poll) {
-        if (AssociatedWith(context.adapter, record->SsidRecord)) {
-            std::printf("Connected to %s\n", ssid.c_str());
-            return kExitOk;
-        }
-        platform::USleep(kAssociationPollMicroseconds);
-    }
-    std::printf("Not connected to %s\n", ssid.c_str());
-    return kExitFailed;
+    return WaitForAssociation(context, record->SsidRecord);
 }
 
 int CommandDisconnect(Context& context) {

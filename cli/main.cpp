@@ -17,14 +17,24 @@ namespace {
 constexpr const char* kUsage =
     "usage: corvane [--trace] COMMAND [ARGS]\n"
     "\n"
-    "  status [--json]           link state, network, BSSID, type, channel, link quality\n"
-    "  scan [--json]             scan and list the networks in range\n"
-    "  init                      initialise the card (driver wait, EEPROM, region, radio)\n"
-    "  psk SSID PASSPHRASE       the 32-byte pre-shared key as 64 hex digits\n"
-    "  profiles                  the stored profiles\n"
-    "  connect NAME|INDEX        activate a stored profile and wait for the association\n"
-    "  disconnect                drop the association and mark the active profile inactive\n"
+    "  status [--json]            link state, network, BSSID, type, channel, link quality\n"
+    "  scan [--json]              scan and list the networks in range with their security\n"
+    "  join BSSID [key options]   connect to a network in range, as the site survey's Connect\n"
+    "  init                       initialise the card (driver wait, EEPROM, region, radio)\n"
+    "  psk SSID PASSPHRASE|-      the 32-byte pre-shared key as 64 hex digits\n"
+    "  profiles [--json [--show-keys]]\n"
+    "                             the stored profiles\n"
+    "  profiles add BSSID|--ssid TEXT [options]\n"
+    "                             store a new profile, as the profile editor's OK\n"
+    "  profiles delete NAME|INDEX delete a stored profile\n"
+    "  connect NAME|INDEX         activate a stored profile and wait for the association\n"
+    "  disconnect                 drop the association and mark the active profile inactive\n"
     "\n"
+    "key options: --passphrase TEXT|- (- reads standard input), --cipher tkip|aes,\n"
+    "  --wep-hex N=KEY, --wep-ascii N=KEY (N 1..4, repeatable), --wep-default N, --shared\n"
+    "\n"
+    "Exit status: 0 done; 1 no adapter, no such network or profile, refused, not connected;\n"
+    "2 bad usage or a key the rules refuse.\n"
     "The adapter is found through the service registry folder (CORVANE_IOREGISTRY).\n";
 
 using Command = int (*)(corvane::cli::Context&);
@@ -32,7 +42,7 @@ const std::map<std::string, Command> kCommands = {
     {"status", corvane::cli::CommandStatus},     {"scan", corvane::cli::CommandScan},
     {"init", corvane::cli::CommandInit},         {"psk", corvane::cli::CommandPsk},
     {"profiles", corvane::cli::CommandProfiles}, {"connect", corvane::cli::CommandConnect},
-    {"disconnect", corvane::cli::CommandDisconnect},
+    {"disconnect", corvane::cli::CommandDisconnect}, {"join", corvane::cli::CommandJoin},
 };
 
 }  // namespace

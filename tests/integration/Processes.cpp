@@ -36,17 +36,24 @@ int ExitStatus(int raw) { return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1; }
 
 std::string BinPath(const std::string& name) { return std::string(CORVANE_BIN_DIR) + "/" + name; }
 
-CommandResult Run(const std::vector<std::string>& command) {
+CommandResult Run(const std::vector<std::string>& command, const std::string& input) {
     std::vector<std::string> args = command;
     char outPath[] = "/tmp/corvane-out-XXXXXX";
     char errPath[] = "/tmp/corvane-err-XXXXXX";
+    char inPath[] = "/tmp/corvane-in-XXXXXX";
     int outFd = mkstemp(outPath);
     int errFd = mkstemp(errPath);
+    int inFd = mkstemp(inPath);
+    if (inFd >= 0) {
+        const ssize_t written = write(inFd, input.data(), input.size());
+        (void)written;
+        lseek(inFd, 0, SEEK_SET);
+    }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, outFd, 1);
     posix_spawn_file_actions_adddup2(&actions, errFd, 2);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, inFd, 0);
     CommandResult result;
     pid_t pid = -1;
     auto argv = Argv(args);
@@ -58,6 +65,8 @@ CommandResult Run(const std::vector<std::string>& command) {
     posix_spawn_file_actions_destroy(&actions);
     close(outFd);
     close(errFd);
+    close(inFd);
+    unlink(inPath);
     result.out = Slurp(outPath);
     result.err = Slurp(errPath);
     unlink(outPath);

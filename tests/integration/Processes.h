@@ -15,8 +15,9 @@ struct CommandResult {
 
 std::string BinPath(const std::string& name);
 
-// Runs `args` (args[0] a path), waits, and captures both output streams.
-CommandResult Run(const std::vector<std::string>& args);
+// Runs `args` (args[0] a path) with `input` on its standard input, waits,
+// and captures both output streams.
+CommandResult Run(const std::vector<std::string>& args, const std::string& input = "");
 
 // A background process, terminated (SIGTERM, then SIGKILL) when destroyed.
 class Daemon {

@@ -1,0 +1,162 @@
+// `corvane profiles add` and `corvane profiles delete`: the profile editor's
+// OK and the profile list's Delete, over the same code as the window.
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "adapter/ChannelPlan.h"
+#include "adapter/Globals.h"
+#include "adapter/Oids.h"
+#include "cli/Commands.h"
+#include "cli/KeyOptions.h"
+#include "cli/Options.h"
+#include "cli/Survey.h"
+#include "editor/KeyRules.h"
+#include "editor/ProfileEditorModel.h"
+#include "platform/Alert.h"
+#include "profiles/ConnectEngine.h"
+#include "profiles/ProfileList.h"
+#include "survey/SurveyConnect.h"
+
+namespace corvane::cli {
+namespace {
+
+constexpr const char* kAddUsage =
+    "usage: corvane profiles add BSSID [--name NAME] [--ssid TEXT] [key options]\n"
+    "       corvane profiles add --ssid TEXT [--adhoc [--channel N]] [--name NAME] [key options]\n"
+    "key options: [--auth open|shared|wpa-psk|wpa2-psk] [--passphrase TEXT|-] [--cipher tkip|aes]\n"
+    "             [--wep-hex N=KEY]... [--wep-ascii N=KEY]... [--wep-default N] [--shared]\n";
+
+int Usage(const std::string& error) {
+    std::fprintf(stderr, "corvane profiles add: %s\n%s", error.c_str(), kAddUsage);
+    return kExitUsage;
+}
+
+// The card's channel plan, as the editor offers it: read once from the
+// adapter when there is one, else the plan of the default region.
+void LoadChannelPlan(KestrelAccess& adapter) {
+    uint32_t region = 0;
+    const bool answered = QueryWord(adapter, OID_VX_COUNTRY_REGION, region);
+    ApplyCountryRegion(answered, region);
+}
+
+}  // namespace
+
+int ProfilesAdd(Context& context) {
+    std::vector<OptionSpec> specs = KeyOptionSpecs();
+    specs.push_back({"--auth", true, false});
+    specs.push_back({"--name", true, false});
+    specs.push_back({"--ssid", true, false});
+    specs.push_back({"--adhoc", false, false});
+    specs.push_back({"--channel", true, false});
+    std::vector<std::string> args(context.args.begin() + 1, context.args.end());
+    std::string error;
+    auto options = ParseOptions(args, specs, 0, 1, &error);
+    if (!options) return Usage(error);
+    const bool fromScan = !options->Positional().empty();
+    if (fromScan && (options->Has("--adhoc") || options->Has("--channel")))
+        return Usage("--adhoc and --channel are for a network typed in, not one from the scan");
+    if (!fromScan && !options->Has("--ssid")) return Usage("give a BSSID from the scan, or --ssid");
+    if (options->Has("--channel") && !options->Has("--adhoc")) return Usage("--channel needs --adhoc");
+    if (auto ssid = options->Value("--ssid")) {
+        if (ssid->empty()) return Usage("--ssid needs a name");
+        if (ssid->size() > kSsidMaxLength) return Usage("an SSID has at most 32 bytes");
+    }
+
+    ProfileEditorModel editor;
+    KeyOptionMode mode = KeyOptionMode::AddTyped;
+    if (fromScan) {
+        auto mac = ParseMac(options->Positional()[0]);
+        if (!mac) return Usage(Printable(options->Positional()[0]) + " is no BSSID (AA:BB:CC:DD:EE:FF)");
+        if (!RequireAdapter(context.adapter)) return kExitFailed;
+        LoadChannelPlan(context.adapter);
+        std::vector<ScannedNetwork> networks = ScanNetworks(context);
+        const ScannedNetwork* network = FindNetwork(networks, *mac);
+        if (!network) {
+            std::fprintf(stderr, "corvane: no network with BSSID %s in range\n", FormatMac(*mac).c_str());
+            return kExitFailed;
+        }
+        AddToProfilePlan plan = PlanAddToProfile(network->row, network->entry);
+        if (plan.refusal) {
+            platform::RunAlertPanel(*plan.refusal, "", "OK");
+            return kExitFailed;
+        }
+        editor.AddProfile(plan.prefill);
+        // A name typed over the scanned one is taken as typed, as in the
+        // editor's SSID box.
+        if (auto ssid = options->Value("--ssid"); ssid && *ssid != editor.ssidText) editor.ssidText = *ssid;
+        mode = KeyOptionMode::AddFromScan;
+    } else {
+        // Without a scan the SSID list is empty; the plan is still the card's
+        // when an adapter answers.
+        if (context.adapter.SearchDevice()) LoadChannelPlan(context.adapter);
+        editor = ProfileEditorModel([] { return std::span<const uint8_t>(); });
+        editor.AddInit();
+        editor.ssidText = *options->Value("--ssid");
+        if (options->Has("--adhoc")) {
+            editor.OnNetworkType(kNetworkAdhoc);
+            if (auto channel = options->Value("--channel")) {
+                auto number = ParseIndex(*channel);
+                auto& plan = editor.channelList;
+                auto it = number ? std::find(plan.begin(), plan.end(), uint32_t(*number)) : plan.end();
+                if (it == plan.end()) return Usage("channel " + Printable(*channel) + " is not in the card's plan");
+                editor.OnChannel(int(it - plan.begin()));
+            }
+        }
+    }
+    if (auto name = options->Value("--name")) editor.profileName = *name;
+
+    std::string bad = ApplyKeyOptions(*options, mode, editor.keys);
+    if (!bad.empty()) return Usage(bad);
+    if (auto violation = KeyRuleViolation(editor.keys.fields)) {
+        platform::RunAlertPanel(*violation, "", "OK");
+        return kExitUsage;
+    }
+    if (!editor.OnOK()) return kExitFailed;
+    PrefArray stored = ReadPreferenceArray(kProfileListPath);
+    std::printf("Added profile %zu: %s (%s)\n", stored.size(), Printable(editor.profileName).c_str(),
+                Printable(editor.ssidText).c_str());
+    return kExitOk;
+}
+
+int ProfilesDelete(Context& context) {
+    std::vector<std::string> args(context.args.begin() + 1, context.args.end());
+    std::string error;
+    auto options = ParseOptions(args, {}, 1, 1, &error);
+    if (!options) {
+        std::fprintf(stderr, "corvane profiles delete: %s\nusage: corvane profiles delete NAME|INDEX\n",
+                     error.c_str());
+        return kExitUsage;
+    }
+    ProfileListState state;
+    state.Refresh();
+    auto row = FindProfileRow(state.records, options->Positional()[0]);
+    if (!row && IsMalformedIndex(options->Positional()[0])) {
+        std::fprintf(stderr, "corvane profiles delete: %s is no profile number (1, 2, ...)\n",
+                     Printable(options->Positional()[0]).c_str());
+        return kExitUsage;
+    }
+    if (!row) {
+        std::fprintf(stderr, "corvane: no stored profile named or numbered \"%s\"\n",
+                     Printable(options->Positional()[0]).c_str());
+        return kExitFailed;
+    }
+    const std::string name = state.records[*row].Value(kKeyProfileName);
+    DeleteOutcome outcome = DeleteProfile(state, *row);
+    if (!outcome.written) {
+        std::fprintf(stderr, "corvane: the preference files could not be written\n");
+        return kExitFailed;
+    }
+    std::printf("Deleted profile %s\n", Printable(name).c_str());
+    if (outcome.queueReset) {
+        // The window queues the reset record for its task step; here it is
+        // applied at once.
+        if (!RequireAdapter(context.adapter)) return kExitFailed;
+        ProfileRecordPtr reset = MakeResetRecord();
+        ApplyProfile(context.adapter, *reset, kPaneTask);
+        std::printf("Disconnected\n");
+    }
+    return kExitOk;
+}
+
+}  // namespace corvane::cli

@@ -1,0 +1,158 @@
+// `corvane scan` and `corvane join`: the site survey's table and its Connect.
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "adapter/ChannelPlan.h"
+#include "adapter/Globals.h"
+#include "adapter/ScanList.h"
+#include "cli/Commands.h"
+#include "cli/KeyOptions.h"
+#include "cli/Options.h"
+#include "cli/Survey.h"
+#include "crypto/MathFunc.h"
+#include "editor/KeyEntryGroup.h"
+#include "platform/Alert.h"
+#include "profiles/ActiveRecord.h"
+#include "profiles/ConnectEngine.h"
+#include "survey/AccessPoint.h"
+#include "survey/SurveyConnect.h"
+
+namespace corvane::cli {
+
+std::optional<std::array<uint8_t, 6>> ParseMac(const std::string& text) {
+    if (text.size() != 17) return std::nullopt;
+    const char separator = text[2];
+    if (separator != ':' && separator != '-') return std::nullopt;
+    std::array<uint8_t, 6> mac{};
+    for (size_t i = 0; i < 6; ++i) {
+        if (i > 0 && text[3 * i - 1] != separator) return std::nullopt;
+        const unsigned char hi = BtoH(text[3 * i]), lo = BtoH(text[3 * i + 1]);
+        if (hi > 15 || lo > 15) return std::nullopt;
+        mac[i] = uint8_t(hi << 4 | lo);
+    }
+    return mac;
+}
+
+std::vector<ScannedNetwork> ScanNetworks(Context& context) {
+    context.progress.SetActivity("Scanning");
+    context.adapter.RescanBssidList();
+    context.adapter.QueryBssidList();
+    std::vector<ScannedNetwork> networks;
+    if (!G_pBssidList) return networks;
+    for (BssEntry entry : BssidList({G_pBssidList, kBssidListBufferSize})) {
+        auto row = AccessPointForEntry(context.adapter, entry);
+        if (!row) break;  // the table ends where a frequency has no channel
+        networks.push_back({networks.size(), std::move(*row), entry});
+    }
+    return networks;
+}
+
+const ScannedNetwork* FindNetwork(const std::vector<ScannedNetwork>& networks, const std::array<uint8_t, 6>& mac) {
+    for (const ScannedNetwork& n : networks) {
+        auto bytes = n.entry.MacAddress();
+        if (bytes.size() == 6 && std::equal(bytes.begin(), bytes.end(), mac.begin())) return &n;
+    }
+    return nullptr;
+}
+
+int CommandScan(Context& context) {
+    std::string error;
+    auto options = ParseOptions(context.args, {{"--json"}}, 0, 0, &error);
+    if (!options) {
+        std::fprintf(stderr, "corvane scan: %s\nusage: corvane scan [--json]\n", error.c_str());
+        return kExitUsage;
+    }
+    if (!RequireAdapter(context.adapter)) return kExitFailed;
+    std::vector<ScannedNetwork> networks = ScanNetworks(context);
+    if (!RequireAdapter(context.adapter)) {
+        std::fprintf(stderr, "corvane: the adapter went away during the scan\n");
+        return kExitFailed;
+    }
+
+    if (options->Has("--json")) {
+        nlohmann::json rows = nlohmann::json::array();
+        for (const ScannedNetwork& n : networks) {
+            auto channel = ChannelForFrequency(n.entry.DSConfig());
+            rows.push_back({{"bssid", n.row.BSSID},
+                            {"ssid", n.entry.Ssid()},
+                            {"rssi", n.entry.Rssi()},
+                            {"channel", channel ? nlohmann::json(*channel) : nlohmann::json()},
+                            {"frequency_khz", n.entry.DSConfig()},
+                            {"infrastructure_mode", n.entry.InfrastructureMode()},
+                            {"privacy", n.entry.Privacy() != 0},
+                            {"signal", std::stoi(n.row.Signal)},
+                            {"authentication", n.row.Authentication},
+                            {"encryption", n.row.Encryption},
+                            {"network_type", n.row.NetworkType}});
+        }
+        std::printf("%s\n", rows.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
+        return kExitOk;
+    }
+    for (const ScannedNetwork& n : networks) {
+        const std::string ssid = n.row.SSID.empty() ? "(hidden)" : Printable(n.row.SSID);
+        std::printf("%s  %-32s  %3s%%  ch %-3s  %-16s  %-8s  %s\n", n.row.BSSID.c_str(), ssid.c_str(),
+                    n.row.Signal.c_str(), n.row.Channel.c_str(), n.row.Authentication.c_str(),
+                    n.row.Encryption.c_str(), n.row.NetworkType.c_str());
+    }
+    return kExitOk;
+}
+
+int CommandJoin(Context& context) {
+    static const char* kUsage =
+        "usage: corvane join BSSID [--passphrase TEXT|-] [--cipher tkip|aes] [--wep-hex N=KEY]...\n"
+        "                   [--wep-ascii N=KEY]... [--wep-default N] [--shared]\n";
+    std::string error;
+    auto options = ParseOptions(context.args, KeyOptionSpecs(), 1, 1, &error);
+    if (!options) {
+        std::fprintf(stderr, "corvane join: %s\n%s", error.c_str(), kUsage);
+        return kExitUsage;
+    }
+    auto mac = ParseMac(options->Positional()[0]);
+    if (!mac) {
+        std::fprintf(stderr, "corvane join: %s is no BSSID (AA:BB:CC:DD:EE:FF)\n%s",
+                     Printable(options->Positional()[0]).c_str(), kUsage);
+        return kExitUsage;
+    }
+    if (!RequireAdapter(context.adapter)) return kExitFailed;
+    std::vector<ScannedNetwork> networks = ScanNetworks(context);
+    const ScannedNetwork* network = FindNetwork(networks, *mac);
+    if (!network) {
+        std::fprintf(stderr, "corvane: no network with BSSID %s in range\n", FormatMac(*mac).c_str());
+        return kExitFailed;
+    }
+
+    ConnectPlan plan = PlanSurveyConnect(network->row, network->entry);
+    if (plan.refusal) {
+        platform::RunAlertPanel(*plan.refusal, "", "OK");
+        return kExitFailed;
+    }
+    WEPSettingValues keys;
+    if (plan.needsKeys) {
+        KeyEntryGroup group(SecurityListOwner::KeyDialog);
+        PresetKeyDialog(group, plan.preset);
+        std::string bad = ApplyKeyOptions(*options, KeyOptionMode::Join, group);
+        if (!bad.empty()) {
+            std::fprintf(stderr, "corvane join: %s\n", bad.c_str());
+            return kExitUsage;
+        }
+        if (!ConfirmKeyDialog(group, keys)) return kExitUsage;
+    } else {
+        for (const OptionSpec& spec : KeyOptionSpecs()) {
+            if (options->Has(spec.name)) {
+                std::fprintf(stderr, "corvane join: %s is an open network; %s does not apply\n",
+                             Printable(network->row.SSID).c_str(), spec.name.c_str());
+                return kExitUsage;
+            }
+        }
+    }
+
+    ProfileRecordPtr record = BuildSurveyConnectRecord(network->entry, plan.needsKeys ? &keys : nullptr);
+    keys.Wipe();
+    if (!DisableActiveProfile())
+        std::fprintf(stderr, "corvane: the active profile could not be marked inactive\n");
+    ApplyProfile(context.adapter, *record, kPaneTask);
+    return WaitForAssociation(context, record->SsidRecord);
+}
+
+}  // namespace corvane::cli
