@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QString>
 
+#include "platform/qt/NestedLoop.h"
+
 namespace platform {
 
 void QtAlerts::RunAlert(const std::string& title, const std::string& message,
@@ -22,6 +24,7 @@ void QtAlerts::RunAlert(const std::string& title, const std::string& message,
                                     QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
+    NestedLoopScope scope;
     box.exec();
 }
 

@@ -1,0 +1,46 @@
+// The profile editor sheet: a window-modal dialog over the main window
+// that creates or changes one profile. Its form is
+// ProfileEditorController.ui (two tabs; the second holds the key-entry
+// group); its values and rules are a ProfileEditorModel, which this class
+// mirrors onto the controls.
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+#include "editor/ProfileEditorModel.h"
+#include "pane/PaneObjects.h"
+
+namespace Ui {
+class ProfileEditorController;
+}
+
+namespace corvane {
+
+class ProfileEditorController : public QDialog {
+public:
+    explicit ProfileEditorController(QWidget* parent = nullptr);
+    ~ProfileEditorController() override;
+
+    void connectOutlets(const PaneObjects& objects);
+
+    // Entry operations (then Run()).
+    void AddInit();
+    bool EditInit(int index);
+    bool AddProfile(const ProfilePrefill& prefill);
+
+    // Shows the sheet window-modal over the main window; 1 saved, 0 cancelled.
+    int Run();
+
+    void OnOK();
+    void OnCANCEL();
+
+    ProfileEditorModel& model() { return model_; }
+
+private:
+    ProfileEditorModel model_;
+    std::unique_ptr<Ui::ProfileEditorController> ui_;
+    PaneObjects outlets_;
+};
+
+}  // namespace corvane

@@ -1,0 +1,29 @@
+// The pane's heartbeat: every two seconds it checks that the adapter is
+// there, brings every page up when it appears (or asks to be set up again),
+// and stops the pages when it goes.
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include "pane/PaneObjects.h"
+
+namespace corvane {
+
+class VelaConfigKestrelController : public QObject {
+public:
+    VelaConfigKestrelController();  // G_bUse64Bits = 1
+
+    void connectOutlets(const PaneObjects& objects);
+    void awakeFromNib();  // the repeating 2.0 s timer, for the life of the pane
+
+    bool IsDeviceDriverExist();
+    void OnTimer();
+    QTimer& timer() { return timer_; }
+
+private:
+    PaneObjects outlets_;
+    QTimer timer_;
+};
+
+}  // namespace corvane

@@ -1,0 +1,101 @@
+// The site survey page: the table of networks in range, Scan, Connect, Add
+// to Profile and Connect to Hidden Network, the 3-second probe, and the
+// pane's task runner (every rescan and connect of every page runs here, one
+// at a time). Its form is SiteSurveyController.ui.
+#pragma once
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "adapter/Records.h"
+#include "editor/KeyRules.h"
+#include "pane/PaneObjects.h"
+#include "profiles/ProfileRecord.h"
+#include "profiles/TaskQueue.h"
+#include "survey/AccessPoint.h"
+
+class QPushButton;
+class QTableView;
+
+namespace Ui {
+class SiteSurveyController;
+}
+
+namespace corvane {
+
+class AccessPointModel;
+
+class SiteSurveyController : public QWidget {
+public:
+    explicit SiteSurveyController(QWidget* parent = nullptr);
+    ~SiteSurveyController() override;
+
+    void connectOutlets(const PaneObjects& objects);
+    void awakeFromNib();  // double click connects; G_bRescan set so the first probe shows the held list
+
+    // Timers (the main controller starts and stops them).
+    void StartTimer();
+    void StopTimer();
+    bool TimersRunning() const;
+
+    void OnTimer(QTimer* timer);  // tick dispatch: task timer or probe timer
+    void ProbeConnectStatus();
+    void ChangeTimerCount2();
+
+    // Actions.
+    void OnStartScan();
+    void ControlButton(int mode);
+    void tableViewSelectionDidChange();
+    void OnConnect();
+    void OnAddToProfile();
+    void OnConnectHidden();  // "Connect to Hidden Network..."
+
+    // Hand-backs from the dialogs.
+    void ReceiveWEPsetting(const WEPSettingValues& values);
+    void ReceiveHiddenSSID(int32_t length, const uint8_t* text);
+
+    // Task queue producer entries and the consumer.
+    void SetTaskQueue(ProfileRecordPtr record);
+    void DoTask();
+    void resetFlag();
+
+    // Rows.
+    void RefreshAPList();
+    void ClearAPList();
+    int32_t IsItemWPA() const;
+    const std::vector<AccessPoint>& tableData() const;
+
+    // Members the page's rules work with (read by tests).
+    int32_t CurrentSelectedItem = 0;
+    int32_t TimerCount = 0;
+    int32_t ScanTriggerCount = 0;
+    int32_t ScanTriggerCount2 = 0;
+    uint32_t MediaConnectStatus = 1;
+    uint8_t BssidQuery[6] = {};
+    NDIS_802_11_SSID SsidQuery;
+    WEPSettingValues keys;  // AuthenType, EncryType, SelKeyIndex, Key*Len, Key*Material, WPAPSKlen, WPAPSK
+    int32_t HiddenSSIDlen = 0;
+    std::array<uint8_t, 32> HiddenSSIDtext = {};
+    NDIS_802_11_SSID SsidSet;
+    uint8_t BssidSet[6] = {};
+    uint8_t SetSsid = 0;
+    uint8_t SetBssid = 0;
+    TaskRunner tasks;  // runFlag and DoTask's steps
+
+    QTimer* SiteSurveyTimer() const;
+    QTimer* DoTaskTimer() const;
+
+private:
+    std::unique_ptr<Ui::SiteSurveyController> ui_;
+    PaneObjects outlets_;
+    AccessPointModel* model_ = nullptr;
+    QPointer<QTimer> siteSurveyTimer_;
+    QPointer<QTimer> doTaskTimer_;
+};
+
+}  // namespace corvane
