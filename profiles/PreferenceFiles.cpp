@@ -1,18 +1,21 @@
 #include "profiles/PreferenceFiles.h"
 
-#include <fcntl.h>
 #include <plist/plist.h>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
+#include <set>
+#include <tuple>
+
+#include "platform/SystemInfo.h"
+#include "profiles/AtomicFile.h"
+#include "profiles/PlistScan.h"
+#include "profiles/PlistXml.h"
 
 namespace corvane {
 
@@ -119,26 +122,29 @@ std::function<bool(const std::string&)>& WriteHook() {
     return hook;
 }
 
-// The whole file, or nothing when it is missing, unreadable, not a regular
-// file or larger than the cap.
-bool ReadWholeFile(const std::string& path, std::string& out) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st;
-    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-              uint64_t(st.st_size) <= kMaxPreferenceFileSize;
-    out.clear();
-    char chunk[16384];
-    while (ok) {
-        ssize_t n = read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) ok = false;
-        if (n <= 0) break;
-        out.append(chunk, size_t(n));
-        if (out.size() > kMaxPreferenceFileSize) ok = false;  // grew while we read
-    }
-    close(fd);
-    return ok;
+std::function<void(const UnreadablePreference&)>& Notifier() {
+    static std::function<void(const UnreadablePreference&)> notifier;
+    return notifier;
+}
+
+void LogUnreadable(const UnreadablePreference& notice) {
+    platform::SystemLog("%s", DescribeUnreadablePreference(notice).c_str());
+}
+
+// Moves the file aside when it is one to keep, and tells whoever listens.
+void ReportUnreadable(const std::string& path, const FileIdentity& identity, std::string reason) {
+    // Files left in place, reported already: (path, device, inode).
+    static std::set<std::tuple<std::string, uint64_t, uint64_t>> reported;
+    const MoveAsideResult moved = MoveAside(path, identity);
+    if (moved.outcome == MoveAsideResult::Outcome::kGone) return;  // not the file we read
+    if (moved.outcome == MoveAsideResult::Outcome::kLeftInPlace &&
+        !reported.emplace(path, identity.device, identity.inode).second)
+        return;
+    const UnreadablePreference notice{path, moved.movedTo, std::move(reason)};
+    if (Notifier())
+        Notifier()(notice);
+    else
+        LogUnreadable(notice);
 }
 
 // A dictionary value as text, or false when the kind carries no text.
@@ -147,6 +153,12 @@ bool ValueText(plist_t node, std::string& text) {
         case PLIST_STRING: {
             uint64_t length = 0;
             const char* p = plist_get_string_ptr(node, &length);
+            text.assign(p ? p : "", p ? size_t(length) : 0);
+            return true;
+        }
+        case PLIST_DATA: {  // how a value that is not XML text is written
+            uint64_t length = 0;
+            const char* p = plist_get_data_ptr(node, &length);
             text.assign(p ? p : "", p ? size_t(length) : 0);
             return true;
         }
@@ -177,122 +189,113 @@ bool ValueText(plist_t node, std::string& text) {
     }
 }
 
-PrefDictionary DictionaryFromNode(plist_t dict) {
+// `nul` lists the entries libplist cannot give in full (null when there are
+// none): those whose key holds a NUL are passed over by position, their keys
+// never fetched, as libplist aborts when asked for one; string values holding
+// a NUL are taken from the scan, as libplist would cut them there.
+PrefDictionary DictionaryFromNode(plist_t dict, const NulEntries* nul) {
     PrefDictionary out;
+    // Positions are only meaningful if libplist kept every entry in order.
+    if (nul && plist_dict_get_size(dict) != nul->entryCount) return out;
     plist_dict_iter it = nullptr;
     plist_dict_new_iter(dict, &it);
     if (!it) return out;
-    for (;;) {
-        char* key = nullptr;
+    size_t nextNulValue = 0;
+    for (uint32_t position = 0;; ++position) {
         plist_t value = nullptr;
-        plist_dict_next_item(dict, it, &key, &value);
-        if (!value) {
-            std::free(key);
-            break;
-        }
+        plist_dict_next_item(dict, it, nullptr, &value);
+        if (!value) break;
+        if (nul && std::binary_search(nul->keys.begin(), nul->keys.end(), position)) continue;
+        char* key = nullptr;
+        plist_get_key_val(plist_dict_item_get_key(value), &key);
         std::string text;
-        if (key && ValueText(value, text)) out.Set(key, std::move(text));
+        bool known = false;
+        if (nul) {
+            const auto& values = nul->values;
+            while (nextNulValue < values.size() && values[nextNulValue].first < position)
+                ++nextNulValue;
+            if (nextNulValue < values.size() && values[nextNulValue].first == position) {
+                text = values[nextNulValue].second;
+                known = true;
+            }
+        }
+        if (!known) known = ValueText(value, text);
+        if (key && IsXmlText(key) && known) out.Set(key, std::move(text));
         std::free(key);
     }
     std::free(it);
     return out;
 }
 
-bool WriteAll(int fd, const char* data, size_t size) {
-    while (size > 0) {
-        ssize_t n = write(fd, data, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        data += n;
-        size -= size_t(n);
+// Parses `bytes` into `out`; the reason when they are not a readable
+// preference array.
+std::string ParsePreferenceArray(const std::string& bytes, PrefArray& out) {
+    const PlistScan scan = ScanPropertyList(bytes);
+    if (!scan.problem.empty()) return scan.problem;
+    plist_t parsed = nullptr;
+    plist_from_memory(bytes.data(), uint32_t(bytes.size()), &parsed);
+    PlistPtr root(parsed);
+    if (!root) return "it is not a property list";
+    if (plist_get_node_type(root.get()) != PLIST_ARRAY) return "its top level is not an array";
+    const uint32_t count = plist_array_get_size(root.get());
+    auto nul = scan.nulEntries.begin();
+    for (uint32_t i = 0; i < count; ++i) {
+        while (nul != scan.nulEntries.end() && nul->element < i) ++nul;
+        plist_t item = plist_array_get_item(root.get(), i);
+        if (item && plist_get_node_type(item) == PLIST_DICT)
+            out.push_back(DictionaryFromNode(
+                item, nul != scan.nulEntries.end() && nul->element == i ? &*nul : nullptr));
     }
-    return true;
-}
-
-// Creates the missing folders of `dir` with mode 0700.
-bool EnsureFolder(const std::string& dir) {
-    if (dir.empty()) return true;
-    struct stat st;
-    if (stat(dir.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
-    size_t slash = dir.find_last_of('/');
-    if (slash != std::string::npos && slash > 0 && !EnsureFolder(dir.substr(0, slash)))
-        return false;
-    return mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST;
-}
-
-void SyncFolder(const std::string& dir) {
-    int fd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    fsync(fd);
-    close(fd);
-}
-
-std::string SerializeXml(const PrefArray& array) {
-    PlistPtr root(plist_new_array());
-    for (const PrefDictionary& dict : array) {
-        plist_t node = plist_new_dict();
-        for (const auto& [key, value] : dict.Entries())
-            plist_dict_set_item(node, key.c_str(), plist_new_string(value.c_str()));
-        plist_array_append_item(root.get(), node);
-    }
-    char* xml = nullptr;
-    uint32_t length = 0;
-    plist_to_xml(root.get(), &xml, &length);
-    std::string out;
-    if (xml) {
-        out.assign(xml, length);
-        plist_to_xml_free(xml);
-    }
-    return out;
+    return {};
 }
 
 }  // namespace
+
+std::string DescribeUnreadablePreference(const UnreadablePreference& notice) {
+    std::string text = notice.path + " could not be read (" + notice.reason + ")";
+    text +=
+        notice.movedTo.empty() ? " and was left in place" : " and was moved to " + notice.movedTo;
+    return text + "; it counts as empty.";
+}
+
+void SetUnreadablePreferenceNotifier(std::function<void(const UnreadablePreference&)> notifier) {
+    Notifier() = std::move(notifier);
+}
 
 void SetPreferenceWriteHookForTest(std::function<bool(const std::string& tempPath)> hook) {
     WriteHook() = std::move(hook);
 }
 
 PrefArray ReadPreferenceArray(std::string_view path) {
+    const std::string file = ExpandTilde(path);
+    FileContents contents = ReadRegularFile(file, kMaxPreferenceFileSize);
     PrefArray out;
-    std::string data;
-    if (!ReadWholeFile(ExpandTilde(path), data) || data.empty()) return out;
-    plist_t parsed = nullptr;
-    plist_from_memory(data.c_str(), uint32_t(data.size()), &parsed);
-    PlistPtr root(parsed);
-    if (!root || plist_get_node_type(root.get()) != PLIST_ARRAY) return out;
-    uint32_t count = plist_array_get_size(root.get());
-    for (uint32_t i = 0; i < count; ++i) {
-        plist_t item = plist_array_get_item(root.get(), i);
-        if (item && plist_get_node_type(item) == PLIST_DICT)
-            out.push_back(DictionaryFromNode(item));
+    std::string problem;
+    switch (contents.outcome) {
+        case FileContents::Outcome::kMissing:
+            return out;
+        case FileContents::Outcome::kUnreadable:
+            problem = std::move(contents.problem);
+            break;
+        case FileContents::Outcome::kRead:
+            if (contents.bytes.empty()) return out;  // nothing in it to keep
+            problem = ParsePreferenceArray(contents.bytes, out);
+            break;
     }
-    return out;
+    if (problem.empty()) return out;
+    ReportUnreadable(file, contents.identity, std::move(problem));
+    return {};
 }
 
 bool WritePreferenceArray(std::string_view path, const PrefArray& array) {
     const std::string target = ExpandTilde(path);
     const size_t slash = target.find_last_of('/');
-    const std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash);
-    if (!EnsureFolder(dir)) return false;
-
-    const std::string xml = SerializeXml(array);
-    if (xml.empty()) return false;
-
-    std::string temp = target + ".XXXXXX";
-    int fd = mkstemp(temp.data());
-    if (fd < 0) return false;
-    // mkstemp creates the file 0600 already; say so explicitly, since these
-    // files hold keys and passphrases in clear text.
-    bool ok = fchmod(fd, 0600) == 0 && WriteAll(fd, xml.data(), xml.size()) && fsync(fd) == 0;
-    ok = (close(fd) == 0) && ok;
-    if (ok && WriteHook()) ok = WriteHook()(temp);
-    if (ok) ok = rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        unlink(temp.c_str());
+    if (slash != std::string::npos && slash > 0 && !CreateFolders(target.substr(0, slash)))
         return false;
-    }
-    SyncFolder(dir);
-    return true;
+    const std::optional<std::string> xml = PreferenceXml(array);
+    if (!xml) return false;
+    SweepStaleTemporaries(target);
+    return ReplaceFile(target, *xml, WriteHook());
 }
 
 }  // namespace corvane

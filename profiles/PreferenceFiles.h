@@ -5,6 +5,19 @@
 // Reading never fails: a missing, unreadable, oversized or malformed file is
 // an empty array. Writing replaces the whole file atomically and keeps it
 // readable by the user only, since it holds WEP keys and WPA passphrases.
+//
+// Nothing is destroyed unread: a file that exists but cannot be read is moved
+// aside (see UnreadablePreference) before it counts as empty, so the next
+// write cannot replace it, and the user is told once.
+//
+// Values are byte strings and are written back exactly as they were read.
+// A value that XML 1.0 can carry as text is a <string> element, as every
+// reader of these files expects; any other value (one holding a NUL or
+// another control character, or bytes that are not UTF-8, as an SSID may) is
+// a <data> element holding its bytes, and a <data> element reads back as the
+// string of those bytes. Keys have no such fallback: a dictionary entry whose
+// key is not XML text is left out when read, and a write that is given one
+// fails. Every key this system uses is plain ASCII.
 #pragma once
 
 #include <cstdint>
@@ -88,22 +101,48 @@ using PrefArray = std::vector<PrefDictionary>;
 // Files larger than this are treated as unreadable.
 inline constexpr size_t kMaxPreferenceFileSize = 4 * 1024 * 1024;
 
+// A preference file that exists but could not be read: larger than
+// kMaxPreferenceFileSize, not a property list, nested too deeply, an array
+// not at its top level, not a regular file, or not to be opened. It counts as
+// an empty array. A regular file has been moved aside first, to
+// "<path>.unreadable-YYYYMMDD-HHMMSS" (mode 0600, never replacing an earlier
+// one); anything else (a FIFO, a device, a folder) holds nothing to keep and
+// is left where it is. An empty file is just empty: there is nothing to keep.
+struct UnreadablePreference {
+    std::string path;     // the file, home folder expanded
+    std::string movedTo;  // where it is kept now; empty when left in place
+    std::string reason;   // for a person: "it is larger than 4 MiB"
+};
+
+// One sentence for a person, naming the file, the reason and where it is.
+std::string DescribeUnreadablePreference(const UnreadablePreference& notice);
+
+// Who is told. Each unreadable file is reported once: a moved file is gone
+// from its path, and one left in place is remembered for the life of the
+// process. The default writes the description to the system log; an empty
+// function restores it.
+void SetUnreadablePreferenceNotifier(std::function<void(const UnreadablePreference&)> notifier);
+
 // "~" or "~/..." expanded with $HOME (or the password database when HOME is
 // unset); other paths unchanged.
 std::string ExpandTilde(std::string_view path);
 
 // Reads an XML or binary property list. Elements of the top-level array that
-// are not dictionaries are skipped; inside a dictionary, string values are
-// taken as they are, integers as their decimal text, booleans as "1"/"0" and
-// reals in "%g" form; data, dates, arrays and dictionaries are left out (read
-// as missing keys).
+// are not dictionaries are skipped; inside a dictionary, string and data
+// values are taken as their bytes, integers as their decimal text, booleans
+// as "1"/"0" and reals in "%g" form; dates, arrays and dictionaries are left
+// out (read as missing keys). The file is opened without blocking and read
+// only when it is a regular file; its nesting and size are checked before it
+// is parsed.
 PrefArray ReadPreferenceArray(std::string_view path);
 
-// Writes `array` as an XML property list: a temporary file in the same
-// folder, written, flushed to disk, then renamed over the old file; the
-// folder is flushed too. The file has mode 0600; a missing
-// ~/Library/Preferences is created with mode 0700. On any failure the old
-// file is left as it was and the result is false.
+// Writes `array` as an XML property list (see PlistXml.h) that replaces the
+// old file atomically, flushed to disk with its folder (see ReplaceFile in
+// AtomicFile.h: a killed writer leaves a temporary only when killed in the
+// instant before the rename, and each write first removes such leftovers).
+// The file has mode 0600; a missing ~/Library/Preferences is created with
+// mode 0700. On any failure the old file is left as it was and the result is
+// false.
 bool WritePreferenceArray(std::string_view path, const PrefArray& array);
 
 // The leading integer of a text: white space skipped, optional sign, digits
@@ -122,9 +161,10 @@ bool IsActiveRecord(const PrefArray& array);
 // Single-record files: replaces element 0, or appends to an empty array.
 void ReplaceFirstOrAppend(PrefArray& array, PrefDictionary record);
 
-// Test seam: called after the temporary file has been written and flushed,
-// before it takes the old file's place; returning false makes the write fail
-// there. Pass an empty function to remove it.
+// Test seam: called after the new content has been written and flushed,
+// before it takes the old file's place, with a path that reads it (a
+// temporary file's name when an old file is replaced); returning false makes
+// the write fail there. Pass an empty function to remove it.
 void SetPreferenceWriteHookForTest(std::function<bool(const std::string& tempPath)> hook);
 
 }  // namespace corvane

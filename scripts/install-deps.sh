@@ -12,7 +12,8 @@ packages=(
   xvfb xauth trayer x11-apps imagemagick xdotool
 )
 if [ "${1:-}" = "--test" ]; then
-  packages+=(python3-cryptography-vectors)
+  # python3 and xmllint read back the preference files the system writes.
+  packages+=(python3-cryptography-vectors python3 libxml2-utils)
 fi
 
 missing=()

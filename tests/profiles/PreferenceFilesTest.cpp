@@ -3,32 +3,41 @@
 #include <sys/stat.h>
 
 #include <climits>
-#include <filesystem>
-#include <fstream>
+#include <cstdio>
+#include <sstream>
 
 #include "profiles/ActiveRecord.h"
 #include "profiles/PreferenceFiles.h"
+#include "tests/profiles/PreferenceTestUtil.h"
 #include "tests/support/TempFolders.h"
 
 namespace corvane {
 namespace {
 
-using test::TempHome;
+using namespace test;
 
-mode_t ModeOf(const std::string& path) {
-    struct stat st {};
-    EXPECT_EQ(stat(path.c_str(), &st), 0) << path;
-    return st.st_mode & 0777;
+std::string Hex(const std::string& bytes) {
+    std::string out;
+    char digits[3];
+    for (unsigned char c : bytes) {
+        std::snprintf(digits, sizeof digits, "%02x", c);
+        out += digits;
+    }
+    return out;
 }
 
-void WriteRaw(const std::string& path, const std::string& bytes) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
+bool HaveCommand(const std::string& name) {
+    return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-std::string ReadRaw(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+// Exit status and standard output of a shell command.
+std::pair<int, std::string> Shell(const std::string& command) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return {-1, out};
+    char buffer[4096];
+    while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
+    return {pclose(pipe), out};
 }
 
 const PrefArray kProfiles = {
@@ -43,6 +52,8 @@ TEST(PreferenceFiles, RoundTripUserOnlyUnderTheCurrentHome) {
     EXPECT_EQ(ReadPreferenceArray(kProfileListPath), kProfiles);  // values and key order
     EXPECT_NE(ReadRaw(path).find("<plist"), std::string::npos);   // an XML document
     EXPECT_EQ(ModeOf(home.PreferencesFolder()), 0700u);
+    EXPECT_NE(ReadRaw(path).find("<string>Caf\xC3\xA9 &lt;&amp;&gt; \"x\"</string>"),
+              std::string::npos);
     EXPECT_EQ(ModeOf(path), 0600u);
     chmod(path.c_str(), 0644);  // left readable by an older writer
     ASSERT_TRUE(WritePreferenceArray(kProfileListPath, {kProfiles[1]}));
@@ -69,31 +80,133 @@ TEST(PreferenceFiles, ReadsBinaryPropertyLists) {
     WriteRaw(home.PreferencesFile("Profile.plist"), std::string(bin, length));
     plist_to_bin_free(bin);
     plist_free(root);
-    // The string element is skipped, integers read as decimal text, data left out.
-    EXPECT_EQ(ReadPreferenceArray(kProfileListPath),
-              (PrefArray{{{"SSID", "bin"}, {"Channel", "6"}, {"Hidden", "1"}}}));
+    // The string element is skipped, integers read as decimal text, data as its bytes.
+    EXPECT_EQ(
+        ReadPreferenceArray(kProfileListPath),
+        (PrefArray{{{"SSID", "bin"}, {"Channel", "6"}, {"Hidden", "1"}, {"Blob", "\x01\x02"}}}));
 }
 
-TEST(PreferenceFiles, MalformedFilesReadAsEmpty) {
-    const std::string head = "<?xml version=\"1.0\"?><plist version=\"1.0\">";
+// Every value comes back as the same bytes from libplist and from Python's
+// plistlib, and the document is well-formed XML: text as <string>, anything
+// XML cannot carry as <data>.
+TEST(PreferenceFiles, AwkwardValuesReadBackAlikeEverywhere) {
+    struct Row {
+        const char* name;
+        std::string value;
+        const char* element;  // how it is written
+    };
+    const Row rows[] = {
+        {"plain", "PROF1", "<string>PROF1</string>"},
+        {"markup", "&<> ]]> \"'", "<string>&amp;&lt;&gt; ]]&gt; \"'</string>"},
+        {"line ends", "a\r\nb\rc\n", "<string>a&#13;\nb&#13;c\n</string>"},
+        {"spaces and tabs", "\t lead and trail \t", nullptr},
+        {"non-ASCII", "Caf\xC3\xA9 \xF0\x9F\x93\xB6", nullptr},
+        {"empty", "", "<string></string>"},
+        {"NUL", std::string("ab\0cd", 5), "<data>YWIAY2Q=</data>"},
+        {"controls",
+         "a\x01"
+         "b\x1f"
+         "c\x1b[0m",
+         nullptr},
+        {"invalid UTF-8", "\xFF\xFE\xC3", "<data>//7D</data>"},
+        {"encoded surrogate", "\xED\xA0\x80", nullptr},
+        {"overlong", "\xC0\xAF", nullptr},
+        {"not a character", "\xEF\xBF\xBE", nullptr},
+    };
+    TempHome home;
+    PrefArray array(1);
+    std::string expected;  // what plistlib gives: key and value bytes in hex
+    for (const Row& row : rows) {
+        array[0].Set(row.name, row.value);
+        expected += Hex(row.name) + " " + Hex(row.value) + "\n";
+    }
+    array.push_back({{kKeyProfileName, "\x01name"},
+                     {kKeySsid, std::string("\0\xFF", 2)},
+                     {kKeyWpaPsk, "pass]]>word\r"}});
+    for (const auto& [key, value] : array[1].Entries())
+        expected += Hex(key) + " " + Hex(value) + "\n";
+
+    ASSERT_TRUE(WritePreferenceArray(kProfileListPath, array));
+    const std::string path = home.PreferencesFile("Profile.plist");
+    EXPECT_EQ(ReadPreferenceArray(kProfileListPath), array);
+    const std::string xml = ReadRaw(path);
+    for (const Row& row : rows)
+        if (row.element) {
+            EXPECT_NE(xml.find(row.element), std::string::npos) << row.name;
+        }
+
+    if (HaveCommand("xmllint")) {
+        const auto [status, out] = Shell("xmllint --noout --nonet '" + path + "' 2>&1");
+        EXPECT_EQ(status, 0) << out;
+    } else {
+        std::printf("xmllint not installed: well-formedness not checked\n");
+    }
+    if (!HaveCommand("python3")) GTEST_SKIP() << "python3 not installed: plistlib not checked";
+    const std::string script = home.Path() + "/dump.py";
+    WriteRaw(
+        script,
+        "import plistlib, sys\n"
+        "for d in plistlib.load(open(sys.argv[1], 'rb')):\n"
+        "    for k, v in d.items():\n"
+        "        print(k.encode().hex(), (v if isinstance(v, bytes) else v.encode()).hex())\n");
+    const auto [status, out] = Shell("python3 '" + script + "' '" + path + "' 2>&1");
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_EQ(out, expected);
+}
+
+TEST(PreferenceFiles, BinaryValuesSurviveARewrite) {
+    TempHome home;
+    // As another tool may have written it; libplist alone would cut the
+    // values at their NUL.
+    WriteRaw(home.PreferencesFile("ActiveProfileSetting.plist"),
+             BinaryPlist({ArrayOf({1}), DictOf({2, 3, 4}, {5, 6, 7}), Ascii("WPAPSK"),
+                          Ascii("SSID"), Ascii("Profile Name"), Ascii(std::string("ab\0cd", 5)),
+                          Ascii("\xFF"), Utf16(std::u16string(u"\u00e9\0\U0001F4F6\xD800", 5))}));
+    const PrefArray expected = {
+        {{kKeyWpaPsk, std::string("ab\0cd", 5)},
+         {kKeySsid, "\xFF"},
+         {kKeyProfileName, std::string("\xC3\xA9\0\xF0\x9F\x93\xB6\xED\xA0\x80", 10)}}};
+    ASSERT_EQ(ReadPreferenceArray(kActiveProfilePath), expected);
+    ASSERT_TRUE(WritePreferenceArray(kActiveProfilePath, ReadPreferenceArray(kActiveProfilePath)));
+    EXPECT_EQ(ReadPreferenceArray(kActiveProfilePath), expected);
+}
+
+// libplist keeps a NUL inside a binary key but aborts when asked for its
+// text; such entries, and keys XML cannot carry, are left out, and the rest
+// of the file reads as usual.
+TEST(PreferenceFiles, KeysXmlCannotCarryAreLeftOut) {
+    const std::string ssid = Ascii("SSID"), net = Ascii("net"), x = Ascii("x");
     const std::pair<const char*, std::string> rows[] = {
-        {"empty", ""},
-        {"garbage", std::string("\x00\xff garbage \x01", 12)},
-        {"truncated binary", std::string("bplist00\x01\x02", 10)},
-        {"dictionary at top level",
-         head + "<dict><key>SSID</key><string>x</string></dict></plist>"},
-        {"truncated xml", head + "<array><dict><key>SSID</key><str"},
-        {"oversized", head + "<array><dict><key>SSID</key><string>" +
-                          std::string(kMaxPreferenceFileSize, 'x') +
-                          "</string></dict></array></plist>"},
+        {"as reported",
+         FromHex("62706c6973743030a101d10203630061000000625178080a0d1400000000000001010000"
+                 "00000000000400000000000000000000000000000016")},
+        {"ASCII NUL key beside a good one",
+         BinaryPlist(
+             {ArrayOf({1}), DictOf({2, 3}, {4, 5}), Ascii(std::string("a\0b", 3)), ssid, x, net})},
+        {"UTF-16 NUL key", BinaryPlist({ArrayOf({1}), DictOf({2, 3}, {4, 5}),
+                                        Utf16(std::u16string(u"k\0", 2)), ssid, x, net})},
+        {"control character key",
+         BinaryPlist({ArrayOf({1}), DictOf({2, 3}, {4, 5}), Ascii("\x01"), ssid, x, net})},
+        {"NUL key in a later element", BinaryPlist({ArrayOf({5, 1}), DictOf({2, 3}, {4, 6}),
+                                                    Ascii(std::string("\0", 1)), ssid, x, x, net})},
     };
     for (const auto& [name, bytes] : rows) {
         TempHome home;
+        RecordedNotices recorded;
         WriteRaw(home.PreferencesFile("Profile.plist"), bytes);
-        EXPECT_TRUE(ReadPreferenceArray(kProfileListPath).empty()) << name;
+        const PrefArray read = ReadPreferenceArray(kProfileListPath);
+        if (name == rows[0].first) {
+            EXPECT_EQ(read, PrefArray(1)) << name;
+        } else {
+            EXPECT_EQ(read, (PrefArray{{{kKeySsid, "net"}}})) << name;
+        }
+        EXPECT_TRUE(recorded.notices.empty()) << name;
+        EXPECT_TRUE(WritePreferenceArray(kProfileListPath, read)) << name;
     }
     TempHome home;
-    EXPECT_TRUE(ReadPreferenceArray(kProfileListPath).empty()) << "missing";
+    ASSERT_TRUE(WritePreferenceArray(kProfileListPath, kProfiles));
+    EXPECT_FALSE(WritePreferenceArray(kProfileListPath, {{{"\x01", "value"}}}));
+    EXPECT_EQ(ReadPreferenceArray(kProfileListPath), kProfiles);
 }
 
 TEST(PreferenceFiles, FailedWritesLeaveTheOldFile) {
@@ -111,7 +224,8 @@ TEST(PreferenceFiles, FailedWritesLeaveTheOldFile) {
     SetPreferenceWriteHookForTest({});
     EXPECT_EQ(ReadRaw(path), before);
     ASSERT_FALSE(seenTemp.empty());
-    EXPECT_FALSE(std::filesystem::exists(seenTemp));  // no temporary left behind
+    EXPECT_EQ(FolderEntries(home.PreferencesFolder()), std::set<std::string>{"Profile.plist"})
+        << "no temporary left behind";
 
     TempHome other;  // a file where the preferences folder should be
     WriteRaw(other.Path() + "/Library/Preferences", "not a folder");
