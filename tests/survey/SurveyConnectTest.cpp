@@ -1,0 +1,235 @@
+// Connecting to a scanned network and adding it to the profiles: the
+// refusals, the key dialog's preselection, and the connect record as the
+// driver receives it through the apply sequence, byte for byte.
+#include <gtest/gtest.h>
+
+#include "adapter/Oids.h"
+#include "crypto/MathFunc.h"
+#include "profiles/ConnectEngine.h"
+#include "survey/SurveyConnect.h"
+#include "tests/adapter/AdapterFixture.h"
+#include "tests/support/ScanEntries.h"
+
+namespace corvane::test {
+namespace {
+
+using Calls = std::vector<std::pair<uint32_t, ByteVec>>;
+
+// The pairwise master key of "password" with SSID "IEEE" (IEEE 802.11i).
+const std::string kIeeePmk = "f42c6fc52df0ebef9ebb4b90b38a5f902e83fe1b135a70e23aed762e9710a12e";
+const std::string kHexKey = "000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f";
+const ByteVec kBssid = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55};
+
+ByteVec Text(const std::string& s) { return {s.begin(), s.end()}; }
+// Little-endian words, then `tail`, then zeros up to `length`.
+ByteVec Words(std::initializer_list<uint32_t> words, const ByteVec& tail = {}, size_t length = 0) {
+    ByteVec b;
+    for (uint32_t w : words) {
+        const ByteVec le = Le32(w);
+        b.insert(b.end(), le.begin(), le.end());
+    }
+    b.insert(b.end(), tail.begin(), tail.end());
+    b.resize(std::max(length, b.size()));
+    return b;
+}
+// An NDIS_802_11_KEY as the driver must see it.
+ByteVec KeyBlock(uint32_t length, uint32_t index, const ByteVec& key) {
+    return Words({length, index, uint32_t(key.size()), ~0u, 0xFFFF, 0, 0, 0}, key, length);
+}
+ByteVec Config(uint32_t khz) { return Words({32, 100, 0, khz, 0, 0, 0, 0}); }
+
+Calls Join(std::initializer_list<Calls> pieces) {
+    Calls all;
+    for (const Calls& p : pieces) all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
+// Client width through transmit power, with the site survey's preamble 2
+// and thresholds 2347 / 2346.
+Calls Head(uint32_t mode, uint32_t auth, uint32_t enc) {
+    return {{0x0DF101F2, {1}},       {0x0D810115, Le32(0)},    {0x0D810108, Le32(mode)},
+            {0x0DF10101, Le32(2)},   {0x0D81020A, Le32(2347)}, {0x0D810209, Le32(2346)},
+            {0x0D810118, Le32(auth)}, {0x0D81011B, Le32(enc)}, {0x0DF10118, Le32(100)}};
+}
+Calls AddKey(const ByteVec& block) { return {{0x0DF101F4, block}}; }
+Calls PskKey(const ByteVec& key) { return {{0x0DF101F3, KeyBlock(104, 0x80000000, key)}}; }
+Calls RemoveKey(uint32_t slot) { return {{0x0D81011E, Words({16, slot, ~0u, 0xFFFF})}}; }
+Calls Configure(uint32_t khz) { return {{0x0D010211, ByteVec(32, 0)}, {0x0D810211, Config(khz)}}; }
+const Calls kPower = {{0x0D810216, Le32(0)}};
+Calls ByBssid(uint32_t khz) { return Join({kPower, Configure(khz), Calls{{0x0D810101, kBssid}}}); }
+Calls BySsid(uint32_t khz, const std::string& ssid) {
+    return Join({Configure(khz), kPower, Calls{{0x0D810102, Words({uint32_t(ssid.size())}, Text(ssid), 36)}}});
+}
+
+std::string Element(unsigned id, const std::string& bodyHex) {
+    char head[5];
+    std::snprintf(head, sizeof head, "%02x%02x", id, unsigned(bodyHex.size() / 2));
+    return head + bodyHex;
+}
+// RSN and WPA elements with one group, one pairwise and one key-management suite.
+std::string Rsn(int group, int pairwise, int akm) {
+    char body[64];
+    std::snprintf(body, sizeof body, "0100000fac%02x0100000fac%02x0100000fac%02x", group, pairwise, akm);
+    return Element(48, body);
+}
+std::string Wpa(int group, int pairwise, int akm) {
+    char body[64];
+    std::snprintf(body, sizeof body, "0050f20101000050f2%02x01000050f2%02x01000050f2%02x", group, pairwise, akm);
+    return Element(221, body);
+}
+
+ScanEntrySpec Network(const std::string& tagged, uint32_t privacy = 1, uint32_t mode = 1,
+                      uint32_t khz = 2437000, const std::string& ssid = "IEEE") {
+    ScanEntrySpec s;
+    s.ssid = ssid;
+    s.privacy = privacy;
+    s.infrastructureMode = mode;
+    s.dsConfig = khz;
+    s.tagged = HexBytes(tagged);
+    return s;
+}
+
+// What the user types into the key dialog after the page preselected it.
+struct Typed {
+    std::array<int32_t, 4> keyType = {};
+    std::array<std::string, 4> keyText;
+    int radio = 0;  // 0..3
+    std::string psk;
+};
+
+using SurveyConnect = AdapterTest;
+
+TEST_F(SurveyConnect, RecordsReachTheDriverByteForByte) {
+    driver_.SetAnswer(0x0D010211, Config(2412000));
+    const ByteVec key1 = {0x01, 0x23, 0x45, 0x67, 0x89};
+    unsigned char phrasePmk[kPasswordHashOutputLen] = {};
+    PasswordHash("correct horse", reinterpret_cast<const unsigned char*>("Cafe"), 4, phrasePmk);
+
+    struct Row {
+        const char* name;
+        ScanEntrySpec network;
+        std::optional<Typed> typed;          // the key dialog runs
+        std::array<int32_t, 3> preset = {};  // list kind, authentication, encryption
+        Calls expected;
+    } rows[] = {
+        {"open infrastructure: by BSSID, no dialog", Network("", 0), std::nullopt, {},
+         Join({Head(1, 0, 1), ByBssid(2437000)})},
+        {"open ad hoc: by SSID", Network("", 0, 0, 2462000), std::nullopt, {},
+         Join({Head(0, 0, 1), BySsid(2462000, "IEEE")})},
+        {"WEP, keys 1 and 3, key 3 transmits", Network("", 1, 1, 2412000),
+         Typed{{0, 0, 1, 0}, {"0123456789", "", "abcdefghijklm", ""}, 2, ""}, {1, 0, 1},
+         Join({Head(1, 0, 0), AddKey(KeyBlock(76, 0, key1)), RemoveKey(1),
+               AddKey(KeyBlock(84, 0x80000002, Text("abcdefghijklm"))), RemoveKey(3), ByBssid(2412000)})},
+        {"ad hoc WEP: the ad hoc list, by SSID", Network("", 1, 0, 2412000),
+         Typed{{1, 0, 0, 0}, {"abcde", "", "", ""}, 0, ""}, {0, 0, 1},
+         Join({Head(0, 0, 0), AddKey(KeyBlock(76, 0x80000000, Text("abcde"))), RemoveKey(1), RemoveKey(2),
+               RemoveKey(3), BySsid(2412000, "IEEE")})},
+        {"WPA-PSK TKIP, passphrase hashed with the entry's SSID", Network(Wpa(2, 2, 2)),
+         Typed{{}, {}, 0, "password"}, {1, 2, 0},
+         Join({Head(1, 4, 4), PskKey(HexBytes(kIeeePmk)), ByBssid(2437000)})},
+        {"WPA2-PSK AES, passphrase hashed with the entry's SSID", Network(Rsn(4, 4, 2), 1, 1, 2437000, "Cafe"),
+         Typed{{}, {}, 0, "correct horse"}, {1, 3, 1},
+         Join({Head(1, 7, 6), PskKey(ByteVec(phrasePmk, phrasePmk + 32)), ByBssid(2437000)})},
+        {"WPA2-PSK AES, 64 hex digits decoded", Network(Rsn(4, 4, 2)), Typed{{}, {}, 0, kHexKey}, {1, 3, 1},
+         Join({Head(1, 7, 6), PskKey(HexBytes(kHexKey)), ByBssid(2437000)})},
+        {"WPA and WPA2 mixed: WPA2-PSK with AES", Network(Rsn(4, 4, 2) + Wpa(2, 2, 2)),
+         Typed{{}, {}, 0, "password"}, {1, 3, 1},
+         Join({Head(1, 7, 6), PskKey(HexBytes(kIeeePmk)), ByBssid(2437000)})},
+    };
+    for (Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const ByteVec bytes = ScanEntry(row.network);
+        const BssEntry entry(bytes);
+        const auto ap = AccessPointForEntry(*adapter_, entry);
+        ASSERT_TRUE(ap);
+        const ConnectPlan plan = PlanSurveyConnect(*ap, entry);
+        ASSERT_EQ(plan.refusal, std::nullopt);
+        ASSERT_EQ(plan.needsKeys, row.typed.has_value());
+
+        WEPSettingValues values;
+        if (row.typed) {
+            KeyEntryGroup dialog(SecurityListOwner::KeyDialog);
+            PresetKeyDialog(dialog, plan.preset);
+            EXPECT_EQ((std::array{plan.preset.listKind, dialog.fields.nAuthenType, dialog.fields.nEncryType}),
+                      row.preset);
+            EXPECT_EQ(plan.preset.focus, dialog.fields.PskInUse() ? 1 : 0);
+            dialog.fields.keyType = row.typed->keyType;
+            dialog.fields.keyText = row.typed->keyText;
+            dialog.fields.radio = {};
+            dialog.fields.radio[size_t(row.typed->radio)] = true;
+            dialog.fields.wpaPreSharedKey = row.typed->psk;
+            ASSERT_TRUE(ConfirmKeyDialog(dialog, values));
+        }
+        ProfileRecordPtr record = BuildSurveyConnectRecord(entry, row.typed ? &values : nullptr);
+        driver_.ClearCalls();
+        ApplyProfile(*adapter_, *record, kPaneTask);
+        Calls recorded;
+        for (const RecordedCall& c : driver_.Calls()) recorded.push_back({c.selector, c.input});
+        EXPECT_EQ(recorded, row.expected);
+    }
+    EXPECT_TRUE(alerts_.alerts.empty());
+}
+
+TEST_F(SurveyConnect, RefusalsAndTheAddToProfilePrefill) {
+    const std::string kEnterprise = "WPA-Enterprise / WPA2-Enterprise isn't supported yet!!!";
+    auto unsupported = [](const std::string& name) {
+        return "This network uses " + name + " security, which this adapter doesn't support.";
+    };
+    struct Prefill {
+        int32_t auth, enc;
+        uint32_t channel;
+    };
+    struct Row {
+        const char* name;
+        ScanEntrySpec network;
+        std::optional<std::string> connectRefusal, addRefusal;
+        std::optional<Prefill> prefill;  // when adding is not refused
+    } rows[] = {
+        {"WPA 802.1X", Network(Wpa(2, 2, 1)), kEnterprise, kEnterprise, std::nullopt},
+        {"WPA2 802.1X", Network(Rsn(4, 4, 1)), kEnterprise, kEnterprise, std::nullopt},
+        {"WPA2 Suite B", Network(Rsn(9, 9, 12)), kEnterprise, kEnterprise, std::nullopt},
+        {"ad hoc WPA-NONE", Network(Wpa(2, 2, 2), 1, 0), "WPA-NONE of Adhoc doesn't supported!!!", std::nullopt,
+         Prefill{5, 4, 6}},
+        {"ad hoc WPA2-NONE", Network(Rsn(4, 4, 2), 1, 0), unsupported("WPA2-NONE"), unsupported("WPA2-NONE"), std::nullopt},
+        {"WPA3-SAE", Network(Rsn(4, 4, 8)), unsupported("WPA3-SAE"), unsupported("WPA3-SAE"), std::nullopt},
+        {"OWE", Network(Rsn(4, 4, 18)), unsupported("OWE"), unsupported("OWE"), std::nullopt},
+        {"WPA2-PSK with GCMP", Network(Rsn(8, 8, 2)), unsupported("WPA2-PSK with GCMP"),
+         unsupported("WPA2-PSK with GCMP"), std::nullopt},
+        {"hidden infrastructure network", Network("", 0, 1, 2412000, ""),
+         "This access point has advanced security settings. Please add the profile manually by button "
+         "[Add to Profile]",
+         std::nullopt, Prefill{0, 1, 1}},
+        {"hidden ad hoc network is not refused", Network("", 0, 0, 2412000, ""), std::nullopt, std::nullopt,
+         Prefill{0, 1, 1}},
+        {"5 GHz ad hoc: adding only", Network("", 0, 0, 5180000), std::nullopt,
+         "5GHz band of Adhoc isn't supported yet!!!", std::nullopt},
+        {"5 GHz ad hoc with unsupported security: the band first", Network(Rsn(4, 4, 2), 1, 0, 5180000),
+         unsupported("WPA2-NONE"), "5GHz band of Adhoc isn't supported yet!!!", std::nullopt},
+        {"5 GHz infrastructure", Network("", 0, 1, 5180000), std::nullopt, std::nullopt, Prefill{0, 1, 36}},
+        {"WPA2-PSK AES", Network(Rsn(4, 4, 2)), std::nullopt, std::nullopt, Prefill{7, 6, 6}},
+        {"WPA-PSK TKIP", Network(Wpa(2, 2, 2)), std::nullopt, std::nullopt, Prefill{4, 4, 6}},
+        {"WPA-PSK TKIP/AES", Network(Wpa(2, 4, 2)), std::nullopt, std::nullopt, Prefill{4, 6, 6}},
+        {"WPA2-PSK AES-WRAP", Network(Rsn(3, 3, 2)), std::nullopt, std::nullopt, Prefill{7, 6, 6}},
+        {"WEP", Network("", 1), std::nullopt, std::nullopt, Prefill{0, 0, 6}},
+        {"open", Network("", 0), std::nullopt, std::nullopt, Prefill{0, 1, 6}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const ByteVec bytes = ScanEntry(row.network);
+        const BssEntry entry(bytes);
+        const auto ap = AccessPointForEntry(*adapter_, entry);
+        ASSERT_TRUE(ap);
+        EXPECT_EQ(PlanSurveyConnect(*ap, entry).refusal, row.connectRefusal);
+        const AddToProfilePlan add = PlanAddToProfile(*ap, entry);
+        EXPECT_EQ(add.refusal, row.addRefusal);
+        if (!row.prefill) continue;
+        EXPECT_EQ(add.prefill.ssid, row.network.ssid);
+        EXPECT_EQ(ByteVec(add.prefill.bssid.begin(), add.prefill.bssid.end()), kBssid);
+        EXPECT_EQ(add.prefill.networkType, int32_t(row.network.infrastructureMode));
+        EXPECT_EQ((std::array{add.prefill.authenticationMode, add.prefill.encryptionStatus}),
+                  (std::array{row.prefill->auth, row.prefill->enc}));
+        EXPECT_EQ(add.prefill.channel, row.prefill->channel);
+    }
+}
+
+}  // namespace
+}  // namespace corvane::test
