@@ -20,6 +20,15 @@ char VelaConfigVerChar[16] = {};
 uint8_t* G_pBssidList = nullptr;
 RepositBssidList* G_pRepositBssidList = nullptr;
 
+void AttachScanBuffers() {
+    // Static storage: one set per process, never freed, so no instance can
+    // take it away from another.
+    static uint8_t list[kBssidListBufferSize];
+    static RepositBssidList reposit;
+    G_pBssidList = list;
+    G_pRepositBssidList = &reposit;
+}
+
 void ResetGlobalsForTest() {
     __DEBUG__ = 1;
     Current_Device = 5;
@@ -32,6 +41,8 @@ void ResetGlobalsForTest() {
     G_enumWirelessMode = 0;
     G_encryCapa = 6;
     std::memset(VelaConfigVerChar, 0, sizeof VelaConfigVerChar);
+    if (G_pBssidList) std::memset(G_pBssidList, 0, kBssidListBufferSize);
+    if (G_pRepositBssidList) std::memset(G_pRepositBssidList, 0, sizeof *G_pRepositBssidList);
     ResetChannelPlanForTest();
 }
 

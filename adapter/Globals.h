@@ -23,8 +23,9 @@ extern int32_t G_enumWirelessMode;
 extern int32_t G_encryCapa;
 extern char VelaConfigVerChar[16];
 
-// The assembled scan list and its side record, owned by the adapter access
-// object (null while none exists).
+// The assembled scan list and its side record. Null until the first adapter
+// access object exists; from then on they point at buffers that last as long
+// as the process, whatever instances come and go.
 extern uint8_t* G_pBssidList;
 struct RepositBssidList {
     uint8_t list[kBssidListBufferSize];
@@ -32,12 +33,18 @@ struct RepositBssidList {
 };
 extern RepositBssidList* G_pRepositBssidList;
 
+// Points G_pBssidList and G_pRepositBssidList at the process's scan buffers
+// (zero until a scan fills them). Called by every KestrelAccess constructor;
+// a later call changes nothing.
+void AttachScanBuffers();
+
 // Channel plans (see ChannelPlan.h).
 extern uint32_t G_nCountryRegion;
 extern uint8_t G_Channel_List[48];
 extern uint32_t G_Channel_Numbers;
 
-// Resets every global to its start value (tests).
+// Resets every global to its start value (tests); the scan buffers, once
+// attached, stay attached and are zeroed.
 void ResetGlobalsForTest();
 
 }  // namespace corvane

@@ -40,17 +40,12 @@ constexpr DriverClass kDriverClasses[] = {{kOspreyDriverClass, kDeviceOsprey},
 
 KestrelAccess::KestrelAccess() {
     TraceEntry(kClass, "init");
-    G_pBssidList = new uint8_t[kBssidListBufferSize]();
-    G_pRepositBssidList = new RepositBssidList();
+    AttachScanBuffers();
     G_bUse64Bits = 1;
 }
 
 KestrelAccess::~KestrelAccess() {
     TraceEntry(kClass, "dealloc");
-    delete[] G_pBssidList;
-    G_pBssidList = nullptr;
-    delete G_pRepositBssidList;
-    G_pRepositBssidList = nullptr;
     CloseConnectToDevice();
 }
 

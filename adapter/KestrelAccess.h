@@ -17,8 +17,10 @@ inline constexpr const char* kMerlinDriverClass = "MerlinUSBWirelessDriver";
 
 class KestrelAccess {
 public:
-    // Allocates and zeroes the scan-list buffers, sets G_bUse64Bits. Does not
-    // search for the adapter. A process has one instance.
+    // Attaches the process's scan-list buffers (see AttachScanBuffers) and
+    // sets G_bUse64Bits. Does not search for the adapter. Instances may come
+    // and go: none owns the buffers, so destroying one leaves the others'
+    // scans intact.
     KestrelAccess();
     ~KestrelAccess();
     KestrelAccess(const KestrelAccess&) = delete;

@@ -5,6 +5,7 @@
 
 #include "adapter/ChannelPlan.h"
 #include "adapter/Oids.h"
+#include "adapter/ScanList.h"
 #include "tests/adapter/AdapterFixture.h"
 
 namespace corvane::test {
@@ -207,6 +208,33 @@ TEST_F(AdapterTest, RescanStartsTheScanAndWaitsByBand) {
     clock_.ClearSleeps();
     adapter_->RescanBssidList();
     EXPECT_THAT(clock_.Sleeps(), ElementsAre(10000000u));
+}
+
+// The scan buffers belong to the process: an instance that comes and goes
+// leaves the others' scans working, whichever of them is destroyed.
+TEST_F(AdapterTest, ScanBuffersOutliveEveryInstance) {
+    std::vector<uint8_t> chunk(4 + 128, 0);
+    WriteLe32(chunk.data(), 1);
+    WriteLe32(chunk.data() + 4 + bss::kLength, 128);
+    WriteLe32(chunk.data() + 4 + bss::kSsidLength, 3);
+    std::memcpy(chunk.data() + 4 + bss::kSsid, "net", 3);
+    driver_.SetAnswer(OID_802_11_BSSID_LIST, chunk);
+    uint8_t* const buffers = G_pBssidList;
+    ASSERT_NE(buffers, nullptr);
+    std::unique_ptr<KestrelAccess> first = std::move(adapter_);
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        auto second = std::make_unique<KestrelAccess>();
+        (round == 0 ? second : first).reset();  // a short-lived one, then the first
+        KestrelAccess& survivor = round == 0 ? *first : *second;
+        std::memset(G_pBssidList, 0, kBssidListBufferSize);
+        survivor.QueryBssidList();
+        ASSERT_EQ(G_pBssidList, buffers);
+        ASSERT_NE(G_pRepositBssidList, nullptr);
+        EXPECT_EQ(ReadLe32(G_pBssidList), 1u);
+        EXPECT_EQ((*BssidList({G_pBssidList, kBssidListBufferSize}).begin()).Ssid(), "net");
+        if (round == 1) adapter_ = std::move(second);
+    }
 }
 
 TEST_F(AdapterTest, FiveGigahertzSupportLooksOnlyAtTheListedTypes) {
