@@ -11,6 +11,45 @@ class QPushButton;
 
 namespace corvane {
 
+// The window's busy state while a long wait runs on the main thread (a
+// rescan waits 5 or 10 seconds for the driver): a wait cursor and a status
+// line such as "Scanning…". The window paints during the wait (the clock's
+// sleeps keep it answering), so the state is visible the whole time.
+// Whoever runs the wait brackets it with a BusyScope, e.g. the site survey
+// page's task step around a TASK_RESCAN:
+//
+//     BusyScope busy(outlets_.status, kScanningText);
+//     adapter.RescanBssidList();
+//     adapter.QueryBssidList();
+//
+// Scopes may nest; the state ends with the outermost one.
+class PaneStatus {
+public:
+    virtual void BeginBusy(const char* text) = 0;
+    virtual void EndBusy() = 0;
+
+protected:
+    ~PaneStatus() = default;
+};
+
+inline constexpr const char* kScanningText = "Scanning\u2026";
+
+// Null status (pages built without the window, in tests): nothing is shown.
+class BusyScope {
+public:
+    BusyScope(PaneStatus* status, const char* text) : status_(status) {
+        if (status_) status_->BeginBusy(text);
+    }
+    ~BusyScope() {
+        if (status_) status_->EndBusy();
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    PaneStatus* status_;
+};
+
 class KestrelAccess;
 class TaskQueue;
 class SiteSurveyController;
@@ -43,6 +82,8 @@ struct PaneObjects {
     QPushButton* ShowMyNetworks = nullptr;   // its button, on the link status page
 
     VelaConfigKestrelController* mainController = nullptr;
+
+    PaneStatus* status = nullptr;  // the window's busy state (see above)
 };
 
 }  // namespace corvane
