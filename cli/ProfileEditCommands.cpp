@@ -8,6 +8,7 @@
 #include "adapter/Globals.h"
 #include "adapter/Oids.h"
 #include "cli/Commands.h"
+#include "cli/Guards.h"
 #include "cli/KeyOptions.h"
 #include "cli/Options.h"
 #include "cli/Survey.h"
@@ -43,6 +44,11 @@ void LoadChannelPlan(KestrelAccess& adapter) {
 }  // namespace
 
 int ProfilesAdd(Context& context) {
+    AdapterLock lock(90);
+    if (!lock.Acquired()) {
+        std::fprintf(stderr, "corvane: another corvane command still holds the adapter\n");
+        return kExitFailed;
+    }
     std::vector<OptionSpec> specs = KeyOptionSpecs();
     specs.push_back({"--auth", true, false});
     specs.push_back({"--name", true, false});
@@ -120,6 +126,11 @@ int ProfilesAdd(Context& context) {
 }
 
 int ProfilesDelete(Context& context) {
+    AdapterLock lock(90);
+    if (!lock.Acquired()) {
+        std::fprintf(stderr, "corvane: another corvane command still holds the adapter\n");
+        return kExitFailed;
+    }
     std::vector<std::string> args(context.args.begin() + 1, context.args.end());
     std::string error;
     auto options = ParseOptions(args, {}, 1, 1, &error);

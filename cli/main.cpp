@@ -5,11 +5,13 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "adapter/Globals.h"
 #include "adapter/KestrelAccess.h"
 #include "cli/Commands.h"
+#include "cli/Guards.h"
 #include "platform/Alert.h"
 
 namespace {
@@ -38,12 +40,29 @@ constexpr const char* kUsage =
     "The adapter is found through the service registry folder (CORVANE_IOREGISTRY).\n";
 
 using Command = int (*)(corvane::cli::Context&);
-const std::map<std::string, Command> kCommands = {
-    {"status", corvane::cli::CommandStatus},     {"scan", corvane::cli::CommandScan},
-    {"init", corvane::cli::CommandInit},         {"psk", corvane::cli::CommandPsk},
-    {"profiles", corvane::cli::CommandProfiles}, {"connect", corvane::cli::CommandConnect},
-    {"disconnect", corvane::cli::CommandDisconnect}, {"join", corvane::cli::CommandJoin},
+
+// Each command, whether it changes the adapter (and so takes the adapter
+// lock), and the longest it may take while the driver answers: a card
+// initialisation waits up to 30 s for the driver, a scan 10 s, an
+// association is polled for 6 s.
+struct CommandInfo {
+    Command run;
+    bool changesAdapter;
+    unsigned deadlineSeconds;  // 0: no driver requests, no deadline
 };
+
+const std::map<std::string, CommandInfo> kCommands = {
+    {"status", {corvane::cli::CommandStatus, false, 20}},
+    {"scan", {corvane::cli::CommandScan, true, 30}},
+    {"join", {corvane::cli::CommandJoin, true, 60}},
+    {"init", {corvane::cli::CommandInit, true, 60}},
+    {"psk", {corvane::cli::CommandPsk, false, 0}},
+    {"profiles", {corvane::cli::CommandProfiles, false, 60}},  // add and delete lock for themselves
+    {"connect", {corvane::cli::CommandConnect, true, 40}},
+    {"disconnect", {corvane::cli::CommandDisconnect, true, 20}},
+};
+
+constexpr int kLockWaitSeconds = 90;
 
 }  // namespace
 
@@ -71,11 +90,22 @@ int main(int argc, char** argv) {
         return corvane::cli::kExitUsage;
     }
 
+    const CommandInfo& info = command->second;
+    std::unique_ptr<corvane::cli::AdapterLock> lock;
+    if (info.changesAdapter) {
+        lock = std::make_unique<corvane::cli::AdapterLock>(kLockWaitSeconds);
+        if (!lock->Acquired()) {
+            std::fprintf(stderr, "corvane: another corvane command still holds the adapter\n");
+            return corvane::cli::kExitFailed;
+        }
+    }
+    if (info.deadlineSeconds) corvane::cli::StartDeadline(info.deadlineSeconds);
+
     platform::StderrAlerts alerts;
     platform::ScopedAlerts alertGuard(alerts);
     corvane::cli::ProgressClock progress(isatty(STDERR_FILENO));
     platform::ScopedClock clockGuard(progress);
     corvane::KestrelAccess adapter;
     corvane::cli::Context context{adapter, progress, {argv + i + 1, argv + argc}};
-    return command->second(context);
+    return info.run(context);
 }
