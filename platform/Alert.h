@@ -21,7 +21,7 @@ public:
 AlertPresenter& CurrentAlerts();
 void SetCurrentAlerts(AlertPresenter* presenter);  // nullptr restores the default
 
-// NSRunAlertPanel with one default button.
+// A modal alert with one default button.
 void RunAlertPanel(const std::string& title, const std::string& message,
                    const std::string& button = "OK");
 void SystemBeep();

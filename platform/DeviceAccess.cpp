@@ -1,4 +1,4 @@
-// The handle table and the two transports behind the IOKit-like calls.
+// The handle table and the two transports behind the device-access calls.
 //
 // Every object lives in one table keyed by its handle. Handles count upwards
 // and are not reused while the count lasts, so a handle released twice, or

@@ -1,4 +1,4 @@
-// Device access in the role of IOKit: a master port, matching by driver
+// Device access: a master port, matching by driver
 // class name, service iteration, opening a user client, one
 // structure-in/structure-out call, close and release.
 //
@@ -69,7 +69,7 @@ public:
 uint32_t RegisterInProcessService(const std::string& className, UserClientProvider* provider);
 void UnregisterInProcessService(uint32_t registrationId);
 
-// Opaque matching dictionary (CFMutableDictionaryRef in the original).
+// Opaque matching dictionary, under the type name the adapter code uses.
 struct MatchingDictionary;
 using CFMutableDictionaryRef = MatchingDictionary*;
 

@@ -1,6 +1,6 @@
 // Opening an installed bundle, in the role of the shell's `open` command.
 //
-// Mac-style system paths ("/System/Library/PreferencePanes/...") are resolved
+// The system paths of bundles ("/System/Library/PreferencePanes/...") are resolved
 // under the installation's system root. The bundle's executable is started
 // directly by absolute path, detached from the caller; no shell and no
 // program looked up in PATH is ever involved.
@@ -14,7 +14,7 @@ namespace platform {
 // root the build was configured with.
 std::string SystemRoot();
 
-// `path` (absolute, Mac-style) below SystemRoot().
+// `path` (an absolute system path) below SystemRoot().
 std::string ResolveSystemPath(const std::string& path);
 
 // The executable name of a bundle: "CFBundleExecutable" of its

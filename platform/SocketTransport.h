@@ -1,6 +1,6 @@
 // The socket side of device access: one open user client on a driver
 // process's Unix-domain socket (framing in WireFormat.h). Internal to
-// DeviceAccess.cpp; code outside platform/ uses the IOKit-like calls.
+// DeviceAccess.cpp; code outside platform/ uses the calls of DeviceAccess.h.
 #pragma once
 
 #include <cstddef>
