@@ -16,6 +16,7 @@
 #include "platform/Clock.h"
 #include "platform/PaneLauncher.h"
 #include "profiles/PreferenceFiles.h"
+#include "profiles/StoredIndexes.h"
 
 namespace corvane {
 namespace {
@@ -60,8 +61,8 @@ int32_t DefaultWirelessMode(uint32_t device, bool nSupport, bool aSupport) {
     int column = nSupport && !aSupport ? 0 : aSupport && !nSupport ? 1 : nSupport ? 2 : 3;
     static constexpr int32_t kOsprey[4] = {9, 8, 5, 5};
     static constexpr int32_t kOlder[4] = {0, 2, 3, 5};
-    if (device == 5) return kOsprey[column];
-    if (device == 3 || device == 4) return kOlder[column];
+    if (device == kAdapterOsprey) return kOsprey[column];
+    if (device == kAdapterKestrel || device == kAdapterMerlin) return kOlder[column];
     return 5;
 }
 
