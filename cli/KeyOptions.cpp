@@ -45,7 +45,7 @@ bool ParseWepOption(const std::string& value, int32_t type, WepOption& out) {
 
 }  // namespace
 
-std::vector<OptionSpec> KeyOptionSpecs() {
+std::vector<OptionDef> KeyOptionDefs() {
     return {{"--passphrase", true, false}, {"--cipher", true, false},    {"--wep-hex", true, true},
             {"--wep-ascii", true, true},   {"--wep-default", true, false}, {"--shared", false, false}};
 }

@@ -13,7 +13,7 @@
 namespace corvane::cli {
 
 // Options every key-taking command accepts.
-std::vector<OptionSpec> KeyOptionSpecs();
+std::vector<OptionDef> KeyOptionDefs();
 
 enum class KeyOptionMode {
     Join,         // the key dialog, preselected from the scanned network

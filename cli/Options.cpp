@@ -15,7 +15,7 @@ std::vector<std::string> ParsedOptions::Values(const std::string& name) const {
     return it == values_.end() ? std::vector<std::string>{} : it->second;
 }
 
-std::optional<ParsedOptions> ParseOptions(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs,
+std::optional<ParsedOptions> ParseOptions(const std::vector<std::string>& args, const std::vector<OptionDef>& defs,
                                           size_t minPositional, size_t maxPositional, std::string* error) {
     ParsedOptions parsed;
     bool optionsEnded = false;
@@ -29,17 +29,17 @@ std::optional<ParsedOptions> ParseOptions(const std::vector<std::string>& args, 
             optionsEnded = true;
             continue;
         }
-        auto spec = std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& s) { return s.name == arg; });
-        if (spec == specs.end()) {
+        auto def = std::find_if(defs.begin(), defs.end(), [&](const OptionDef& s) { return s.name == arg; });
+        if (def == defs.end()) {
             *error = "unknown option " + arg;
             return std::nullopt;
         }
-        if (parsed.values_.count(arg) && !spec->repeatable) {
+        if (parsed.values_.count(arg) && !def->repeatable) {
             *error = arg + " given twice";
             return std::nullopt;
         }
         std::string value;
-        if (spec->takesValue) {
+        if (def->takesValue) {
             if (i + 1 >= args.size()) {
                 *error = arg + " needs a value";
                 return std::nullopt;

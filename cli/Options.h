@@ -10,7 +10,7 @@
 
 namespace corvane::cli {
 
-struct OptionSpec {
+struct OptionDef {
     std::string name;         // "--cipher"
     bool takesValue = false;
     bool repeatable = false;
@@ -26,7 +26,7 @@ public:
 
 private:
     friend std::optional<ParsedOptions> ParseOptions(const std::vector<std::string>&,
-                                                     const std::vector<OptionSpec>&, size_t, size_t,
+                                                     const std::vector<OptionDef>&, size_t, size_t,
                                                      std::string*);
     std::map<std::string, std::vector<std::string>> values_;
     std::vector<std::string> positional_;
@@ -36,7 +36,7 @@ private:
 // value, a repeated single option, or a positional count outside
 // [minPositional, maxPositional]. "--" ends the options.
 std::optional<ParsedOptions> ParseOptions(const std::vector<std::string>& args,
-                                          const std::vector<OptionSpec>& specs, size_t minPositional,
+                                          const std::vector<OptionDef>& defs, size_t minPositional,
                                           size_t maxPositional, std::string* error);
 
 // A 1-based index written as plain decimal digits ("2", not "+2" or " 2").

@@ -49,15 +49,15 @@ int ProfilesAdd(Context& context) {
         std::fprintf(stderr, "corvane: another corvane command still holds the adapter\n");
         return kExitFailed;
     }
-    std::vector<OptionSpec> specs = KeyOptionSpecs();
-    specs.push_back({"--auth", true, false});
-    specs.push_back({"--name", true, false});
-    specs.push_back({"--ssid", true, false});
-    specs.push_back({"--adhoc", false, false});
-    specs.push_back({"--channel", true, false});
+    std::vector<OptionDef> defs = KeyOptionDefs();
+    defs.push_back({"--auth", true, false});
+    defs.push_back({"--name", true, false});
+    defs.push_back({"--ssid", true, false});
+    defs.push_back({"--adhoc", false, false});
+    defs.push_back({"--channel", true, false});
     std::vector<std::string> args(context.args.begin() + 1, context.args.end());
     std::string error;
-    auto options = ParseOptions(args, specs, 0, 1, &error);
+    auto options = ParseOptions(args, defs, 0, 1, &error);
     if (!options) return Usage(error);
     const bool fromScan = !options->Positional().empty();
     if (fromScan && (options->Has("--adhoc") || options->Has("--channel")))

@@ -103,7 +103,7 @@ int CommandJoin(Context& context) {
         "usage: corvane join BSSID [--passphrase TEXT|-] [--cipher tkip|aes] [--wep-hex N=KEY]...\n"
         "                   [--wep-ascii N=KEY]... [--wep-default N] [--shared]\n";
     std::string error;
-    auto options = ParseOptions(context.args, KeyOptionSpecs(), 1, 1, &error);
+    auto options = ParseOptions(context.args, KeyOptionDefs(), 1, 1, &error);
     if (!options) {
         std::fprintf(stderr, "corvane join: %s\n%s", error.c_str(), kUsage);
         return kExitUsage;
@@ -138,10 +138,10 @@ int CommandJoin(Context& context) {
         }
         if (!ConfirmKeyDialog(group, keys)) return kExitUsage;
     } else {
-        for (const OptionSpec& spec : KeyOptionSpecs()) {
-            if (options->Has(spec.name)) {
+        for (const OptionDef& def : KeyOptionDefs()) {
+            if (options->Has(def.name)) {
                 std::fprintf(stderr, "corvane join: %s is an open network; %s does not apply\n",
-                             Printable(network->row.SSID).c_str(), spec.name.c_str());
+                             Printable(network->row.SSID).c_str(), def.name.c_str());
                 return kExitUsage;
             }
         }

@@ -37,7 +37,7 @@ TEST(PrintableTest, OnlyWhatATerminalShowsAsTextPassesRaw) {
 }
 
 TEST(OptionsTest, UnknownExtraAndMissingArgumentsAreRefused) {
-    const std::vector<OptionSpec> specs = {{"--json"}, {"--cipher", true}, {"--wep-hex", true, true}};
+    const std::vector<OptionDef> defs = {{"--json"}, {"--cipher", true}, {"--wep-hex", true, true}};
     struct Case {
         std::vector<std::string> args;
         bool ok;
@@ -55,7 +55,7 @@ TEST(OptionsTest, UnknownExtraAndMissingArgumentsAreRefused) {
     };
     for (const Case& c : cases) {
         std::string error;
-        auto parsed = ParseOptions(c.args, specs, 1, 1, &error);
+        auto parsed = ParseOptions(c.args, defs, 1, 1, &error);
         EXPECT_EQ(parsed.has_value(), c.ok) << error;
         EXPECT_EQ(error, c.error);
     }
