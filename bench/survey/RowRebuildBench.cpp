@@ -32,7 +32,8 @@ using corvane::bss::kMacAddress;
 
 std::vector<uint8_t> Hex(const std::string& hex) {
     std::vector<uint8_t> out;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2) out.push_back(uint8_t(std::stoul(hex.substr(i, 2), nullptr, 16)));
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        out.push_back(uint8_t(std::stoul(hex.substr(i, 2), nullptr, 16)));
     return out;
 }
 
@@ -107,7 +108,8 @@ double MedianMicroseconds(int repetitions, int batch, Run run) {
     for (int r = 0; r < repetitions; ++r) {
         const auto start = Clock::now();
         for (int b = 0; b < batch; ++b) run();
-        times.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count() / batch);
+        times.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count() /
+                        batch);
     }
     std::nth_element(times.begin(), times.begin() + long(times.size() / 2), times.end());
     return times[times.size() / 2];
@@ -155,18 +157,19 @@ int main(int argc, char** argv) {
         rebuild.push_back(MedianMicroseconds(repetitions / 5, 1, [&] {
             sink = sink + corvane::BuildAccessPointRows(adapter, buffer).size();
         }));
-        walk.push_back(MedianMicroseconds(repetitions / 5, 100, [&] { sink = sink + PlainWalk(list, buffer.size()); }));
+        walk.push_back(MedianMicroseconds(repetitions / 5, 100,
+                                          [&] { sink = sink + PlainWalk(list, buffer.size()); }));
     }
     std::sort(rebuild.begin(), rebuild.end());
     std::sort(walk.begin(), walk.end());
     const double rebuildUs = rebuild[2], walkUs = walk[2];
 
-    std::printf("list buffer: %zu bytes, %u entries from %zu captured beacons\n", corvane::kBssidListBufferSize,
-                count, entries.size());
-    std::printf("%-34s %10.2f us per rebuild %8.1f ns per entry\n", "BuildAccessPointRows", rebuildUs,
-                rebuildUs * 1000.0 / count);
-    std::printf("%-34s %10.3f us per walk    %8.2f ns per entry\n", "plain walk (Length, MAC, DSConfig)", walkUs,
-                walkUs * 1000.0 / count);
+    std::printf("list buffer: %zu bytes, %u entries from %zu captured beacons\n",
+                corvane::kBssidListBufferSize, count, entries.size());
+    std::printf("%-34s %10.2f us per rebuild %8.1f ns per entry\n", "BuildAccessPointRows",
+                rebuildUs, rebuildUs * 1000.0 / count);
+    std::printf("%-34s %10.3f us per walk    %8.2f ns per entry\n",
+                "plain walk (Length, MAC, DSConfig)", walkUs, walkUs * 1000.0 / count);
     std::printf("ratio rebuild / plain walk: %.0f\n", rebuildUs / walkUs);
     return 0;
 }

@@ -38,20 +38,24 @@ KeyEntryFields PskFields(const std::string& key, int32_t auth = kAuthWpaPsk) {
 }
 
 std::string WepHex(int n) {
-    return "Invalid WEP key " + std::to_string(n) + " length. WEP should be 10 or 26 hexadecimal digits.";
+    return "Invalid WEP key " + std::to_string(n) +
+           " length. WEP should be 10 or 26 hexadecimal digits.";
 }
 std::string WepAscii(int n) {
-    return "Invalid WEP key " + std::to_string(n) + " length. WEP should be 5 or 13 ASCII characters.";
+    return "Invalid WEP key " + std::to_string(n) +
+           " length. WEP should be 5 or 13 ASCII characters.";
 }
 
 TEST(VerifyKey, EveryRuleAndItsAlert) {
     const std::string shortPsk =
         "Invalid WPA Pre-Shared key. WPA-PSK/WPA2-PSK key should be more than 8 characters.";
-    const std::string notHex = "Invalid WPA Pre-Shared key. WPA-PSK/WPA2-PSK key should be hexadecimal digital.";
+    const std::string notHex =
+        "Invalid WPA Pre-Shared key. WPA-PSK/WPA2-PSK key should be hexadecimal digital.";
     const std::string longPsk =
         "Invalid WPA Pre-Shared key. WPA-PSK/WPA2-PSK key should be less than 64 characters.";
     const std::string unprintable =
-        "Invalid WPA Pre-Shared key. WPA-PSK/WPA2-PSK passphrase should be printable ASCII characters.";
+        "Invalid WPA Pre-Shared key. WPA-PSK/WPA2-PSK passphrase should be printable ASCII "
+        "characters.";
     std::string lowerHex64, mixedHex64, badHex64;
     for (int i = 0; i < 64; ++i) lowerHex64 += "0123456789abcdef"[i % 16];
     for (int i = 0; i < 64; ++i) mixedHex64 += "0123456789aBcDeF"[i % 16];
@@ -76,21 +80,29 @@ TEST(VerifyKey, EveryRuleAndItsAlert) {
         {"passphrase with a tab", PskFields("pass\tword"), unprintable},
         {"passphrase with UTF-8 letters", PskFields("passw\xc3\xb6rd"), unprintable},
         {"authentication index 4 counts as a pre-shared key", PskFields(Psk(5), 4), shortPsk},
-        {"open, no encryption: keys not looked at", Wep({0, 0, 0, 0}, {"x", "y", "z", "w"}, 0, kAuthOpen, kEncOpenNone),
-         ""},
+        {"open, no encryption: keys not looked at",
+         Wep({0, 0, 0, 0}, {"x", "y", "z", "w"}, 0, kAuthOpen, kEncOpenNone), ""},
         {"radio 3, 26 digits, other keys empty", Wep({0, 0, 0, 0}, {"", "", kHex26, ""}, 2), ""},
-        {"shared: 5 ASCII characters", Wep({1, 0, 0, 0}, {"abcde", "", "", ""}, 0, kAuthShared, kEncSharedWep), ""},
+        {"shared: 5 ASCII characters",
+         Wep({1, 0, 0, 0}, {"abcde", "", "", ""}, 0, kAuthShared, kEncSharedWep), ""},
         {"radio 1 on, key 1 empty, hexadecimal", Wep({0, 0, 0, 0}, {"", "", "", ""}), WepHex(1)},
-        {"radio 1 on, key 1 of 6 ASCII characters", Wep({1, 0, 0, 0}, {"abcdef", "", "", ""}), WepAscii(1)},
-        {"valid key 1, key 2 of 11 digits", Wep({0, 0, 0, 0}, {"0123456789", "01234567890", "", ""}), WepHex(2)},
-        {"valid key 1, key 2 of 6 ASCII characters", Wep({0, 1, 0, 0}, {"0123456789", "abcdef", "", ""}),
-         WepAscii(2)},
+        {"radio 1 on, key 1 of 6 ASCII characters", Wep({1, 0, 0, 0}, {"abcdef", "", "", ""}),
+         WepAscii(1)},
+        {"valid key 1, key 2 of 11 digits",
+         Wep({0, 0, 0, 0}, {"0123456789", "01234567890", "", ""}), WepHex(2)},
+        {"valid key 1, key 2 of 6 ASCII characters",
+         Wep({0, 1, 0, 0}, {"0123456789", "abcdef", "", ""}), WepAscii(2)},
         {"key 3 of 9 digits", Wep({0, 0, 0, 0}, {"0123456789", "", "012345678", ""}), WepHex(3)},
-        {"key 3 of 14 ASCII characters", Wep({0, 0, 1, 0}, {"0123456789", "", Psk(14), ""}), WepAscii(3)},
-        {"key 4 of 25 digits", Wep({0, 0, 0, 0}, {"0123456789", "", "", kHex26.substr(1)}), WepHex(4)},
-        {"key 4 of 12 ASCII characters", Wep({0, 0, 0, 1}, {"0123456789", "", "", Psk(12)}), WepAscii(4)},
-        {"the transmit key is checked before the others", Wep({0, 0, 0, 0}, {"012", "", "", ""}, 3), WepHex(4)},
-        {"no radio on: key 1 is the transmit key", Wep({0, 0, 0, 0}, {"", "0123456789", "", ""}, -1), WepHex(1)},
+        {"key 3 of 14 ASCII characters", Wep({0, 0, 1, 0}, {"0123456789", "", Psk(14), ""}),
+         WepAscii(3)},
+        {"key 4 of 25 digits", Wep({0, 0, 0, 0}, {"0123456789", "", "", kHex26.substr(1)}),
+         WepHex(4)},
+        {"key 4 of 12 ASCII characters", Wep({0, 0, 0, 1}, {"0123456789", "", "", Psk(12)}),
+         WepAscii(4)},
+        {"the transmit key is checked before the others", Wep({0, 0, 0, 0}, {"012", "", "", ""}, 3),
+         WepHex(4)},
+        {"no radio on: key 1 is the transmit key",
+         Wep({0, 0, 0, 0}, {"", "0123456789", "", ""}, -1), WepHex(1)},
         {"a key of an unknown type is not checked", Wep({2, 0, 0, 0}, {"abc", "", "", ""}), ""},
     };
     for (const Row& row : rows) {
@@ -112,29 +124,38 @@ TEST(KeyFilters, LiveFilterOfTheKeyFields) {
         KeyField notifying;
         std::optional<FilterEdit> expected;
     };
-    auto edit = [](KeyField f, std::string text, bool beep) { return FilterEdit{f, std::move(text), beep}; };
+    auto edit = [](KeyField f, std::string text, bool beep) {
+        return FilterEdit{f, std::move(text), beep};
+    };
     const std::string hex30 = kHex26 + "dEaD";
     const Row rows[] = {
-        {"65th pre-shared key character", PskFields(Psk(65)), F::PreSharedKey, edit(F::PreSharedKey, Psk(64), true)},
-        {"the cut runs whichever field changed", PskFields(Psk(70)), F::WepKey2, edit(F::PreSharedKey, Psk(64), true)},
+        {"65th pre-shared key character", PskFields(Psk(65)), F::PreSharedKey,
+         edit(F::PreSharedKey, Psk(64), true)},
+        {"the cut runs whichever field changed", PskFields(Psk(70)), F::WepKey2,
+         edit(F::PreSharedKey, Psk(64), true)},
         {"64 pre-shared key characters stay", PskFields(Psk(64)), F::PreSharedKey, std::nullopt},
-        {"no key in use", Wep({0, 0, 0, 0}, {"zz", "", "", ""}, 0, kAuthOpen, kEncOpenNone), F::WepKey1, std::nullopt},
-        {"1, 2 and G typed", Wep({0, 0, 0, 0}, {"12G", "", "", ""}), F::WepKey1, edit(F::WepKey1, "12", true)},
-        {"a leading non-digit", Wep({0, 0, 0, 0}, {"", "x12", "", ""}), F::WepKey2, edit(F::WepKey2, "", true)},
-        {"30 digits pasted", Wep({0, 0, 0, 0}, {"", "", hex30, ""}), F::WepKey3, edit(F::WepKey3, kHex26, true)},
+        {"no key in use", Wep({0, 0, 0, 0}, {"zz", "", "", ""}, 0, kAuthOpen, kEncOpenNone),
+         F::WepKey1, std::nullopt},
+        {"1, 2 and G typed", Wep({0, 0, 0, 0}, {"12G", "", "", ""}), F::WepKey1,
+         edit(F::WepKey1, "12", true)},
+        {"a leading non-digit", Wep({0, 0, 0, 0}, {"", "x12", "", ""}), F::WepKey2,
+         edit(F::WepKey2, "", true)},
+        {"30 digits pasted", Wep({0, 0, 0, 0}, {"", "", hex30, ""}), F::WepKey3,
+         edit(F::WepKey3, kHex26, true)},
         {"over 26: cut without looking", Wep({0, 0, 0, 0}, {"", "", "", "0G" + kHex26}), F::WepKey4,
          edit(F::WepKey4, "0G" + kHex26.substr(0, 24), true)},
         {"valid digits set back unchanged", Wep({0, 0, 0, 0}, {"aB09", "", "", ""}), F::WepKey1,
          edit(F::WepKey1, "aB09", false)},
-        {"14th ASCII character", Wep({1, 0, 0, 0}, {Psk(14), "", "", ""}), F::WepKey1, edit(F::WepKey1, Psk(13), true)},
+        {"14th ASCII character", Wep({1, 0, 0, 0}, {Psk(14), "", "", ""}), F::WepKey1,
+         edit(F::WepKey1, Psk(13), true)},
         {"13 ASCII characters stay", Wep({0, 1, 0, 0}, {"", "G!" + Psk(11), "", ""}), F::WepKey2,
          edit(F::WepKey2, "G!" + Psk(11), false)},
         {"unknown key type: not cut", Wep({3, 0, 0, 0}, {Psk(40), "", "", ""}), F::WepKey1,
          edit(F::WepKey1, Psk(40), false)},
         {"empty key field", Wep({0, 0, 0, 0}, {"", "", "", ""}), F::WepKey1, std::nullopt},
         {"another field changed", Wep({0, 0, 0, 0}, {"12G", "", "", ""}), F::Other, std::nullopt},
-        {"shared uses WEP", Wep({0, 0, 0, 0}, {"", "", "", "G"}, 0, kAuthShared, kEncSharedWep), F::WepKey4,
-         edit(F::WepKey4, "", true)},
+        {"shared uses WEP", Wep({0, 0, 0, 0}, {"", "", "", "G"}, 0, kAuthShared, kEncSharedWep),
+         F::WepKey4, edit(F::WepKey4, "", true)},
     };
     for (const Row& row : rows) {
         const auto result = VerifyWEPKey(row.fields, row.notifying);
@@ -163,7 +184,7 @@ TEST(KeyFilters, SsidAndThresholdTexts) {
     }
 
     const std::tuple<std::string, int32_t, std::string, int32_t> thresholds[] = {
-        {"2400", 2347, "2347", 2347}, {"2347", 2347, "2347", 2347}, {"2347", 2346, "2346", 2346},
+        {"2400", 2347, "2347", 2347},  {"2347", 2347, "2347", 2347},  {"2347", 2346, "2346", 2346},
         {"12345", 2347, "1234", 1234}, {"99999", 2346, "2346", 2346}, {"", 2346, "0", 0},
         {"500", 2347, "500", 500},     {"abc", 2347, "abc", 0},       {"-5", 2347, "-5", -5},
     };
@@ -192,24 +213,19 @@ TEST(KeyMaterial, ConversionOfTheKeyTexts) {
         std::array<Material, 4> keys;
         int32_t selKeyIndex;
     } rows[] = {
-        {"hexadecimal, ASCII, empty, unknown type", Wep({0, 1, 0, 7}, {"0123456789", "Corvane13abcd", "", "abcde"}, 1),
-         {5, 13, 0, 5},
-         {material({0x01, 0x23, 0x45, 0x67, 0x89}), ascii13, Material{}, material({'a', 'b', 'c', 'd', 'e'})},
-         1},
-        {"26 digits give 13 bytes", Wep({0, 0, 0, 0}, {"", "", "", kHex26}, 3),
-         {0, 0, 0, 13},
-         {Material{}, Material{}, Material{},
-          material({0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99, 0xaa, 0xbb, 0xcc})},
-         3},
+        // clang-format off
+        {"hexadecimal, ASCII, empty, unknown type",
+         Wep({0, 1, 0, 7}, {"0123456789", "Corvane13abcd", "", "abcde"}, 1), {5, 13, 0, 5},
+         {material({0x01, 0x23, 0x45, 0x67, 0x89}), ascii13, {}, material({'a', 'b', 'c', 'd', 'e'})
+         }, 1},
+        {"26 digits give 13 bytes", Wep({0, 0, 0, 0}, {"", "", "", kHex26}, 3), {0, 0, 0, 13},
+         {Material{}, {}, {}, material({0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99,
+                                        0xaa, 0xbb, 0xcc})}, 3},
         {"never more than 13 bytes: such a key is none",
-         Wep({0, 1, 5, 0}, {kHex26 + "dd", Psk(14), Psk(14), ""}, -1),
-         {0, 0, 0, 0},
-         {Material{}, Material{}, Material{}, Material{}},
-         0},
-        {"no WEP: the key slots are left alone", PskFields("twelve chars"),
-         {9, 9, 9, 9},
-         {old, old, old, old},
-         0},
+         Wep({0, 1, 5, 0}, {kHex26 + "dd", Psk(14), Psk(14), ""}, -1), {0, 0, 0, 0}, {}, 0},
+        {"no WEP: the key slots are left alone", PskFields("twelve chars"), {9, 9, 9, 9},
+         {old, old, old, old}, 0},
+        // clang-format on
     };
     for (const Row& row : rows) {
         WEPSettingValues v;
@@ -233,19 +249,9 @@ TEST(KeyMaterial, ConversionOfTheKeyTexts) {
 
 // --- the key-entry group ---------------------------------------------------------
 
-struct GroupState {
-    std::vector<std::string> auth, enc;
-    int encSelected;
-    bool psk, wep;
-    bool operator==(const GroupState&) const = default;
-};
-std::ostream& operator<<(std::ostream& os, const GroupState& s) {
-    os << "auth[";
-    for (const auto& a : s.auth) os << a << ",";
-    os << "] enc[";
-    for (const auto& e : s.enc) os << e << ",";
-    return os << "] sel " << s.encSelected << " psk " << s.psk << " wep " << s.wep;
-}
+// Authentication and encryption entries, the selected encryption entry, and
+// whether the pre-shared key field and the WEP controls are enabled.
+using GroupState = std::tuple<std::vector<std::string>, std::vector<std::string>, int, bool, bool>;
 GroupState StateOf(const KeyEntryGroup& g) {
     return {g.authEntries, g.encEntries, g.encSelected, g.pskEnabled, g.wepEnabled};
 }
@@ -261,33 +267,42 @@ TEST(KeyEntryGroup, ListsSelectionsAndEnabling) {
         GroupState expected;
         int32_t capability = 6;
     };
-    auto kind = [](int32_t k) { return Step([k](KeyEntryGroup& g) { g.setAuthenTypeComboText(k); }); };
+    auto kind = [](int32_t k) {
+        return Step([k](KeyEntryGroup& g) { g.setAuthenTypeComboText(k); });
+    };
     auto auth = [](int i) { return Step([i](KeyEntryGroup& g) { g.setAuthenTypeCombo(i); }); };
     auto enc = [](int i) { return Step([i](KeyEntryGroup& g) { g.setEncryTypeCombo(i); }); };
     const auto dialog = SecurityListOwner::KeyDialog, editor = SecurityListOwner::ProfileEditor;
+    // clang-format off
     const Row rows[] = {
         {"ad hoc list: Open only, no key", dialog, {kind(0)}, {open, noneWep, 0, false, false}},
         {"ad hoc, WEP chosen", dialog, {kind(0), enc(1)}, {open, noneWep, 1, false, true}},
         {"infrastructure list", dialog, {kind(1)}, {all, noneWep, 0, false, false}},
-        {"another list kind changes nothing", dialog, {kind(1), kind(2)}, {all, noneWep, 0, false, false}},
+        {"another list kind changes nothing", dialog, {kind(1), kind(2)},
+         {all, noneWep, 0, false, false}},
         {"Shared: one WEP entry, selected", dialog, {kind(1), auth(1)}, {all, wep, 0, false, true}},
         {"WPA2-PSK: TKIP selected first", dialog, {kind(1), auth(3)}, {all, wpa, 0, true, false}},
         {"WEP under Open, then WPA-PSK: AES remembered", dialog, {kind(1), enc(1), auth(2)},
          {all, wpa, 1, true, false}},
-        {"and back to Open: WEP again", dialog, {kind(1), enc(1), auth(2), auth(0)}, {all, noneWep, 1, false, true}},
+        {"and back to Open: WEP again", dialog, {kind(1), enc(1), auth(2), auth(0)},
+         {all, noneWep, 1, false, true}},
+        {"the editor remembers alike", editor, {kind(1), enc(1), auth(3), auth(0)},
+         {all, noneWep, 1, false, true}},
         {"Shared resets the remembered index", dialog, {kind(1), enc(1), auth(1), auth(0)},
          {all, noneWep, 0, false, false}},
-        {"editor: the same remembering", editor, {kind(1), enc(1), auth(3)}, {all, wpa, 1, true, false}},
         {"TKIP-only capability", dialog, {kind(1), auth(2)}, {all, {"TKIP"}, 0, true, false}, 4},
         {"TKIP-only: a remembered AES selects nothing", dialog, {kind(1), enc(1), auth(3)},
          {all, {"TKIP"}, -1, true, false}, 4},
-        {"other capability: the dialog offers both", dialog, {kind(1), auth(2)}, {all, wpa, 0, true, false}, 5},
-        {"other capability: the editor offers none", editor, {kind(1), auth(2)}, {all, {}, -1, true, false}, 5},
-        {"an index the list lacks: the dialog falls back to Open's list", dialog, {kind(0), enc(1), auth(3)},
+        {"other capability: the dialog offers both", dialog, {kind(1), auth(2)},
+         {all, wpa, 0, true, false}, 5},
+        {"other capability: the editor offers none", editor, {kind(1), auth(2)},
+         {all, {}, -1, true, false}, 5},
+        {"an index the list lacks: the dialog shows Open's", dialog, {kind(0), enc(1), auth(3)},
          {open, noneWep, 1, false, true}},
-        {"an index the list lacks: the editor's list stays empty", editor, {kind(0), enc(1), auth(3)},
+        {"an index the list lacks: the editor's stays empty", editor, {kind(0), enc(1), auth(3)},
          {open, {}, -1, false, true}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         G_encryCapa = row.capability;
         KeyEntryGroup g(row.owner);
@@ -309,10 +324,12 @@ TEST(KeyEntryGroup, ConfirmHandsBackTheConvertedKeys) {
     g.fields.radio = {false, true, false, false};
     g.fields.keyText[1] = "0123456789";
     ASSERT_TRUE(ConfirmKeyDialog(g, values));
-    EXPECT_EQ((std::array{values.AuthenType, values.EncryType, values.SelKeyIndex}), (std::array{0, 1, 1}));
+    EXPECT_EQ((std::array{values.AuthenType, values.EncryType, values.SelKeyIndex}),
+              (std::array{0, 1, 1}));
     EXPECT_EQ(values.KeyLen, (std::array<uint8_t, 4>{0, 5, 0, 0}));
-    EXPECT_EQ(std::vector<uint8_t>(values.KeyMaterial[1].begin(), values.KeyMaterial[1].begin() + 6),
-              (std::vector<uint8_t>{0x01, 0x23, 0x45, 0x67, 0x89, 0x00}));
+    EXPECT_EQ(
+        std::vector<uint8_t>(values.KeyMaterial[1].begin(), values.KeyMaterial[1].begin() + 6),
+        (std::vector<uint8_t>{0x01, 0x23, 0x45, 0x67, 0x89, 0x00}));
 
     // The next opening: WPA-PSK with a 12-character passphrase keeps the key
     // lengths of the last WEP confirmation; the texts start empty.
@@ -320,8 +337,9 @@ TEST(KeyEntryGroup, ConfirmHandsBackTheConvertedKeys) {
     EXPECT_EQ(g.fields.keyText[1], "");
     g.fields.wpaPreSharedKey = "twelve chars";
     ASSERT_TRUE(ConfirmKeyDialog(g, values));
-    EXPECT_EQ((std::array{values.AuthenType, values.EncryType, values.SelKeyIndex, values.WPAPSKlen}),
-              (std::array{2, 1, 0, 12}));
+    EXPECT_EQ(
+        (std::array{values.AuthenType, values.EncryType, values.SelKeyIndex, values.WPAPSKlen}),
+        (std::array{2, 1, 0, 12}));
     EXPECT_EQ(values.KeyLen, (std::array<uint8_t, 4>{0, 5, 0, 0}));
 
     // A refused key: one alert, nothing handed back.

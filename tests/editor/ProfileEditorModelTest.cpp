@@ -63,7 +63,8 @@ protected:
             s.mac = mac;
             return ScanEntry(s);
         };
-        scan_ = ScanListOf({entry("Home", kMacHome), entry("Cafe", kMacCafe), entry("Cafe", kMacCafe2)});
+        scan_ = ScanListOf(
+            {entry("Home", kMacHome), entry("Cafe", kMacCafe), entry("Cafe", kMacCafe2)});
     }
     ~ProfileEditorTest() override { ResetGlobalsForTest(); }
 
@@ -82,111 +83,85 @@ private:
 
 // The dictionary of a new profile started with Add and an SSID typed in.
 Dict TypedNewProfile() {
-    return {{"Profile Name", "PROF1"},
-            {"SSID", "Typed"},
-            {"Network Type", "1"},
-            {"Channel", "1"},
-            {"Preamble Type", "0"},
-            {"Tx Power", "0"},
-            {"Power Save Mode", "0"},
-            {"AC Power CAM", "0"},
-            {"RTS Threshold", "2347"},
-            {"Fragmentation Threshold", "2346"},
-            {"Authentication Type", "0"},
-            {"Encryption Type", "0"},
-            {"WEPKey1", ""},
-            {"WEPKey2", ""},
-            {"WEPKey3", ""},
-            {"WEPKey4", ""},
-            {"WEPKey1 Type", "0"},
-            {"WEPKey2 Type", "0"},
-            {"WEPKey3 Type", "0"},
-            {"WEPKey4 Type", "0"},
-            {"WEPKeyUse", "0"},
-            {"WPAPSK", ""},
-            {"BSSID", ""},
+    // clang-format off
+    return {{"Profile Name", "PROF1"}, {"SSID", "Typed"}, {"Network Type", "1"}, {"Channel", "1"},
+            {"Preamble Type", "0"}, {"Tx Power", "0"}, {"Power Save Mode", "0"},
+            {"AC Power CAM", "0"}, {"RTS Threshold", "2347"}, {"Fragmentation Threshold", "2346"},
+            {"Authentication Type", "0"}, {"Encryption Type", "0"},
+            {"WEPKey1", ""}, {"WEPKey2", ""}, {"WEPKey3", ""}, {"WEPKey4", ""},
+            {"WEPKey1 Type", "0"}, {"WEPKey2 Type", "0"}, {"WEPKey3 Type", "0"},
+            {"WEPKey4 Type", "0"}, {"WEPKeyUse", "0"}, {"WPAPSK", ""}, {"BSSID", ""},
             {"Hidden", "1"}};
+    // clang-format on
 }
 
 TEST_F(ProfileEditorTest, DictionaryForEachWayIn) {
-    using Steps = std::function<void(ProfileEditorModel&)>;
-    auto prefill = [](std::string ssid, std::array<uint8_t, 6> mac, int32_t enc, int32_t auth, int32_t type,
-                      uint32_t channel) { return ProfilePrefill{std::move(ssid), mac, enc, auth, type, channel}; };
-    const ProfilePrefill wpa2Cafe2 = prefill("Cafe", kMacCafe2, Ndis802_11Encryption3Enabled,
-                                             Ndis802_11AuthModeWPA2PSK, Ndis802_11Infrastructure, 6);
-    const ProfilePrefill wepHome =
-        prefill("Home", kMacHome, Ndis802_11WEPEnabled, Ndis802_11AuthModeOpen, Ndis802_11Infrastructure, 6);
+    using M = ProfileEditorModel;
+    using Focus = M::Focus;
+    const ProfilePrefill wpa2Cafe2{"Cafe",
+                                   kMacCafe2,
+                                   Ndis802_11Encryption3Enabled,
+                                   Ndis802_11AuthModeWPA2PSK,
+                                   Ndis802_11Infrastructure,
+                                   6};
+    const ProfilePrefill wepHome{
+        "Home", kMacHome, Ndis802_11WEPEnabled, Ndis802_11AuthModeOpen, Ndis802_11Infrastructure,
+        6};
+    const ProfilePrefill adhocCh13{
+        "Home", kMacHome, Ndis802_11WEPDisabled, Ndis802_11AuthModeWPANone, Ndis802_11IBSS, 13};
+    const ProfilePrefill gone{
+        "Gone", kMacCafe, Ndis802_11WEPDisabled, Ndis802_11AuthModeOpen, Ndis802_11Infrastructure,
+        6};
     struct Row {
         const char* name;
-        Steps steps;
+        std::function<void(M&)> steps;
         Dict changes;  // from the typed new profile
-        ProfileEditorModel::Focus focus = ProfileEditorModel::Focus::None;
+        Focus focus = Focus::None;
     };
+    // clang-format off
     const Row rows[] = {
-        {"Add, SSID typed", [](auto& m) {
-             m.AddInit();
-             m.ssidText = "Typed";
-         }, {}},
-        {"Add after a prefill: no access point left over", [&](auto& m) {
-             m.AddProfile(wpa2Cafe2);
-             m.AddInit();
-             m.ssidText = "Typed";
-         }, {}},
-        {"Add, SSID picked from the list", [](auto& m) {
-             m.AddInit();
-             m.OnSSID(1);
-         }, {{"SSID", "Cafe"}, {"BSSID", "A0B1C2D3E4F5"}, {"Hidden", "0"}}},
-        {"Add, picked, then edited", [](auto& m) {
-             m.AddInit();
-             m.OnSSID(1);
-             m.ssidText = "Typed";
-         }, {}},
-        {"Add, ad hoc on channel 11", [](auto& m) {
-             m.AddInit();
-             m.OnNetworkType(kNetworkAdhoc);
-             m.OnChannel(10);
-             m.ssidText = "Typed";
-         }, {{"Network Type", "0"}, {"Channel", "11"}, {"Hidden", "0"}}},
-        {"Add, WEP with key 2 for transmission, power save", [](auto& m) {
-             m.AddInit();
-             m.ssidText = "Typed";
+        {"Add, SSID typed", [](M& m) { m.AddInit(); m.ssidText = "Typed"; }, {}},
+        {"Add after a prefill: no access point left over",
+         [&](M& m) { m.AddProfile(wpa2Cafe2); m.AddInit(); m.ssidText = "Typed"; }, {}},
+        {"Add, SSID picked from the list", [](M& m) { m.AddInit(); m.OnSSID(1); },
+         {{"SSID", "Cafe"}, {"BSSID", "A0B1C2D3E4F5"}, {"Hidden", "0"}}},
+        {"Add, picked, then edited",
+         [](M& m) { m.AddInit(); m.OnSSID(1); m.ssidText = "Typed"; }, {}},
+        {"Add, ad hoc on channel 11",
+         [](M& m) { m.AddInit(); m.OnNetworkType(0); m.OnChannel(10); m.ssidText = "x"; },
+         {{"SSID", "x"}, {"Network Type", "0"}, {"Channel", "11"}, {"Hidden", "0"}}},
+        {"Add, WEP with key 2 for transmission, power save",
+         [](M& m) {
+             m.AddInit(); m.ssidText = "Typed";
              m.keys.setEncryTypeCombo(kEncOpenWep);
              m.keys.OnWEPKeyCombo(1, kKeyTypeAscii);
              m.keys.fields.keyText[1] = "abcde";
              m.keys.fields.radio = {false, true, false, false};
-             m.psMode = true;
-             m.camWhenAcPower = true;
+             m.psMode = m.camWhenAcPower = true;
              m.OnTxPower(3);
-         }, {{"Encryption Type", "1"}, {"WEPKey2", "abcde"}, {"WEPKey2 Type", "1"}, {"WEPKeyUse", "1"},
-             {"Power Save Mode", "1"}, {"AC Power CAM", "1"}, {"Tx Power", "3"}}},
-        {"from the scan: WPA2-PSK with AES, the chosen access point of two", [&](auto& m) {
-             m.AddProfile(wpa2Cafe2);
-             m.keys.fields.wpaPreSharedKey = "passphrase";
-         }, {{"SSID", "Cafe"}, {"Authentication Type", "3"}, {"Encryption Type", "1"}, {"WPAPSK", "passphrase"},
-             {"BSSID", "A0B1C2D3E406"}, {"Hidden", "0"}},
-         ProfileEditorModel::Focus::PreSharedKey},
-        {"from the scan: WEP", [&](auto& m) {
-             m.AddProfile(wepHome);
-             m.keys.fields.keyText[0] = "0123456789";
-         }, {{"SSID", "Home"}, {"Encryption Type", "1"}, {"WEPKey1", "0123456789"}, {"BSSID", "001A2B3C4D5E"},
-             {"Hidden", "0"}},
-         ProfileEditorModel::Focus::FirstWepKey},
-        {"from the scan, name typed over: hidden, the scanned access point", [&](auto& m) {
-             m.AddProfile(wepHome);
-             m.ssidText = "Typed";
-         }, {{"Encryption Type", "1"}, {"BSSID", "001A2B3C4D5E"}}, ProfileEditorModel::Focus::FirstWepKey},
-        {"from the scan: WPA-PSK TKIP", [&](auto& m) {
-             m.AddProfile(prefill("Home", kMacHome, Ndis802_11Encryption2Enabled, Ndis802_11AuthModeWPAPSK, 1, 6));
-         }, {{"SSID", "Home"}, {"Authentication Type", "2"}, {"BSSID", "001A2B3C4D5E"}, {"Hidden", "0"}},
-         ProfileEditorModel::Focus::PreSharedKey},
-        {"from the scan: ad hoc beyond the plan's last channel", [&](auto& m) {
-             m.AddProfile(prefill("Home", kMacHome, Ndis802_11WEPDisabled, Ndis802_11AuthModeWPANone, 0, 13));
-         }, {{"SSID", "Home"}, {"Network Type", "0"}, {"BSSID", "001A2B3C4D5E"}, {"Hidden", "0"}},
-         ProfileEditorModel::Focus::FirstWepKey},
-        {"from the scan: a network the list lacks takes entry 0", [&](auto& m) {
-             m.AddProfile(prefill("Gone", kMacCafe, Ndis802_11WEPDisabled, Ndis802_11AuthModeOpen, 1, 6));
-         }, {{"SSID", "Home"}, {"BSSID", "001A2B3C4D5E"}, {"Hidden", "0"}}, ProfileEditorModel::Focus::FirstWepKey},
+         },
+         {{"Encryption Type", "1"}, {"WEPKey2", "abcde"}, {"WEPKey2 Type", "1"}, {"WEPKeyUse", "1"},
+          {"Power Save Mode", "1"}, {"AC Power CAM", "1"}, {"Tx Power", "3"}}},
+        {"from the scan: WPA2-PSK with AES, the chosen access point of two",
+         [&](M& m) { m.AddProfile(wpa2Cafe2); m.keys.fields.wpaPreSharedKey = "passphrase"; },
+         {{"SSID", "Cafe"}, {"Authentication Type", "3"}, {"Encryption Type", "1"},
+          {"WPAPSK", "passphrase"}, {"BSSID", "A0B1C2D3E406"}, {"Hidden", "0"}},
+         Focus::PreSharedKey},
+        {"from the scan: WEP",
+         [&](M& m) { m.AddProfile(wepHome); m.keys.fields.keyText[0] = "0123456789"; },
+         {{"SSID", "Home"}, {"Encryption Type", "1"}, {"WEPKey1", "0123456789"},
+          {"BSSID", "001A2B3C4D5E"}, {"Hidden", "0"}}, Focus::FirstWepKey},
+        {"from the scan, name typed over: hidden, the scanned access point",
+         [&](M& m) { m.AddProfile(wepHome); m.ssidText = "Typed"; },
+         {{"Encryption Type", "1"}, {"BSSID", "001A2B3C4D5E"}}, Focus::FirstWepKey},
+        {"from the scan: ad hoc beyond the plan's last channel",
+         [&](M& m) { m.AddProfile(adhocCh13); },
+         {{"SSID", "Home"}, {"Network Type", "0"}, {"BSSID", "001A2B3C4D5E"}, {"Hidden", "0"}},
+         Focus::FirstWepKey},
+        {"from the scan: a name the list lacks takes entry 0", [&](M& m) { m.AddProfile(gone); },
+         {{"SSID", "Home"}, {"BSSID", "001A2B3C4D5E"}, {"Hidden", "0"}}, Focus::FirstWepKey},
     };
+    // clang-format on
     for (const Row& row : rows) {
         ProfileEditorModel m = Model();
         row.steps(m);
@@ -211,31 +186,18 @@ TEST_F(ProfileEditorTest, AdHocOffersOpenOnlyAndEnablesTheChannel) {
 // An edited profile comes back exactly as stored, except what was changed;
 // the other profiles stay where they were.
 TEST_F(ProfileEditorTest, EditReplacesOnlyItsEntry) {
-    const PrefDictionary edited{{"Profile Name", "Lab"},
-                                {"SSID", "Cafe"},
-                                {"Network Type", "0"},
-                                {"Channel", "9"},
-                                {"Preamble Type", "1"},
-                                {"Tx Power", "2"},
-                                {"Power Save Mode", "1"},
-                                {"AC Power CAM", "1"},
-                                {"RTS Threshold", "500"},
-                                {"Fragmentation Threshold", "800"},
-                                {"Authentication Type", "0"},
-                                {"Encryption Type", "1"},
-                                {"WEPKey1", "abcde"},
-                                {"WEPKey2", ""},
-                                {"WEPKey3", "0123456789"},
-                                {"WEPKey4", ""},
-                                {"WEPKey1 Type", "1"},
-                                {"WEPKey2 Type", "0"},
-                                {"WEPKey3 Type", "0"},
-                                {"WEPKey4 Type", "0"},
-                                {"WEPKeyUse", "2"},
-                                {"WPAPSK", "left over"},
-                                {"BSSID", "0A0B0C0D0E0F"},
-                                {"Hidden", "1"}};
-    const PrefArray before = {Named("First"), edited, PrefDictionary{{"Profile Name", "Third"}, {"SSID", "x"}}};
+    // clang-format off
+    const PrefDictionary edited{
+        {"Profile Name", "Lab"}, {"SSID", "Cafe"}, {"Network Type", "0"}, {"Channel", "9"},
+        {"Preamble Type", "1"}, {"Tx Power", "2"}, {"Power Save Mode", "1"}, {"AC Power CAM", "1"},
+        {"RTS Threshold", "500"}, {"Fragmentation Threshold", "800"},
+        {"Authentication Type", "0"}, {"Encryption Type", "1"},
+        {"WEPKey1", "abcde"}, {"WEPKey2", ""}, {"WEPKey3", "0123456789"}, {"WEPKey4", ""},
+        {"WEPKey1 Type", "1"}, {"WEPKey2 Type", "0"}, {"WEPKey3 Type", "0"}, {"WEPKey4 Type", "0"},
+        {"WEPKeyUse", "2"}, {"WPAPSK", "left over"}, {"BSSID", "0A0B0C0D0E0F"}, {"Hidden", "1"}};
+    // clang-format on
+    const PrefArray before = {Named("First"), edited,
+                              PrefDictionary{{"Profile Name", "Third"}, {"SSID", "x"}}};
     ASSERT_TRUE(WritePreferenceArray(kProfileListPath, before));
 
     ProfileEditorModel m = Model();

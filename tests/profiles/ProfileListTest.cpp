@@ -21,10 +21,15 @@ Dict AsMap(const PrefDictionary& d) {
 }
 
 PrefDictionary Profile(const std::string& name, const std::string& bssid) {
-    return {{"Profile Name", name}, {"SSID", name + "-net"}, {"BSSID", bssid}, {"Hidden", "1"}, {"WPAPSK", "k"}};
+    return {{"Profile Name", name},
+            {"SSID", name + "-net"},
+            {"BSSID", bssid},
+            {"Hidden", "1"},
+            {"WPAPSK", "k"}};
 }
 PrefDictionary Active(const std::string& flag, const std::string& bssid) {
-    return {{"Active Profile Flag", flag}, {"Profile Name", "Home"}, {"BSSID", bssid}, {"Hidden", "0"}};
+    return {
+        {"Active Profile Flag", flag}, {"Profile Name", "Home"}, {"BSSID", bssid}, {"Hidden", "0"}};
 }
 std::vector<std::string> Names(const PrefArray& a) {
     std::vector<std::string> n;
@@ -43,18 +48,42 @@ TEST(ProfileList, DeleteProfile) {
         std::vector<std::string> left;
         bool activeLeft;  // the active file still holds its record
     } rows[] = {
-        {"the active profile: its mark goes, the link is dropped", {Active("YES", "001122334455")}, 0,
-         {true, true, true, true}, {"Cafe", "Lab"}, false},
-        {"an inactive mark goes, nothing is dropped", {Active("NO", "001122334455")}, 0,
-         {true, true, false, true}, {"Cafe", "Lab"}, false},
-        {"another profile: the mark stays", {Active("YES", "001122334455")}, 1, {true, false, false, true},
-         {"Home", "Lab"}, true},
-        {"no BSSID on either side matches", {Active("YES", "")}, 2, {true, true, true, true}, {"Home", "Cafe"},
+        {"the active profile: its mark goes, the link is dropped",
+         {Active("YES", "001122334455")},
+         0,
+         {true, true, true, true},
+         {"Cafe", "Lab"},
          false},
-        {"the comparison is exact", {Active("YES", "aabbccddeeff")}, 1, {true, false, false, true}, {"Home", "Lab"},
+        {"an inactive mark goes, nothing is dropped",
+         {Active("NO", "001122334455")},
+         0,
+         {true, true, false, true},
+         {"Cafe", "Lab"},
+         false},
+        {"another profile: the mark stays",
+         {Active("YES", "001122334455")},
+         1,
+         {true, false, false, true},
+         {"Home", "Lab"},
+         true},
+        {"no BSSID on either side matches",
+         {Active("YES", "")},
+         2,
+         {true, true, true, true},
+         {"Home", "Cafe"},
+         false},
+        {"the comparison is exact",
+         {Active("YES", "aabbccddeeff")},
+         1,
+         {true, false, false, true},
+         {"Home", "Lab"},
          true},
         {"no active file", {}, 0, {true, false, false, true}, {"Cafe", "Lab"}, false},
-        {"a row the list lacks", {Active("YES", "")}, 3, {false, false, false, false}, {"Home", "Cafe", "Lab"},
+        {"a row the list lacks",
+         {Active("YES", "")},
+         3,
+         {false, false, false, false},
+         {"Home", "Cafe", "Lab"},
          true},
     };
     for (const Row& row : rows) {
@@ -66,13 +95,15 @@ TEST(ProfileList, DeleteProfile) {
         ProfileListState state;
         state.Refresh();
         const DeleteOutcome outcome = DeleteProfile(state, row.row);
-        EXPECT_EQ((std::array{outcome.deleted, outcome.activeRemoved, outcome.queueReset, outcome.written}),
-                  (std::array{row.expected.deleted, row.expected.activeRemoved, row.expected.queueReset,
-                              row.expected.written}))
+        EXPECT_EQ((std::array{outcome.deleted, outcome.activeRemoved, outcome.queueReset,
+                              outcome.written}),
+                  (std::array{row.expected.deleted, row.expected.activeRemoved,
+                              row.expected.queueReset, row.expected.written}))
             << row.name;
         EXPECT_EQ(Names(ReadPreferenceArray(kProfileListPath)), row.left) << row.name;
         EXPECT_EQ(Names(state.records), row.left) << row.name;
-        EXPECT_EQ(ReadPreferenceArray(kActiveProfilePath).size(), row.activeLeft ? 1u : 0u) << row.name;
+        EXPECT_EQ(ReadPreferenceArray(kActiveProfilePath).size(), row.activeLeft ? 1u : 0u)
+            << row.name;
         EXPECT_EQ(state.recordActivate.size(), row.activeLeft ? 1u : 0u) << row.name;
     }
 }
@@ -85,7 +116,8 @@ TEST(ProfileList, ActiveMarkOnAndOff) {
     ASSERT_TRUE(DisabledActivateProfile(inactive));  // nothing active: nothing written
     EXPECT_FALSE(std::filesystem::exists(home.PreferencesFile("ActiveProfileSetting.plist")));
 
-    ASSERT_TRUE(WritePreferenceArray(kProfileListPath, {Profile("Home", "001122334455"), Profile("Cafe", "")}));
+    ASSERT_TRUE(WritePreferenceArray(kProfileListPath,
+                                     {Profile("Home", "001122334455"), Profile("Cafe", "")}));
     ProfileListState state;
     state.Refresh();
     ConverterKeyBuffers keys;

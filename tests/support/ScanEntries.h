@@ -17,19 +17,20 @@ using ByteVec = std::vector<uint8_t>;
 
 inline ByteVec HexBytes(const std::string& hex) {
     ByteVec out;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2) out.push_back(uint8_t(std::stoul(hex.substr(i, 2), nullptr, 16)));
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        out.push_back(uint8_t(std::stoul(hex.substr(i, 2), nullptr, 16)));
     return out;
 }
 
 struct ScanEntrySpec {
-    std::string ssid;               // the name bytes (cut to 32)
-    int64_t ssidLength = -1;        // Ssid.SsidLength; -1: the name's length
+    std::string ssid;         // the name bytes (cut to 32)
+    int64_t ssidLength = -1;  // Ssid.SsidLength; -1: the name's length
     std::array<uint8_t, 6> mac = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55};
     uint32_t privacy = 0;
     int32_t rssi = -50;
-    uint32_t dsConfig = 2437000;    // kHz
+    uint32_t dsConfig = 2437000;  // kHz
     uint32_t infrastructureMode = 1;
-    ByteVec tagged;                 // tagged elements, after the 12 fixed beacon fields
+    ByteVec tagged;  // tagged elements, after the 12 fixed beacon fields
 };
 
 // One entry: IELength = 12 + the tagged elements, Length rounded up to 4.

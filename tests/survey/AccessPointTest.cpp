@@ -9,6 +9,10 @@
 #include "tests/adapter/AdapterFixture.h"
 #include "tests/support/ScanEntries.h"
 
+namespace corvane {
+void PrintTo(const AccessPoint& row, std::ostream* os) { *os << '"' << row.description() << '"'; }
+}  // namespace corvane
+
 namespace corvane::test {
 namespace {
 
@@ -46,16 +50,20 @@ TEST_F(AccessPointRows, TheWalkOverTheList) {
         {"so does one past the rows searched", ScanListOf({a, fiveGHz, c}), {"A"}, 14},
         {"all rows searched", ScanListOf({a, fiveGHz, c}), {"A", "5", "C"}},
         {"empty list", ScanListOf({}), {}},
-        {"NumberOfItems below the entries there", [&] {
+        {"NumberOfItems below the entries there",
+         [&] {
              ByteVec l = ScanListOf({a, c});
              l[0] = 1;
              return l;
-         }(), {"A"}},
-        {"NumberOfItems beyond the entries there", [&] {
+         }(),
+         {"A"}},
+        {"NumberOfItems beyond the entries there",
+         [&] {
              ByteVec l = ScanListOf({a, c});
              l[0] = 9;
              return l;
-         }(), {"A", "C"}},
+         }(),
+         {"A", "C"}},
         {"duplicates kept in driver order", ScanListOf({c, a, c}), {"C", "A", "C"}},
     };
     for (const Row& row : rows) {
@@ -71,6 +79,7 @@ TEST_F(AccessPointRows, TextsOfOneRow) {
         ScanEntrySpec spec;
         AccessPoint expected;
         size_t entryLength = 0;  // cut the entry (and its Length) to this many bytes
+        uint32_t ieLength = 0;   // IELength claimed instead of the real one
     };
     ScanEntrySpec full32;
     full32.ssid = std::string(32, 'x');
@@ -91,17 +100,37 @@ TEST_F(AccessPointRows, TextsOfOneRow) {
     unknownMode.tagged = HexBytes("dd160050f20101000050f20201000050f20201000050f202");
     ScanEntrySpec shortEntry = unknownMode;
     shortEntry.infrastructureMode = 1;
+    ScanEntrySpec rsnCut = shortEntry;  // its element 2 bytes short of its length
+    rsnCut.tagged = HexBytes(
+        "3014"
+        "0100"
+        "000fac04"
+        "0100"
+        "000fac04"
+        "0100"
+        "000fac02");
     const std::string b = "00-11-22-33-44-55";
     const Row rows[] = {
-        {"a 32-byte name shows all 32 bytes", full32,
-         {std::string(32, 'x'), "0A-BC-00-FF-12-9D", "63", "6", "Open/Shared", "WEP", "Infrastructure"}},
-        {"the name ends at its first zero byte", embeddedZero,
+        {"a 32-byte name shows all 32 bytes",
+         full32,
+         {std::string(32, 'x'), "0A-BC-00-FF-12-9D", "63", "6", "Open/Shared", "WEP",
+          "Infrastructure"}},
+        {"the name ends at its first zero byte",
+         embeddedZero,
          {"ab", b, "0", "36", "Open", "Not Used", "Ad Hoc"}},
         {"automatic network type", automatic, {"", b, "13", "6", "Open", "Not Used", "Automatic"}},
-        {"a network type the name table lacks", unknownMode,
+        {"a network type the name table lacks",
+         unknownMode,
          {"", b, "100", "6", "WPA-PSK", "TKIP", "Unknown"}},
-        {"an entry of 104 bytes carries no elements", shortEntry,
-         {"", b, "100", "6", "Open/Shared", "WEP", "Infrastructure"}, 104},
+        {"an entry of 104 bytes carries no elements",
+         shortEntry,
+         {"", b, "100", "6", "Open/Shared", "WEP", "Infrastructure"},
+         104},
+        {"IELength past the entry: read to the entry's end",
+         rsnCut,
+         {"", b, "100", "6", "WPA2-PSK", "AES-CCMP", "Infrastructure"},
+         bss::kTaggedElements + 20,
+         4000},
     };
     for (const Row& row : rows) {
         ByteVec e = ScanEntry(row.spec);
@@ -109,40 +138,34 @@ TEST_F(AccessPointRows, TextsOfOneRow) {
             e.resize(row.entryLength);
             WriteLe32(&e[bss::kLength], uint32_t(row.entryLength));
         }
-        EXPECT_EQ(RowsOf(*adapter_, ScanListOf({e})), std::vector<AccessPoint>{row.expected}) << row.name;
+        if (row.ieLength) WriteLe32(&e[bss::kIELength], row.ieLength);
+        EXPECT_EQ(RowsOf(*adapter_, ScanListOf({e})), std::vector<AccessPoint>{row.expected})
+            << row.name;
     }
 }
 
-// An entry whose IELength claims more than the entry holds is read only as
-// far as the entry goes.
-TEST_F(AccessPointRows, ElementsAreReadWithinTheEntry) {
-    ScanEntrySpec s;
-    s.privacy = 1;
-    s.tagged = HexBytes("3014" "0100" "000fac04" "0100" "000fac04" "0100" "000fac02");  // 2 bytes short
-    ByteVec e = ScanEntry(s);
-    WriteLe32(&e[bss::kIELength], 4000);
-    e.resize(bss::kTaggedElements + s.tagged.size());
-    WriteLe32(&e[bss::kLength], uint32_t(e.size()));
-    const auto rows = RowsOf(*adapter_, ScanListOf({e}));
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].Authentication, "WPA2-PSK");
-    EXPECT_EQ(rows[0].Encryption, "AES-CCMP");
-}
-
-TEST(AccessPoint, FreshRowAndMemberLookup) {
+TEST(AccessPoint, DescriptionAndClassification) {
     AccessPoint row;
     EXPECT_EQ(row.description(), "      ");
     for (const char* name : kAccessPointMembers) *AccessPointMember(row, name) = name;
     EXPECT_EQ(row.description(), "SSID BSSID Signal Channel Authentication Encryption NetworkType");
-    EXPECT_EQ(AccessPointMember(row, "Rssi"), nullptr);
-}
 
-TEST(AccessPoint, ClassificationOfTheTexts) {
     const std::pair<const char*, int32_t> classes[] = {
-        {"Open", 0},         {"Open/Shared", 0},     {"WPA-PSK/WPA2-PSK", 7}, {"WPA2-PSK", 7},
-        {"WPA-PSK", 4},      {"WPA2", 6},            {"WPA-NONE", 5},         {"WPA", 3},
-        {"WPA2-NONE", 0},    {"", 0},                {"WPA3-SAE", 0},         {"OWE", 0},
-        {"WPA2-PSK-SHA256", 7}, {"FT-PSK", 0},       {"wpa2-psk", 0},
+        {"Open", 0},
+        {"Open/Shared", 0},
+        {"WPA-PSK/WPA2-PSK", 7},
+        {"WPA2-PSK", 7},
+        {"WPA-PSK", 4},
+        {"WPA2", 6},
+        {"WPA-NONE", 5},
+        {"WPA", 3},
+        {"WPA2-NONE", 0},
+        {"", 0},
+        {"WPA3-SAE", 0},
+        {"OWE", 0},
+        {"WPA2-PSK-SHA256", 7},
+        {"FT-PSK", 0},
+        {"wpa2-psk", 0},
     };
     for (auto [text, expected] : classes) EXPECT_EQ(IsItemWPA(text), expected) << text;
 
@@ -164,7 +187,6 @@ TEST(AccessPoint, ClassificationOfTheTexts) {
         {"Open/Shared", "CCMP-256", "Open/Shared with CCMP-256"},
     };
     for (const auto& [auth, enc, expected] : unsupported) {
-        AccessPoint row;
         row.Authentication = auth;
         row.Encryption = enc;
         EXPECT_EQ(UnsupportedSecurity(row), expected) << auth << " / " << enc;

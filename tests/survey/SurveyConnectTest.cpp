@@ -46,9 +46,9 @@ Calls Join(std::initializer_list<Calls> pieces) {
 // Client width through transmit power, with the site survey's preamble 2
 // and thresholds 2347 / 2346.
 Calls Head(uint32_t mode, uint32_t auth, uint32_t enc) {
-    return {{0x0DF101F2, {1}},       {0x0D810115, Le32(0)},    {0x0D810108, Le32(mode)},
-            {0x0DF10101, Le32(2)},   {0x0D81020A, Le32(2347)}, {0x0D810209, Le32(2346)},
-            {0x0D810118, Le32(auth)}, {0x0D81011B, Le32(enc)}, {0x0DF10118, Le32(100)}};
+    return {{0x0DF101F2, {1}},        {0x0D810115, Le32(0)},    {0x0D810108, Le32(mode)},
+            {0x0DF10101, Le32(2)},    {0x0D81020A, Le32(2347)}, {0x0D810209, Le32(2346)},
+            {0x0D810118, Le32(auth)}, {0x0D81011B, Le32(enc)},  {0x0DF10118, Le32(100)}};
 }
 Calls AddKey(const ByteVec& block) { return {{0x0DF101F4, block}}; }
 Calls PskKey(const ByteVec& key) { return {{0x0DF101F3, KeyBlock(104, 0x80000000, key)}}; }
@@ -57,7 +57,8 @@ Calls Configure(uint32_t khz) { return {{0x0D010211, ByteVec(32, 0)}, {0x0D81021
 const Calls kPower = {{0x0D810216, Le32(0)}};
 Calls ByBssid(uint32_t khz) { return Join({kPower, Configure(khz), Calls{{0x0D810101, kBssid}}}); }
 Calls BySsid(uint32_t khz, const std::string& ssid) {
-    return Join({Configure(khz), kPower, Calls{{0x0D810102, Words({uint32_t(ssid.size())}, Text(ssid), 36)}}});
+    return Join({Configure(khz), kPower,
+                 Calls{{0x0D810102, Words({uint32_t(ssid.size())}, Text(ssid), 36)}}});
 }
 
 std::string Element(unsigned id, const std::string& bodyHex) {
@@ -68,12 +69,14 @@ std::string Element(unsigned id, const std::string& bodyHex) {
 // RSN and WPA elements with one group, one pairwise and one key-management suite.
 std::string Rsn(int group, int pairwise, int akm) {
     char body[64];
-    std::snprintf(body, sizeof body, "0100000fac%02x0100000fac%02x0100000fac%02x", group, pairwise, akm);
+    std::snprintf(body, sizeof body, "0100000fac%02x0100000fac%02x0100000fac%02x", group, pairwise,
+                  akm);
     return Element(48, body);
 }
 std::string Wpa(int group, int pairwise, int akm) {
     char body[64];
-    std::snprintf(body, sizeof body, "0050f20101000050f2%02x01000050f2%02x01000050f2%02x", group, pairwise, akm);
+    std::snprintf(body, sizeof body, "0050f20101000050f2%02x01000050f2%02x01000050f2%02x", group,
+                  pairwise, akm);
     return Element(221, body);
 }
 
@@ -111,6 +114,7 @@ TEST_F(SurveyConnect, RecordsReachTheDriverByteForByte) {
         std::array<int32_t, 3> preset = {};  // list kind, authentication, encryption
         Calls expected;
     } rows[] = {
+        // clang-format off
         {"open infrastructure: by BSSID, no dialog", Network("", 0), std::nullopt, {},
          Join({Head(1, 0, 1), ByBssid(2437000)})},
         {"open ad hoc: by SSID", Network("", 0, 0, 2462000), std::nullopt, {},
@@ -118,22 +122,25 @@ TEST_F(SurveyConnect, RecordsReachTheDriverByteForByte) {
         {"WEP, keys 1 and 3, key 3 transmits", Network("", 1, 1, 2412000),
          Typed{{0, 0, 1, 0}, {"0123456789", "", "abcdefghijklm", ""}, 2, ""}, {1, 0, 1},
          Join({Head(1, 0, 0), AddKey(KeyBlock(76, 0, key1)), RemoveKey(1),
-               AddKey(KeyBlock(84, 0x80000002, Text("abcdefghijklm"))), RemoveKey(3), ByBssid(2412000)})},
+               AddKey(KeyBlock(84, 0x80000002, Text("abcdefghijklm"))), RemoveKey(3),
+               ByBssid(2412000)})},
         {"ad hoc WEP: the ad hoc list, by SSID", Network("", 1, 0, 2412000),
          Typed{{1, 0, 0, 0}, {"abcde", "", "", ""}, 0, ""}, {0, 0, 1},
-         Join({Head(0, 0, 0), AddKey(KeyBlock(76, 0x80000000, Text("abcde"))), RemoveKey(1), RemoveKey(2),
-               RemoveKey(3), BySsid(2412000, "IEEE")})},
+         Join({Head(0, 0, 0), AddKey(KeyBlock(76, 0x80000000, Text("abcde"))), RemoveKey(1),
+               RemoveKey(2), RemoveKey(3), BySsid(2412000, "IEEE")})},
         {"WPA-PSK TKIP, passphrase hashed with the entry's SSID", Network(Wpa(2, 2, 2)),
          Typed{{}, {}, 0, "password"}, {1, 2, 0},
          Join({Head(1, 4, 4), PskKey(HexBytes(kIeeePmk)), ByBssid(2437000)})},
-        {"WPA2-PSK AES, passphrase hashed with the entry's SSID", Network(Rsn(4, 4, 2), 1, 1, 2437000, "Cafe"),
-         Typed{{}, {}, 0, "correct horse"}, {1, 3, 1},
+        {"WPA2-PSK AES, passphrase hashed with the entry's SSID",
+         Network(Rsn(4, 4, 2), 1, 1, 2437000, "Cafe"), Typed{{}, {}, 0, "correct horse"}, {1, 3, 1},
          Join({Head(1, 7, 6), PskKey(ByteVec(phrasePmk, phrasePmk + 32)), ByBssid(2437000)})},
-        {"WPA2-PSK AES, 64 hex digits decoded", Network(Rsn(4, 4, 2)), Typed{{}, {}, 0, kHexKey}, {1, 3, 1},
+        {"WPA2-PSK AES, 64 hex digits decoded", Network(Rsn(4, 4, 2)),
+         Typed{{}, {}, 0, kHexKey}, {1, 3, 1},
          Join({Head(1, 7, 6), PskKey(HexBytes(kHexKey)), ByBssid(2437000)})},
         {"WPA and WPA2 mixed: WPA2-PSK with AES", Network(Rsn(4, 4, 2) + Wpa(2, 2, 2)),
          Typed{{}, {}, 0, "password"}, {1, 3, 1},
          Join({Head(1, 7, 6), PskKey(HexBytes(kIeeePmk)), ByBssid(2437000)})},
+        // clang-format on
     };
     for (Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -149,7 +156,8 @@ TEST_F(SurveyConnect, RecordsReachTheDriverByteForByte) {
         if (row.typed) {
             KeyEntryGroup dialog(SecurityListOwner::KeyDialog);
             PresetKeyDialog(dialog, plan.preset);
-            EXPECT_EQ((std::array{plan.preset.listKind, dialog.fields.nAuthenType, dialog.fields.nEncryType}),
+            EXPECT_EQ((std::array{plan.preset.listKind, dialog.fields.nAuthenType,
+                                  dialog.fields.nEncryType}),
                       row.preset);
             EXPECT_EQ(plan.preset.focus, dialog.fields.PskInUse() ? 1 : 0);
             dialog.fields.keyType = row.typed->keyType;
@@ -171,6 +179,7 @@ TEST_F(SurveyConnect, RecordsReachTheDriverByteForByte) {
 
 TEST_F(SurveyConnect, RefusalsAndTheAddToProfilePrefill) {
     const std::string kEnterprise = "WPA-Enterprise / WPA2-Enterprise isn't supported yet!!!";
+    const std::string k5GHzAdhoc = "5GHz band of Adhoc isn't supported yet!!!";
     auto unsupported = [](const std::string& name) {
         return "This network uses " + name + " security, which this adapter doesn't support.";
     };
@@ -184,33 +193,38 @@ TEST_F(SurveyConnect, RefusalsAndTheAddToProfilePrefill) {
         std::optional<std::string> connectRefusal, addRefusal;
         std::optional<Prefill> prefill;  // when adding is not refused
     } rows[] = {
+        // clang-format off
         {"WPA 802.1X", Network(Wpa(2, 2, 1)), kEnterprise, kEnterprise, std::nullopt},
         {"WPA2 802.1X", Network(Rsn(4, 4, 1)), kEnterprise, kEnterprise, std::nullopt},
         {"WPA2 Suite B", Network(Rsn(9, 9, 12)), kEnterprise, kEnterprise, std::nullopt},
-        {"ad hoc WPA-NONE", Network(Wpa(2, 2, 2), 1, 0), "WPA-NONE of Adhoc doesn't supported!!!", std::nullopt,
-         Prefill{5, 4, 6}},
-        {"ad hoc WPA2-NONE", Network(Rsn(4, 4, 2), 1, 0), unsupported("WPA2-NONE"), unsupported("WPA2-NONE"), std::nullopt},
-        {"WPA3-SAE", Network(Rsn(4, 4, 8)), unsupported("WPA3-SAE"), unsupported("WPA3-SAE"), std::nullopt},
+        {"ad hoc WPA-NONE", Network(Wpa(2, 2, 2), 1, 0), "WPA-NONE of Adhoc doesn't supported!!!",
+         std::nullopt, Prefill{5, 4, 6}},
+        {"ad hoc WPA2-NONE", Network(Rsn(4, 4, 2), 1, 0), unsupported("WPA2-NONE"),
+         unsupported("WPA2-NONE"), std::nullopt},
+        {"WPA3-SAE", Network(Rsn(4, 4, 8)), unsupported("WPA3-SAE"), unsupported("WPA3-SAE"),
+         std::nullopt},
         {"OWE", Network(Rsn(4, 4, 18)), unsupported("OWE"), unsupported("OWE"), std::nullopt},
         {"WPA2-PSK with GCMP", Network(Rsn(8, 8, 2)), unsupported("WPA2-PSK with GCMP"),
          unsupported("WPA2-PSK with GCMP"), std::nullopt},
         {"hidden infrastructure network", Network("", 0, 1, 2412000, ""),
-         "This access point has advanced security settings. Please add the profile manually by button "
-         "[Add to Profile]",
+         "This access point has advanced security settings. "
+         "Please add the profile manually by button [Add to Profile]",
          std::nullopt, Prefill{0, 1, 1}},
-        {"hidden ad hoc network is not refused", Network("", 0, 0, 2412000, ""), std::nullopt, std::nullopt,
+        {"hidden ad hoc network", Network("", 0, 0, 2412000, ""), std::nullopt, std::nullopt,
          Prefill{0, 1, 1}},
-        {"5 GHz ad hoc: adding only", Network("", 0, 0, 5180000), std::nullopt,
-         "5GHz band of Adhoc isn't supported yet!!!", std::nullopt},
-        {"5 GHz ad hoc with unsupported security: the band first", Network(Rsn(4, 4, 2), 1, 0, 5180000),
-         unsupported("WPA2-NONE"), "5GHz band of Adhoc isn't supported yet!!!", std::nullopt},
-        {"5 GHz infrastructure", Network("", 0, 1, 5180000), std::nullopt, std::nullopt, Prefill{0, 1, 36}},
+        {"5 GHz ad hoc: adding only", Network("", 0, 0, 5180000), std::nullopt, k5GHzAdhoc,
+         std::nullopt},
+        {"5 GHz ad hoc with unsupported security: the band first",
+         Network(Rsn(4, 4, 2), 1, 0, 5180000), unsupported("WPA2-NONE"), k5GHzAdhoc, std::nullopt},
+        {"5 GHz infrastructure", Network("", 0, 1, 5180000), std::nullopt, std::nullopt,
+         Prefill{0, 1, 36}},
         {"WPA2-PSK AES", Network(Rsn(4, 4, 2)), std::nullopt, std::nullopt, Prefill{7, 6, 6}},
         {"WPA-PSK TKIP", Network(Wpa(2, 2, 2)), std::nullopt, std::nullopt, Prefill{4, 4, 6}},
         {"WPA-PSK TKIP/AES", Network(Wpa(2, 4, 2)), std::nullopt, std::nullopt, Prefill{4, 6, 6}},
         {"WPA2-PSK AES-WRAP", Network(Rsn(3, 3, 2)), std::nullopt, std::nullopt, Prefill{7, 6, 6}},
         {"WEP", Network("", 1), std::nullopt, std::nullopt, Prefill{0, 0, 6}},
         {"open", Network("", 0), std::nullopt, std::nullopt, Prefill{0, 1, 6}},
+        // clang-format on
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
