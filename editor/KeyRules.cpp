@@ -61,12 +61,18 @@ std::optional<int> WepSlotOf(KeyField field) {
 }
 
 // The length of the longest prefix of at most `limit` bytes that does not
-// end inside a UTF-8 sequence.
+// end inside a UTF-8 sequence: only a sequence that starts before the limit
+// and runs past it is left out; stray bytes of a text that is not UTF-8 are
+// cut like any other.
 size_t Utf8Prefix(std::string_view text, size_t limit) {
     if (text.size() <= limit) return text.size();
-    size_t cut = limit;
-    while (cut > 0 && (uint8_t(text[cut]) & 0xC0) == 0x80) --cut;
-    return cut;
+    auto continuation = [&](size_t i) { return (uint8_t(text[i]) & 0xC0) == 0x80; };
+    size_t start = limit;
+    while (start > 0 && limit - start < 3 && continuation(start)) --start;
+    const uint8_t lead = uint8_t(text[start]);
+    if (start == limit || lead < 0xC0) return limit;
+    const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    return start + length > limit ? start : limit;
 }
 
 }  // namespace
@@ -107,7 +113,8 @@ bool VerifyKey(const KeyEntryFields& fields) {
 std::optional<FilterEdit> VerifyWEPKey(const KeyEntryFields& f, KeyField notifying) {
     if (f.PskInUse()) {
         if (f.wpaPreSharedKey.size() <= kPskHexLength) return std::nullopt;
-        return FilterEdit{KeyField::PreSharedKey, f.wpaPreSharedKey.substr(0, kPskHexLength), true};
+        const size_t kept = Utf8Prefix(f.wpaPreSharedKey, kPskHexLength);
+        return FilterEdit{KeyField::PreSharedKey, f.wpaPreSharedKey.substr(0, kept), true};
     }
     if (!f.WepInUse()) return std::nullopt;
     auto slot = WepSlotOf(notifying);
@@ -120,7 +127,7 @@ std::optional<FilterEdit> VerifyWEPKey(const KeyEntryFields& f, KeyField notifyi
     const int32_t type = f.keyType[size_t(*slot)];
     if (type == kKeyTypeHex) {
         if (text.size() > kMaxHexKeyDigits) {
-            kept = kMaxHexKeyDigits;
+            kept = Utf8Prefix(text, kMaxHexKeyDigits);
             beep = true;
         } else {
             auto bad = std::find_if_not(text.begin(), text.end(), IsHexDigit);
@@ -130,7 +137,7 @@ std::optional<FilterEdit> VerifyWEPKey(const KeyEntryFields& f, KeyField notifyi
             }
         }
     } else if (type == kKeyTypeAscii && text.size() > kMaxAsciiKeyChars) {
-        kept = kMaxAsciiKeyChars;
+        kept = Utf8Prefix(text, kMaxAsciiKeyChars);
         beep = true;
     }
     return FilterEdit{notifying, text.substr(0, kept), beep};
@@ -142,7 +149,7 @@ TextFilterResult LimitSsidText(std::string_view text) {
 }
 
 ThresholdFilterResult FilterThresholdText(std::string_view text, int32_t maximum) {
-    std::string kept(text.substr(0, std::min<size_t>(text.size(), 4)));
+    std::string kept(text.substr(0, Utf8Prefix(text, 4)));
     if (LeadingInteger(kept) > maximum) kept = std::to_string(maximum);
     if (kept.empty()) kept = "0";
     return {kept, LeadingInteger(kept)};

@@ -50,7 +50,8 @@ struct FilterEdit {
 // The live filter after `notifying` changed: a pre-shared key in use is cut
 // to 64 characters whichever field changed; otherwise, with WEP in use, the
 // changed key field is cut to 26 hexadecimal digits (at the first other
-// character) or 13 ASCII characters. nullopt when nothing is to be set.
+// character) or 13 ASCII characters; no cut splits a UTF-8 character. nullopt
+// when nothing is to be set.
 std::optional<FilterEdit> VerifyWEPKey(const KeyEntryFields& fields, KeyField notifying);
 
 // A text kept within a length, and whether the user hears a beep.
@@ -70,7 +71,7 @@ struct ThresholdFilterResult {
     std::string text;
     int32_t sliderValue = 0;
 };
-// The editor's RTS and fragmentation texts: at most four characters, capped
+// The editor's RTS and fragmentation texts: at most four bytes, capped
 // at `maximum`, "0" when emptied; the slider follows the value.
 ThresholdFilterResult FilterThresholdText(std::string_view text, int32_t maximum);
 

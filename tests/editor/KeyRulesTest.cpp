@@ -148,6 +148,11 @@ TEST(KeyFilters, LiveFilterOfTheKeyFields) {
          edit(F::WepKey1, "aB09", false)},
         {"14th ASCII character", Wep({1, 0, 0, 0}, {Psk(14), "", "", ""}), F::WepKey1,
          edit(F::WepKey1, Psk(13), true)},
+        {"a two-byte 13th character is not split",
+         Wep({1, 0, 0, 0}, {Psk(12) + "\xc3\xa9", "", "", ""}), F::WepKey1,
+         edit(F::WepKey1, Psk(12), true)},
+        {"nor one at the 64th pre-shared key byte", PskFields(Psk(63) + "\xc3\xa9"),
+         F::PreSharedKey, edit(F::PreSharedKey, Psk(63), true)},
         {"13 ASCII characters stay", Wep({0, 1, 0, 0}, {"", "G!" + Psk(11), "", ""}), F::WepKey2,
          edit(F::WepKey2, "G!" + Psk(11), false)},
         {"unknown key type: not cut", Wep({3, 0, 0, 0}, {Psk(40), "", "", ""}), F::WepKey1,
@@ -175,6 +180,8 @@ TEST(KeyFilters, SsidAndThresholdTexts) {
         {Psk(33), Psk(32), true},
         {Psk(31) + e, Psk(31), true},  // the character is not split
         {Psk(30) + e, Psk(30) + e, true},
+        {Psk(31) + "\x80\x80", Psk(31) + "\x80", true},  // stray bytes are cut like any
+        {"ab" + std::string(40, '\x80'), "ab" + std::string(30, '\x80'), true},
         {"", "", false},
     };
     for (const auto& [text, kept, beep] : ssids) {
@@ -184,9 +191,16 @@ TEST(KeyFilters, SsidAndThresholdTexts) {
     }
 
     const std::tuple<std::string, int32_t, std::string, int32_t> thresholds[] = {
-        {"2400", 2347, "2347", 2347},  {"2347", 2347, "2347", 2347},  {"2347", 2346, "2346", 2346},
-        {"12345", 2347, "1234", 1234}, {"99999", 2346, "2346", 2346}, {"", 2346, "0", 0},
-        {"500", 2347, "500", 500},     {"abc", 2347, "abc", 0},       {"-5", 2347, "-5", -5},
+        {"2400", 2347, "2347", 2347},
+        {"2347", 2347, "2347", 2347},
+        {"2347", 2346, "2346", 2346},
+        {"12345", 2347, "1234", 1234},
+        {"99999", 2346, "2346", 2346},
+        {"", 2346, "0", 0},
+        {"500", 2347, "500", 500},
+        {"abc", 2347, "abc", 0},
+        {"-5", 2347, "-5", -5},
+        {"123\xc3\xa9", 2347, "123", 123},  // a character is not split
     };
     for (const auto& [text, maximum, kept, slider] : thresholds) {
         const ThresholdFilterResult r = FilterThresholdText(text, maximum);
