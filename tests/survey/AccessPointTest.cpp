@@ -31,6 +31,11 @@ std::vector<AccessPoint> RowsOf(KestrelAccess& adapter, const ByteVec& list) {
     return BuildAccessPointRows(adapter, {exact.get(), list.size()});
 }
 
+ByteVec WithCount(ByteVec list, uint32_t count) {
+    WriteLe32(list.data(), count);
+    return list;
+}
+
 TEST_F(AccessPointRows, TheWalkOverTheList) {
     auto entry = [](const char* ssid, uint32_t khz) {
         ScanEntrySpec s;
@@ -50,20 +55,8 @@ TEST_F(AccessPointRows, TheWalkOverTheList) {
         {"so does one past the rows searched", ScanListOf({a, fiveGHz, c}), {"A"}, 14},
         {"all rows searched", ScanListOf({a, fiveGHz, c}), {"A", "5", "C"}},
         {"empty list", ScanListOf({}), {}},
-        {"NumberOfItems below the entries there",
-         [&] {
-             ByteVec l = ScanListOf({a, c});
-             l[0] = 1;
-             return l;
-         }(),
-         {"A"}},
-        {"NumberOfItems beyond the entries there",
-         [&] {
-             ByteVec l = ScanListOf({a, c});
-             l[0] = 9;
-             return l;
-         }(),
-         {"A", "C"}},
+        {"NumberOfItems below the entries there", WithCount(ScanListOf({a, c}), 1), {"A"}},
+        {"NumberOfItems beyond the entries there", WithCount(ScanListOf({a, c}), 9), {"A", "C"}},
         {"duplicates kept in driver order", ScanListOf({c, a, c}), {"C", "A", "C"}},
     };
     for (const Row& row : rows) {
