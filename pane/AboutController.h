@@ -1,5 +1,6 @@
 // The About page: driver version, EEPROM version, MAC address and the
-// pane's own version, filled at every bring-up of the adapter. Its form is
+// pane's own version, filled at every bring-up of the adapter (see
+// AboutInformation.h for where each comes from). Its form is
 // AboutController.ui.
 #pragma once
 

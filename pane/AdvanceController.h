@@ -1,21 +1,28 @@
 // The advanced settings page: wireless mode, transmit rate, BG protection,
 // transmit burst, Apply and Cancel, and the radio switch. Its form is
-// AdvanceController.ui; the code tables are the stored-index table's.
+// AdvanceController.ui; its values and rules are an AdvancedSettingsModel
+// (AdvancedSettings.h), which this class mirrors onto the controls.
 #pragma once
 
 #include <QPushButton>
+#include <QString>
+#include <QTimer>
 #include <QWidget>
-#include <cstdint>
 #include <memory>
 
+#include "pane/AdvancedSettings.h"
 #include "pane/PaneObjects.h"
-#include "profiles/PreferenceFiles.h"
 
 namespace Ui {
 class AdvanceController;
 }
 
 namespace corvane {
+
+// The rescan after an Apply that changed the wireless mode.
+inline constexpr int kRescanAfterApplyMs = 2000;
+// The build whose executable carries this name shows the Tessel logo.
+inline constexpr const char* kTesselExecutablePrefix = "QRB-400WirelessUtility";
 
 class AdvanceController : public QWidget {
 public:
@@ -40,18 +47,23 @@ public:
 
     QPushButton* ApplyButton() const;
     QPushButton* CancelButton() const;
+    QTimer& RescanTimer() { return rescanTimer_; }
+    // The logo file shown ("AboutNimbus.jpg" or "Tessel_logo.bmp").
+    const QString& LogoFile() const { return logoFile_; }
 
-    int32_t nTxRate = 0;
-    int32_t nWirelessMode = 5;
-    int32_t nBGProtection = 0;
-    int8_t bTXBurst = 1;
-    int32_t AdhocMode = 1;
-    int8_t bToBeRescan = 0;
-    PrefArray records;
+    AdvancedSettingsModel& model() { return model_; }
 
 private:
+    ReconnectHooks Hooks();
+    void ShowModel();
+    void ShowRadio();
+    void RescanTimerFired();
+
+    AdvancedSettingsModel model_;
     std::unique_ptr<Ui::AdvanceController> ui_;
     PaneObjects outlets_;
+    QTimer rescanTimer_;
+    QString logoFile_;
 };
 
 }  // namespace corvane

@@ -1,10 +1,11 @@
 // The pane's window, in the role of its interface file: the tab view with
 // the site survey, link status, advanced and about pages, the profile
-// drawer, and every controller created and connected. Its form is
-// MainWindow.ui.
+// drawer, every controller created and connected, and the window's busy
+// state. Its form is MainWindow.ui.
 #pragma once
 
 #include <QMainWindow>
+#include <QTimer>
 #include <memory>
 
 #include "adapter/KestrelAccess.h"
@@ -19,7 +20,9 @@ namespace corvane {
 
 class VelaConfigKestrelPreferencePane;
 
-class MainWindow : public QMainWindow {
+inline constexpr const char* kClosingLaterText = "Closing when the current operation ends\u2026";
+
+class MainWindow : public QMainWindow, public PaneStatus {
 public:
     // Creates every page and dialog, connects their outlets and runs their
     // awakeFromNib in order. `pane` may be null (tests).
@@ -28,17 +31,35 @@ public:
 
     const PaneObjects& objects() const { return objects_; }
 
+    // Shown, restored from a minimised state and brought to the front, for
+    // a second start of the program.
+    void Raise();
+
+    // PaneStatus: a wait cursor and the text in the status bar.
+    void BeginBusy(const char* text) override;
+    void EndBusy() override;
+    bool Busy() const { return busyDepth_ > 0; }
+
+    // A close asked for while an operation waited, carried out when it ends.
+    bool ClosePending() const { return closePending_; }
+
 protected:
-    void showEvent(QShowEvent* event) override;   // didSelect
-    void hideEvent(QHideEvent* event) override;   // didUnselect
-    void closeEvent(QCloseEvent* event) override; // held back while a wait runs
+    void showEvent(QShowEvent* event) override;    // didSelect
+    void hideEvent(QHideEvent* event) override;    // didUnselect
+    void closeEvent(QCloseEvent* event) override;  // held back while a wait runs
 
 private:
+    void RetryClose();
+
     std::unique_ptr<Ui::MainWindow> ui_;
     KestrelAccess adapter_;
     TaskQueue taskQueue_;
     PaneObjects objects_;
+    std::unique_ptr<VelaConfigKestrelController> mainController_;
     VelaConfigKestrelPreferencePane* pane_;
+    int busyDepth_ = 0;
+    bool closePending_ = false;
+    QTimer closeRetry_;
 };
 
 }  // namespace corvane

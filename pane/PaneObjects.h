@@ -62,6 +62,7 @@ class ProfileDrawer;
 class AdvanceController;
 class AboutController;
 class VelaConfigKestrelController;
+class VelaConfigKestrelPreferencePane;
 
 struct PaneObjects {
     QMainWindow* mainWindow = nullptr;
@@ -84,6 +85,7 @@ struct PaneObjects {
     VelaConfigKestrelController* mainController = nullptr;
 
     PaneStatus* status = nullptr;  // the window's busy state (see above)
+    VelaConfigKestrelPreferencePane* pane = nullptr;  // the bundle the window runs from
 };
 
 }  // namespace corvane

@@ -10,6 +10,10 @@
 
 namespace corvane {
 
+inline constexpr int kDeviceWatchIntervalMs = 2000;
+inline constexpr int kRestartDonePollCount = 32;
+inline constexpr uint64_t kRestartDonePollPauseUs = 300;
+
 class VelaConfigKestrelController : public QObject {
 public:
     VelaConfigKestrelController();  // G_bUse64Bits = 1
@@ -22,6 +26,10 @@ public:
     QTimer& timer() { return timer_; }
 
 private:
+    void TimerFired();
+    void BringUp();
+    void StopPages();
+
     PaneObjects outlets_;
     QTimer timer_;
 };

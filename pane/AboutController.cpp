@@ -1,0 +1,31 @@
+#include "pane/AboutController.h"
+
+#include "pane/AboutInformation.h"
+#include "ui_AboutController.h"
+
+namespace corvane {
+namespace {
+
+QString Text(const std::string& bytes) { return QString::fromUtf8(bytes.data(), qsizetype(bytes.size())); }
+
+}  // namespace
+
+AboutController::AboutController(QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::AboutController>()) {
+    ui_->setupUi(this);
+}
+
+AboutController::~AboutController() = default;
+
+void AboutController::connectOutlets(const PaneObjects& objects) { outlets_ = objects; }
+
+void AboutController::GetAllInformation() {
+    if (!outlets_.Adapter) return;
+    const AboutFacts facts = ReadAboutFacts(*outlets_.Adapter);
+    ui_->EEPROMVersion->setText(Text(facts.EEPROMVersion));
+    ui_->MacAddress->setText(Text(facts.MacAddress));
+    ui_->DriverVersion->setText(Text(facts.DriverVersion));
+    ui_->VelaConfigVersion->setText(Text(facts.VelaConfigVersion));
+}
+
+}  // namespace corvane

@@ -1,0 +1,88 @@
+#include "pane/AboutInformation.h"
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+
+#include "adapter/ByteOrder.h"
+#include "adapter/Globals.h"
+#include "adapter/KestrelAccess.h"
+#include "adapter/Oids.h"
+#include "adapter/Records.h"
+#include "pane/BundleInfo.h"
+#include "platform/PaneLauncher.h"
+#include "profiles/StoredIndexes.h"
+
+namespace corvane {
+namespace {
+
+using DeviceWordBytes = std::array<uint8_t, sizeof(DeviceWordRecord)>;
+
+DeviceWordBytes EncodeDeviceWord(uint8_t address, uint16_t value) {
+    const DeviceWordRecord record{.Address = address, .Value = value};
+    DeviceWordBytes bytes{record.Address, record.One, record.Two, record.Zero, 0, 0};
+    WriteLe16(&bytes[4], record.Value);
+    return bytes;
+}
+
+// First matching row wins; any other kind (4 included) is the Heron driver.
+struct DriverInfoRow {
+    uint32_t kind;
+    const char* path;
+};
+constexpr DriverInfoRow kDriverInfo[] = {
+    {2, "/System/Library/Extensions/FalconWirelessDriver.kext/Contents/Info.plist"},
+    {5, "/System/Library/Extensions/OspreyUSBWirelessDriver.kext/Contents/Info.plist"},
+    {1, "/System/Library/Extensions/CondorCardBusDriver.kext/Contents/Info.plist"},
+    {0, "/System/Library/Extensions/CardBusWirelessDriver.kext/Contents/Info.plist"},
+    {3, "/System/Library/Extensions/KestrelUSBWirelessDriver.kext/Contents/Info.plist"},
+};
+constexpr const char* kOtherDriverInfo =
+    "/System/Library/Extensions/HeronUSBWirelessDriver.kext/Contents/Info.plist";
+
+}  // namespace
+
+const char* DriverInfoPlistPath(uint32_t adapterKind) {
+    for (const DriverInfoRow& row : kDriverInfo)
+        if (row.kind == adapterKind) return row.path;
+    return kOtherDriverInfo;
+}
+
+bool CorrectDeviceWords(KestrelAccess& adapter) {
+    uint64_t returned = 0;
+    DeviceWordBytes first = EncodeDeviceWord(kDeviceWordAddressA, 0);
+    DeviceWordBytes second = EncodeDeviceWord(kDeviceWordAddressB, 0);
+    adapter.OidQueryInformation(OID_VX_DEVICE_WORD_READ, first.data(), first.size(), &returned);
+    const uint16_t word = ReadLe16(&first[4]);
+    if ((word & 0xFF) == (kMerlinDeviceWord & 0xFF) || (word >> 8) == (kMerlinDeviceWord >> 8))
+        return false;
+    WriteLe16(&first[4], kMerlinDeviceWord);
+    WriteLe16(&second[4], kMerlinDeviceWord);
+    adapter.OidQueryInformation(OID_VX_DEVICE_WORD_WRITE, first.data(), first.size(), &returned);
+    adapter.OidQueryInformation(OID_VX_DEVICE_WORD_WRITE, second.data(), second.size(), &returned);
+    return true;
+}
+
+AboutFacts ReadAboutFacts(KestrelAccess& adapter) {
+    AboutFacts facts;
+    uint8_t eeprom[4] = {1, 1, 1, 1};
+    if (Current_Device == kAdapterMerlin) CorrectDeviceWords(adapter);
+
+    uint64_t returned = 0;
+    adapter.OidQueryInformation(OID_VX_EEPROM_VERSION, eeprom, sizeof eeprom, &returned);
+    char text[16];
+    std::snprintf(text, sizeof text, "%d.%d", int(eeprom[0]), int(eeprom[1]));
+    facts.EEPROMVersion = text;
+
+    uint8_t mac[kMacLength] = {};
+    adapter.OidQueryInformation(OID_802_3_CURRENT_ADDRESS, mac, sizeof mac, &returned);
+    facts.MacAddress = FormatMac(mac);
+
+    const std::string info = platform::ResolveSystemPath(DriverInfoPlistPath(Current_Device));
+    facts.DriverVersion = InfoPlistString(info, kBundleShortVersionKey).value_or("");
+    facts.VelaConfigVersion.assign(VelaConfigVerChar,
+                                   strnlen(VelaConfigVerChar, sizeof VelaConfigVerChar));
+    return facts;
+}
+
+}  // namespace corvane

@@ -1,0 +1,166 @@
+#include "pane/MainWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QStatusBar>
+
+#include "editor/ui/ProfileEditorController.h"
+#include "editor/ui/WEPSettingController.h"
+#include "pane/AboutController.h"
+#include "pane/AdvanceController.h"
+#include "pane/PreferencePane.h"
+#include "pane/VelaConfigKestrelController.h"
+#include "platform/qt/NestedLoop.h"
+#include "profiles/ui/ProfileController.h"
+#include "profiles/ui/ProfileDrawer.h"
+#include "survey/ui/CurrentWirelessNetworkController.h"
+#include "survey/ui/HiddenSSIDController.h"
+#include "survey/ui/SiteSurveyController.h"
+#include "ui_MainWindow.h"
+
+namespace corvane {
+namespace {
+
+// How often a held-back close looks whether the wait has ended.
+constexpr int kCloseRetryMs = 100;
+
+}  // namespace
+
+MainWindow::MainWindow(VelaConfigKestrelPreferencePane* pane)
+    : ui_(std::make_unique<Ui::MainWindow>()), pane_(pane) {
+    ui_->setupUi(this);
+
+    auto* survey = new SiteSurveyController(ui_->SiteSurveyTab);
+    ui_->SiteSurveyLayout->addWidget(survey);
+    auto* link = new CurrentWirelessNetworkController(ui_->LinkStatusTab);
+    ui_->LinkStatusLayout->addWidget(link);
+    auto* advance = new AdvanceController(ui_->AdvancedTab);
+    ui_->AdvancedLayout->addWidget(advance);
+    auto* about = new AboutController(ui_->AboutTab);
+    ui_->AboutLayout->addWidget(about);
+    auto* profiles = new ProfileController();
+    auto* drawer = new ProfileDrawer(this, profiles);
+
+    // Dialogs belong to the window and block only it while they run.
+    auto* keys = new WEPSettingController(this);
+    auto* editor = new ProfileEditorController(this);
+    auto* hidden = new HiddenSSIDController(this);
+    for (QDialog* dialog : {static_cast<QDialog*>(keys), static_cast<QDialog*>(editor),
+                            static_cast<QDialog*>(hidden)})
+        dialog->setWindowModality(Qt::WindowModal);
+
+    mainController_ = std::make_unique<VelaConfigKestrelController>();
+
+    objects_.mainWindow = this;
+    objects_.Adapter = &adapter_;
+    objects_.taskQueue = &taskQueue_;
+    objects_.SiteSurveyPage = survey;
+    objects_.CurrentWirelessNetwork = link;
+    objects_.ProfilePage = profiles;
+    objects_.AdvancePage = advance;
+    objects_.AboutPage = about;
+    objects_.WEPSetting = keys;
+    objects_.ProfileEditor = editor;
+    objects_.HiddenSSID = hidden;
+    objects_.drawer = drawer;
+    objects_.ShowMyNetworks = link->ShowMyNetworks();
+    objects_.mainController = mainController_.get();
+    objects_.status = this;
+    objects_.pane = pane_;
+
+    survey->connectOutlets(objects_);
+    link->connectOutlets(objects_);
+    profiles->connectOutlets(objects_);
+    advance->connectOutlets(objects_);
+    about->connectOutlets(objects_);
+    keys->connectOutlets(objects_);
+    editor->connectOutlets(objects_);
+    hidden->connectOutlets(objects_);
+    mainController_->connectOutlets(objects_);
+
+    // Pages first; the heartbeat last, so that its first tick finds every
+    // page ready.
+    survey->awakeFromNib();
+    link->awakeFromNib();
+    profiles->awakeFromNib();
+    advance->awakeFromNib();
+    mainController_->awakeFromNib();
+
+    closeRetry_.setSingleShot(true);
+    closeRetry_.setInterval(kCloseRetryMs);
+    connect(&closeRetry_, &QTimer::timeout, this, &MainWindow::RetryClose);
+}
+
+MainWindow::~MainWindow() {
+    closeRetry_.stop();
+    mainController_->timer().stop();
+    if (busyDepth_ > 0) QApplication::restoreOverrideCursor();
+    // The pages and dialogs use the adapter and the task queue; they go
+    // before these members do.
+    delete objects_.HiddenSSID;
+    delete objects_.ProfileEditor;
+    delete objects_.WEPSetting;
+    delete objects_.drawer;  // with the profile list in it
+    delete objects_.AboutPage;
+    delete objects_.AdvancePage;
+    delete objects_.CurrentWirelessNetwork;
+    delete objects_.SiteSurveyPage;
+}
+
+void MainWindow::Raise() {
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::BeginBusy(const char* text) {
+    if (busyDepth_++ == 0) QApplication::setOverrideCursor(Qt::BusyCursor);
+    statusBar()->showMessage(QString::fromUtf8(text));
+}
+
+void MainWindow::EndBusy() {
+    if (busyDepth_ == 0) return;
+    if (--busyDepth_ > 0) return;
+    QApplication::restoreOverrideCursor();
+    statusBar()->showMessage(closePending_ ? QString::fromUtf8(kClosingLaterText) : QString());
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (pane_) pane_->didSelect();
+}
+
+// Minimising hides the window too; only leaving it closes the drawer.
+void MainWindow::hideEvent(QHideEvent* event) {
+    QMainWindow::hideEvent(event);
+    if (pane_ && !event->spontaneous()) pane_->didUnselect(objects_.drawer);
+}
+
+// Closing the window ends the program, and with it every running loop: an
+// operation waiting inside a handler (the card set-up's driver wait, a scan,
+// a dialog) would be cut off half done. The close is carried out when the
+// wait has ended.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (platform::InNestedLoop()) {
+        event->ignore();
+        closePending_ = true;
+        statusBar()->showMessage(QString::fromUtf8(kClosingLaterText));
+        closeRetry_.start();
+        return;
+    }
+    closePending_ = false;
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::RetryClose() {
+    if (platform::InNestedLoop()) {
+        closeRetry_.start();
+        return;
+    }
+    close();
+}
+
+}  // namespace corvane

@@ -1,0 +1,94 @@
+#include "survey/ui/CurrentWirelessNetworkController.h"
+
+#include "adapter/Trace.h"
+#include "platform/qt/NestedLoop.h"
+#include "profiles/ui/ProfileDrawer.h"
+#include "survey/LinkStatus.h"
+#include "ui_CurrentWirelessNetworkController.h"
+
+namespace corvane {
+namespace {
+
+constexpr const char* kPage = "LinkStatusPageController";
+
+QString Text(const std::string& bytes) { return QString::fromUtf8(bytes.data(), qsizetype(bytes.size())); }
+
+}  // namespace
+
+CurrentWirelessNetworkController::CurrentWirelessNetworkController(QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::CurrentWirelessNetworkController>()) {
+    TraceEntry(kPage, "init");
+    ui_->setupUi(this);
+    connect(ui_->ShowMyNetworks, &QPushButton::clicked, this,
+            &CurrentWirelessNetworkController::OnProfileDrawer);
+}
+
+CurrentWirelessNetworkController::~CurrentWirelessNetworkController() { StopTimer(); }
+
+void CurrentWirelessNetworkController::connectOutlets(const PaneObjects& objects) {
+    outlets_ = objects;
+}
+
+void CurrentWirelessNetworkController::awakeFromNib() {
+    TraceEntry(kPage, "awakeFromNib");
+    ChannelQuality = 0;
+    ui_->SignalStrength->setRange(0, 100);
+}
+
+void CurrentWirelessNetworkController::StartTimer() {
+    if (timer_) return;
+    timer_ = new QTimer(this);
+    timer_->setInterval(kLinkStatusIntervalMs);
+    connect(timer_, &QTimer::timeout, this, &CurrentWirelessNetworkController::TimerFired);
+    timer_->start();
+}
+
+void CurrentWirelessNetworkController::StopTimer() {
+    if (!timer_) return;
+    timer_->stop();
+    timer_->deleteLater();  // safe even when called while it fires
+    timer_ = nullptr;
+}
+
+bool CurrentWirelessNetworkController::TimerRunning() const { return timer_ && timer_->isActive(); }
+
+// A tick that comes while a wait of another operation keeps the window
+// painting is skipped: the refresh would put requests in the middle of it.
+void CurrentWirelessNetworkController::TimerFired() {
+    if (platform::InNestedLoop()) return;
+    OnTimer();
+}
+
+void CurrentWirelessNetworkController::OnTimer() {
+    TraceEntry(kPage, "OnTimer");
+    if (!outlets_.Adapter) return;
+    LinkStatusView view = ReadLinkStatus(*outlets_.Adapter, ChannelQuality);
+    Show(view);
+    if (view.associated) TraceEntry(kPage, "OnTimer - ending");
+}
+
+void CurrentWirelessNetworkController::Show(const LinkStatusView& view) {
+    ui_->NetworkName->setText(Text(view.networkName));
+    ui_->NetworkType->setText(Text(view.networkType));
+    ui_->AttachedState->setText(Text(view.attachedState));
+    ui_->Channel->setText(Text(view.channel));
+    ui_->LinkState->setText(Text(view.linkState));
+    ui_->BSSID->setText(Text(view.bssid));
+    ui_->SignalStrength->setValue(int(view.signalStrength));
+}
+
+void CurrentWirelessNetworkController::OnProfileDrawer() {
+    ProfileDrawer* drawer = outlets_.drawer;
+    if (!drawer) return;
+    if (drawer->state() == ProfileDrawer::Closed) {
+        drawer->open();
+        ui_->ShowMyNetworks->setText(QString::fromUtf8(kCloseProfileDrawerTitle));
+    } else {
+        drawer->close();
+        ui_->ShowMyNetworks->setText(QString::fromUtf8(kOpenProfileDrawerTitle));
+    }
+}
+
+QPushButton* CurrentWirelessNetworkController::ShowMyNetworks() const { return ui_->ShowMyNetworks; }
+
+}  // namespace corvane
