@@ -14,6 +14,8 @@ packages=(
 if [ "${1:-}" = "--test" ]; then
   # python3 and xmllint read back the preference files the system writes.
   packages+=(python3-cryptography-vectors python3 libxml2-utils)
+  # The fuzz targets' smoke run: clang with libFuzzer.
+  packages+=(clang libclang-rt-14-dev)
 fi
 
 missing=()

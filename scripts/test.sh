@@ -21,3 +21,6 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 ctest --test-dir build-asan --output-on-failure -j"$jobs" --timeout 600
+
+echo "== libFuzzer targets, a short run each"
+scripts/fuzz.sh -t 10
