@@ -18,6 +18,10 @@
 #include "survey/ui/SiteSurveyController.h"
 #include "ui_MainWindow.h"
 
+// The window's pictures are compiled into the static library; the linker
+// keeps their registration only when something names it.
+static void InitPaneResources() { Q_INIT_RESOURCE(Pane); }
+
 namespace corvane {
 namespace {
 
@@ -28,6 +32,7 @@ constexpr int kCloseRetryMs = 100;
 
 MainWindow::MainWindow(VelaConfigKestrelPreferencePane* pane)
     : ui_(std::make_unique<Ui::MainWindow>()), pane_(pane) {
+    InitPaneResources();
     ui_->setupUi(this);
 
     auto* survey = new SiteSurveyController(ui_->SiteSurveyTab);

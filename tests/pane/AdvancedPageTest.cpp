@@ -1,0 +1,226 @@
+// The advanced and About pages in the window: Apply and the radio switch by
+// the requests they send, the tasks they queue and the file they write;
+// Cancel; what each adapter kind is offered; the logo; the About facts.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <filesystem>
+
+#include "profiles/ui/ProfileController.h"
+#include "survey/ui/SiteSurveyController.h"
+#include "tests/pane/PaneFixture.h"
+
+namespace corvane::test {
+namespace {
+
+PrefDictionary Stored(int rate, int bg, int burst, int adhoc, int mode) {
+    return {{kKeyTxRate, FormatInt(rate)},
+            {kKeyBgProtection, FormatInt(bg)},
+            {kKeyTxBurst, FormatInt(burst)},
+            {kKeyAdHocMode, FormatInt(adhoc)},
+            {kKeyWirelessMode, FormatInt(mode)}};
+}
+
+Bytes SsidAnswer(const std::string& name) {
+    Bytes b(36, 0);
+    WriteLe32(b.data(), uint32_t(name.size()));
+    std::copy(name.begin(), name.end(), b.begin() + 4);
+    return b;
+}
+
+const PrefDictionary kActiveOpenProfile = {{kKeyActiveProfileFlag, "YES"},
+                                           {kKeyProfileName, "Cafe"},
+                                           {kKeySsid, "CafeOpen"},
+                                           {kKeyNetworkType, "1"},
+                                           {kKeyAuthenticationType, "0"},
+                                           {kKeyEncryptionType, "0"}};
+
+class AdvancedPageTest : public PaneTest {
+protected:
+    // A Merlin adapter with 5 GHz, the pages brought up.
+    void BringUp(const char* driverClass = "MerlinUSBWirelessDriver", bool fiveGigahertz = true) {
+        Open(driverClass);
+        FiveGigahertz(fiveGigahertz);
+        Tick();
+        DrainTasks();
+        driver_->ClearCalls();
+    }
+    QPushButton* Button(const char* name) { return Find<QPushButton>(Advanced(), name); }
+    AdvanceController* Page() { return window_->objects().AdvancePage; }
+    std::vector<RecordedCall> RadioSets() { return driver_->CallsFor(SetOid(OID_VX_RADIO)); }
+};
+
+TEST_F(AdvancedPageTest, ApplyDisassociatesReconnectsStoresAndRescansLater) {
+    struct Row {
+        bool activeProfile;
+        std::vector<int32_t> tasks;  // queued by Apply
+        bool ssidSetBack;
+    } const rows[] = {{true, {TASK_CONNECT}, false}, {false, {}, true}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.activeProfile ? "active profile" : "none");
+        WritePreferenceArray(kAdvancedSettingPath, {Stored(0, 0, 1, 1, 0)});
+        WritePreferenceArray(kActiveProfilePath,
+                             {row.activeProfile ? kActiveOpenProfile : PrefDictionary{}});
+        BringUp();
+        driver_->SetAnswer(OID_802_11_SSID, SsidAnswer("CafeOpen"));
+        Choose("WirelessMode", 2);
+        Choose("TXrate", 12);
+        Choose("BGprotection", 1);
+        Find<QCheckBox>(Advanced(), "EnableTXburst")->click();
+        ASSERT_TRUE(Button("Apply")->isEnabled());
+        Button("Apply")->click();
+
+        std::vector<uint32_t> sent = {OID_802_11_SSID, SetOid(OID_802_11_DISASSOCIATE)};
+        if (row.ssidSetBack) sent.push_back(SetOid(OID_802_11_SSID));
+        EXPECT_EQ(driver_->Selectors(), sent);
+        EXPECT_EQ(DrainTasks(), row.tasks);
+        EXPECT_EQ(ReadPreferenceArray(kAdvancedSettingPath).at(0), Stored(12, 1, 0, 1, 3));
+        EXPECT_FALSE(Button("Apply")->isEnabled());
+        EXPECT_FALSE(Button("Cancel")->isEnabled());
+
+        // The mode changed: two seconds later a rescan, then the reconnect
+        // (the active profile, or the reset record).
+        ASSERT_TRUE(Page()->RescanTimer().isActive());
+        EXPECT_EQ(Page()->RescanTimer().interval(), 2000);
+        Page()->RescanTimer().stop();
+        Page()->OnTimer();
+        EXPECT_EQ(DrainTasks(), (std::vector<int32_t>{TASK_RESCAN, TASK_CONNECT}));
+    }
+}
+
+TEST_F(AdvancedPageTest, FailedWriteIsReportedAndApplyStaysAvailable) {
+    BringUp();
+    Choose("TXrate", 3);
+    SetPreferenceWriteHookForTest([](const std::string&) { return false; });
+    Button("Apply")->click();
+    SetPreferenceWriteHookForTest({});
+    ASSERT_EQ(alerts_.alerts.size(), 1u);
+    EXPECT_EQ(alerts_.alerts[0].title, "The advanced settings could not be saved.");
+    EXPECT_TRUE(Button("Apply")->isEnabled());
+}
+
+TEST_F(AdvancedPageTest, RadioSwitchTurnsTheRadioOffAndOn) {
+    BringUp("OspreyUSBWirelessDriver");
+    QWidget* picture = Find<QWidget>(Advanced(), "RadioSwitchPic");
+    EXPECT_EQ(Text(Advanced(), "RadioOnOff"), "Radio Off");
+    EXPECT_FALSE(picture->isHidden());
+
+    Button("RadioOnOff")->click();
+    EXPECT_EQ(G_bRadio, 0);
+    EXPECT_EQ(Text(Advanced(), "RadioOnOff"), "Radio On");
+    EXPECT_TRUE(picture->isHidden());
+    ASSERT_EQ(RadioSets().size(), 1u);
+    EXPECT_EQ(RadioSets()[0].input, U32(0));
+    EXPECT_EQ(DrainTasks(), std::vector<int32_t>{TASK_RESCAN});
+    EXPECT_EQ(G_bRescan, 1);
+
+    // On again without an active profile: the reset record, then the scan.
+    Button("RadioOnOff")->click();
+    EXPECT_EQ(G_bRadio, 1);
+    EXPECT_EQ(Text(Advanced(), "RadioOnOff"), "Radio Off");
+    EXPECT_FALSE(picture->isHidden());
+    EXPECT_EQ(RadioSets().back().input, U32(1));
+    auto reset = TaskQueue::GetTaskObject();
+    ASSERT_NE(reset, nullptr);
+    EXPECT_EQ(reset->Profile()->NetworkType, 1);
+    EXPECT_EQ(reset->Profile()->EncryptionStatus, 1);
+    EXPECT_EQ(DrainTasks(), (std::vector<int32_t>{TASK_CONNECT, TASK_RESCAN}));
+}
+
+TEST_F(AdvancedPageTest, ApplyWithTheRadioOffSavesAndSendsTheOffStateAgain) {
+    Open("MerlinUSBWirelessDriver");
+    driver_->SetAnswer(OID_VX_RADIO, {0});  // the card set-up reads the radio off
+    Tick();
+    ASSERT_EQ(G_bRadio, 0);
+    EXPECT_EQ(Text(Advanced(), "RadioOnOff"), "Radio On") << "the title follows the radio read";
+    driver_->ClearCalls();
+    Choose("TXrate", 2);
+    Button("Apply")->click();
+    EXPECT_EQ(ReadPreferenceArray(kAdvancedSettingPath).at(0).Value(kKeyTxRate), "2");
+    ASSERT_EQ(RadioSets().size(), 1u);
+    EXPECT_EQ(RadioSets()[0].input, U32(0));
+    EXPECT_EQ(G_bRadio, 0);
+    EXPECT_EQ(Text(Advanced(), "RadioOnOff"), "Radio On");
+    EXPECT_FALSE(Page()->RescanTimer().isActive());
+}
+
+TEST_F(AdvancedPageTest, CancelReturnsToTheStoredSettings) {
+    WritePreferenceArray(kAdvancedSettingPath, {Stored(4, 2, 0, 1, 3)});
+    BringUp();
+    Choose("WirelessMode", 1);
+    Choose("TXrate", 8);
+    Find<QCheckBox>(Advanced(), "EnableTXburst")->click();
+    Button("Cancel")->click();
+    EXPECT_EQ(Find<QComboBox>(Advanced(), "WirelessMode")->currentIndex(), 2);
+    EXPECT_EQ(Find<QComboBox>(Advanced(), "TXrate")->count(), 13);
+    EXPECT_EQ(Find<QComboBox>(Advanced(), "TXrate")->currentIndex(), 4);
+    EXPECT_EQ(Find<QComboBox>(Advanced(), "BGprotection")->currentIndex(), 2);
+    EXPECT_FALSE(Find<QCheckBox>(Advanced(), "EnableTXburst")->isChecked());
+    EXPECT_FALSE(Button("Apply")->isEnabled());
+    EXPECT_TRUE(driver_->Calls().empty()) << "Cancel sends nothing";
+}
+
+TEST_F(AdvancedPageTest, WhatEachAdapterIsOffered) {
+    struct Row {
+        const char* driverClass;
+        bool fiveGigahertz;
+        QStringList modes;
+        bool modeEnabled, ratesShown;
+        int rates;
+    } const rows[] = {
+        {"OspreyUSBWirelessDriver", true, {"2.4G", "5G", "2.4+5G"}, true, false, 13},
+        {"MerlinUSBWirelessDriver", false, {"2.4G"}, false, true, 13},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.driverClass);
+        WritePreferenceArray(kAdvancedSettingPath, {Stored(0, 0, 1, 1, 3)});
+        BringUp(row.driverClass, row.fiveGigahertz);
+        QComboBox* modes = Find<QComboBox>(Advanced(), "WirelessMode");
+        QStringList offered;
+        for (int i = 0; i < modes->count(); ++i) offered << modes->itemText(i);
+        EXPECT_EQ(offered, row.modes);
+        EXPECT_EQ(modes->isEnabled(), row.modeEnabled);
+        for (const char* name : {"TXrate", "TXrateText", "BGprotection", "BGprotectionText"})
+            EXPECT_EQ(Find<QWidget>(Advanced(), name)->isHidden(), !row.ratesShown) << name;
+        EXPECT_EQ(Find<QComboBox>(Advanced(), "TXrate")->count(), row.rates);
+        QComboBox* protection = Find<QComboBox>(Advanced(), "BGprotection");
+        EXPECT_EQ(protection->count(), 3);
+        EXPECT_EQ(protection->itemText(0), "Auto");
+    }
+}
+
+TEST_F(AdvancedPageTest, LogoFollowsTheBundlesExecutableName) {
+    for (auto [executable, logo] : {std::pair{"CorvaneWirelessUtility", "AboutNimbus.jpg"},
+                                    std::pair{"QRB-400WirelessUtility", "Tessel_logo.bmp"}}) {
+        executable_ = executable;
+        WriteFile(std::string(kPaneBundle) + "/Contents/Info.plist",
+                  InfoPlist(Entry("CFBundleExecutable", executable_)));
+        std::filesystem::create_directories(root_ + kPaneBundle + "/Contents/Resources");
+        for (const char* image : {"AboutNimbus.jpg", "Tessel_logo.bmp"})
+            std::filesystem::copy_file(std::string(CORVANE_PANE_RESOURCES) + "/" + image,
+                                       root_ + kPaneBundle + "/Contents/Resources/" + image,
+                                       std::filesystem::copy_options::overwrite_existing);
+        Open();
+        EXPECT_EQ(Page()->LogoFile().toStdString(), logo);
+        EXPECT_FALSE(Find<QLabel>(Advanced(), "LogoImage")->pixmap().isNull()) << logo;
+    }
+}
+
+TEST_F(AdvancedPageTest, AboutPageCorrectsMerlinDeviceWordsAndShowsItsFacts) {
+    Open("MerlinUSBWirelessDriver");
+    driver_->SetAnswer(OID_VX_DEVICE_WORD_READ, {4, 1, 2, 0, 0x05, 0x01});
+    driver_->SetAnswer(OID_802_3_CURRENT_ADDRESS, {0x00, 0x0C, 0x43, 0x25, 0x73, 0x01});
+    Tick();
+    const auto writes = driver_->CallsFor(OID_VX_DEVICE_WORD_WRITE);
+    ASSERT_EQ(writes.size(), 2u);
+    EXPECT_EQ(writes[0].input, (Bytes{4, 1, 2, 0, 6, 2}));
+    EXPECT_EQ(writes[1].input, (Bytes{22, 1, 2, 0, 6, 2}));
+    EXPECT_LT(writes[1].index, driver_->CallsFor(OID_VX_EEPROM_VERSION).at(0).index);
+    EXPECT_EQ(Text(About(), "DriverVersion"), "4.0.7") << "the Heron driver serves Merlin";
+    EXPECT_EQ(Text(About(), "EEPROMVersion"), "1.1") << "no answer: the preset bytes";
+    EXPECT_EQ(Text(About(), "MacAddress"), "00-0C-43-25-73-01");
+}
+
+}  // namespace
+}  // namespace corvane::test

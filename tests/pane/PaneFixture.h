@@ -1,0 +1,157 @@
+// The whole settings window over the recording driver: a temporary HOME, a
+// temporary system root holding the pane's bundle and the driver bundles'
+// information files, the test clock, recorded alerts, globals reset.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "adapter/ByteOrder.h"
+#include "adapter/Globals.h"
+#include "adapter/Oids.h"
+#include "pane/AboutController.h"
+#include "pane/AdvanceController.h"
+#include "pane/MainWindow.h"
+#include "pane/PreferencePane.h"
+#include "pane/VelaConfigKestrelController.h"
+#include "platform/Alert.h"
+#include "platform/Clock.h"
+#include "profiles/TaskQueue.h"
+#include "survey/ui/CurrentWirelessNetworkController.h"
+#include "tests/support/RecordingUserClientProvider.h"
+#include "tests/support/TempFolders.h"
+
+namespace corvane::test {
+
+using Bytes = std::vector<uint8_t>;
+
+inline Bytes U32(uint32_t v) {
+    Bytes b(4);
+    WriteLe32(b.data(), v);
+    return b;
+}
+constexpr uint32_t SetOid(uint32_t oid) { return oid | OID_SET_FLAG; }
+
+inline std::string InfoPlist(const std::string& entries) {
+    return "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict>" + entries + "</dict></plist>";
+}
+inline std::string Entry(const std::string& key, const std::string& value) {
+    return "<key>" + key + "</key><string>" + value + "</string>";
+}
+
+inline constexpr const char* kPaneBundle =
+    "/System/Library/PreferencePanes/CorvaneWirelessUtility.prefPane";
+
+class PaneTest : public ::testing::Test {
+protected:
+    PaneTest() {
+        ResetGlobalsForTest();
+        __DEBUG__ = 0;
+        WriteFile(std::string(kPaneBundle) + "/Contents/Info.plist",
+                  InfoPlist(Entry("CFBundleShortVersionString", "2.5.0") +
+                            Entry("CFBundleExecutable", executable_)));
+        WriteFile("/System/Library/Extensions/OspreyUSBWirelessDriver.kext/Contents/Info.plist",
+                  InfoPlist(Entry("CFBundleShortVersionString", "5.1.2")));
+        WriteFile("/System/Library/Extensions/HeronUSBWirelessDriver.kext/Contents/Info.plist",
+                  InfoPlist(Entry("CFBundleShortVersionString", "4.0.7")));
+    }
+    ~PaneTest() override {
+        window_.reset();
+        driver_.reset();
+        ResetGlobalsForTest();
+        RemoveTree(root_);
+    }
+
+    void WriteFile(const std::string& relative, const std::string& text) {
+        const std::filesystem::path path = root_ + relative;
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+    }
+
+    // The adapter (none: `driverClass` null), then the window, as a new
+    // start of the program finds them.
+    void Open(const char* driverClass = "OspreyUSBWirelessDriver") {
+        window_.reset();
+        pane_.reset();
+        ResetGlobalsForTest();
+        __DEBUG__ = 0;
+        if (driverClass) Plug(driverClass);
+        pane_.emplace(root_ + kPaneBundle);
+        window_ = std::make_unique<MainWindow>(&*pane_);
+    }
+    void Plug(const char* driverClass) {
+        driver_.reset();
+        driver_.emplace(driverClass);
+    }
+    // The networks types answer with or without 5 GHz.
+    void FiveGigahertz(bool supported) {
+        const Bytes types = supported ? Bytes{2, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0}
+                                      : Bytes{1, 0, 0, 0, 1, 0, 0, 0};
+        driver_->SetAnswer(OID_802_11_NETWORK_TYPES_SUPPORTED, types);
+    }
+    void Tick() { window_->objects().mainController->OnTimer(); }
+
+    // A control by its object name on one page (names repeat across
+    // pages and dialogs: "Cancel").
+    template <typename T>
+    T* Find(const QObject* page, const char* name) const {
+        T* widget = page->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QObject* Advanced() const { return window_->objects().AdvancePage; }
+    QObject* Link() const { return window_->objects().CurrentWirelessNetwork; }
+    QObject* About() const { return window_->objects().AboutPage; }
+    // The text a line edit, label or button shows.
+    static QString Text(const QObject* page, const char* name) {
+        const QObject* o = page->findChild<QObject*>(QString::fromLatin1(name));
+        if (auto* edit = qobject_cast<const QLineEdit*>(o)) return edit->text();
+        if (auto* label = qobject_cast<const QLabel*>(o)) return label->text();
+        if (auto* button = qobject_cast<const QAbstractButton*>(o)) return button->text();
+        ADD_FAILURE() << "no text control " << name;
+        return {};
+    }
+    // What a user's choice in a list does: select, then the action.
+    void Choose(const char* combo, int index) {
+        QComboBox* box = Find<QComboBox>(Advanced(), combo);
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    }
+    void Click(const QObject* page, const char* button) {
+        Find<QAbstractButton>(page, button)->click();
+    }
+    // Tasks, oldest first, as their types; the queue is emptied.
+    std::vector<int32_t> DrainTasks() {
+        std::vector<int32_t> types;
+        while (auto task = TaskQueue::GetTaskObject()) {
+            types.push_back(task->getTaskType());
+            TaskQueue::RemoveTaskObject();
+        }
+        return types;
+    }
+
+    std::string executable_ = "CorvaneWirelessUtility";
+    std::string root_ = MakeTempFolder("pane-root");
+    ScopedEnv rootEnv_{"CORVANE_SYSTEM_ROOT", root_};
+    TempHome home_;
+    platform::ManualClock clock_;
+    platform::ScopedClock clockScope_{clock_};
+    platform::RecordingAlerts alerts_;
+    platform::ScopedAlerts alertScope_{alerts_};
+    std::optional<RecordingUserClientProvider> driver_;
+    std::optional<VelaConfigKestrelPreferencePane> pane_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+}  // namespace corvane::test
