@@ -18,9 +18,13 @@ namespace corvane::sim {
 
 namespace wire = platform::wire;
 
+using SteadyClock = std::chrono::steady_clock;
+
 struct Daemon::Connection {
     int fd = -1;
     bool control = false;
+    // Closed when reached without a completed request.
+    SteadyClock::time_point deadline;
     bool closing = false;  // close once the output is written
     bool dead = false;
     uint64_t generation = 0;
@@ -93,8 +97,12 @@ std::string ControlSocketPath(const std::string& folder, const std::string& inst
     return folder + "/.simctl@" + instance;
 }
 
-Daemon::Daemon(SimDriver& driver, std::string registryFolder, std::string instance)
-    : driver_(driver), folder_(std::move(registryFolder)), instance_(std::move(instance)) {
+Daemon::Daemon(SimDriver& driver, std::string registryFolder, std::string instance,
+               Milliseconds idleTimeout)
+    : driver_(driver),
+      folder_(std::move(registryFolder)),
+      instance_(std::move(instance)),
+      idleTimeout_(idleTimeout) {
     servicePath_ = platform::ServiceSocketPath(folder_, driver_.ClassName(), instance_);
     controlPath_ = ControlSocketPath(folder_, instance_);
 }
@@ -152,14 +160,26 @@ void Daemon::FollowPresence() {
 void Daemon::Accept(int listenFd, bool control) {
     int fd = accept4(listenFd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (fd < 0) return;
-    if (connections_.size() >= kMaxConnections) {
-        close(fd);
-        return;
+    const size_t limit = control ? kMaxControlConnections : kMaxServiceConnections;
+    size_t live = 0;
+    Connection* idlest = nullptr;
+    for (auto& c : connections_) {
+        if (c->control != control || c->dead) continue;
+        ++live;
+        if (!idlest || c->deadline < idlest->deadline) idlest = c.get();
     }
+    if (live >= limit && idlest) idlest->dead = true;
     auto c = std::make_unique<Connection>();
     c->fd = fd;
     c->control = control;
+    c->deadline = SteadyClock::now() + idleTimeout_;
     connections_.push_back(std::move(c));
+}
+
+void Daemon::CloseIdle() {
+    const SteadyClock::time_point now = SteadyClock::now();
+    for (auto& c : connections_)
+        if (c->deadline <= now) c->dead = true;
 }
 
 void Daemon::ReadService(Connection& c) {
@@ -247,6 +267,7 @@ void Daemon::Write(Connection& c) {
     c.out.clear();
     c.outPos = 0;
     if (c.closing) c.dead = true;
+    c.deadline = SteadyClock::now() + idleTimeout_;  // the answer is taken: a fresh wait
 }
 
 int Daemon::Run(int stopFd) {
@@ -262,7 +283,15 @@ int Daemon::Run(int stopFd) {
             short events = c->HasOutput() ? POLLOUT : (c->closing ? 0 : POLLIN);
             fds.push_back({c->fd, events, 0});
         }
-        if (poll(fds.data(), fds.size(), -1) < 0) {
+        // Wake for the earliest deadline, rounded up so that it has passed.
+        int timeout = -1;
+        if (!connections_.empty()) {
+            auto first = connections_.front()->deadline;
+            for (auto& c : connections_) first = std::min(first, c->deadline);
+            const auto wait = std::chrono::ceil<Milliseconds>(first - SteadyClock::now());
+            timeout = int(std::clamp<int64_t>(wait.count(), 0, 60'000));
+        }
+        if (poll(fds.data(), fds.size(), timeout) < 0) {
             if (errno == EINTR) continue;
             return 0;
         }
@@ -276,6 +305,7 @@ int Daemon::Run(int stopFd) {
             else if (ev & (POLLERR | POLLNVAL)) c.dead = true;
             if (!c.dead && c.HasOutput()) Write(c);
         }
+        CloseIdle();
         if (fds[1].revents & POLLIN) Accept(controlFd_, true);
         if (serviceFd_ >= 0 && (fds[2].revents & POLLIN)) Accept(serviceFd_, false);
         std::erase_if(connections_, [](const std::unique_ptr<Connection>& c) {

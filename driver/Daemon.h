@@ -3,6 +3,7 @@
 // control socket for corvane-simctl, from one single-threaded poll loop.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -18,12 +19,24 @@ std::string ControlSocketPath(const std::string& folder, const std::string& inst
 
 class Daemon {
 public:
-    // Connections beyond this are accepted and closed at once.
-    static constexpr size_t kMaxConnections = 64;
+    using Milliseconds = std::chrono::milliseconds;
+
+    // Service (user-client) and control connections are counted apart, so
+    // that clients filling one kind cannot lock out the other. A connection
+    // beyond its kind's limit takes the place of the one of that kind that
+    // has been idle longest: a client that keeps its connection busy is
+    // never the one dropped.
+    static constexpr size_t kMaxServiceConnections = 64;
+    static constexpr size_t kMaxControlConnections = 8;
+    // A connection is closed once it has gone this long without completing a
+    // request (counted from its accept or from its last answer taken in
+    // full). The system's clients finish a request within milliseconds.
+    static constexpr Milliseconds kIdleTimeout{5000};
     // A control command line longer than this closes its connection.
     static constexpr size_t kMaxControlLine = 256 * 1024;
 
-    Daemon(SimDriver& driver, std::string registryFolder, std::string instance);
+    Daemon(SimDriver& driver, std::string registryFolder, std::string instance,
+           Milliseconds idleTimeout = kIdleTimeout);
     ~Daemon();
     Daemon(const Daemon&) = delete;
     Daemon& operator=(const Daemon&) = delete;
@@ -43,6 +56,7 @@ private:
     bool OpenService(std::string* error);
     void CloseService();
     void Accept(int listenFd, bool control);
+    void CloseIdle();
     void Read(Connection& c);
     void ReadService(Connection& c);
     void ReadControl(Connection& c);
@@ -54,6 +68,7 @@ private:
     std::string instance_;
     std::string servicePath_;
     std::string controlPath_;
+    Milliseconds idleTimeout_;
     int serviceFd_ = -1;
     int controlFd_ = -1;
     std::vector<std::unique_ptr<Connection>> connections_;
