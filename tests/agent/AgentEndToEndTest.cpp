@@ -105,8 +105,11 @@ TEST_F(AgentEndToEnd, SetsUpTheCardAndConnectsTheActiveProfile) {
     Child driver(Quoted(CORVANE_SIMDRIVER) + "--journal " + Quoted(journal) + "--registry " +
                  Quoted(registry_.Path()) + ">" + Quoted(logs_ + "/driver.log") + "2>&1");
     ASSERT_TRUE(driver.Started());
+    // Generous limits: a sanitizer build on a busy machine starts slowly. The
+    // waits themselves are checked by counting ticks in the journal below.
     bool up = false;
-    for (int i = 0; i < 100 && !(up = SimStatus(registry_.Path()).has_value()); ++i)
+    for (const auto end = Clock::now() + 30s;
+         !(up = SimStatus(registry_.Path()).has_value()) && Clock::now() < end;)
         std::this_thread::sleep_for(50ms);
     ASSERT_TRUE(up) << "the simulated driver did not come up";
 
@@ -114,17 +117,14 @@ TEST_F(AgentEndToEnd, SetsUpTheCardAndConnectsTheActiveProfile) {
     Child agent(Quoted(CORVANE_AGENT) + ">" + Quoted(logs_ + "/agent.log") + "2>&1");
     ASSERT_TRUE(agent.Started());
     std::optional<double> associatedAfter;
-    while (!associatedAfter && Clock::now() - start < 15s) {
+    while (!associatedAfter && Clock::now() - start < 60s) {
         std::optional<nlohmann::json> s = SimStatus(registry_.Path());
         if (s && s->value("associated", false) && s->value("ssid", "") == "CorvaneHome")
             associatedAfter = SecondsSince(start);
         std::this_thread::sleep_for(100ms);
     }
-    ASSERT_TRUE(associatedAfter) << "no association within 15 s";
+    ASSERT_TRUE(associatedAfter) << "no association within 60 s";
     std::printf("associated %.2f s after the agent started\n", *associatedAfter);
-    // Ten disconnected half-second ticks after the first one, plus start-up.
-    EXPECT_GT(*associatedAfter, 4.5);
-    EXPECT_LT(*associatedAfter, 9.0);
     agent.Stop();
     driver.Stop();
 
@@ -158,6 +158,12 @@ TEST_F(AgentEndToEnd, SetsUpTheCardAndConnectsTheActiveProfile) {
                                          Set(OID_802_11_POWER_MODE),
                                          Set(OID_802_11_SSID)};
     const size_t at = find(dropped + 1, apply[0]);
+    // Ten ticks found the link down (one media-state query each) before the
+    // profile was applied, in the tenth.
+    EXPECT_EQ(std::count(selectors.begin() + long(dropped),
+                         selectors.begin() + long(std::min(at, selectors.size())),
+                         OID_GEN_MEDIA_CONNECT_STATUS),
+              10);
     // The sequence runs inside one tick: its requests are consecutive.
     ASSERT_LE(at + apply.size(), selectors.size()) << "no apply sequence after the set-up";
     EXPECT_EQ(std::vector<uint32_t>(selectors.begin() + long(at),
@@ -168,14 +174,20 @@ TEST_F(AgentEndToEnd, SetsUpTheCardAndConnectsTheActiveProfile) {
 
 TEST_F(AgentEndToEnd, WithoutADriverExitsQuietlyAfterThreeTicks) {
     const auto start = Clock::now();
-    Child agent(Quoted(CORVANE_AGENT) + ">" + Quoted(logs_ + "/agent.log") + "2>&1");
+    const std::string log = logs_ + "/agent.log";
+    Child agent(Quoted(CORVANE_AGENT) + ">" + Quoted(log) + "2>&1");
     ASSERT_TRUE(agent.Started());
-    std::optional<int> status = agent.WaitExit(10s);
+    std::optional<int> status = agent.WaitExit(60s);
     ASSERT_TRUE(status) << "the agent did not end by itself";
-    const double seconds = SecondsSince(start);
     EXPECT_EQ(*status, 0);
-    EXPECT_GT(seconds, 1.4);
-    EXPECT_LT(seconds, 5.0);
+    EXPECT_GT(SecondsSince(start), 0.9) << "three ticks are two intervals apart at least";
+    // Each tick asks for the media state first (traced), then looks for the driver.
+    std::ifstream in(log);
+    const std::string trace((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string query = "Oid = " + std::to_string(OID_GEN_MEDIA_CONNECT_STATUS) + " ";
+    size_t ticks = 0;
+    for (size_t at = 0; (at = trace.find(query, at)) != std::string::npos; ++at) ++ticks;
+    EXPECT_EQ(ticks, 3u) << trace;
 }
 
 }  // namespace

@@ -45,7 +45,8 @@ class CliIntegrationTest : public ::testing::Test {
 protected:
     void StartDriver() {
         driver_ = std::make_unique<Daemon>(std::vector<std::string>{BinPath("corvane-simdriver")});
-        for (int i = 0; i < 100 && SimStatus().is_null(); ++i) usleep(20000);
+        // Up to 30 s: a sanitizer build on a busy machine starts slowly.
+        for (int i = 0; i < 1500 && SimStatus().is_null(); ++i) usleep(20000);
         ASSERT_FALSE(SimStatus().is_null()) << "the simulated driver did not come up";
     }
 
