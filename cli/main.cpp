@@ -12,6 +12,7 @@
 #include "adapter/KestrelAccess.h"
 #include "cli/Commands.h"
 #include "cli/Guards.h"
+#include "cli/PaneCommands.h"
 #include "platform/Alert.h"
 
 namespace {
@@ -31,6 +32,12 @@ constexpr const char* kUsage =
     "  profiles delete NAME|INDEX delete a stored profile\n"
     "  connect NAME|INDEX         activate a stored profile and wait for the association\n"
     "  disconnect                 drop the association and mark the active profile inactive\n"
+    "  radio on|off               switch the radio, as the advanced page's radio switch\n"
+    "  advanced [--json]          the advanced settings and the choices this adapter offers\n"
+    "  advanced set [--wireless-mode 2.4G|5G|2.4+5G] [--tx-rate TEXT] [--bg-protection N]\n"
+    "               [--tx-burst on|off]\n"
+    "                             store them and reconnect, as the advanced page's Apply\n"
+    "  about [--json]             driver, EEPROM and utility versions, MAC address\n"
     "\n"
     "key options: --passphrase TEXT|- (- reads standard input), --cipher tkip|aes,\n"
     "  --wep-hex N=KEY, --wep-ascii N=KEY (N 1..4, repeatable), --wep-default N, --shared\n"
@@ -60,6 +67,9 @@ const std::map<std::string, CommandInfo> kCommands = {
     {"profiles", {corvane::cli::CommandProfiles, false, 60}},  // add and delete lock for themselves
     {"connect", {corvane::cli::CommandConnect, true, 40}},
     {"disconnect", {corvane::cli::CommandDisconnect, true, 20}},
+    {"radio", {corvane::cli::CommandRadio, true, 20}},
+    {"advanced", {corvane::cli::CommandAdvanced, false, 40}},  // set locks for itself
+    {"about", {corvane::cli::CommandAbout, true, 20}},         // may correct device words
 };
 
 constexpr int kLockWaitSeconds = 90;

@@ -1,0 +1,310 @@
+// `corvane radio`, `corvane advanced` and `corvane about`: the advanced
+// page's radio switch and Apply, and the About page's facts, through the
+// same code as the window. Where the window queues a reconnect for its
+// task step, these run it right after, in the same order.
+#include "cli/PaneCommands.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "adapter/Globals.h"
+#include "adapter/Oids.h"
+#include "cli/Guards.h"
+#include "cli/Options.h"
+#include "pane/AboutInformation.h"
+#include "pane/AdvancedSettings.h"
+#include "pane/BundleInfo.h"
+#include "platform/PaneLauncher.h"
+#include "profiles/ConnectEngine.h"
+#include "profiles/StoredIndexes.h"
+
+namespace corvane::cli {
+namespace {
+
+constexpr const char* kAdvancedUsage =
+    "usage: corvane advanced [--json]\n"
+    "       corvane advanced set [--wireless-mode 2.4G|5G|2.4+5G] [--tx-rate TEXT]\n"
+    "                            [--bg-protection 0|1|2|auto|on|off] [--tx-burst on|off]\n";
+constexpr int kLockWaitSeconds = 90;
+
+// The reconnects the page would queue, run once the page's own requests
+// are sent.
+struct PendingReconnects {
+    std::vector<ProfileRecordPtr> records;
+    std::optional<NDIS_802_11_SSID> activeSsid;  // the active profile's network, when queued
+
+    ReconnectHooks Hooks() {
+        return {[this] {
+                    PrefArray active = ReadPreferenceArray(kActiveProfilePath);
+                    ConverterKeyBuffers keys;
+                    ProfileRecordPtr record = ConvertActiveProfile(
+                        active, kPaneActiveProfileCheck.pskKeyRecordLength, keys);
+                    keys.Zero();
+                    if (!record) return false;
+                    activeSsid = record->SsidRecord;
+                    records.push_back(std::move(record));
+                    return true;
+                },
+                [this](ProfileRecordPtr record) { records.push_back(std::move(record)); }};
+    }
+    void Run(KestrelAccess& adapter) {
+        for (ProfileRecordPtr& record : records) ApplyProfile(adapter, *record, kPaneTask);
+        records.clear();
+    }
+    // Says whether the active profile's network took the adapter back. The
+    // command did its part either way: its status does not depend on it.
+    void ReportAssociation(Context& context) const {
+        if (activeSsid) WaitForAssociation(context, *activeSsid);
+    }
+};
+
+// The radio state as the card set-up reads it.
+void ReadRadio(KestrelAccess& adapter) {
+    uint64_t returned = 0;
+    adapter.OidQueryInformation(OID_VX_RADIO, &G_bRadio, 1, &returned);
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return text;
+}
+
+std::string Joined(const std::vector<std::string>& items) {
+    std::string text;
+    for (const std::string& item : items) text += (text.empty() ? "" : ", ") + item;
+    return text;
+}
+
+// "54 Mbps", "54Mbps", "54", "auto": the entry of the rate list it names.
+std::optional<int> FindRate(const std::vector<std::string>& rates, const std::string& wanted) {
+    std::string key = Lower(wanted);
+    key.erase(std::remove(key.begin(), key.end(), ' '), key.end());
+    for (size_t i = 0; i < rates.size(); ++i) {
+        std::string entry = Lower(rates[i]);
+        entry.erase(std::remove(entry.begin(), entry.end(), ' '), entry.end());
+        if (key == entry || key + "mbps" == entry) return int(i);
+    }
+    return std::nullopt;
+}
+
+std::optional<int> ParseBgProtection(const std::string& text) {
+    for (size_t i = 0; i < kBgProtectionTexts.size(); ++i)
+        if (Lower(text) == Lower(kBgProtectionTexts[i]) || text == std::to_string(i)) return int(i);
+    return std::nullopt;
+}
+
+std::string Entry(const std::vector<std::string>& list, int index) {
+    return index >= 0 && size_t(index) < list.size() ? list[size_t(index)] : "";
+}
+
+const std::vector<std::string> kBgProtections(kBgProtectionTexts.begin(), kBgProtectionTexts.end());
+
+// Loads the page as the window sets it up for this adapter.
+AdvancedSettingsModel LoadPage(KestrelAccess& adapter) {
+    ReadRadio(adapter);
+    AdvancedSettingsModel model;
+    model.InitAdvanceSetting(adapter.Is80211aSupport(), Current_Device);
+    return model;
+}
+
+nlohmann::json PageJson(const AdvancedSettingsModel& model) {
+    const bool rates = model.rateControls != RateControls::Hidden;
+    nlohmann::json j = {
+        {"adapter_kind", Current_Device},
+        {"stored", !model.records.empty()},
+        {"wireless_mode", Entry(model.wirelessModes, model.wirelessModeSelected)},
+        {"wireless_mode_code", model.nWirelessMode},
+        {"wireless_modes", model.wirelessModes},
+        {"tx_burst", model.bTXBurst != 0},
+        {"ad_hoc_mode", model.AdhocMode},
+        {"radio", G_bRadio != 0},
+    };
+    if (rates) {
+        j["tx_rate"] = Entry(model.txRates, model.txRateSelected);
+        j["tx_rate_index"] = model.nTxRate;
+        j["tx_rates"] = model.txRates;
+        j["bg_protection"] = Entry(kBgProtections, model.bgProtectionSelected);
+        j["bg_protection_index"] = model.nBGProtection;
+        j["bg_protections"] = kBgProtectionTexts;
+    }
+    return j;
+}
+
+void PrintPage(const AdvancedSettingsModel& model) {
+    std::printf("Wireless mode : %-8s (offered: %s)\n",
+                Entry(model.wirelessModes, model.wirelessModeSelected).c_str(),
+                Joined(model.wirelessModes).c_str());
+    if (model.rateControls != RateControls::Hidden) {
+        std::printf("Tx rate       : %-8s (offered: %s)\n",
+                    Entry(model.txRates, model.txRateSelected).c_str(), Joined(model.txRates).c_str());
+        std::printf("BG protection : %-8s (offered: %s)\n",
+                    Entry(kBgProtections, model.bgProtectionSelected).c_str(),
+                    Joined(kBgProtections).c_str());
+    }
+    std::printf("Tx burst      : %s\n", model.bTXBurst ? "on" : "off");
+    std::printf("Radio         : %s\n", G_bRadio ? "on" : "off");
+}
+
+int AdvancedSet(Context& context) {
+    std::vector<std::string> args(context.args.begin() + 1, context.args.end());
+    std::string error;
+    auto options = ParseOptions(args,
+                                {{"--wireless-mode", true}, {"--tx-rate", true},
+                                 {"--bg-protection", true}, {"--tx-burst", true}},
+                                0, 0, &error);
+    if (options && !options->Has("--wireless-mode") && !options->Has("--tx-rate") &&
+        !options->Has("--bg-protection") && !options->Has("--tx-burst"))
+        error = "nothing to set";
+    std::optional<int> bg;
+    if (options && options->Has("--bg-protection")) {
+        bg = ParseBgProtection(*options->Value("--bg-protection"));
+        if (!bg) error = "--bg-protection takes 0 (Auto), 1 (On) or 2 (Off)";
+    }
+    std::optional<bool> burst;
+    if (options && options->Has("--tx-burst")) {
+        const std::string value = Lower(*options->Value("--tx-burst"));
+        if (value == "on" || value == "off")
+            burst = value == "on";
+        else
+            error = "--tx-burst takes on or off";
+    }
+    if (!options || !error.empty()) {
+        std::fprintf(stderr, "corvane advanced set: %s\n%s", error.c_str(), kAdvancedUsage);
+        return kExitUsage;
+    }
+
+    AdapterLock lock(kLockWaitSeconds);
+    if (!lock.Acquired()) {
+        std::fprintf(stderr, "corvane: another corvane command still holds the adapter\n");
+        return kExitFailed;
+    }
+    if (!RequireAdapter(context.adapter)) return kExitFailed;
+    AdvancedSettingsModel model = LoadPage(context.adapter);
+    const uint32_t kind = Current_Device;
+
+    // The choices the page offers this adapter, in the page's order: the
+    // rate list follows the mode.
+    if (auto mode = options->Value("--wireless-mode")) {
+        auto at = std::find_if(model.wirelessModes.begin(), model.wirelessModes.end(),
+                               [&](const std::string& m) { return Lower(m) == Lower(*mode); });
+        if (at == model.wirelessModes.end()) {
+            std::fprintf(stderr, "corvane advanced set: this adapter offers the wireless modes %s\n",
+                         Joined(model.wirelessModes).c_str());
+            return kExitUsage;
+        }
+        model.OnSelChangeWirelessMode(int(at - model.wirelessModes.begin()), kind);
+    }
+    const bool ratesOffered = model.rateControls == RateControls::Shown;
+    if ((options->Has("--tx-rate") || bg) && !ratesOffered) {
+        std::fprintf(stderr,
+                     "corvane advanced set: this adapter chooses its own transmit rate and BG "
+                     "protection\n");
+        return kExitUsage;
+    }
+    if (auto rate = options->Value("--tx-rate")) {
+        auto index = FindRate(model.txRates, *rate);
+        if (!index) {
+            std::fprintf(stderr, "corvane advanced set: in this wireless mode the rates are %s\n",
+                         Joined(model.txRates).c_str());
+            return kExitUsage;
+        }
+        model.OnTxRate(*index);
+    }
+    if (bg) {
+        if (*bg != 0 && (IsOfdmOnlyMode(model.nWirelessMode) || model.nWirelessMode == 1)) {
+            std::fprintf(stderr, "corvane advanced set: a 5 GHz mode uses no BG protection\n");
+            return kExitUsage;
+        }
+        model.OnSelBGProtection(*bg);
+    }
+    if (burst) model.OnTxBurst(*burst);
+
+    PendingReconnects reconnects;
+    const ApplyOutcome outcome = ApplyAdvancedSettings(context.adapter, model, reconnects.Hooks());
+    reconnects.Run(context.adapter);
+    if (outcome.radioOffAgain) SwitchRadio(context.adapter, false, reconnects.Hooks());
+    if (!outcome.written) {
+        std::fprintf(stderr, "corvane: the settings could not be written to %s\n",
+                     ExpandTilde(kAdvancedSettingPath).c_str());
+        return kExitFailed;
+    }
+    PrintPage(model);
+    reconnects.ReportAssociation(context);
+    return kExitOk;
+}
+
+}  // namespace
+
+int CommandRadio(Context& context) {
+    std::string error;
+    auto options = ParseOptions(context.args, {}, 1, 1, &error);
+    const std::string state = options ? Lower(options->Positional()[0]) : "";
+    if (!options || (state != "on" && state != "off")) {
+        std::fprintf(stderr, "corvane radio: %s\nusage: corvane radio on|off\n",
+                     options ? "say on or off" : error.c_str());
+        return kExitUsage;
+    }
+    if (!RequireAdapter(context.adapter)) return kExitFailed;
+    PendingReconnects reconnects;
+    const bool on = state == "on";
+    const bool sent = SwitchRadio(context.adapter, on, reconnects.Hooks());
+    reconnects.Run(context.adapter);
+    if (!sent) {
+        std::fprintf(stderr, "corvane: the adapter did not take the radio switch\n");
+        return kExitFailed;
+    }
+    std::printf("Radio %s\n", on ? "on" : "off");
+    reconnects.ReportAssociation(context);
+    return kExitOk;
+}
+
+int CommandAdvanced(Context& context) {
+    if (!context.args.empty() && context.args[0] == "set") return AdvancedSet(context);
+    std::string error;
+    auto options = ParseOptions(context.args, {{"--json"}}, 0, 0, &error);
+    if (!options) {
+        std::fprintf(stderr, "corvane advanced: %s\n%s", error.c_str(), kAdvancedUsage);
+        return kExitUsage;
+    }
+    if (!RequireAdapter(context.adapter)) return kExitFailed;
+    AdvancedSettingsModel model = LoadPage(context.adapter);
+    if (options->Has("--json"))
+        std::printf("%s\n", PageJson(model).dump(2).c_str());
+    else
+        PrintPage(model);
+    return kExitOk;
+}
+
+int CommandAbout(Context& context) {
+    std::string error;
+    auto options = ParseOptions(context.args, {{"--json"}}, 0, 0, &error);
+    if (!options) {
+        std::fprintf(stderr, "corvane about: %s\nusage: corvane about [--json]\n", error.c_str());
+        return kExitUsage;
+    }
+    if (!RequireAdapter(context.adapter)) return kExitFailed;
+    RecordPaneVersion(platform::ResolveSystemPath(kPaneBundleSystemPath));
+    const AboutFacts facts = ReadAboutFacts(context.adapter);
+    const auto text = [](const std::string& s) { return Printable(s); };
+    if (options->Has("--json")) {
+        nlohmann::json j = {{"driver_version", facts.DriverVersion},
+                            {"eeprom_version", facts.EEPROMVersion},
+                            {"mac_address", facts.MacAddress},
+                            {"utility_version", facts.VelaConfigVersion}};
+        std::printf("%s\n", j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
+        return kExitOk;
+    }
+    std::printf("Driver version  : %s\n", text(facts.DriverVersion).c_str());
+    std::printf("EEPROM version  : %s\n", facts.EEPROMVersion.c_str());
+    std::printf("MAC address     : %s\n", facts.MacAddress.c_str());
+    std::printf("Utility version : %s\n", text(facts.VelaConfigVersion).c_str());
+    return kExitOk;
+}
+
+}  // namespace corvane::cli
