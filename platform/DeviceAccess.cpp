@@ -7,9 +7,6 @@
 // is at work: those may take time, or call back into this interface.
 #include "platform/DeviceAccess.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <cstring>
 #include <map>
@@ -110,14 +107,6 @@ uint32_t HandleFromDictionary(CFMutableDictionaryRef dictionary) {
     return value <= kHandleLimit ? uint32_t(value) : 0;
 }
 
-// A registry folder that someone else owns or may write to could hold a
-// socket that only pretends to be our driver: use it only when it is ours.
-bool RegistryFolderIsTrusted(const std::string& folder) {
-    struct stat st {};
-    if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
-    return st.st_uid == getuid() && (st.st_mode & 0022) == 0;
-}
-
 // Drops the handle's entry and hands back its connection state, if any, so
 // that the connection is closed after the table lock is released.
 std::shared_ptr<ConnectionState> TakeConnection(Table& table, uint32_t handle) {
@@ -202,11 +191,11 @@ kern_return_t IOServiceGetMatchingServices(mach_port_t masterPort, CFMutableDict
             if (registration.className == className)
                 iterator.targets.push_back(ServiceTarget{id, {}});
     }
-    // The folder is read without the lock: it is the file system's business.
-    const std::string folder = RegistryFolder();
-    if (RegistryFolderIsTrusted(folder))
-        for (std::string& path : FindServiceSockets(folder, className))
-            iterator.targets.push_back(ServiceTarget{0, std::move(path)});
+    // The folders are read without the lock: they are the file system's business.
+    for (const std::string& folder : RegistryFolders())
+        if (RegistryFolderIsTrusted(folder))
+            for (std::string& path : FindServiceSockets(folder, className))
+                iterator.targets.push_back(ServiceTarget{0, std::move(path)});
 
     std::lock_guard lock(table.mutex);
     *existing = table.Add(std::move(iterator));

@@ -6,9 +6,11 @@
 //  - in-process: a test registers a UserClientProvider under a driver class
 //    name (RegisterInProcessService); IOServiceOpen asks it for a client;
 //  - a Unix-domain socket to a driver process, which publishes one socket per
-//    adapter in the service registry folder (see Registry.h), named
+//    adapter in a service registry folder (see Registry.h), named
 //    "<DriverClassName>@<instance>".
-// In-process services are listed before registry services.
+// In-process services are listed first, then those of the registry folders
+// in their search order (the user's, then the system's); folders that are
+// not trusted are skipped.
 //
 // Handles are small non-zero integers; 0 means none. Every call is bounded:
 // a peer that dies, stalls or answers with more than was asked for gives a

@@ -52,6 +52,80 @@ TEST(Registry, EnsureFolderCreatesItPrivateAndTightensAnOpenOne) {
     EXPECT_FALSE(EnsureRegistryFolder(home.Path() + "/missing/deeper"));
 }
 
+TEST(Registry, TheSystemFolderIsSearchedAfterTheUsersUnlessASetUpNamesItsOwn) {
+    TempHome home;
+    const struct {
+        std::string own, xdg, system;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"", home.Path(), "", {home.Path() + "/corvane-ioregistry", "/run/corvane-ioregistry"}},
+        {"", home.Path(), "/srv/reg", {home.Path() + "/corvane-ioregistry", "/srv/reg"}},
+        {"/own", home.Path(), "/srv/reg", {"/own"}},
+        {"", home.Path(), home.Path() + "/corvane-ioregistry", {home.Path() + "/corvane-ioregistry"}},
+    };
+    for (const auto& c : cases) {
+        ScopedEnv own("CORVANE_IOREGISTRY", c.own), xdg("XDG_RUNTIME_DIR", c.xdg),
+            system("CORVANE_SYSTEM_IOREGISTRY", c.system);
+        EXPECT_EQ(RegistryFolders(), c.expected) << c.own << " " << c.system;
+    }
+}
+
+TEST(Registry, OnlyFoldersOfRootOrTheUserThatNobodyElseMayWriteAreTrusted) {
+    const uid_t user = 1000;
+    const struct {
+        uid_t owner;
+        mode_t mode;
+        bool trusted;
+    } cases[] = {
+        {user, S_IFDIR | 0700, true},   {0, S_IFDIR | 0755, true},     {user, S_IFDIR | 0750, true},
+        {1001, S_IFDIR | 0700, false},  {0, S_IFDIR | 0775, false},    {user, S_IFDIR | 0702, false},
+        {0, S_IFDIR | 01777, false},    {user, S_IFLNK | 0700, false}, {user, S_IFREG | 0700, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RegistryFolderIsTrusted(c.owner, c.mode, user), c.trusted)
+            << c.owner << " " << std::oct << c.mode;
+}
+
+TEST(Registry, ASharedFolderIsReadableAndItsSocketsUsableByAllOrOneGroup) {
+    TempHome home;
+    const std::string folder = home.Path() + "/reg", socket = folder + "/Osprey@0";
+    ASSERT_TRUE(EnsureRegistryFolder(folder));
+    ASSERT_TRUE(EnsureRegistryFolder(folder, {true, std::nullopt}));
+    EXPECT_EQ(ModeOf(folder), 0755u);
+    MakeSocketFile(socket);
+    const struct {
+        Publication publication;
+        mode_t mode;
+    } cases[] = {
+        {{true, std::nullopt}, 0666},
+        {{true, getgid()}, 0660},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(PublishServiceSocket(socket, c.publication));
+        EXPECT_EQ(ModeOf(socket), c.mode);
+    }
+}
+
+TEST(Registry, ASearchLooksInTheSystemFolderToo) {
+    TempRegistry own;
+    TempFolderEnv xdg("corvane-xdg", "XDG_RUNTIME_DIR");
+    TempFolderEnv system("corvane-sysreg", "CORVANE_SYSTEM_IOREGISTRY");
+    const std::string user = xdg.Path() + "/corvane-ioregistry";
+    ASSERT_TRUE(EnsureRegistryFolder(user));
+    for (const std::string& folder : {own.Path(), user, system.Path()})
+        MakeSocketFile(folder + "/Osprey@0");
+    auto count = [] {
+        std::vector<io_service_t> found = MatchAll("Osprey");
+        ReleaseAll(found);
+        return found.size();
+    };
+    EXPECT_EQ(count(), 1u) << "a set-up of its own sees only its own folder";
+    ScopedEnv noOwn("CORVANE_IOREGISTRY", "");
+    EXPECT_EQ(count(), 2u);
+    ASSERT_EQ(chmod(system.Path().c_str(), 0777), 0);
+    EXPECT_EQ(count(), 1u) << "a folder anybody may write to is skipped";
+}
+
 TEST(Registry, FindServiceSocketsListsOnlySocketsOfTheClassSorted) {
     TempRegistry registry;
     MakeSocketFile(registry.SocketPath("Osprey", "b"));
