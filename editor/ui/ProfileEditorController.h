@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "editor/ProfileEditorModel.h"
+#include "editor/ui/KeyEntryWidgets.h"
 #include "pane/PaneObjects.h"
 
 namespace Ui {
@@ -34,13 +35,21 @@ public:
 
     void OnOK();
     void OnCANCEL();
+    void reject() override;  // Cancel, Escape and the window's close button
 
     ProfileEditorModel& model() { return model_; }
 
 private:
+    // The model onto the controls; `opening` also picks the tab and focus.
+    void ShowModel(bool opening = false);
+    // Texts as the controls hold them into the model (before OK).
+    void ReadTexts();
+    void ConnectControls();
+
     ProfileEditorModel model_;
     std::unique_ptr<Ui::ProfileEditorController> ui_;
     PaneObjects outlets_;
+    KeyEntryWidgets widgets_;
 };
 
 }  // namespace corvane

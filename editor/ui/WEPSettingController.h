@@ -9,6 +9,7 @@
 
 #include "editor/KeyEntryGroup.h"
 #include "editor/KeyRules.h"
+#include "editor/ui/KeyEntryWidgets.h"
 #include "pane/PaneObjects.h"
 
 namespace Ui {
@@ -44,10 +45,13 @@ public:
     const WEPSettingValues& values() const { return values_; }
 
 private:
+    void ShowGroup();
+
     KeyEntryGroup group_{SecurityListOwner::KeyDialog};
     WEPSettingValues values_;  // kept between openings, as the dialog's key bytes are
     std::unique_ptr<Ui::WEPSettingController> ui_;
     PaneObjects outlets_;
+    KeyEntryWidgets widgets_;
 };
 
 }  // namespace corvane

@@ -39,7 +39,15 @@ public:
 
     const ProfileListState& state() const { return state_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;  // Enter on a row activates
+
 private:
+    int SelectedRow() const;  // -1 when none
+    // A network name edited in place: stored in the row's profile and the
+    // file written.
+    void OnSSIDEdited(int row);
+
     ProfileListState state_;
     ConverterKeyBuffers keys_;
     std::unique_ptr<Ui::ProfileController> ui_;

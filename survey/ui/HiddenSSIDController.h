@@ -21,6 +21,10 @@ public:
 
     void connectOutlets(const PaneObjects& objects);
 
+    // Empties the field and shows the dialog window-modal over the main
+    // window; 1 when the name was handed back, 0 when cancelled.
+    int Run();
+
     void controlTextDidChange();  // the length limit, with a beep
     void OnOK();                  // hands the text back, result 1
     void OnCANCEL();              // result 0

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "adapter/Records.h"
@@ -29,6 +30,7 @@ class SiteSurveyController;
 namespace corvane {
 
 class AccessPointModel;
+class AccessPointSortProxy;
 
 class SiteSurveyController : public QWidget {
 public:
@@ -36,7 +38,8 @@ public:
     ~SiteSurveyController() override;
 
     void connectOutlets(const PaneObjects& objects);
-    void awakeFromNib();  // double click connects; G_bRescan set so the first probe shows the held list
+    void
+    awakeFromNib();  // double click connects; G_bRescan set so the first probe shows the held list
 
     // Timers (the main controller starts and stops them).
     void StartTimer();
@@ -78,7 +81,8 @@ public:
     uint32_t MediaConnectStatus = 1;
     uint8_t BssidQuery[6] = {};
     NDIS_802_11_SSID SsidQuery;
-    WEPSettingValues keys;  // AuthenType, EncryType, SelKeyIndex, Key*Len, Key*Material, WPAPSKlen, WPAPSK
+    WEPSettingValues
+        keys;  // AuthenType, EncryType, SelKeyIndex, Key*Len, Key*Material, WPAPSKlen, WPAPSK
     int32_t HiddenSSIDlen = 0;
     std::array<uint8_t, 32> HiddenSSIDtext = {};
     NDIS_802_11_SSID SsidSet;
@@ -90,10 +94,25 @@ public:
     QTimer* SiteSurveyTimer() const;
     QTimer* DoTaskTimer() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;  // Enter on a row connects
+
 private:
+    // The table row behind the view's selection (the view may be sorted),
+    // or -1.
+    int SelectedRow() const;
+    // The scan-list entry shown in table row `row`: from the list the rows
+    // were built from, which a later scan does not change.
+    std::optional<BssEntry> ShownEntry(int row) const;
+    // Queues a connect built here and notes what it connects to.
+    void QueueOwnConnect(ProfileRecordPtr record, bool byBssid);
+    void ShowScanning(bool scanning);
+
     std::unique_ptr<Ui::SiteSurveyController> ui_;
     PaneObjects outlets_;
     AccessPointModel* model_ = nullptr;
+    AccessPointSortProxy* proxy_ = nullptr;
+    std::vector<uint8_t> shownList_;  // the scan list the rows were built from
     QPointer<QTimer> siteSurveyTimer_;
     QPointer<QTimer> doTaskTimer_;
 };

@@ -1,0 +1,457 @@
+#include "survey/ui/SiteSurveyController.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QTableView>
+#include <algorithm>
+#include <cstring>
+
+#include "adapter/ByteOrder.h"
+#include "adapter/Globals.h"
+#include "adapter/KestrelAccess.h"
+#include "adapter/Oids.h"
+#include "adapter/ScanList.h"
+#include "adapter/Trace.h"
+#include "editor/ui/ProfileEditorController.h"
+#include "editor/ui/WEPSettingController.h"
+#include "pane/AdvanceController.h"
+#include "platform/Alert.h"
+#include "platform/qt/NestedLoop.h"
+#include "profiles/ActiveRecord.h"
+#include "profiles/ui/ProfileController.h"
+#include "profiles/ui/ProfileDrawer.h"
+#include "survey/SurveyConnect.h"
+#include "survey/ui/AccessPointModel.h"
+#include "survey/ui/HiddenSSIDController.h"
+#include "ui_SiteSurveyController.h"
+
+namespace corvane {
+namespace {
+
+constexpr const char* kPage = "SiteSurveyPageController";
+
+constexpr int kProbeIntervalMs = 3000;
+constexpr int kTaskIntervalMs = 200;
+constexpr int kTaskDelayMs = 100;
+// Probe ticks between the scans the probe asks for whatever the link does.
+constexpr int32_t kProbesPerForcedScan = 200;
+// Probes while not associated between two scan requests.
+constexpr int32_t kProbesPerIdleScan = 20;
+// Probes that miss the associated network before a scan is requested.
+constexpr int32_t kMissedProbesBeforeScan = 4;
+
+enum ButtonMode { kScanRequested = 1, kListRebuilt = 2, kRowSelected = 3 };
+
+void SetEnabled(QPushButton* button, bool enabled) {
+    if (button) button->setEnabled(enabled);
+}
+
+// A scan-list entry for a network known only by name: an infrastructure
+// network with that SSID, no frequency and no address.
+std::vector<uint8_t> EntryForName(const uint8_t* name, size_t length) {
+    std::vector<uint8_t> bytes(bss::kIEs, 0);
+    length = std::min(length, kSsidMaxLength);
+    WriteLe32(&bytes[bss::kLength], uint32_t(bytes.size()));
+    WriteLe32(&bytes[bss::kSsidLength], uint32_t(length));
+    if (length) std::memcpy(&bytes[bss::kSsid], name, length);
+    WriteLe32(&bytes[bss::kInfrastructureMode], uint32_t(Ndis802_11Infrastructure));
+    return bytes;
+}
+
+}  // namespace
+
+SiteSurveyController::SiteSurveyController(QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::SiteSurveyController>()) {
+    TraceEntry(kPage, "init");
+    ui_->setupUi(this);
+    model_ = new AccessPointModel(this);
+    proxy_ = new AccessPointSortProxy(this);
+    proxy_->setSourceModel(model_);
+    ui_->ApList->setModel(proxy_);
+    // The driver's order until the user clicks a column.
+    ui_->ApList->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    proxy_->sort(-1);
+    ui_->ApList->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    ui_->ApList->horizontalHeader()->resizeSection(AccessPointModel::kSsid, 160);
+    ui_->ApList->horizontalHeader()->resizeSection(AccessPointModel::kBssid, 140);
+    ui_->ApList->installEventFilter(this);
+
+    connect(ui_->StartScan, &QPushButton::clicked, this, &SiteSurveyController::OnStartScan);
+    connect(ui_->Connect, &QPushButton::clicked, this, &SiteSurveyController::OnConnect);
+    connect(ui_->AddToProfile, &QPushButton::clicked, this, &SiteSurveyController::OnAddToProfile);
+    connect(ui_->ConnectHidden, &QPushButton::clicked, this,
+            &SiteSurveyController::OnConnectHidden);
+    connect(ui_->ApList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &SiteSurveyController::tableViewSelectionDidChange);
+}
+
+SiteSurveyController::~SiteSurveyController() = default;
+
+void SiteSurveyController::connectOutlets(const PaneObjects& objects) { outlets_ = objects; }
+
+void SiteSurveyController::awakeFromNib() {
+    TraceEntry(kPage, "awakeFromNib");
+    connect(ui_->ApList, &QAbstractItemView::doubleClicked, this, &SiteSurveyController::OnConnect,
+            Qt::UniqueConnection);
+    G_bRescan = 1;
+}
+
+// --- timers ------------------------------------------------------------------
+
+void SiteSurveyController::StartTimer() {
+    auto start = [this](QPointer<QTimer>& slot, int intervalMs) {
+        if (slot) return;
+        auto* timer = new QTimer(this);
+        timer->setInterval(intervalMs);
+        connect(timer, &QTimer::timeout, this, [this, timer] { OnTimer(timer); });
+        timer->start();
+        slot = timer;
+    };
+    start(siteSurveyTimer_, kProbeIntervalMs);
+    start(doTaskTimer_, kTaskIntervalMs);
+}
+
+void SiteSurveyController::StopTimer() {
+    for (QPointer<QTimer>* slot : {&siteSurveyTimer_, &doTaskTimer_}) {
+        if (!*slot) continue;
+        (*slot)->stop();
+        (*slot)->deleteLater();
+        *slot = nullptr;
+    }
+}
+
+bool SiteSurveyController::TimersRunning() const { return siteSurveyTimer_ && doTaskTimer_; }
+
+QTimer* SiteSurveyController::SiteSurveyTimer() const { return siteSurveyTimer_; }
+QTimer* SiteSurveyController::DoTaskTimer() const { return doTaskTimer_; }
+
+void SiteSurveyController::OnTimer(QTimer* timer) {
+    if (platform::InNestedLoop()) return;
+    TraceEntry(kPage, "OnTimer");
+    if (!G_bDeviceExist || G_bDeviceRemove) return;
+
+    if (timer && timer == doTaskTimer_ && tasks.ShouldScheduleTask())
+        QTimer::singleShot(kTaskDelayMs, this, [this] { DoTask(); });
+
+    if (timer && timer == siteSurveyTimer_ && G_bRadio) {
+        ProbeConnectStatus();
+        TimerCount = (TimerCount + 1) % kProbesPerForcedScan;
+        if (TimerCount == 0) OnStartScan();
+    }
+}
+
+void SiteSurveyController::ChangeTimerCount2() { ScanTriggerCount2 = kProbesPerIdleScan; }
+
+// --- the probe ---------------------------------------------------------------
+
+void SiteSurveyController::ProbeConnectStatus() {
+    TraceEntry(kPage, "ProbeConnectStatus");
+    if (G_bRescan) {
+        RefreshAPList();
+        ControlButton(kListRebuilt);
+        G_bRescan = 0;
+    }
+    if (!outlets_.Adapter) return;
+    KestrelAccess& adapter = *outlets_.Adapter;
+
+    MediaConnectStatus = 0;
+    QueryWord(adapter, OID_GEN_MEDIA_CONNECT_STATUS, MediaConnectStatus);
+    if (MediaConnectStatus != 0 || !G_bRadio) {
+        std::fill(std::begin(BssidQuery), std::end(BssidQuery), 0);
+        SsidQuery = {};
+        if (ScanTriggerCount2 % kProbesPerIdleScan == 0) {
+            ScanTriggerCount2 = 0;
+            OnStartScan();
+        }
+        ++ScanTriggerCount2;
+        ui_->ApList->viewport()->update();
+        return;
+    }
+
+    uint64_t returned = 0;
+    std::fill(std::begin(BssidQuery), std::end(BssidQuery), 0);
+    adapter.OidQueryInformation(OID_802_11_BSSID, BssidQuery, sizeof BssidQuery, &returned);
+    Ssid36 ssid{};
+    adapter.OidQueryInformation(OID_802_11_SSID, ssid.data(), ssid.size(), &returned);
+    SsidQuery = DecodeSsid(ssid);
+    if (SsidQuery.SsidLength == 0 || SsidQuery.Ssid[0] == 0) {
+        MediaConnectStatus = 1;
+        return;
+    }
+
+    Config32 configBytes{};
+    adapter.OidQueryInformation(OID_802_11_CONFIGURATION, configBytes.data(), configBytes.size(),
+                                &returned);
+    const NDIS_802_11_CONFIGURATION config = DecodeConfiguration(configBytes);
+    const std::string strBssidQuery = FormatMac(BssidQuery);
+
+    bool found = false;
+    if (G_pBssidList) {
+        for (BssEntry entry : BssidList({G_pBssidList, kBssidListBufferSize})) {
+            if (FormatMac(entry.MacAddress()) == strBssidQuery &&
+                entry.DSConfig() == config.DSConfig) {
+                found = true;
+                break;
+            }
+        }
+    }
+
+    const bool empty = model_->rowCount() == 0;
+    if (empty) ScanTriggerCount = kMissedProbesBeforeScan + 1;
+    if (empty || !found) {
+        if (!tasks.runFlag && ScanTriggerCount > kMissedProbesBeforeScan) {
+            ScanTriggerCount = 0;
+            OnStartScan();
+        } else {
+            ++ScanTriggerCount;
+        }
+    }
+    ScanTriggerCount2 = 0;
+    ui_->ApList->viewport()->update();
+}
+
+// --- actions -----------------------------------------------------------------
+
+void SiteSurveyController::OnStartScan() {
+    TraceEntry(kPage, "OnRescan");
+    ControlButton(kScanRequested);
+    TimerCount = 0;
+    tasks.QueueRescan();
+}
+
+void SiteSurveyController::ControlButton(int mode) {
+    switch (mode) {
+        case kScanRequested:
+            SetEnabled(ui_->AddToProfile, false);
+            SetEnabled(ui_->StartScan, false);
+            SetEnabled(ui_->Connect, false);
+            if (outlets_.AdvancePage) {
+                SetEnabled(outlets_.AdvancePage->CancelButton(), false);
+                SetEnabled(outlets_.AdvancePage->ApplyButton(), false);
+            }
+            break;
+        case kListRebuilt:
+            SetEnabled(ui_->StartScan, true);
+            break;
+        case kRowSelected:
+            SetEnabled(ui_->AddToProfile, true);
+            SetEnabled(ui_->Connect, true);
+            break;
+        default:
+            return;
+    }
+    if (outlets_.mainWindow) outlets_.mainWindow->update();
+}
+
+void SiteSurveyController::tableViewSelectionDidChange() {
+    if (SelectedRow() != -1) ControlButton(kRowSelected);
+}
+
+int SiteSurveyController::SelectedRow() const {
+    const QModelIndexList selected = ui_->ApList->selectionModel()->selectedRows();
+    if (selected.isEmpty()) return -1;
+    return proxy_->SourceRow(selected.front().row());
+}
+
+std::optional<BssEntry> SiteSurveyController::ShownEntry(int row) const {
+    if (row < 0 || shownList_.size() < 4) return std::nullopt;
+    const BssidList list(shownList_);
+    if (list.NumberOfItems() == 0) return std::nullopt;
+    int index = 0;
+    for (BssEntry entry : list)
+        if (index++ == row) return entry;
+    return std::nullopt;
+}
+
+void SiteSurveyController::OnConnect() {
+    TraceEntry(kPage, "OnConnect");
+    TimerCount = 0;
+    G_bRescan = 0;
+
+    const int row = SelectedRow();
+    CurrentSelectedItem = row + 1;
+    if (CurrentSelectedItem == 0) {
+        platform::RunAlertPanel(kAlertNoSelectedItem, kAlertSelectToConnect, "OK");
+        return;
+    }
+    const std::optional<BssEntry> shown = ShownEntry(row);
+    if (!shown) return;
+    // Copies: the dialog below runs an event loop.
+    const std::vector<uint8_t> entryBytes(shown->Bytes().begin(), shown->Bytes().end());
+    const BssEntry entry(entryBytes);
+    const AccessPoint network = tableData()[size_t(row)];
+
+    const ConnectPlan plan = PlanSurveyConnect(network, entry);
+    if (plan.refusal) {
+        platform::RunAlertPanel(*plan.refusal, "", "OK");
+        return;
+    }
+    const WEPSettingValues* handedBack = nullptr;
+    if (plan.needsKeys) {
+        if (!outlets_.WEPSetting || outlets_.WEPSetting->RunFor(plan.preset) == 0) return;
+        handedBack = &keys;
+    }
+
+    ProfileRecordPtr record = BuildSurveyConnectRecord(entry, handedBack);
+    keys.Wipe();
+    SsidSet = record->SsidRecord;
+    std::fill(std::begin(BssidSet), std::end(BssidSet), 0);
+    auto mac = entry.MacAddress();
+    std::copy_n(mac.begin(), std::min(mac.size(), sizeof BssidSet), BssidSet);
+    QueueOwnConnect(std::move(record), entry.InfrastructureMode() != uint32_t(Ndis802_11IBSS));
+}
+
+void SiteSurveyController::OnConnectHidden() {
+    if (!outlets_.HiddenSSID || !outlets_.WEPSetting) return;
+    if (outlets_.HiddenSSID->Run() == 0 || HiddenSSIDlen <= 0) return;
+    const std::vector<uint8_t> entryBytes =
+        EntryForName(HiddenSSIDtext.data(), size_t(HiddenSSIDlen));
+
+    // The name says nothing about the security: the user chooses it.
+    KeyDialogPreset preset;
+    preset.listKind = kAuthListInfrastructure;
+    preset.authIndex = kAuthOpen;
+    preset.encIndex = kEncOpenNone;
+    preset.focus = 0;
+    if (outlets_.WEPSetting->RunFor(preset) == 0) return;
+
+    ProfileRecordPtr record = BuildSurveyConnectRecord(BssEntry(entryBytes), &keys);
+    keys.Wipe();
+    record->bConnectByBssid = 0;
+    std::fill(std::begin(record->Bssid), std::end(record->Bssid), 0);
+    SsidSet = record->SsidRecord;
+    std::fill(std::begin(BssidSet), std::end(BssidSet), 0);
+    QueueOwnConnect(std::move(record), false);
+}
+
+void SiteSurveyController::QueueOwnConnect(ProfileRecordPtr record, bool byBssid) {
+    // The stored active profile is no longer what the adapter connects to.
+    if (outlets_.ProfilePage)
+        outlets_.ProfilePage->DisabledActivateProfile();
+    else
+        DisableActiveProfile();
+    G_bRescan = 0;
+    SetTaskQueue(std::move(record));
+    SetSsid = byBssid ? 0 : 1;
+    SetBssid = byBssid ? 1 : 0;
+}
+
+void SiteSurveyController::OnAddToProfile() {
+    TraceEntry(kPage, "OnAddProfile");
+    const int row = SelectedRow();
+    CurrentSelectedItem = row + 1;
+    if (CurrentSelectedItem == 0) {
+        platform::RunAlertPanel(kAlertNoSelectedItem, kAlertSelectToConnect, "OK");
+        return;
+    }
+    const std::optional<BssEntry> shown = ShownEntry(row);
+    if (!shown) return;
+    const AddToProfilePlan plan = PlanAddToProfile(tableData()[size_t(row)], *shown);
+    if (plan.refusal) {
+        platform::RunAlertPanel(*plan.refusal, "", "OK");
+        return;
+    }
+    if (!outlets_.ProfileEditor || !outlets_.ProfileEditor->AddProfile(plan.prefill)) return;
+    const int result = outlets_.ProfileEditor->Run();
+    if (outlets_.ProfilePage) outlets_.ProfilePage->RefreshProfileList();
+    if (result != 0 && outlets_.drawer) outlets_.drawer->open();
+}
+
+// --- hand-backs ----------------------------------------------------------------
+
+void SiteSurveyController::ReceiveWEPsetting(const WEPSettingValues& values) {
+    keys = values;
+    for (uint8_t& length : keys.KeyLen)
+        length = std::min<uint8_t>(length, uint8_t(kMaxWepKeyBytes));
+    keys.WPAPSKlen = std::clamp<int32_t>(keys.WPAPSKlen, 0, int32_t(keys.WPAPSK.size()));
+}
+
+void SiteSurveyController::ReceiveHiddenSSID(int32_t length, const uint8_t* text) {
+    const int32_t kept = text ? std::clamp<int32_t>(length, 0, int32_t(HiddenSSIDtext.size())) : 0;
+    HiddenSSIDtext.fill(0);
+    if (kept > 0) std::memcpy(HiddenSSIDtext.data(), text, size_t(kept));
+    HiddenSSIDlen = kept;
+}
+
+// --- the task queue ------------------------------------------------------------
+
+void SiteSurveyController::SetTaskQueue(ProfileRecordPtr record) {
+    tasks.SetTaskQueue(std::move(record));
+}
+
+void SiteSurveyController::DoTask() {
+    if (platform::InNestedLoop()) return;
+    if (!outlets_.Adapter) return;
+    const std::shared_ptr<ProfileData> next = TaskQueue::GetTaskObject();
+    const bool scan = next && next->Profile() && next->getTaskType() == TASK_RESCAN &&
+                      !tasks.runFlag && G_bDeviceExist && !G_bDeviceRemove;
+    if (!scan) {
+        tasks.DoTask(*outlets_.Adapter);
+        return;
+    }
+    // The scan waits seconds for the driver; the window paints meanwhile.
+    BusyScope busy(outlets_.status, kScanningText);
+    ShowScanning(true);
+    tasks.DoTask(*outlets_.Adapter);
+    ShowScanning(false);
+}
+
+void SiteSurveyController::ShowScanning(bool scanning) {
+    if (scanning) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ui_->ScanState->setText(QString::fromUtf8(kScanningText));
+        ui_->ScanState->repaint();
+    } else {
+        ui_->ScanState->clear();
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void SiteSurveyController::resetFlag() {
+    SetSsid = 0;
+    SetBssid = 0;
+}
+
+// --- rows ------------------------------------------------------------------------
+
+void SiteSurveyController::RefreshAPList() {
+    ClearAPList();
+    if (G_pBssidList && outlets_.Adapter) {
+        shownList_.assign(G_pBssidList, G_pBssidList + kBssidListBufferSize);
+        model_->setRows(BuildAccessPointRows(*outlets_.Adapter, shownList_));
+    }
+    // Every rebuild shows the driver's order again, with nothing selected.
+    ui_->ApList->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    proxy_->sort(-1);
+    ui_->ApList->clearSelection();
+}
+
+void SiteSurveyController::ClearAPList() {
+    TraceEntry(kPage, "ClearAPList");
+    model_->clear();
+    shownList_.clear();
+}
+
+int32_t SiteSurveyController::IsItemWPA() const {
+    const int row = CurrentSelectedItem - 1;
+    if (row < 0 || size_t(row) >= tableData().size()) return 0;
+    return corvane::IsItemWPA(tableData()[size_t(row)].Authentication);
+}
+
+const std::vector<AccessPoint>& SiteSurveyController::tableData() const { return model_->rows(); }
+
+bool SiteSurveyController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->ApList && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            OnConnect();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace corvane
