@@ -108,24 +108,6 @@ TEST_F(AboutInformationTest, FactsAndTheirFallbacks) {
     EXPECT_EQ(facts.DriverVersion, "");
 }
 
-TEST_F(AboutInformationTest, DriverVersionComesFromTheKindsBundle) {
-    WriteFile(DriverInfoPlistPath(5), InfoPlist("5.0"));
-    WriteFile(DriverInfoPlistPath(4), InfoPlist("4.0"));
-    for (auto [driverClass, version] : {std::pair{"OspreyUSBWirelessDriver", "5.0"},
-                                        std::pair{"MerlinUSBWirelessDriver", "4.0"}}) {
-        Plug(driverClass);
-        EXPECT_EQ(ReadAboutFacts(adapter_).DriverVersion, version) << driverClass;
-    }
-    const std::pair<uint32_t, const char*> rows[] = {
-        {2, "FalconWirelessDriver"},  {5, "OspreyUSBWirelessDriver"},
-        {1, "CondorCardBusDriver"},   {0, "CardBusWirelessDriver"},
-        {3, "KestrelUSBWirelessDriver"}, {4, "HeronUSBWirelessDriver"},
-        {9, "HeronUSBWirelessDriver"}};
-    for (auto [kind, name] : rows)
-        EXPECT_EQ(DriverInfoPlistPath(kind),
-                  "/System/Library/Extensions/" + std::string(name) + ".kext/Contents/Info.plist");
-}
-
 TEST_F(AboutInformationTest, PaneVersionIsCutToFifteenBytes) {
     const std::string bundle = root_ + "/Pane.prefPane";
     const std::pair<std::string, std::string> rows[] = {

@@ -1,16 +1,14 @@
 // The advanced page's rules without widgets: what set-up offers and selects
-// for each adapter kind, what Apply sends and stores, the radio switch and
-// Cancel.
+// for each adapter kind and stored file, and what Apply stores after a mode
+// change. The window's tests follow the requests and reconnects.
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "adapter/ByteOrder.h"
 #include "adapter/Globals.h"
 #include "adapter/KestrelAccess.h"
-#include "adapter/Oids.h"
 #include "pane/AdvancedSettings.h"
 #include "profiles/StoredIndexes.h"
 #include "platform/Clock.h"
@@ -19,22 +17,6 @@
 
 namespace corvane {
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-constexpr uint32_t Set(uint32_t oid) { return oid | OID_SET_FLAG; }
-
-Bytes U32(uint32_t v) {
-    Bytes b(4);
-    WriteLe32(b.data(), v);
-    return b;
-}
-
-Bytes SsidAnswer(const std::string& name) {
-    Bytes b(36, 0);
-    WriteLe32(b.data(), uint32_t(name.size()));
-    std::copy(name.begin(), name.end(), b.begin() + 4);
-    return b;
-}
 
 PrefDictionary Stored(int rate, int bg, int burst, int adhoc, int mode) {
     return {{kKeyTxRate, FormatInt(rate)},
@@ -60,12 +42,9 @@ protected:
         adapter_.CloseConnectToDevice();
     }
     void Store(const PrefDictionary& record) { WritePreferenceArray(kAdvancedSettingPath, {record}); }
-    ReconnectHooks Hooks() {
-        return {[this] {
-                    ++checks_;
-                    return activeProfile_;
-                },
-                [this](ProfileRecordPtr record) { queued_.push_back(std::move(record)); }};
+    // No active profile; reconnects are dropped (the window's tests follow them).
+    static ReconnectHooks Hooks() {
+        return {[] { return false; }, [](ProfileRecordPtr) {}};
     }
 
     test::TempHome home_;
@@ -74,9 +53,6 @@ protected:
     std::optional<test::RecordingUserClientProvider> driver_;
     KestrelAccess adapter_;
     AdvancedSettingsModel model_;
-    bool activeProfile_ = false;
-    int checks_ = 0;
-    std::vector<ProfileRecordPtr> queued_;
 };
 
 TEST_F(AdvancedSettingsTest, SetUpOffersAndSelectsByAdapterKind) {
@@ -91,6 +67,7 @@ TEST_F(AdvancedSettingsTest, SetUpOffersAndSelectsByAdapterKind) {
         size_t rates;
         int rateSelected, bgSelected;
         RateControls controls;
+        bool burstChecked = true;
     } const rows[] = {
         // No 5 GHz: one entry, the list off, a stored dual-band code shows 2.4G.
         {"OspreyUSBWirelessDriver", false, Stored(3, 1, 1, 1, 5), {"2.4G"}, 0, 9, 13, 0, 0,
@@ -102,7 +79,7 @@ TEST_F(AdvancedSettingsTest, SetUpOffersAndSelectsByAdapterKind) {
          RateControls::Shown},
         // Code 11 stands for dual band at set-up.
         {"MerlinUSBWirelessDriver", true, Stored(5, 2, 0, 0, 11), both, 2, 3, 13, 5, 2,
-         RateControls::Shown},
+         RateControls::Shown, false},
         // Indexes the lists do not have show and store the first entry.
         {"MerlinUSBWirelessDriver", true, Stored(40, 9, 1, 1, 0), both, 0, 0, 13, 0, 0,
          RateControls::Shown},
@@ -124,56 +101,9 @@ TEST_F(AdvancedSettingsTest, SetUpOffersAndSelectsByAdapterKind) {
         EXPECT_EQ(model_.txRateSelected, row.rateSelected);
         EXPECT_EQ(model_.bgProtectionSelected, row.bgSelected);
         EXPECT_EQ(model_.rateControls, row.controls);
+        EXPECT_EQ(model_.txBurstChecked, row.burstChecked) << "the box shows what is stored";
         EXPECT_TRUE(model_.buttonsEnabled) << "set-up runs the mode handler";
         EXPECT_EQ(model_.bToBeRescan, 0);
-    }
-}
-
-TEST_F(AdvancedSettingsTest, TxBurstCheckBoxShowsWhatIsStored) {
-    Plug("MerlinUSBWirelessDriver");
-    Store(Stored(0, 0, 0, 0, 0));
-    model_.InitAdvanceSetting(true, Current_Device);
-    EXPECT_FALSE(model_.txBurstChecked);
-    EXPECT_FALSE(model_.adhocUseOfdmChecked);
-}
-
-TEST_F(AdvancedSettingsTest, ApplyDisassociatesReconnectsAndStores) {
-    struct Row {
-        std::string associatedWith;  // "" = on no network
-        bool activeProfile;
-        int checks;
-        bool ssidSetBack;
-    } const rows[] = {
-        {"CafeOpen", false, 1, true},
-        {"CafeOpen", true, 1, false},
-        {"", false, 0, false},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.associatedWith + (row.activeProfile ? " active" : ""));
-        Plug("MerlinUSBWirelessDriver");
-        driver_->SetAnswer(OID_802_11_SSID, SsidAnswer(row.associatedWith));
-        Store(Stored(0, 0, 1, 1, 0));
-        model_ = AdvancedSettingsModel();
-        model_.InitAdvanceSetting(true, Current_Device);
-        model_.OnTxRate(12);
-        model_.OnSelBGProtection(2);
-        model_.OnTxBurst(false);
-        activeProfile_ = row.activeProfile;
-        checks_ = 0;
-        driver_->ClearCalls();
-
-        const ApplyOutcome outcome = ApplyAdvancedSettings(adapter_, model_, Hooks());
-        EXPECT_TRUE(outcome.written);
-        EXPECT_EQ(checks_, row.checks);
-        std::vector<uint32_t> expected = {OID_802_11_SSID, Set(OID_802_11_DISASSOCIATE)};
-        if (row.ssidSetBack) expected.push_back(Set(OID_802_11_SSID));
-        EXPECT_EQ(driver_->Selectors(), expected);
-        if (row.ssidSetBack) {
-            EXPECT_EQ(driver_->CallsFor(Set(OID_802_11_SSID)).at(0).input, SsidAnswer("CafeOpen"));
-        }
-        EXPECT_EQ(driver_->CallsFor(Set(OID_802_11_DISASSOCIATE)).at(0).input, Bytes(4, 0));
-        EXPECT_EQ(ReadPreferenceArray(kAdvancedSettingPath).at(0), Stored(12, 2, 0, 1, 0));
-        EXPECT_EQ(G_enumWirelessMode, 0);
     }
 }
 
@@ -221,76 +151,18 @@ TEST_F(AdvancedSettingsTest, FiveGigahertzModeForcesProtectionOff) {
     EXPECT_EQ(ReadPreferenceArray(kAdvancedSettingPath).at(0), Stored(4, 0, 1, 1, 2));
 }
 
-TEST_F(AdvancedSettingsTest, FailedWriteKeepsTheStoredCopy) {
+TEST_F(AdvancedSettingsTest, CancelBeforeAnythingIsStoredReturnsToTheStartValues) {
     Plug("MerlinUSBWirelessDriver");
-    Store(Stored(1, 0, 1, 1, 0));
-    model_.InitAdvanceSetting(true, Current_Device);
-    model_.OnTxRate(6);
-    SetPreferenceWriteHookForTest([](const std::string&) { return false; });
-    EXPECT_FALSE(ApplyAdvancedSettings(adapter_, model_, Hooks()).written);
-    SetPreferenceWriteHookForTest({});
-    EXPECT_EQ(model_.records.at(0), Stored(1, 0, 1, 1, 0));
+    model_.InitAdvanceSetting(true, Current_Device);  // no file: dual band, code 3 here
+    model_.OnSelChangeWirelessMode(kWirelessModeEntry5, Current_Device);
+    model_.OnTxRate(7);
+    model_.OnTxBurst(false);
     model_.OnCancel(Current_Device);
-    EXPECT_EQ(model_.txRateSelected, 1) << "Cancel returns to what the file holds";
-}
-
-TEST_F(AdvancedSettingsTest, CancelReturnsToTheStoredValues) {
-    Plug("MerlinUSBWirelessDriver");
-    for (bool stored : {true, false}) {
-        SCOPED_TRACE(stored ? "file" : "no file");
-        std::remove(home_.PreferencesFile("AdvancedProfileSetting.plist").c_str());
-        if (stored) Store(Stored(2, 1, 0, 1, 3));
-        model_ = AdvancedSettingsModel();
-        model_.InitAdvanceSetting(true, Current_Device);
-        model_.OnSelChangeWirelessMode(kWirelessModeEntry5, Current_Device);
-        model_.OnTxRate(7);
-        model_.OnTxBurst(!model_.txBurstChecked);
-        model_.OnCancel(Current_Device);
-        // Without a file the start values stand: dual band, code 3 here.
-        EXPECT_EQ(model_.wirelessModeSelected, 2);
-        EXPECT_EQ(model_.nWirelessMode, 3);
-        EXPECT_EQ(model_.txRateSelected, stored ? 2 : 0);
-        EXPECT_EQ(model_.bgProtectionSelected, stored ? 1 : 0);
-        EXPECT_EQ(model_.txBurstChecked, !stored);
-        EXPECT_FALSE(model_.buttonsEnabled);
-    }
-}
-
-TEST_F(AdvancedSettingsTest, RadioSwitchQueuesTheReconnectBeforeTheRadioRequest) {
-    Plug("OspreyUSBWirelessDriver");
-    struct Row {
-        bool on, activeProfile;
-        size_t queued;  // reset records
-        int checks;
-    } const rows[] = {{true, false, 1, 1}, {true, true, 0, 1}, {false, false, 0, 0}};
-    for (const Row& row : rows) {
-        queued_.clear();
-        checks_ = 0;
-        activeProfile_ = row.activeProfile;
-        driver_->ClearCalls();
-        EXPECT_TRUE(SwitchRadio(adapter_, row.on, Hooks()));
-        EXPECT_EQ(G_bRadio, row.on ? 1 : 0);
-        EXPECT_EQ(checks_, row.checks);
-        ASSERT_EQ(queued_.size(), row.queued);
-        if (row.queued) {
-            EXPECT_EQ(queued_[0]->NetworkType, 1);
-            EXPECT_EQ(queued_[0]->EncryptionStatus, 1);
-            EXPECT_EQ(queued_[0]->bDisassociateFirst, 1);
-        }
-        ASSERT_EQ(driver_->Selectors(), std::vector<uint32_t>{0x0DF10108});
-        EXPECT_EQ(driver_->Calls()[0].input, U32(row.on ? 1 : 0));
-    }
-}
-
-TEST_F(AdvancedSettingsTest, HeldScanListIsForgotten) {
-    AttachScanBuffers();
-    G_pRepositBssidList->list[100] = 7;
-    G_pRepositBssidList->area[511] = 7;
-    G_pRepositBssidList->area[512] = 7;
-    ClearHeldScanList();
-    EXPECT_EQ(G_pRepositBssidList->list[100], 0);
-    EXPECT_EQ(G_pRepositBssidList->area[511], 0);
-    EXPECT_EQ(G_pRepositBssidList->area[512], 7) << "only the head of the side area";
+    EXPECT_EQ(model_.wirelessModeSelected, 2);
+    EXPECT_EQ(model_.nWirelessMode, 3);
+    EXPECT_EQ(model_.txRateSelected, 0);
+    EXPECT_TRUE(model_.txBurstChecked);
+    EXPECT_FALSE(model_.buttonsEnabled);
 }
 
 }  // namespace
