@@ -24,6 +24,7 @@ WEPSettingController::WEPSettingController(QWidget* parent)
     connect(ui_->OKButton, &QPushButton::clicked, this, &WEPSettingController::OnOK);
     connect(ui_->CancelButton, &QPushButton::clicked, this, &WEPSettingController::OnCANCEL);
     ShowGroup();
+    resize(width(), sizeHint().height());
 }
 
 WEPSettingController::~WEPSettingController() = default;
@@ -63,7 +64,10 @@ void WEPSettingController::clearText() {
 }
 
 void WEPSettingController::SetFocus(int32_t which) {
-    if (QWidget* target = widgets_.FocusTarget(which)) target->setFocus();
+    QWidget* target = widgets_.FocusTarget(which);
+    if (!target) return;
+    // A field that is off (no key in use) leaves the choice to the lists.
+    (target->isEnabled() ? target : widgets_.authenType)->setFocus();
 }
 
 int WEPSettingController::RunFor(const KeyDialogPreset& preset) {

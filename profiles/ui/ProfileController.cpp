@@ -41,6 +41,8 @@ ProfileController::ProfileController(QWidget* parent)
     TraceEntry(kPage, "init");
     ui_->setupUi(this);
     ui_->profileList->horizontalHeaderItem(0)->setData(Qt::UserRole, QStringLiteral("SSID"));
+    ui_->profileList->verticalHeader()->setDefaultSectionSize(
+        ui_->profileList->fontMetrics().height() + 8);
     ui_->profileList->installEventFilter(this);
     connect(ui_->Add, &QPushButton::clicked, this, &ProfileController::OnAdd);
     connect(ui_->Edit, &QPushButton::clicked, this, &ProfileController::OnEdit);

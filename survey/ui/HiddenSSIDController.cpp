@@ -18,6 +18,7 @@ HiddenSSIDController::HiddenSSIDController(QWidget* parent)
             &HiddenSSIDController::controlTextDidChange);
     connect(ui_->OKButton, &QPushButton::clicked, this, &HiddenSSIDController::OnOK);
     connect(ui_->CancelButton, &QPushButton::clicked, this, &HiddenSSIDController::OnCANCEL);
+    resize(width(), sizeHint().height());
 }
 
 HiddenSSIDController::~HiddenSSIDController() = default;

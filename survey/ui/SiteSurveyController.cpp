@@ -74,9 +74,7 @@ SiteSurveyController::SiteSurveyController(QWidget* parent)
     // The driver's order until the user clicks a column.
     ui_->ApList->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     proxy_->sort(-1);
-    ui_->ApList->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    ui_->ApList->horizontalHeader()->resizeSection(AccessPointModel::kSsid, 160);
-    ui_->ApList->horizontalHeader()->resizeSection(AccessPointModel::kBssid, 140);
+    ui_->ApList->verticalHeader()->setDefaultSectionSize(ui_->ApList->fontMetrics().height() + 8);
     ui_->ApList->installEventFilter(this);
 
     connect(ui_->StartScan, &QPushButton::clicked, this, &SiteSurveyController::OnStartScan);
@@ -422,6 +420,11 @@ void SiteSurveyController::RefreshAPList() {
     if (G_pBssidList && outlets_.Adapter) {
         shownList_.assign(G_pBssidList, G_pBssidList + kBssidListBufferSize);
         model_->setRows(BuildAccessPointRows(*outlets_.Adapter, shownList_));
+    }
+    // The first rows decide the column widths; the user's later changes stay.
+    if (!columnsSized_ && model_->rowCount() > 0) {
+        ui_->ApList->resizeColumnsToContents();
+        columnsSized_ = true;
     }
     // Every rebuild shows the driver's order again, with nothing selected.
     ui_->ApList->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);

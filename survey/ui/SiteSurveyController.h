@@ -113,6 +113,7 @@ private:
     AccessPointModel* model_ = nullptr;
     AccessPointSortProxy* proxy_ = nullptr;
     std::vector<uint8_t> shownList_;  // the scan list the rows were built from
+    bool columnsSized_ = false;
     QPointer<QTimer> siteSurveyTimer_;
     QPointer<QTimer> doTaskTimer_;
 };

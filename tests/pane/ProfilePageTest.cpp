@@ -1,9 +1,8 @@
-// The profile list in the window: rows from the file, Add and Edit through
-// the editor, Delete and Activate with the files and tasks they leave, a
-// network name renamed in place, and the active-profile check.
+// The profile list: rows from the file, Add and Edit through the editor,
+// Delete and Activate with the files and tasks they leave, a network name
+// renamed in place, and the active-profile check.
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 
@@ -13,21 +12,23 @@
 namespace corvane::test {
 namespace {
 
-PrefDictionary Profile(const char* name, const char* ssid, const char* bssid) {
-    return {{kKeyProfileName, name},   {kKeySsid, ssid},
-            {kKeyBssid, bssid},        {kKeyNetworkType, "1"},
-            {kKeyChannel, "1"},        {kKeyAuthenticationType, "3"},
-            {kKeyEncryptionType, "1"}, {kKeyWpaPsk, "correct horse"},
-            {kKeyHidden, "0"}};
+PrefDictionary Profile(const char* ssid, const char* bssid, const char* active = nullptr) {
+    PrefDictionary p = {{kKeySsid, ssid},          {kKeyBssid, bssid},
+                        {kKeyNetworkType, "1"},    {kKeyAuthenticationType, "3"},
+                        {kKeyEncryptionType, "1"}, {kKeyWpaPsk, "correct horse"},
+                        {kKeyHidden, "0"}};
+    if (active) p.Set(kKeyActiveProfileFlag, active);
+    return p;
 }
-const PrefArray kThree = {Profile("PROF1", "Alpha", "000C43A10001"),
-                          Profile("PROF2", "Beta", "000C43A10002"),
-                          Profile("PROF3", "Gamma", "000C43A10003")};
+const PrefArray kThree = {Profile("Alpha", "000C43A10001"), Profile("Beta", "000C43A10002"),
+                          Profile("Gamma", "000C43A10003")};
 
 class ProfilePage : public PageFixture {
 public:
-    ProfilePage() {
-        WriteProfiles(kThree);
+    ProfilePage() { Show(kThree); }
+    void Show(const PrefArray& profiles, const PrefArray& active = {}) {
+        WritePreferenceArray(kProfileListPath, profiles);
+        WritePreferenceArray(kActiveProfilePath, active);
         profiles_->RefreshProfileList();
     }
     QTableWidget* List() { return Find<QTableWidget>(profiles_, "profileList"); }
@@ -37,66 +38,44 @@ public:
         return rows;
     }
     bool NothingSelected() { return List()->selectionModel()->selectedRows().isEmpty(); }
-    void Press(const char* button) { Find<QPushButton>(profiles_, button)->click(); }
-    QPoint RowCentre(int row) { return List()->visualItemRect(List()->item(row, 0)).center(); }
 };
 
-TEST_F(ProfilePage, RowsComeFromTheFileAndActionsWithoutSelectionDoLittle) {
+TEST_F(ProfilePage, RowsShowTheFileAndAddAndEditRunTheEditor) {
     EXPECT_EQ(Rows(), (QStringList{"Alpha", "Beta", "Gamma"}));
     EXPECT_EQ(List()->horizontalHeaderItem(0)->text(), "SSID");
-    EXPECT_TRUE(NothingSelected());
-    bool editorShown = false;
+    QString edited;
     WhenShown(editor_, [&] {
-        editorShown = true;
-        editor_->reject();
+        edited = Find<QComboBox>(editor_, "SSID")->currentText();
+        Click(editor_, "CancelButton");
     });
-    for (const char* button : {"Edit", "Activate", "Delete"}) Press(button);
-    ASSERT_EQ(alerts_.alerts.size(), 1u);
-    EXPECT_EQ(alerts_.alerts[0],
-              (platform::RecordingAlerts::Alert{kAlertNoSelectedItem, kAlertSelectToDelete, "OK"}));
-    EXPECT_FALSE(editorShown);
-    EXPECT_EQ(TaskQueue::TaskCount(), 0u);
-    EXPECT_EQ(Profiles(), kThree);
-}
-
-TEST_F(ProfilePage, AddAndEditRunTheEditorThenShowTheFile) {
+    Click(profiles_, "Edit");  // nothing selected: nothing happens
+    List()->selectRow(1);
+    Click(profiles_, "Edit");
+    EXPECT_EQ(edited, "Beta");
+    EXPECT_TRUE(NothingSelected());
     WhenShown(editor_, [&] {
         QTest::keyClicks(Find<QComboBox>(editor_, "SSID")->lineEdit(), "Delta");
-        Find<QPushButton>(editor_, "OKButton")->click();
+        Click(editor_, "OKButton");
     });
-    Press("Add");
+    Click(profiles_, "Add");
     EXPECT_EQ(Rows(), (QStringList{"Alpha", "Beta", "Gamma", "Delta"}));
-
-    List()->selectRow(1);
-    QString shownName;
-    WhenShown(editor_, [&] {
-        shownName = Find<QLineEdit>(editor_, "ProfileName")->text();
-        Find<QPushButton>(editor_, "CancelButton")->click();
-    });
-    Press("Edit");
-    EXPECT_EQ(shownName, "PROF2");
-    EXPECT_TRUE(NothingSelected());
 }
 
-TEST_F(ProfilePage, ActivateQueuesTheProfileAndMarksItActive) {
-    struct Row {
-        const char* how;
-        std::function<void(ProfilePage&)> activate;
-    } rows[] = {
-        {"button", [](ProfilePage& t) { t.Press("Activate"); }},
-        {"Enter", [](ProfilePage& t) { QTest::keyClick(t.List(), Qt::Key_Return); }},
-        {"double click",
-         [](ProfilePage& t) {
-             QTest::mouseClick(t.List()->viewport(), Qt::LeftButton, {}, t.RowCentre(1));
-             QTest::mouseDClick(t.List()->viewport(), Qt::LeftButton, {}, t.RowCentre(1));
-         }},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.how);
+TEST_F(ProfilePage, ActivateByButtonEnterOrDoubleClickQueuesTheProfileAndMarksItActive) {
+    Click(profiles_, "Activate");  // nothing selected
+    EXPECT_EQ(TaskQueue::TaskCount(), 0u);
+    for (const char* how : {"button", "Enter", "double click"}) {
+        SCOPED_TRACE(how);
         G_bRescan = 1;
         survey_->SetSsid = 1;
         List()->selectRow(1);
-        row.activate(*this);
+        const QPoint row = List()->visualItemRect(List()->item(1, 0)).center();
+        if (how[0] == 'b') Click(profiles_, "Activate");
+        if (how[0] == 'E') QTest::keyClick(List(), Qt::Key_Return);
+        if (how[0] == 'd') {
+            QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, row);
+            QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, row);
+        }
         auto tasks = TakeTasks();
         ASSERT_EQ(tasks.size(), 1u);
         EXPECT_EQ(tasks[0]->getTaskType(), TASK_CONNECT);
@@ -111,52 +90,41 @@ TEST_F(ProfilePage, ActivateQueuesTheProfileAndMarksItActive) {
     }
 }
 
-TEST_F(ProfilePage, DeleteDropsTheActiveMarkByBssidAndDisconnectsOnlyWhenActive) {
+TEST_F(ProfilePage, DeleteDropsTheActiveMarkByBssidAndDisconnectsOnlyAnActiveProfile) {
+    Click(profiles_, "Delete");
+    EXPECT_EQ(alerts_.alerts, (std::vector<platform::RecordingAlerts::Alert>{
+                                  {kAlertNoSelectedItem, kAlertSelectToDelete, "OK"}}));
     struct Row {
-        const char* name;
         const char* flag;
         int row;
-        bool activeRemains, resetQueued;
-    } rows[] = {
-        {"the active profile", "YES", 1, false, true},
-        {"a profile matching an inactive record", "NO", 1, false, false},
-        {"another profile", "YES", 0, true, false},
-    };
+        bool activeStays, reset;
+    } rows[] = {{"YES", 1, false, true}, {"NO", 1, false, false}, {"YES", 0, true, false}};
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        WriteProfiles(kThree);
-        PrefDictionary active = Profile("PROF2", "Beta", "000C43A10002");
-        active.Set(kKeyActiveProfileFlag, row.flag);
-        WriteActive({active});
-        profiles_->RefreshProfileList();
+        SCOPED_TRACE(testing::Message() << row.flag << " " << row.row);
+        Show(kThree, {Profile("Beta", "000C43A10002", row.flag)});
         List()->selectRow(row.row);
-        Press("Delete");
+        Click(profiles_, "Delete");
         PrefArray expected = kThree;
         expected.erase(expected.begin() + row.row);
-        EXPECT_EQ(Profiles(), expected);
+        EXPECT_EQ(ReadPreferenceArray(kProfileListPath), expected);
         EXPECT_EQ(Rows().size(), 2);
-        EXPECT_EQ(ReadPreferenceArray(kActiveProfilePath).size(), row.activeRemains ? 1u : 0u);
+        EXPECT_EQ(ReadPreferenceArray(kActiveProfilePath).size(), row.activeStays ? 1u : 0u);
         auto tasks = TakeTasks();
-        ASSERT_EQ(tasks.size(), row.resetQueued ? 1u : 0u);
-        if (!row.resetQueued) continue;
+        ASSERT_EQ(tasks.size(), row.reset ? 1u : 0u);
+        if (!row.reset) continue;
         const PROFILE_DATA& reset = *tasks[0]->Profile();
-        EXPECT_EQ(reset.NetworkType, 1);
-        EXPECT_EQ(reset.EncryptionStatus, 1);
-        EXPECT_EQ(reset.bDisassociateFirst, 1);
-        EXPECT_EQ(reset.SsidRecord.SsidLength, 0u);
+        EXPECT_EQ((std::array{reset.NetworkType, reset.EncryptionStatus,
+                              int32_t(reset.bDisassociateFirst)}),
+                  (std::array{1, 1, 1}));
     }
 }
 
-TEST_F(ProfilePage, NetworkNameEditedInPlaceIsWrittenToTheFile) {
+TEST_F(ProfilePage, NameEditedInPlaceIsStoredInItsProfile) {
     struct Row {
         QString typed, shown;
-        std::string stored;
         int beeps;
     } rows[] = {
-        {"Renamed", "Renamed", "Renamed", 0},
-        {"", "Renamed", "Renamed", 1},  // a profile keeps a name
-        {QString(40, 'x'), QString(32, 'x'), std::string(32, 'x'), 1},
-    };
+        {"Renamed", "Renamed", 0}, {"", "Renamed", 1}, {QString(40, 'x'), QString(32, 'x'), 1}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.typed.toStdString());
         alerts_.beeps = 0;
@@ -167,29 +135,24 @@ TEST_F(ProfilePage, NetworkNameEditedInPlaceIsWrittenToTheFile) {
         editor->selectAll();
         QTest::keyClick(editor, Qt::Key_Backspace);
         QTest::keyClicks(editor, row.typed);
-        QTest::keyClick(editor, Qt::Key_Return);
-        QCoreApplication::processEvents();  // the view commits the edit after the key
+        QTest::keyClick(editor, Qt::Key_Return);  // ends the edit, activates nothing
+        QCoreApplication::processEvents();        // the view commits after the key
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(List()->item(0, 0)->text(), row.shown);
-        const PrefArray stored = Profiles();
-        EXPECT_EQ(stored[0].Value(kKeySsid), row.stored);
-        EXPECT_EQ(stored[0].Value(kKeyWpaPsk), "correct horse") << "the rest of the profile stays";
-        EXPECT_EQ(stored[1], kThree[1]);
+        PrefDictionary expected = kThree[0];
+        expected.Set(kKeySsid, row.shown.toStdString());
+        EXPECT_EQ(ReadPreferenceArray(kProfileListPath),
+                  (PrefArray{expected, kThree[1], kThree[2]}));
         EXPECT_EQ(alerts_.beeps, row.beeps);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the closed editor
+        EXPECT_EQ(TaskQueue::TaskCount(), 0u);
     }
-    profiles_->RefreshProfileList();
-    EXPECT_EQ(Rows().front().size(), 32);
 }
 
-TEST_F(ProfilePage, ActiveProfileCheckQueuesTheActiveProfileOnly) {
-    EXPECT_FALSE(profiles_->CheckProfileSettingForConnect());
-    PrefDictionary active = Profile("PROF3", "Gamma", "000C43A10003");
-    for (const char* flag : {"NO", "YES"}) {
-        active.Set(kKeyActiveProfileFlag, flag);
-        WriteActive({active});
-        profiles_->RefreshProfileList();
+TEST_F(ProfilePage, ActiveProfileCheckQueuesOnlyAnActiveProfile) {
+    for (const char* flag : {"", "NO", "YES"}) {
+        Show(kThree, *flag ? PrefArray{Profile("Gamma", "000C43A10003", flag)} : PrefArray{});
         G_bRescan = 1;
-        EXPECT_EQ(profiles_->CheckProfileSettingForConnect(), std::string(flag) == "YES") << flag;
+        EXPECT_EQ(profiles_->CheckProfileSettingForConnect(), *flag == 'Y') << flag;
     }
     auto tasks = TakeTasks();
     ASSERT_EQ(tasks.size(), 1u);
@@ -197,10 +160,8 @@ TEST_F(ProfilePage, ActiveProfileCheckQueuesTheActiveProfileOnly) {
     EXPECT_EQ(G_bRescan, 0);
 
     profiles_->DisabledActivateProfile();
-    const PrefArray after = ReadPreferenceArray(kActiveProfilePath);
-    ASSERT_EQ(after.size(), 1u);
-    EXPECT_EQ(after[0].Value(kKeyActiveProfileFlag), "NO");
-    EXPECT_FALSE(after[0].Contains(kKeyHidden));
+    EXPECT_EQ(ActiveFlag(), "NO");
+    EXPECT_FALSE(ReadPreferenceArray(kActiveProfilePath)[0].Contains(kKeyHidden));
 }
 
 }  // namespace

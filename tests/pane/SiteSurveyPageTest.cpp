@@ -1,11 +1,11 @@
-// The site survey page in the window: the probe's scan requests, the task
-// timer and runner, Connect and its refusals, the key dialog it opens, the
-// sorted table, Add to Profile, and connecting to a hidden network.
+// The site survey page: the probe's scan requests, the task timer and
+// runner, Connect with its refusals and key dialog, the sorted table, Add
+// to Profile, and joining a hidden network.
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -21,90 +21,69 @@ namespace {
 
 using Mac = std::array<uint8_t, 6>;
 
-std::string Element(unsigned id, const std::string& bodyHex) {
-    char head[5];
-    std::snprintf(head, sizeof head, "%02x%02x", id, unsigned(bodyHex.size() / 2));
-    return head + bodyHex;
+// An RSN (48) or WPA (221) element: one group, one pairwise and one
+// key-management suite.
+std::string Suites(bool rsn, int cipher, int akm) {
+    const char* oui = rsn ? "000fac" : "0050f2";
+    char hex[96];
+    std::snprintf(hex, sizeof hex, "%s0100%s%02x0100%s%02x0100%s%02x",
+                  rsn ? "3012" : "dd160050f201", oui, cipher, oui, cipher, oui, akm);
+    return hex;
 }
-// RSN and WPA elements with one group, one pairwise and one key-management suite.
-std::string Rsn(int cipher, int akm) {
-    char body[64];
-    std::snprintf(body, sizeof body, "0100000fac%02x0100000fac%02x0100000fac%02x", cipher, cipher,
-                  akm);
-    return Element(48, body);
-}
-std::string Wpa(int cipher, int akm) {
-    char body[64];
-    std::snprintf(body, sizeof body, "0050f20101000050f2%02x01000050f2%02x01000050f2%02x", cipher,
-                  cipher, akm);
-    return Element(221, body);
-}
-
 ScanEntrySpec Net(const std::string& ssid, uint8_t last, int32_t rssi = -50,
-                  const std::string& tagged = "", uint32_t privacy = 0, uint32_t mode = 1,
-                  uint32_t khz = 2437000) {
+                  const std::string& tagged = "", uint32_t mode = 1, uint32_t khz = 2437000) {
     ScanEntrySpec s;
     s.ssid = ssid;
     s.mac = {0x00, 0x0C, 0x43, 0xA1, 0x00, last};
     s.rssi = rssi;
     s.tagged = HexBytes(tagged);
-    s.privacy = privacy;
+    s.privacy = tagged.empty() ? 0 : 1;
     s.infrastructureMode = mode;
     s.dsConfig = khz;
     return s;
 }
-const ScanEntrySpec kOpen = Net("CafeOpen", 1, -70, "", 0, 1, 2412000);
-const ScanEntrySpec kHome = Net("Home", 2, -40, Rsn(4, 2), 1);
-const ScanEntrySpec kCorp = Net("Corp", 3, -60, Rsn(4, 1), 1);
-const ScanEntrySpec kLegacy = Net("Legacy", 4, -60, Wpa(2, 1), 1);
-const ScanEntrySpec kGame = Net("Game", 5, -60, Wpa(2, 2), 1, 0);
-const ScanEntrySpec kNoName = Net("", 6);
-const ScanEntrySpec kParty5GHz = Net("Party", 7, -60, "", 0, 0, 5180000);
+const ScanEntrySpec kOpen = Net("CafeOpen", 1, -70, "", 1, 2412000);
+const ScanEntrySpec kHome = Net("Home", 2, -40, Suites(true, 4, 2));
 
-Mac MacOf(const ScanEntrySpec& n) { return n.mac; }
-Mac BssidOf(const PROFILE_DATA& r) {
-    return {r.Bssid[0], r.Bssid[1], r.Bssid[2], r.Bssid[3], r.Bssid[4], r.Bssid[5]};
+Mac BssidOf(const PROFILE_DATA& r) { return std::to_array(r.Bssid); }
+std::vector<uint8_t> PskOf(const PROFILE_DATA& r) {
+    if (!r.PskKey) return {};
+    return {r.PskKey.get() + kKeyMaterialOffset, r.PskKey.get() + kKeyMaterialOffset + 32};
 }
-std::string SsidOf(const PROFILE_DATA& r) {
-    return std::string(reinterpret_cast<const char*>(r.SsidRecord.Ssid), r.SsidRecord.SsidLength);
-}
-std::vector<uint8_t> PmkOf(const std::string& passphrase, const std::string& ssid) {
+std::vector<uint8_t> Pmk(const std::string& passphrase, const std::string& ssid) {
     std::vector<uint8_t> pmk(kPasswordHashOutputLen);
     PasswordHash(passphrase.c_str(), reinterpret_cast<const unsigned char*>(ssid.data()),
                  int(ssid.size()), pmk.data());
     pmk.resize(32);
     return pmk;
 }
-std::vector<uint8_t> PskKeyOf(const PROFILE_DATA& r) {
-    if (!r.PskKey) return {};
-    return {r.PskKey.get() + kKeyMaterialOffset, r.PskKey.get() + kKeyMaterialOffset + 32};
-}
 
 class SiteSurveyPage : public PageFixture {
 public:
+    void Media(uint32_t state) { driver_.SetAnswer(OID_GEN_MEDIA_CONNECT_STATUS, Le32(state)); }
+    // Associated with `n`, as the adapter reports it.
     void LinkUpOn(const ScanEntrySpec& n) {
-        driver_.SetAnswer(OID_GEN_MEDIA_CONNECT_STATUS, Le32Bytes(kMediaConnected));
+        Media(kMediaConnected);
         driver_.SetAnswer(OID_802_11_BSSID, ByteVec(n.mac.begin(), n.mac.end()));
-        ByteVec ssid = Le32Bytes(uint32_t(n.ssid.size()));
+        ByteVec ssid = Le32(uint32_t(n.ssid.size()));
         ssid.insert(ssid.end(), n.ssid.begin(), n.ssid.end());
         driver_.SetAnswer(OID_802_11_SSID, ssid);
         ByteVec config(32, 0);
-        std::memcpy(&config[12], Le32Bytes(n.dsConfig).data(), 4);
+        std::memcpy(&config[12], Le32(n.dsConfig).data(), 4);
         driver_.SetAnswer(OID_802_11_CONFIGURATION, config);
     }
-    void SelectShown(int viewRow) { ApList()->selectRow(viewRow); }
-    void Press(const char* button) { Find<QPushButton>(survey_, button)->click(); }
+    static ByteVec Le32(uint32_t v) {
+        return {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)};
+    }
     void ActiveProfileIsOn() {
-        WriteActive(
-            {{{kKeyActiveProfileFlag, "YES"}, {kKeySsid, "Home"}, {kKeyBssid, "000C43A10002"}}});
+        WritePreferenceArray(kActiveProfilePath,
+                             {{{kKeyActiveProfileFlag, "YES"}, {kKeySsid, "Home"}}});
         profiles_->RefreshProfileList();
     }
-    // Every queued task that is a connect, oldest first.
     std::vector<std::shared_ptr<ProfileData>> Connects() {
-        std::vector<std::shared_ptr<ProfileData>> connects;
-        for (auto& task : TakeTasks())
-            if (task->getTaskType() == TASK_CONNECT) connects.push_back(task);
-        return connects;
+        auto tasks = TakeTasks();
+        std::erase_if(tasks, [](auto& t) { return t->getTaskType() != TASK_CONNECT; });
+        return tasks;
     }
 };
 
@@ -112,31 +91,21 @@ TEST_F(SiteSurveyPage, ProbeRequestsScansByCount) {
     const ScanEntrySpec other = Net("Other", 9);
     struct Row {
         const char* name;
-        bool linkUp;  // associated with kHome
+        bool linkUp;  // on kHome
         std::vector<ScanEntrySpec> listed;
-        int probes;
-        int changeTimerCount2After;  // 0: never
+        int probes, changeTimerCount2After;
         std::vector<int> scanningProbes;
     } rows[] = {
         {"link down: the first probe, then every 20th", false, {other}, 41, 0, {1, 21, 41}},
-        {"link down: ChangeTimerCount2 makes the next probe scan", false, {other}, 6, 3, {1, 4}},
-        {"link up, empty table: every probe", true, {}, 4, 0, {1, 2, 3, 4}},
-        {"link up, network missing from the list: the 6th, the 12th",
-         true,
-         {other},
-         13,
-         0,
-         {6, 12}},
+        {"link down, ChangeTimerCount2: the next probe", false, {other}, 6, 3, {1, 4}},
+        {"link up, empty table: every probe", true, {}, 3, 0, {1, 2, 3}},
+        {"link up, network not listed: the 6th, the 12th", true, {other}, 13, 0, {6, 12}},
         {"link up, network listed: none", true, {other, kHome}, 13, 0, {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        survey_->ScanTriggerCount = 0;
-        survey_->ScanTriggerCount2 = 0;
-        if (row.linkUp)
-            LinkUpOn(kHome);
-        else
-            driver_.SetAnswer(OID_GEN_MEDIA_CONNECT_STATUS, Le32Bytes(kMediaDisconnected));
+        survey_->ScanTriggerCount = survey_->ScanTriggerCount2 = 0;
+        row.linkUp ? LinkUpOn(kHome) : Media(kMediaDisconnected);
         ShowNetworks(row.listed);
         std::vector<int> scanning;
         for (int probe = 1; probe <= row.probes; ++probe) {
@@ -150,254 +119,201 @@ TEST_F(SiteSurveyPage, ProbeRequestsScansByCount) {
     }
 }
 
-TEST_F(SiteSurveyPage, TwoHundredProbeTicksRequestAScanWhateverTheLink) {
-    LinkUpOn(kHome);
-    ShowNetworks({kHome});
-    survey_->StartTimer();
-    ASSERT_TRUE(survey_->TimersRunning());
-    EXPECT_EQ(survey_->SiteSurveyTimer()->interval(), 3000);
-    EXPECT_EQ(survey_->DoTaskTimer()->interval(), 200);
-    for (int tick = 1; tick < 200; ++tick) survey_->OnTimer(survey_->SiteSurveyTimer());
-    EXPECT_EQ(TaskQueue::TaskCount(), 0u);
-    survey_->OnTimer(survey_->SiteSurveyTimer());
-    EXPECT_EQ(TaskQueue::TaskCount(), 1u);
-    G_bRadio = 0;  // no probe ticks with the radio off
-    for (int tick = 0; tick < 200; ++tick) survey_->OnTimer(survey_->SiteSurveyTimer());
-    EXPECT_EQ(TaskQueue::TaskCount(), 1u);
-    survey_->StopTimer();
-    EXPECT_FALSE(survey_->TimersRunning());
-}
-
-TEST_F(SiteSurveyPage, TaskTimerRunsConnectsOneATimeOlderFirstAndWaitsForANewList) {
+TEST_F(SiteSurveyPage, TaskTimerRunsOneTaskAtATimeOlderFirstAndNotWhileANewListWaits) {
     for (const ScanEntrySpec* n : {&kOpen, &kHome}) {
         ProfileRecordPtr record = NewProfileData();
-        record->NetworkType = 1;
         record->bConnectByBssid = 1;
         std::copy(n->mac.begin(), n->mac.end(), record->Bssid);
         survey_->SetTaskQueue(std::move(record));
     }
-    auto bssidSets = [this] {
-        std::vector<Mac> sets;
-        for (const RecordedCall& call : driver_.CallsFor(OID_802_11_BSSID_SET)) {
-            Mac mac{};
-            std::copy_n(call.input.begin(), 6, mac.begin());
-            sets.push_back(mac);
-        }
-        return sets;
+    auto joined = [this] {
+        std::vector<ByteVec> macs;
+        for (const RecordedCall& call : driver_.CallsFor(OID_802_11_BSSID_SET))
+            macs.push_back(call.input);
+        return macs;
     };
+    const ByteVec first(kOpen.mac.begin(), kOpen.mac.end()),
+        second(kHome.mac.begin(), kHome.mac.end());
     survey_->DoTask();
-    EXPECT_EQ(bssidSets(), (std::vector<Mac>{MacOf(kOpen)}));
-    EXPECT_FALSE(survey_->tasks.runFlag);
+    EXPECT_EQ(joined(), std::vector<ByteVec>{first});
 
-    // The timers: nothing starts while a new scan list waits to be shown.
     G_bRescan = 1;
     survey_->StartTimer();
+    EXPECT_EQ(survey_->DoTaskTimer()->interval(), 200);
+    EXPECT_EQ(survey_->SiteSurveyTimer()->interval(), 3000);
     QTest::qWait(450);
     EXPECT_EQ(TaskQueue::TaskCount(), 1u);
     G_bRescan = 0;
     QTRY_COMPARE(TaskQueue::TaskCount(), size_t(0));
-    EXPECT_EQ(bssidSets(), (std::vector<Mac>{MacOf(kOpen), MacOf(kHome)}));
+    EXPECT_EQ(joined(), (std::vector<ByteVec>{first, second}));
 }
 
 TEST_F(SiteSurveyPage, ScanShowsItselfWhileItRunsAndTheNextProbeShowsTheList) {
-    driver_.SetAnswer(OID_GEN_MEDIA_CONNECT_STATUS, Le32Bytes(kMediaDisconnected));
-    QLabel* state = Find<QLabel>(survey_, "ScanState");
-    QString shownDuringWait;
-    bool busyCursorDuringWait = false;
+    Media(kMediaDisconnected);
+    QString shown;
+    bool busy = false;
     clock_.SetSleepHook([&](uint64_t) {
-        if (!shownDuringWait.isEmpty()) return;
-        shownDuringWait = state->text();
-        busyCursorDuringWait = QApplication::overrideCursor() &&
-                               QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        shown = Find<QLabel>(survey_, "ScanState")->text();
+        busy = QApplication::overrideCursor() &&
+               QApplication::overrideCursor()->shape() == Qt::WaitCursor;
     });
-    Press("StartScan");
+    Click(survey_, "StartScan");
     for (const char* name : {"StartScan", "Connect", "AddToProfile"})
         EXPECT_FALSE(Find<QPushButton>(survey_, name)->isEnabled()) << name;
-
     survey_->DoTask();
-    EXPECT_EQ(shownDuringWait, QStringLiteral("Scanning…"));
-    EXPECT_TRUE(busyCursorDuringWait);
-    EXPECT_EQ(state->text(), QString());
+    EXPECT_EQ(shown, "Scanning…");
+    EXPECT_TRUE(busy);
+    EXPECT_EQ(Find<QLabel>(survey_, "ScanState")->text(), "");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(driver_.CallsFor(OID_802_11_BSSID_LIST_SCAN_PASSED).size(), 1u);
-    EXPECT_EQ(G_bRescan, 1);
 
-    survey_->ScanTriggerCount2 = 1;  // no scan of its own on this probe
+    survey_->ScanTriggerCount2 = 1;  // no scan request of the probe's own
     survey_->ProbeConnectStatus();
     EXPECT_EQ(G_bRescan, 0);
     EXPECT_TRUE(Find<QPushButton>(survey_, "StartScan")->isEnabled());
 }
 
-TEST_F(SiteSurveyPage, ConnectRefusalsNeitherQueueNorTouchTheActiveProfile) {
-    ActiveProfileIsOn();
-    ShowNetworks({kOpen, kCorp, kLegacy, kGame, kNoName});
+TEST_F(SiteSurveyPage, ConnectRefusesAsksForKeysOrQueuesAndOnlyThenLeavesTheActiveProfile) {
+    enum Dialog { None, Cancel, Ok };
     struct Row {
-        int row;  // -1: nothing selected
-        std::string title, message;
+        const char* name;
+        ScanEntrySpec network;
+        bool selected;
+        Dialog dialog;
+        std::string alert, message;
+        int32_t authMode = -1, encryption = -1;  // -1: nothing queued
     } rows[] = {
-        {-1, kAlertNoSelectedItem, kAlertSelectToConnect},
-        {1, kAlertEnterprise, ""},
-        {2, kAlertEnterprise, ""},
-        {3, kAlertWpaNone, ""},
-        {4, kAlertHiddenAccessPoint, ""},
+        {"no selection", kOpen, false, None, kAlertNoSelectedItem, kAlertSelectToConnect},
+        {"WPA2 enterprise", Net("Corp", 3, -50, Suites(true, 4, 1)), true, None, kAlertEnterprise,
+         ""},
+        {"WPA enterprise", Net("Old", 4, -50, Suites(false, 2, 1)), true, None, kAlertEnterprise,
+         ""},
+        {"ad hoc WPA-NONE", Net("Game", 5, -50, Suites(false, 2, 2), 0), true, None, kAlertWpaNone,
+         ""},
+        {"no name", Net("", 6), true, None, kAlertHiddenAccessPoint, ""},
+        {"key dialog cancelled", kHome, true, Cancel, "", ""},
+        {"open: no dialog", kOpen, true, None, "", "", Ndis802_11AuthModeOpen,
+         Ndis802_11WEPDisabled},
+        {"WPA2-PSK", kHome, true, Ok, "", "", Ndis802_11AuthModeWPA2PSK,
+         Ndis802_11Encryption3Enabled},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.title);
+        SCOPED_TRACE(row.name);
         alerts_.alerts.clear();
-        ApList()->clearSelection();
-        if (row.row >= 0) SelectShown(row.row);
-        survey_->OnConnect();
-        ASSERT_EQ(alerts_.alerts.size(), 1u);
-        EXPECT_EQ(alerts_.alerts[0],
-                  (platform::RecordingAlerts::Alert{row.title, row.message, "OK"}));
-    }
-    EXPECT_EQ(TaskQueue::TaskCount(), 0u);
-    EXPECT_EQ(ActiveFlag(), "YES");
-}
-
-TEST_F(SiteSurveyPage, OpenNetworkIsQueuedByBssidWithoutDialog) {
-    ActiveProfileIsOn();
-    ShowNetworks({kHome, kOpen});
-    bool dialogShown = false;
-    WhenShown(wep_, [&] {
-        dialogShown = true;
-        wep_->reject();
-    });
-    SelectShown(1);
-    EXPECT_TRUE(Find<QPushButton>(survey_, "Connect")->isEnabled());
-    Press("Connect");
-    auto connects = Connects();
-    ASSERT_EQ(connects.size(), 1u);
-    const PROFILE_DATA& r = *connects[0]->Profile();
-    EXPECT_EQ(r.AuthMode, Ndis802_11AuthModeOpen);
-    EXPECT_EQ(r.EncryptionStatus, Ndis802_11WEPDisabled);
-    EXPECT_EQ(r.bConnectByBssid, 1);
-    EXPECT_EQ(BssidOf(r), MacOf(kOpen));
-    EXPECT_EQ(r.ChannelFrequency, 2412000u);
-    EXPECT_FALSE(dialogShown);
-    EXPECT_EQ(survey_->SetBssid, 1);
-    EXPECT_EQ(survey_->SetSsid, 0);
-    EXPECT_EQ(ActiveFlag(), "NO");
-}
-
-TEST_F(SiteSurveyPage, SecuredNetworkAsksForTheKeyAndCancelSendsNothing) {
-    ActiveProfileIsOn();
-    ShowNetworks({kHome});
-    for (bool confirm : {false, true}) {
-        SCOPED_TRACE(confirm ? "OK" : "Cancel");
-        WhenShown(wep_, [&] {
+        ActiveProfileIsOn();
+        ShowNetworks({row.network});
+        if (row.selected) ApList()->selectRow(0);
+        bool asked = false;
+        QPointer<QTimer> watch = WhenShown(wep_, [&] {
+            asked = true;
             EXPECT_EQ(Find<QComboBox>(wep_, "AuthenType")->currentText(), "WPA2-PSK");
             EXPECT_EQ(Find<QComboBox>(wep_, "EncryType")->currentText(), "AES");
             EXPECT_EQ(wep_->focusWidget(), Find<QLineEdit>(wep_, "WPAPreSharedKey"));
-            QTest::keyClicks(Find<QLineEdit>(wep_, "WPAPreSharedKey"), "correct horse");
-            Find<QPushButton>(wep_, confirm ? "OKButton" : "CancelButton")->click();
+            QTest::keyClicks(wep_->focusWidget(), "correct horse");
+            Click(wep_, row.dialog == Ok ? "OKButton" : "CancelButton");
         });
-        SelectShown(0);
-        survey_->OnConnect();
+        Click(survey_, "Connect");
+        delete watch.data();
+        EXPECT_EQ(asked, row.dialog != None);
+        if (row.alert.empty())
+            EXPECT_TRUE(alerts_.alerts.empty());
+        else
+            EXPECT_EQ(
+                alerts_.alerts,
+                (std::vector<platform::RecordingAlerts::Alert>{{row.alert, row.message, "OK"}}));
+
         auto connects = Connects();
-        if (!confirm) {
-            EXPECT_TRUE(connects.empty());
-            EXPECT_EQ(ActiveFlag(), "YES");
-            continue;
-        }
-        ASSERT_EQ(connects.size(), 1u);
+        EXPECT_EQ(ActiveFlag(), row.authMode < 0 ? "YES" : "NO");
+        ASSERT_EQ(connects.size(), row.authMode < 0 ? 0u : 1u);
+        if (connects.empty()) continue;
         const PROFILE_DATA& r = *connects[0]->Profile();
-        EXPECT_EQ(r.AuthMode, Ndis802_11AuthModeWPA2PSK);
-        EXPECT_EQ(r.EncryptionStatus, Ndis802_11Encryption3Enabled);
-        EXPECT_EQ(PskKeyOf(r), PmkOf("correct horse", "Home"));
-        EXPECT_EQ(ActiveFlag(), "NO");
-        EXPECT_EQ(survey_->keys.WPAPSKlen, 0) << "the passphrase is not kept after use";
+        EXPECT_EQ(r.AuthMode, row.authMode);
+        EXPECT_EQ(r.EncryptionStatus, row.encryption);
+        EXPECT_EQ(r.bConnectByBssid, 1);
+        EXPECT_EQ(BssidOf(r), row.network.mac);
+        EXPECT_EQ(r.ChannelFrequency, row.network.dsConfig);
+        EXPECT_EQ(PskOf(r),
+                  row.dialog == Ok ? Pmk("correct horse", "Home") : std::vector<uint8_t>{});
+        EXPECT_EQ(survey_->SetBssid, 1);
+        EXPECT_EQ(survey_->keys.WPAPSKlen, 0) << "the passphrase is not kept";
     }
 }
 
-TEST_F(SiteSurveyPage, EnterAndDoubleClickOnARowConnect) {
-    ShowNetworks({kHome, kOpen});
-    const QRect cell = [&] {
-        ApList()->scrollTo(ApList()->model()->index(1, 0));
-        return ApList()->visualRect(ApList()->model()->index(1, 0));
-    }();
-    SelectShown(1);
-    QTest::keyClick(ApList(), Qt::Key_Return);
-    QTest::mouseClick(ApList()->viewport(), Qt::LeftButton, {}, cell.center());
-    QTest::mouseDClick(ApList()->viewport(), Qt::LeftButton, {}, cell.center());
-    auto connects = Connects();
-    ASSERT_EQ(connects.size(), 2u);
-    for (auto& task : connects) EXPECT_EQ(BssidOf(*task->Profile()), MacOf(kOpen));
-}
-
-TEST_F(SiteSurveyPage, SortedViewConnectsToTheRowItShows) {
+TEST_F(SiteSurveyPage, SortedTableConnectsToTheShownRowByEnterAndDoubleClick) {
     const ScanEntrySpec strong = Net("Strong", 0x11, -40), weak = Net("Weak", 0x12, -75),
-                        middle = Net("Middle", 0x13, -60);
+                        middle = Net("Mid", 0x13, -60);
     ShowNetworks({strong, weak, middle});
     QHeaderView* header = ApList()->horizontalHeader();
-    auto clickHeader = [&](int column) {
-        QTest::mouseClick(
-            header->viewport(), Qt::LeftButton, {},
-            QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+    auto sortBySignal = [&] {
+        const QPoint at(header->sectionViewportPosition(AccessPointModel::kSignal) + 5,
+                        header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
     };
-    auto firstShown = [&] { return ApList()->model()->index(0, 0).data().toString(); };
-    auto connectFirstShown = [&] {
-        SelectShown(0);
-        survey_->OnConnect();
+    auto shown = [&](int row) { return ApList()->model()->index(row, 0).data().toString(); };
+    auto joined = [&] {
         auto connects = Connects();
         return connects.size() == 1 ? BssidOf(*connects[0]->Profile()) : Mac{};
     };
 
-    clickHeader(AccessPointModel::kSignal);
-    EXPECT_EQ(firstShown(), "Weak") << "the first click sorts ascending";
-    EXPECT_EQ(connectFirstShown(), MacOf(weak));
-    clickHeader(AccessPointModel::kSignal);
-    EXPECT_EQ(firstShown(), "Strong");
-    EXPECT_EQ(connectFirstShown(), MacOf(strong));
+    sortBySignal();
+    EXPECT_EQ(shown(0), "Weak") << "the first click sorts ascending";
+    ApList()->selectRow(0);
+    QTest::keyClick(ApList(), Qt::Key_Return);
+    EXPECT_EQ(joined(), weak.mac);
+
+    sortBySignal();
+    EXPECT_EQ(shown(0), "Strong");
+    const QPoint row1 = ApList()->visualRect(ApList()->model()->index(1, 0)).center();
+    QTest::mouseClick(ApList()->viewport(), Qt::LeftButton, {}, row1);
+    QTest::mouseDClick(ApList()->viewport(), Qt::LeftButton, {}, row1);
+    EXPECT_EQ(joined(), middle.mac);
 
     survey_->RefreshAPList();
-    EXPECT_EQ(header->sortIndicatorSection(), -1);
-    EXPECT_EQ(firstShown(), "Strong");
-    EXPECT_EQ(ApList()->model()->index(1, 0).data().toString(), "Weak")
-        << "the driver's order again";
+    EXPECT_EQ((QStringList{shown(0), shown(1), shown(2)}), (QStringList{"Strong", "Weak", "Mid"}))
+        << "the driver's order after a rebuild";
 }
 
-TEST_F(SiteSurveyPage, AddToProfileOpensThePrefilledEditorAndTheDrawerOnSave) {
-    ShowNetworks({kParty5GHz, kHome});
-    SelectShown(0);
-    Press("AddToProfile");
-    ASSERT_EQ(alerts_.alerts.size(), 1u);
-    EXPECT_EQ(alerts_.alerts[0].title, kAlertAdhoc5GHz);
+TEST_F(SiteSurveyPage, AddToProfileOpensThePrefilledEditorAndTheDrawerWhenSaved) {
+    ShowNetworks({Net("Party", 7, -50, "", 0, 5180000), kHome});
+    ApList()->selectRow(0);
+    Click(survey_, "AddToProfile");
+    EXPECT_EQ(alerts_.alerts.at(0).title, kAlertAdhoc5GHz);
 
+    ApList()->selectRow(1);
     for (bool save : {false, true}) {
-        SCOPED_TRACE(save ? "OK" : "Cancel");
         WhenShown(editor_, [&] {
             EXPECT_EQ(Find<QTabWidget>(editor_, "TabView")->currentIndex(), 1);
             EXPECT_EQ(Find<QComboBox>(editor_, "AuthenType")->currentText(), "WPA2-PSK");
             EXPECT_EQ(Find<QComboBox>(editor_, "EncryType")->currentText(), "AES");
             QTest::keyClicks(Find<QLineEdit>(editor_, "WPAPreSharedKey"), "correct horse");
-            Find<QPushButton>(editor_, save ? "OKButton" : "CancelButton")->click();
+            Click(editor_, save ? "OKButton" : "CancelButton");
         });
-        SelectShown(1);
-        Press("AddToProfile");
+        Click(survey_, "AddToProfile");
         EXPECT_EQ(drawer_->state(), save ? ProfileDrawer::Open : ProfileDrawer::Closed);
     }
-    const PrefArray stored = Profiles();
+    const PrefArray stored = ReadPreferenceArray(kProfileListPath);
     ASSERT_EQ(stored.size(), 1u);
-    EXPECT_EQ(stored[0].Value(kKeySsid), "Home");
-    EXPECT_EQ(stored[0].Value(kKeyAuthenticationType), "3");
-    EXPECT_EQ(stored[0].Value(kKeyEncryptionType), "1");
-    EXPECT_EQ(stored[0].Value(kKeyWpaPsk), "correct horse");
-    EXPECT_EQ(stored[0].Value(kKeyBssid), "000C43A10002");
+    for (auto [key, value] : {std::pair{kKeySsid, "Home"},
+                              {kKeyAuthenticationType, "3"},
+                              {kKeyEncryptionType, "1"},
+                              {kKeyWpaPsk, "correct horse"},
+                              {kKeyBssid, "000C43A10002"}})
+        EXPECT_EQ(stored[0].Value(key), value) << key;
     EXPECT_EQ(Find<QTableWidget>(profiles_, "profileList")->rowCount(), 1)
-        << "the profile list is refreshed";
+        << "the list is refreshed";
 }
 
-TEST_F(SiteSurveyPage, HiddenNetworkIsJoinedByNameWithTheSecurityTheUserPicks) {
+TEST_F(SiteSurveyPage, HiddenNetworkIsJoinedByItsNameWithTheSecurityTheUserPicks) {
+    const QString forty = "HiddenCorvaneNetwork-with-a-long-name-40";
     struct Row {
         const char* name;
-        bool confirmName, confirmKeys;
-        int auth, enc;  // the entries picked in the key dialog
+        bool nameOk, keysOk;
+        int auth, enc;
         std::string passphrase;
         int32_t authMode, encryption;
     } rows[] = {
-        {"cancelled name", false, true, 0, 0, "", 0, 0},
-        {"cancelled security", true, false, 0, 0, "", 0, 0},
+        {"name cancelled", false, true, 0, 0, "", 0, 0},
+        {"security cancelled", true, false, 0, 0, "", 0, 0},
         {"open", true, true, kAuthOpen, kEncOpenNone, "", Ndis802_11AuthModeOpen,
          Ndis802_11WEPDisabled},
         {"WPA2-PSK", true, true, kAuthWpa2Psk, kEncAes, "correct horse", Ndis802_11AuthModeWPA2PSK,
@@ -405,40 +321,41 @@ TEST_F(SiteSurveyPage, HiddenNetworkIsJoinedByNameWithTheSecurityTheUserPicks) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        bool keyDialogShown = false;
+        alerts_.beeps = 0;
         WhenShown(hidden_, [&] {
-            QTest::keyClicks(Find<QLineEdit>(hidden_, "HiddenSSIDText"), "Secret");
-            Find<QPushButton>(hidden_, row.confirmName ? "OKButton" : "CancelButton")->click();
+            Find<QLineEdit>(hidden_, "HiddenSSIDText")->insert(forty);  // a paste
+            Click(hidden_, row.nameOk ? "OKButton" : "CancelButton");
         });
-        QPointer<QTimer> keyWatch = WhenShown(wep_, [&] {
-            keyDialogShown = true;
-            QComboBox* auth = Find<QComboBox>(wep_, "AuthenType");
-            EXPECT_EQ(auth->count(), 4);
-            EXPECT_EQ(auth->currentText(), "Open");
+        bool asked = false;
+        QPointer<QTimer> keys = WhenShown(wep_, [&] {
+            asked = true;
+            EXPECT_EQ(Find<QComboBox>(wep_, "AuthenType")->currentText(), "Open");
             EXPECT_EQ(Find<QComboBox>(wep_, "EncryType")->currentText(), "NONE");
-            auth->setCurrentIndex(row.auth);
+            Find<QComboBox>(wep_, "AuthenType")->setCurrentIndex(row.auth);
             Find<QComboBox>(wep_, "EncryType")->setCurrentIndex(row.enc);
             QTest::keyClicks(Find<QLineEdit>(wep_, "WPAPreSharedKey"),
                              QString::fromStdString(row.passphrase));
-            Find<QPushButton>(wep_, row.confirmKeys ? "OKButton" : "CancelButton")->click();
+            Click(wep_, row.keysOk ? "OKButton" : "CancelButton");
         });
-        Press("ConnectHidden");
-        EXPECT_EQ(keyDialogShown, row.confirmName);
+        Click(survey_, "ConnectHidden");
+        EXPECT_EQ(asked, row.nameOk) << "the key dialog follows the name";
+        delete keys.data();
+        EXPECT_EQ(alerts_.beeps, 1) << "the name is cut to 32 bytes";
+
         auto connects = Connects();
-        if (!row.confirmName || !row.confirmKeys) {
-            EXPECT_TRUE(connects.empty());
-            delete keyWatch.data();
-            continue;
-        }
-        ASSERT_EQ(connects.size(), 1u);
+        ASSERT_EQ(connects.size(), row.nameOk && row.keysOk ? 1u : 0u);
+        if (connects.empty()) continue;
         const PROFILE_DATA& r = *connects[0]->Profile();
+        const std::string name = forty.left(32).toStdString();
+        EXPECT_EQ(
+            std::string(reinterpret_cast<const char*>(r.SsidRecord.Ssid), r.SsidRecord.SsidLength),
+            name);
         EXPECT_EQ(r.bConnectByBssid, 0);
-        EXPECT_EQ(SsidOf(r), "Secret");
         EXPECT_EQ(r.NetworkType, 1);
         EXPECT_EQ(r.AuthMode, row.authMode);
         EXPECT_EQ(r.EncryptionStatus, row.encryption);
-        EXPECT_EQ(PskKeyOf(r), row.passphrase.empty() ? std::vector<uint8_t>{}
-                                                      : PmkOf(row.passphrase, "Secret"));
+        EXPECT_EQ(PskOf(r),
+                  row.passphrase.empty() ? std::vector<uint8_t>{} : Pmk(row.passphrase, name));
         EXPECT_EQ(survey_->SetSsid, 1);
     }
 }
