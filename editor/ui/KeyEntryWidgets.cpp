@@ -63,6 +63,15 @@ QWidget* KeyEntryWidgets::FocusTarget(int32_t which) const {
     return nullptr;
 }
 
+void FillKeyTypeLists(const KeyEntryWidgets& w) {
+    for (QComboBox* combo : w.keyCombo) {
+        const QSignalBlocker block(combo);
+        combo->clear();
+        for (size_t type = 0; type < kKeyTypeTexts.size(); ++type)
+            combo->addItem(QString::fromLatin1(kKeyTypeTexts[type]), int(type));
+    }
+}
+
 void ShowKeyEntryGroup(const KeyEntryGroup& group, const KeyEntryWidgets& w) {
     const KeyEntryFields& f = group.fields;
     ShowList(w.authenType, group.authEntries, group.authSelected);
@@ -70,8 +79,7 @@ void ShowKeyEntryGroup(const KeyEntryGroup& group, const KeyEntryWidgets& w) {
     for (size_t slot = 0; slot < 4; ++slot) {
         if (QComboBox* combo = w.keyCombo[slot]) {
             const QSignalBlocker block(combo);
-            const int type = f.keyType[slot];
-            combo->setCurrentIndex(type >= 0 && type < combo->count() ? type : -1);
+            combo->setCurrentIndex(combo->findData(f.keyType[slot]));
         }
         ShowText(w.keyText[slot], f.keyText[slot]);
         if (QRadioButton* radio = w.keyRadio[slot]) {
@@ -108,8 +116,9 @@ void ConnectKeyEntryGroup(QObject* context, KeyEntryGroup& group, const KeyEntry
                      });
     for (size_t slot = 0; slot < 4; ++slot) {
         QObject::connect(w.keyCombo[slot], &QComboBox::currentIndexChanged, context,
-                         [&group, changed, slot](int index) {
-                             group.OnWEPKeyCombo(int(slot), index);
+                         [&group, changed, slot, combo = w.keyCombo[slot]](int index) {
+                             group.OnWEPKeyCombo(int(slot),
+                                                 index < 0 ? -1 : combo->itemData(index).toInt());
                              changed();
                          });
         QObject::connect(w.keyText[slot], &QLineEdit::textEdited, context,

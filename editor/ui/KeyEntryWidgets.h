@@ -30,6 +30,10 @@ struct KeyEntryWidgets {
     QWidget* FocusTarget(int32_t which) const;
 };
 
+// The key-type lists' entries, each carrying the stored key type it stands
+// for (the stored-index table's texts).
+void FillKeyTypeLists(const KeyEntryWidgets& widgets);
+
 // Lists, selections, texts, radios and enabling as the group has them;
 // the controls' signals are blocked meanwhile, and a text is set only when
 // it differs from what the control shows.

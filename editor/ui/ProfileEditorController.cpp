@@ -12,10 +12,15 @@
 
 #include "platform/Alert.h"
 #include "platform/qt/NestedLoop.h"
+#include "profiles/ConnectEngine.h"
+#include "profiles/StoredIndexes.h"
 #include "ui_ProfileEditorController.h"
 
 namespace corvane {
 namespace {
+
+// "Tx Power" 0..4: 100, 75, 50, 25 and 12 percent.
+constexpr uint32_t kTxPowerEntries = 5;
 
 QString FromBytes(const std::string& bytes) {
     return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
@@ -31,6 +36,16 @@ void ShowText(QLineEdit* field, const std::string& bytes) {
     if (field->text() == text) return;
     const QSignalBlocker block(field);
     field->setText(text);
+}
+
+// The entry that stands for `value` (item data).
+void ShowValue(QComboBox* combo, int value) {
+    const QSignalBlocker block(combo);
+    combo->setCurrentIndex(combo->findData(value));
+}
+
+int ValueAt(const QComboBox* combo, int index) {
+    return index < 0 ? -1 : combo->itemData(index).toInt();
 }
 
 void ShowIndex(QComboBox* combo, int index) {
@@ -69,6 +84,11 @@ ProfileEditorController::ProfileEditorController(QWidget* parent)
                 {ui_->WEPKey1Text, ui_->WEPKey2Text, ui_->WEPKey3Text, ui_->WEPKey4Text},
                 {ui_->WEPKey1Radio, ui_->WEPKey2Radio, ui_->WEPKey3Radio, ui_->WEPKey4Radio},
                 ui_->WPAPreSharedKey};
+    for (size_t type = 0; type < kNetworkTypeTexts.size(); ++type)
+        ui_->NetworkType->addItem(QString::fromLatin1(kNetworkTypeTexts[type]), int(type));
+    for (uint32_t index = 0; index < kTxPowerEntries; ++index)
+        ui_->TxPower->addItem(QStringLiteral("%1%").arg(TxPowerPercent(index)), int(index));
+    FillKeyTypeLists(widgets_);
     ui_->ChannelText->show();
     ui_->Channel->show();
     ConnectControls();
@@ -94,7 +114,7 @@ void ProfileEditorController::ConnectControls() {
         ShowModel();
     });
     connect(ui_->NetworkType, &QComboBox::currentIndexChanged, this, [this](int index) {
-        model_.OnNetworkType(index);
+        model_.OnNetworkType(ValueAt(ui_->NetworkType, index));
         ShowModel();
     });
     connect(ui_->Channel, &QComboBox::currentIndexChanged, this,
@@ -102,7 +122,7 @@ void ProfileEditorController::ConnectControls() {
     connect(ui_->PreambleType, &QComboBox::currentIndexChanged, this,
             [this](int index) { model_.preambleSelected = index; });
     connect(ui_->TxPower, &QComboBox::currentIndexChanged, this,
-            [this](int index) { model_.OnTxPower(index); });
+            [this](int index) { model_.OnTxPower(ValueAt(ui_->TxPower, index)); });
     connect(ui_->PSMode, &QRadioButton::toggled, this, [this](bool on) { model_.psMode = on; });
     connect(ui_->CamWhenAcPower, &QCheckBox::toggled, this,
             [this](bool on) { model_.camWhenAcPower = on; });
@@ -165,7 +185,7 @@ void ProfileEditorController::ShowModel(bool opening) {
         if (ssid->currentText() != FromBytes(m.ssidText)) ssid->setEditText(FromBytes(m.ssidText));
     }
 
-    ShowIndex(ui_->NetworkType, m.networkTypeSelected);
+    ShowValue(ui_->NetworkType, m.networkTypeSelected);
     {
         QComboBox* channel = ui_->Channel;
         const QSignalBlocker block(channel);
@@ -185,7 +205,7 @@ void ProfileEditorController::ShowModel(bool opening) {
     ui_->ChannelText->setEnabled(m.channelEnabled);
     ui_->PreambleType->setEnabled(m.channelEnabled);
     ShowIndex(ui_->PreambleType, m.preambleSelected);
-    ShowIndex(ui_->TxPower, m.txPowerSelected);
+    ShowValue(ui_->TxPower, m.txPowerSelected);
     {
         const QSignalBlocker blockCam(ui_->CAM);
         const QSignalBlocker blockPs(ui_->PSMode);

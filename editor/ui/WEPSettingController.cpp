@@ -20,6 +20,7 @@ WEPSettingController::WEPSettingController(QWidget* parent)
                 {ui_->WEPKey1Text, ui_->WEPKey2Text, ui_->WEPKey3Text, ui_->WEPKey4Text},
                 {ui_->WEPKey1Radio, ui_->WEPKey2Radio, ui_->WEPKey3Radio, ui_->WEPKey4Radio},
                 ui_->WPAPreSharedKey};
+    FillKeyTypeLists(widgets_);
     ConnectKeyEntryGroup(this, group_, widgets_, [this] { ShowGroup(); });
     connect(ui_->OKButton, &QPushButton::clicked, this, &WEPSettingController::OnOK);
     connect(ui_->CancelButton, &QPushButton::clicked, this, &WEPSettingController::OnCANCEL);
