@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +19,9 @@
 
 #ifndef CORVANE_SYSTEM_ROOT
 #define CORVANE_SYSTEM_ROOT "/"
+#endif
+#ifndef CORVANE_SYSTEM_ROOT_FROM_BIN
+#define CORVANE_SYSTEM_ROOT_FROM_BIN "../lib/corvane/root"
 #endif
 
 namespace platform {
@@ -69,10 +73,30 @@ bool IsFolder(const std::string& path) {
 
 }  // namespace
 
-std::string SystemRoot() {
-    const char* env = std::getenv("CORVANE_SYSTEM_ROOT");
-    if (env && *env) return env;
+std::string SystemRootFor(const std::string& executable, const char* fromEnvironment) {
+    if (fromEnvironment && *fromEnvironment) return fromEnvironment;
+    // A program inside a bundle (the settings window) lives under the root.
+    const size_t system = executable.find("/System/Library/");
+    if (system != std::string::npos && system > 0) return executable.substr(0, system);
+    // An installed program finds the root beside its own folder, wherever
+    // the installation was put.
+    const size_t slash = executable.rfind('/');
+    if (slash != std::string::npos) {
+        const std::string installed = executable.substr(0, slash + 1) + CORVANE_SYSTEM_ROOT_FROM_BIN;
+        if (IsFolder(installed)) {
+            char resolved[PATH_MAX];
+            return realpath(installed.c_str(), resolved) ? std::string(resolved) : installed;
+        }
+    }
+    // Run from the build tree.
     return CORVANE_SYSTEM_ROOT;
+}
+
+std::string SystemRoot() {
+    char executable[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", executable, sizeof executable - 1);
+    return SystemRootFor(n > 0 ? std::string(executable, size_t(n)) : std::string(),
+                         std::getenv("CORVANE_SYSTEM_ROOT"));
 }
 
 std::string ResolveSystemPath(const std::string& path) {

@@ -10,9 +10,14 @@
 
 namespace platform {
 
-// CORVANE_SYSTEM_ROOT from the environment when set and not empty, else the
-// root the build was configured with.
+// The folder the bundles' system paths resolve under: CORVANE_SYSTEM_ROOT
+// from the environment when set and not empty; else, for a program inside a
+// bundle, the folder that holds its System/Library; else, for an installed
+// program, the installation's root beside its bin folder; else the root of
+// the build tree the program was built in.
 std::string SystemRoot();
+// The same for a given executable path and environment value (tests).
+std::string SystemRootFor(const std::string& executable, const char* fromEnvironment);
 
 // `path` (an absolute system path) below SystemRoot().
 std::string ResolveSystemPath(const std::string& path);

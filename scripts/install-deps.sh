@@ -16,6 +16,8 @@ if [ "${1:-}" = "--test" ]; then
   packages+=(python3-cryptography-vectors python3 libxml2-utils)
   # The fuzz targets' smoke run: clang with libFuzzer.
   packages+=(clang libclang-rt-14-dev)
+  # The Debian package check: dpkg-shlibdeps for its dependencies.
+  packages+=(dpkg-dev file)
 fi
 
 missing=()

@@ -60,5 +60,24 @@ TEST(PaneLauncher, StartsTheBundleExecutableNeverAnOpenFromPath) {
     corvane::test::RemoveTree(root);
 }
 
+TEST(PaneLauncher, TheSystemRootFollowsTheInstallation) {
+    const std::string prefix = corvane::test::MakeTempFolder("install");
+    fs::create_directories(prefix + "/lib/corvane/root");
+    fs::create_directories(prefix + "/bin");
+    struct Row {
+        std::string executable;
+        const char* environment;
+        std::string root;
+    };
+    const Row rows[] = {
+        {prefix + "/bin/corvane", "/chosen", "/chosen"},  // the variable wins
+        {prefix + "/bin/corvane", "", fs::canonical(prefix + "/lib/corvane/root").string()},
+        {"/opt/x/root/System/Library/PreferencePanes/P.prefPane/Contents/MacOS/P", nullptr, "/opt/x/root"},
+        {"/nowhere/bin/corvane", nullptr, CORVANE_BUILD_SYSTEM_ROOT},  // run from the build tree
+    };
+    for (const Row& row : rows) EXPECT_EQ(SystemRootFor(row.executable, row.environment), row.root) << row.executable;
+    corvane::test::RemoveTree(prefix);
+}
+
 }  // namespace
 }  // namespace platform

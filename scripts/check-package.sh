@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build folder and checks it as a new user
+# would find it, without touching the system: unpacked into a temporary
+# folder, the installed programs find their bundles relative to themselves,
+# the simulated driver serves, `corvane` scans and reads the About facts from
+# the installed driver information, the settings window starts from its
+# link and a second start hands over to the first, and the desktop and
+# autostart entries name installed paths.
+#
+#   scripts/check-package.sh [BUILD_FOLDER]      (default: build)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+cd "$build"
+rm -f corvane_*.deb
+cpack -G DEB > cpack.log 2>&1 || { cat cpack.log; exit 1; }
+deb=$(ls corvane_*.deb)
+echo "built $build/$deb"
+
+work=$(mktemp -d)
+cleanup() {
+  [ -n "${driver:-}" ] && kill "$driver" 2>/dev/null || true
+  [ -n "${window:-}" ] && kill "$window" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+dpkg-deb -x "$deb" "$work/unpacked"
+usr=$work/unpacked/usr
+fail() { echo "check-package: $*" >&2; exit 1; }
+
+for program in corvane corvane-simdriver corvane-simctl MiniTask-CorvaneUtility CorvaneWirelessUtility; do
+  [ -x "$usr/bin/$program" ] || fail "$program is not in bin/"
+done
+[ -f "$usr/lib/corvane/root/System/Library/PreferencePanes/CorvaneWirelessUtility.prefPane/Contents/Info.plist" ] \
+  || fail "the window's bundle is not under lib/corvane/root"
+grep -q "^Exec=/usr/bin/CorvaneWirelessUtility$" "$usr/share/applications/CorvaneWirelessUtility.desktop" \
+  || fail "the window's desktop entry does not start /usr/bin/CorvaneWirelessUtility"
+grep -q "^Exec=/usr/bin/MiniTask-CorvaneUtility$" "$work/unpacked/etc/xdg/autostart/MiniTask-CorvaneUtility.desktop" \
+  || fail "the autostart entry does not start /usr/bin/MiniTask-CorvaneUtility"
+dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "the package does not depend on Qt"
+
+# The unpacked programs run as installed: no build-tree path, no variable.
+unset CORVANE_SYSTEM_ROOT
+export CORVANE_IOREGISTRY=$work/registry HOME=$work/home QT_QPA_PLATFORM=offscreen
+mkdir -p "$HOME"
+"$usr/bin/corvane-simdriver" 2> "$work/driver.log" &
+driver=$!
+for _ in $(seq 100); do "$usr/bin/corvane-simctl" status > /dev/null 2>&1 && break; sleep 0.1; done
+"$usr/bin/corvane" about --json > "$work/about.json" || fail "corvane about failed"
+python3 - "$work/about.json" <<'PY' || fail "the About facts do not come from the installed files"
+import json, sys
+about = json.load(open(sys.argv[1]))
+assert about["driver_version"], about
+assert about["utility_version"], about
+PY
+"$usr/bin/corvane" scan > "$work/scan.txt" || fail "corvane scan failed"
+grep -q CorvaneHome "$work/scan.txt" || fail "the scan does not list the sample networks"
+
+"$usr/bin/CorvaneWirelessUtility" > "$work/window.log" 2>&1 &
+window=$!
+sleep 3
+kill -0 "$window" 2>/dev/null || { cat "$work/window.log"; fail "the window did not start from its link"; }
+timeout 20 "$usr/bin/CorvaneWirelessUtility" > "$work/second.log" 2>&1 || fail "a second start did not hand over"
+echo "check-package: $deb installs and runs from anywhere"
