@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -91,6 +92,10 @@ protected:
     test::TempHome home_;
     test::TempRegistry registry_;
     std::string logs_ = test::MakeTempFolder("agent-e2e-logs");
+    // A login session of its own: the agent steps aside for another agent in
+    // its session, such as one started by a test running alongside.
+    test::ScopedEnv runtime_{"XDG_RUNTIME_DIR", logs_};
+    test::ScopedEnv session_{"XDG_SESSION_ID", "corvane-e2e-" + std::to_string(getpid())};
 };
 
 TEST_F(AgentEndToEnd, SetsUpTheCardAndConnectsTheActiveProfile) {

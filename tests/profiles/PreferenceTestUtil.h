@@ -6,44 +6,13 @@
 #include <sys/stat.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "profiles/PreferenceFiles.h"
-
-namespace corvane {
-
-// Readable failure messages: {"key": "value" ...} with odd bytes escaped.
-inline void PrintTo(const PrefDictionary& dict, std::ostream* os) {
-    auto quoted = [os](const std::string& s) {
-        *os << '"';
-        for (unsigned char c : s) {
-            if (c < 0x20 || c >= 0x7F || c == '"' || c == '\\') {
-                char hex[8];
-                std::snprintf(hex, sizeof hex, "\\x%02X", c);
-                *os << hex;
-            } else {
-                *os << char(c);
-            }
-        }
-        *os << '"';
-    };
-    *os << "{";
-    for (const auto& [key, value] : dict.Entries()) {
-        *os << (&key == &dict.Entries().front().first ? " " : ", ");
-        quoted(key);
-        *os << ": ";
-        quoted(value);
-    }
-    *os << " }";
-}
-
-}  // namespace corvane
 
 namespace corvane::test {
 
