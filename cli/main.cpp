@@ -14,6 +14,7 @@
 #include "cli/Guards.h"
 #include "cli/PaneCommands.h"
 #include "platform/Alert.h"
+#include "profiles/PreferenceFiles.h"
 
 namespace {
 
@@ -111,6 +112,11 @@ int main(int argc, char** argv) {
     }
     if (info.deadlineSeconds) corvane::cli::StartDeadline(info.deadlineSeconds);
 
+    // A preference file that cannot be read is kept aside; say so where the
+    // user is looking.
+    corvane::SetUnreadablePreferenceNotifier([](const corvane::UnreadablePreference& notice) {
+        std::fprintf(stderr, "corvane: %s\n", corvane::DescribeUnreadablePreference(notice).c_str());
+    });
     platform::StderrAlerts alerts;
     platform::ScopedAlerts alertGuard(alerts);
     corvane::cli::ProgressClock progress(isatty(STDERR_FILENO));

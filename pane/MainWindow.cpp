@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QStatusBar>
+#include <QTimer>
 
 #include "editor/ui/ProfileEditorController.h"
 #include "editor/ui/WEPSettingController.h"
@@ -10,7 +11,9 @@
 #include "pane/AdvanceController.h"
 #include "pane/PreferencePane.h"
 #include "pane/VelaConfigKestrelController.h"
+#include "platform/Alert.h"
 #include "platform/qt/NestedLoop.h"
+#include "profiles/PreferenceFiles.h"
 #include "profiles/ui/ProfileController.h"
 #include "profiles/ui/ProfileDrawer.h"
 #include "survey/ui/CurrentWirelessNetworkController.h"
@@ -34,6 +37,13 @@ MainWindow::MainWindow(VelaConfigKestrelPreferencePane* pane)
     : ui_(std::make_unique<Ui::MainWindow>()), pane_(pane) {
     InitPaneResources();
     ui_->setupUi(this);
+    // A preference file that cannot be read has been kept aside; the user
+    // hears of it in an alert, shown from the event loop rather than in the
+    // middle of whatever was reading the file.
+    SetUnreadablePreferenceNotifier([](const UnreadablePreference& notice) {
+        const std::string text = DescribeUnreadablePreference(notice);
+        QTimer::singleShot(0, [text] { platform::RunAlertPanel(text, "", "OK"); });
+    });
 
     auto* survey = new SiteSurveyController(ui_->SiteSurveyTab);
     ui_->SiteSurveyLayout->addWidget(survey);
@@ -97,6 +107,7 @@ MainWindow::MainWindow(VelaConfigKestrelPreferencePane* pane)
 }
 
 MainWindow::~MainWindow() {
+    SetUnreadablePreferenceNotifier({});
     closeRetry_.stop();
     mainController_->timer().stop();
     if (busyDepth_ > 0) QApplication::restoreOverrideCursor();

@@ -227,8 +227,8 @@ PrefDictionary DictionaryFromNode(plist_t dict, const NulEntries* nul) {
     return out;
 }
 
-// Parses `bytes` into `out`; the reason when they are not a readable
-// preference array.
+}  // namespace
+
 std::string ParsePreferenceArray(const std::string& bytes, PrefArray& out) {
     const PlistScan scan = ScanPropertyList(bytes);
     if (!scan.problem.empty()) return scan.problem;
@@ -248,8 +248,6 @@ std::string ParsePreferenceArray(const std::string& bytes, PrefArray& out) {
     }
     return {};
 }
-
-}  // namespace
 
 std::string DescribeUnreadablePreference(const UnreadablePreference& notice) {
     std::string text = notice.path + " could not be read (" + notice.reason + ")";

@@ -136,6 +136,11 @@ std::string ExpandTilde(std::string_view path);
 // is parsed.
 PrefArray ReadPreferenceArray(std::string_view path);
 
+// The parsing step of ReadPreferenceArray on bytes already read: fills
+// `out` and returns an empty text, or returns why the bytes are not a
+// readable preference array ("its top level is not an array", ...).
+std::string ParsePreferenceArray(const std::string& bytes, PrefArray& out);
+
 // Writes `array` as an XML property list (see PlistXml.h) that replaces the
 // old file atomically, flushed to disk with its folder (see ReplaceFile in
 // AtomicFile.h: a killed writer leaves a temporary only when killed in the

@@ -29,8 +29,7 @@ cmake --build build-fuzz -j"$(nproc)" --target fuzz_all
 
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(fuzz_scan_list fuzz_wire fuzz_simdriver fuzz_environment)
-  [ -x build-fuzz/bin/fuzz_preferences ] && targets+=(fuzz_preferences)
+  targets=(fuzz_scan_list fuzz_preferences fuzz_wire fuzz_simdriver fuzz_environment)
 fi
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
