@@ -18,6 +18,9 @@ if [ "${1:-}" = "--test" ]; then
   packages+=(clang libclang-rt-14-dev)
   # The Debian package check: dpkg-shlibdeps for its dependencies.
   packages+=(dpkg-dev file)
+  # The window's end-to-end test: the accessibility bus, dbus-run-session
+  # and the Python bindings for the bus; appstreamcli for the metainfo.
+  packages+=(at-spi2-core dbus python3-gi gir1.2-atspi-2.0 appstream)
 fi
 
 missing=()

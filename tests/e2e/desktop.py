@@ -1,0 +1,336 @@
+"""A private desktop for the system's programs.
+
+An X display of its own (Xvfb), optionally the accessibility bus, the
+simulated driver, and the settings window and the tray agent as separate
+processes with a home, runtime folder, login session and service registry
+of their own, so nothing of the user's is touched and several runs can go
+side by side. Used by the end-to-end test, the window's performance
+measurements and the headless demo.
+
+    with Desktop(bin_dir, system_root) as d:
+        d.start_display()
+        d.start_accessibility_bus()
+        d.start_driver(journal=True)
+        window = d.start("window", [d.pane])
+
+The accessibility helpers (at the end) need Debian's python3-gi and
+gir1.2-atspi-2.0; they are imported only when used.
+"""
+
+import json
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+# The exit status by which a test reports "skipped" to CTest.
+SKIP = 77
+
+PANE_IN_ROOT = ("System/Library/PreferencePanes/CorvaneWirelessUtility.prefPane/"
+                "Contents/MacOS/CorvaneWirelessUtility")
+BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
+SYSTEM_PYTHON = "/usr/bin/python3"
+
+
+def missing_programs(names):
+    """The names among `names` that are neither on PATH nor an executable path."""
+    missing = []
+    for name in names:
+        if os.path.isabs(name):
+            if not os.access(name, os.X_OK):
+                missing.append(name)
+        elif shutil.which(name) is None:
+            missing.append(name)
+    return missing
+
+
+def atspi_importable():
+    try:
+        import gi
+        gi.require_version("Atspi", "2.0")
+        from gi.repository import Atspi  # noqa: F401
+        return True
+    except (ImportError, ValueError):
+        return False
+
+
+def reexec_with_atspi():
+    """Runs this script again under Debian's own Python when the current one
+    (a virtual environment, a Python of one's own) lacks the GObject bindings.
+    Returns only when there is nothing better to try."""
+    if atspi_importable():
+        return True
+    if (os.path.realpath(sys.executable) != os.path.realpath(SYSTEM_PYTHON)
+            and os.access(SYSTEM_PYTHON, os.X_OK)
+            and not os.environ.get("CORVANE_REEXECUTED")):
+        os.environ["CORVANE_REEXECUTED"] = "1"
+        os.execv(SYSTEM_PYTHON, [SYSTEM_PYTHON] + sys.argv)
+    return False
+
+
+def reexec_in_private_session_bus():
+    """Runs this script again inside a session bus of its own
+    (dbus-run-session), which ends with the script and takes every service
+    started on it along. Its exit status is the script's."""
+    if os.environ.get("CORVANE_PRIVATE_SESSION_BUS"):
+        return
+    os.environ["CORVANE_PRIVATE_SESSION_BUS"] = "1"
+    os.environ.pop("DBUS_SESSION_BUS_ADDRESS", None)
+    os.execvp("dbus-run-session", ["dbus-run-session", "--", sys.executable] + sys.argv)
+
+
+class Desktop:
+    def __init__(self, bin_dir, system_root, keep_logs_on_failure=True):
+        self.bin = os.path.abspath(bin_dir)
+        self.system_root = os.path.abspath(system_root)
+        self.pane = os.path.join(self.system_root, PANE_IN_ROOT)
+        self.work = tempfile.mkdtemp(prefix="corvane-desktop-")
+        self.logs = os.path.join(self.work, "logs")
+        self.keep_logs_on_failure = keep_logs_on_failure
+        self.journal = None
+        self._procs = []  # (name, Popen), in start order
+        home = os.path.join(self.work, "home")
+        runtime = os.path.join(self.work, "run")
+        registry = os.path.join(self.work, "registry")
+        for folder in (self.logs, os.path.join(home, "Library", "Preferences"), runtime, registry):
+            os.makedirs(folder, mode=0o700, exist_ok=True)
+        for folder in (home, runtime, registry):
+            os.chmod(folder, 0o700)
+        env = dict(os.environ)
+        for name in ("WAYLAND_DISPLAY", "DISPLAY", "XAUTHORITY", "QT_QPA_PLATFORM",
+                     "QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE", "SESSION_MANAGER"):
+            env.pop(name, None)
+        env.update(HOME=home, XDG_RUNTIME_DIR=runtime, CORVANE_IOREGISTRY=registry,
+                   XDG_SESSION_ID="corvane-desktop-%d" % os.getpid(),
+                   CORVANE_SYSTEM_ROOT=self.system_root, QT_QPA_PLATFORM="xcb")
+        self.env = env
+
+    # --- processes ---------------------------------------------------------
+
+    def start(self, name, argv, env=None, stdout=None):
+        """Starts `argv` with the desktop's environment (plus `env`), its
+        output in logs/<name>.log unless `stdout` says otherwise."""
+        log = open(os.path.join(self.logs, name + ".log"), "ab")
+        proc = subprocess.Popen(argv, env=dict(self.env, **(env or {})), stdin=subprocess.DEVNULL,
+                                stdout=stdout if stdout is not None else log, stderr=log)
+        log.close()
+        self._procs.append((name, proc))
+        return proc
+
+    def stop(self, proc, grace=5.0):
+        if proc.poll() is None:
+            proc.send_signal(signal.SIGTERM)
+            try:
+                proc.wait(grace)
+            except subprocess.TimeoutExpired:
+                proc.kill()
+                proc.wait()
+        self._procs = [(n, p) for n, p in self._procs if p is not proc]
+
+    def log_text(self, name):
+        try:
+            with open(os.path.join(self.logs, name + ".log"), "rb") as f:
+                return f.read().decode("utf-8", "replace")
+        except OSError:
+            return ""
+
+    def close(self, failed=False):
+        for _, proc in reversed(list(self._procs)):
+            self.stop(proc)
+        if failed and self.keep_logs_on_failure:
+            for name in sorted(os.listdir(self.logs)):
+                text = self.log_text(name[:-4])
+                lines = [l for l in text.splitlines() if not l.startswith(("####", "****"))]
+                print("---- %s (last lines, trace lines left out)" % name)
+                print("\n".join(lines[-25:]))
+        shutil.rmtree(self.work, ignore_errors=True)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, kind, value, tb):
+        self.close(failed=kind is not None)
+        return False
+
+    # --- display and accessibility bus -----------------------------------
+
+    def start_display(self, size="1024x768x24"):
+        """A private Xvfb; the display number is the one it picks itself."""
+        read_end, write_end = os.pipe()
+        log = open(os.path.join(self.logs, "xvfb.log"), "ab")
+        proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", size,
+                                 "-nolisten", "tcp"], pass_fds=(write_end,),
+                                stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+        log.close()
+        os.close(write_end)
+        self._procs.append(("xvfb", proc))
+        number = b""
+        with os.fdopen(read_end, "rb") as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start: " + self.log_text("xvfb"))
+        self.env["DISPLAY"] = ":" + number.decode()
+        os.environ["DISPLAY"] = self.env["DISPLAY"]
+        return self.env["DISPLAY"]
+
+    def start_accessibility_bus(self):
+        """The accessibility bus beside the session bus, and Qt's bridge to it
+        switched on for every program started afterwards. The current
+        process talks to the same buses (the helpers below)."""
+        self.env.update(QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        for name in ("HOME", "XDG_RUNTIME_DIR", "DISPLAY"):
+            os.environ[name] = self.env[name]
+        self.start("a11y-bus", [BUS_LAUNCHER, "--launch-immediately"])
+        wait_until(lambda: self._a11y_address() is not None, 20, "the accessibility bus")
+
+    def _a11y_address(self):
+        try:
+            out = subprocess.run(
+                ["dbus-send", "--session", "--print-reply=literal", "--dest=org.a11y.Bus",
+                 "/org/a11y/bus", "org.a11y.Bus.GetAddress"], env=self.env,
+                capture_output=True, timeout=5, text=True)
+        except (OSError, subprocess.TimeoutExpired):
+            return None
+        address = out.stdout.strip()
+        return address if out.returncode == 0 and address else None
+
+    # --- the simulated driver -------------------------------------------
+
+    def start_driver(self, journal=False):
+        argv = [os.path.join(self.bin, "corvane-simdriver")]
+        if journal:
+            self.journal = os.path.join(self.work, "journal.jsonl")
+            argv += ["--journal", self.journal]
+        self.start("driver", argv)
+        wait_until(lambda: self.driver_status() is not None, 30, "the simulated driver")
+
+    def driver_status(self):
+        try:
+            out = subprocess.run([os.path.join(self.bin, "corvane-simctl"), "status"],
+                                 env=self.env, capture_output=True, timeout=10)
+        except subprocess.TimeoutExpired:
+            return None
+        if out.returncode != 0:
+            return None
+        try:
+            status = json.loads(out.stdout)
+        except ValueError:
+            return None
+        return status.get("status", status) if isinstance(status, dict) else None
+
+    def journal_entries(self):
+        """(selector, input hex) of every request the driver has journaled."""
+        entries = []
+        with open(self.journal) as f:
+            for line in f:
+                try:
+                    j = json.loads(line)
+                except ValueError:
+                    continue
+                if "selector" in j:
+                    entries.append((int(j["selector"]), j.get("input", "")))
+        return entries
+
+
+def wait_until(condition, seconds, what, pump=None):
+    """Polls `condition` until it gives something true; fails naming `what`."""
+    end = time.monotonic() + seconds
+    while True:
+        if pump:
+            pump()
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise TimeoutError("waited %g s for %s" % (seconds, what))
+        time.sleep(0.05)
+
+
+# --- the accessibility tree, as a screen reader sees it -------------------
+
+def atspi():
+    import gi
+    gi.require_version("Atspi", "2.0")
+    from gi.repository import Atspi
+    return Atspi
+
+
+def pump_events():
+    """Hands queued accessibility events to their listeners."""
+    from gi.repository import GLib
+    context = GLib.MainContext.default()
+    while context.pending():
+        context.iteration(False)
+
+
+def application(name, pid=None):
+    """The running application called `name` (and with that process id)."""
+    Atspi = atspi()
+    desktop = Atspi.get_desktop(0)
+    for i in range(desktop.get_child_count()):
+        app = desktop.get_child_at_index(i)
+        try:
+            if app is not None and app.get_name() == name and (
+                    pid is None or app.get_process_id() == pid):
+                return app
+        except Exception:  # an application that has just gone
+            continue
+    return None
+
+
+def applications(name):
+    Atspi = atspi()
+    desktop = Atspi.get_desktop(0)
+    found = []
+    for i in range(desktop.get_child_count()):
+        app = desktop.get_child_at_index(i)
+        try:
+            if app is not None and app.get_name() == name:
+                found.append(app)
+        except Exception:
+            continue
+    return found
+
+
+def find(node, role, name, depth=0):
+    """The first accessible below `node` with this role name ("push button",
+    "table", ...) and accessible name; tables are not searched cell by cell."""
+    if node is None or depth > 25:
+        return None
+    try:
+        if node.get_role_name() == role and node.get_name() == name:
+            return node
+        if node.get_role_name() == "table" and role not in ("table cell", "table column header"):
+            return None
+        for i in range(node.get_child_count()):
+            hit = find(node.get_child_at_index(i), role, name, depth + 1)
+            if hit is not None:
+                return hit
+    except Exception:  # the subtree changed while we walked it
+        return None
+    return None
+
+
+def has_state(node, state):
+    try:
+        return node.get_state_set().contains(state)
+    except Exception:
+        return False
+
+
+def do_action(node, action):
+    """Runs the named action ("Press", "Toggle", ...) as an assistive tool does."""
+    for i in range(node.get_n_actions()):
+        if node.get_action_name(i) == action:
+            return node.do_action(i)
+    raise RuntimeError("%s %r offers no %r action" % (node.get_role_name(), node.get_name(), action))
+
+
+def extents(node):
+    """(x, y, width, height) on the screen."""
+    Atspi = atspi()
+    r = node.get_extents(Atspi.CoordType.SCREEN)
+    return r.x, r.y, r.width, r.height
