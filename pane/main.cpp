@@ -10,6 +10,7 @@
 #include "platform/Alert.h"
 #include "platform/Clock.h"
 #include "platform/PaneLauncher.h"
+#include "platform/qt/FirstPaint.h"
 #include "platform/qt/NestedLoop.h"
 #include "platform/qt/QtAlerts.h"
 
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
     corvane::VelaConfigKestrelPreferencePane pane(bundle);
     corvane::MainWindow mainWindow(&pane);
     window = &mainWindow;
+    platform::ReportFirstPaintIfAsked(mainWindow);
     mainWindow.show();
     const int status = app.exec();
     window = nullptr;
