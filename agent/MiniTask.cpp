@@ -13,6 +13,7 @@
 #include "adapter/LinkQuality.h"
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
+#include "adapter/SsidText.h"
 #include "platform/Clock.h"
 #include "platform/PaneLauncher.h"
 #include "profiles/PreferenceFiles.h"
@@ -170,7 +171,7 @@ void MiniTask::updateStatus() {
     size_t length = std::min<size_t>(ssid.SsidLength, kSsidMaxLength);
     const char* name = reinterpret_cast<const char*>(ssid.Ssid);
     length = std::find(name, name + length, '\0') - name;
-    TaskItem.SetApItemTitle(kApItemPrefix + std::string(name, length));
+    TaskItem.SetApItemTitle(kApItemPrefix + PrintableText(std::string_view(name, length)));
 
     uint8_t configBytes[sizeof(NDIS_802_11_CONFIGURATION)] = {};
     Adapter->OidQueryInformation(OID_802_11_CONFIGURATION, configBytes, sizeof configBytes,

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "adapter/SsidText.h"
+
 namespace corvane {
 namespace {
 
@@ -39,8 +41,11 @@ QVariant AccessPointModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
         case Qt::ToolTipRole:
-        case Qt::AccessibleTextRole:
-            return QString::fromUtf8(text.data(), qsizetype(text.size()));
+        case Qt::AccessibleTextRole: {
+            // A name that is not UTF-8 (or holds controls) shows its bytes.
+            const std::string shown = index.column() == 0 ? PrintableText(text) : text;
+            return QString::fromUtf8(shown.data(), qsizetype(shown.size()));
+        }
         case Qt::TextAlignmentRole:
             if (index.column() == kSignal || index.column() == kChannel)
                 return int(Qt::AlignRight | Qt::AlignVCenter);

@@ -1,5 +1,7 @@
 #include "survey/ui/CurrentWirelessNetworkController.h"
 
+#include "adapter/SsidText.h"
+
 #include "adapter/Trace.h"
 #include "platform/qt/NestedLoop.h"
 #include "profiles/ui/ProfileDrawer.h"
@@ -11,7 +13,12 @@ namespace {
 
 constexpr const char* kPage = "LinkStatusPageController";
 
-QString Text(const std::string& bytes) { return QString::fromUtf8(bytes.data(), qsizetype(bytes.size())); }
+// The network name is the driver's bytes; a name that is not UTF-8 (or
+// holds controls) shows them escaped.
+QString Text(const std::string& bytes) {
+    const std::string shown = PrintableText(bytes);
+    return QString::fromUtf8(shown.data(), qsizetype(shown.size()));
+}
 
 }  // namespace
 
