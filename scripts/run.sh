@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the system on the simulated
 # driver with its bundled sample environment: link status and a scan through
-# `corvane`, a profile connect, then the tray agent beside the driver.
+# `corvane`, a profile connect, then the tray agent and the settings window
+# beside the driver. Without a display both run under Xvfb and screenshots
+# are saved (the scripts print where).
 #
 # The demo uses its own home folder (out/demo-home, seeded with two sample
 # profiles) so that your own preference files are left alone; set
@@ -12,7 +14,8 @@ cd "$root"
 
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)" --target corvane corvane-simdriver corvane-simctl MiniTask-CorvaneUtility
+cmake --build build -j"$(nproc)" --target corvane corvane-simdriver corvane-simctl MiniTask-CorvaneUtility \
+  CorvaneWirelessUtility
 
 mkdir -p out
 export CORVANE_IOREGISTRY="${CORVANE_IOREGISTRY:-$root/out/registry}"
@@ -27,7 +30,8 @@ journal="$root/out/driver-journal.jsonl"
 : >"$journal"
 "$bin/corvane-simdriver" --journal "$journal" &
 driver=$!
-trap 'kill "$driver" 2>/dev/null; wait "$driver" 2>/dev/null || true' EXIT
+window=
+trap 'kill $window "$driver" 2>/dev/null; wait $window "$driver" 2>/dev/null || true' EXIT
 for _ in $(seq 50); do
   "$bin/corvane-simctl" status >/dev/null 2>&1 && break
   sleep 0.1
@@ -46,5 +50,17 @@ echo "== corvane connect Home"
 "$bin/corvane" connect Home || true
 "$bin/corvane" status
 echo
-echo "== the tray agent"
-scripts/run-agent-demo.sh
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  echo "== the settings window, on your desktop beside the tray agent"
+  "$bin/CorvaneWirelessUtility" &
+  window=$!
+  echo
+  echo "== the tray agent"
+  scripts/run-agent-demo.sh
+else
+  echo "== the tray agent"
+  scripts/run-agent-demo.sh
+  echo
+  echo "== the settings window"
+  scripts/run-window-demo.py
+fi

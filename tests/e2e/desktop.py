@@ -83,7 +83,9 @@ def reexec_in_private_session_bus():
 
 
 class Desktop:
-    def __init__(self, bin_dir, system_root, keep_logs_on_failure=True):
+    def __init__(self, bin_dir, system_root, home=None, registry=None, keep_logs_on_failure=True):
+        """`home` and `registry` (a service registry folder where a driver
+        already serves) replace the desktop's own fresh ones."""
         self.bin = os.path.abspath(bin_dir)
         self.system_root = os.path.abspath(system_root)
         self.pane = os.path.join(self.system_root, PANE_IN_ROOT)
@@ -92,12 +94,17 @@ class Desktop:
         self.keep_logs_on_failure = keep_logs_on_failure
         self.journal = None
         self._procs = []  # (name, Popen), in start order
-        home = os.path.join(self.work, "home")
         runtime = os.path.join(self.work, "run")
-        registry = os.path.join(self.work, "registry")
-        for folder in (self.logs, os.path.join(home, "Library", "Preferences"), runtime, registry):
+        own = [runtime]
+        if not home:
+            home = os.path.join(self.work, "home")
+            own.append(home)
+        if not registry:
+            registry = os.path.join(self.work, "registry")
+            own.append(registry)
+        for folder in [self.logs, os.path.join(home, "Library", "Preferences")] + own:
             os.makedirs(folder, mode=0o700, exist_ok=True)
-        for folder in (home, runtime, registry):
+        for folder in own:
             os.chmod(folder, 0o700)
         env = dict(os.environ)
         for name in ("WAYLAND_DISPLAY", "DISPLAY", "XAUTHORITY", "QT_QPA_PLATFORM",
@@ -235,12 +242,14 @@ class Desktop:
         return entries
 
 
-def wait_until(condition, seconds, what, pump=None):
-    """Polls `condition` until it gives something true; fails naming `what`."""
+def wait_until(condition, seconds, what):
+    """Polls `condition` until it gives something true; fails naming `what`.
+    Accessibility events that came meanwhile are handed on first, so the
+    tree as seen from here follows the applications."""
     end = time.monotonic() + seconds
     while True:
-        if pump:
-            pump()
+        if "gi.repository.Atspi" in sys.modules:
+            pump_events()
         value = condition()
         if value:
             return value
@@ -334,3 +343,21 @@ def extents(node):
     Atspi = atspi()
     r = node.get_extents(Atspi.CoordType.SCREEN)
     return r.x, r.y, r.width, r.height
+
+
+def type_into(window, field, text):
+    """Gives `field` the keyboard focus and types `text` key by key through
+    the accessibility bus's key synthesis (a Latin-1 character is its own
+    keysym). `window` is the dialog or frame holding the field: it must be
+    the active window before the keys go out."""
+    Atspi = atspi()
+
+    def focused():
+        if not (has_state(window, Atspi.StateType.ACTIVE) and
+                has_state(field, Atspi.StateType.FOCUSED)):
+            field.grab_focus()
+            return False
+        return True
+    wait_until(focused, 20, "the keyboard focus in %r" % field.get_name())
+    for ch in text:
+        Atspi.generate_keyboard_event(ord(ch), None, Atspi.KeySynthType.SYM)

@@ -122,15 +122,16 @@ def scenario(d, Atspi):
                      "the window in the accessibility tree")
     frame = wait_until(lambda: find(app, "frame", "Corvane Wireless Utility"), 20, "its frame")
 
-    # Scan, and wait for the rebuilt list (the button comes back).
+    # Once the window's own first scan is shown, Scan again and wait for the
+    # rebuilt list (the button comes back).
     scan = wait_until(lambda: find(frame, "push button", "Scan"), 20, "the Scan button")
-    wait_until(lambda: has_state(scan, en), 90, "Scan to be enabled")
+    table = find(frame, "table", "Networks in range")
+    wait_until(lambda: has_state(scan, en) and table.get_n_rows() > 0, 90, "the first scan")
     do_action(scan, "Press")
     wait_until(lambda: not has_state(scan, en), 20, "the scan to start")
     wait_until(lambda: has_state(scan, en), 90, "the scan to end")
 
     # The row of CorvaneHome, by its BSSID column.
-    table = find(frame, "table", "Networks in range")
     columns = [table.get_column_description(c) for c in range(table.get_n_columns())]
     bssid_column, ssid_column = columns.index("BSSID"), columns.index("SSID")
     rows = [r for r in range(table.get_n_rows())
@@ -151,10 +152,7 @@ def scenario(d, Atspi):
         assert combo is not None, "%s is not preset to %s" % (label, expected)
     field = find(dialog, "text", "Pre-shared key")
     assert field is not None and has_state(field, en), "no usable pre-shared key field"
-    field.grab_focus()
-    wait_until(lambda: has_state(field, Atspi.StateType.FOCUSED), 10, "the key field's focus")
-    for ch in PASSPHRASE:  # key by key; a Latin-1 character is its own keysym
-        Atspi.generate_keyboard_event(ord(ch), None, Atspi.KeySynthType.SYM)
+    desktop.type_into(dialog, field, PASSPHRASE)
     wait_until(lambda: field.get_text(0, -1) == PASSPHRASE, 10, "the typed passphrase")
     do_action(find(dialog, "push button", "OK"), "Press")
     wait_until(lambda: not has_state(dialog, showing), 20, "the key dialog to close")
@@ -202,7 +200,7 @@ def scenario(d, Atspi):
     g = dict(line.split("=", 1) for line in geometry.split())
     x, y = int(g["X"]) + int(g["WIDTH"]) // 2, int(g["Y"]) + int(g["HEIGHT"]) // 2
     subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], env=d.env, check=True)
-    wait_until(lambda: menus, 20, "the agent's menu", pump=desktop.pump_events)
+    wait_until(lambda: menus, 20, "the agent's menu")
     item = find(menus[-1], "menu item", OPEN_ITEM)
     assert item is not None, "the agent's menu has no item %r" % OPEN_ITEM
     do_action(item, "Press")
