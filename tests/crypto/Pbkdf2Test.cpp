@@ -159,26 +159,5 @@ TEST_P(Pbkdf2, InputLimits) {
     EXPECT_EQ(Bytes(out, out + sizeof out), Bytes(sizeof out, 0x5A));
 }
 
-// The engines agree with each other for one and two blocks side by side and
-// any number of extra rounds.
-TEST(Pbkdf2Engines, AgreeOnRandomStates) {
-    if (!detail::ShaNiSupported()) GTEST_SKIP() << "this processor has no SHA extensions";
-    std::mt19937 rng(1801);
-    for (int rounds : {0, 1, 2, 5, 64}) {
-        for (int blocks : {1, 2}) {
-            uint32_t inner[5], outer[5], a[2][5], b[2][5];
-            for (int i = 0; i < 5; ++i) {
-                inner[i] = uint32_t(rng());
-                outer[i] = uint32_t(rng());
-                for (int k = 0; k < 2; ++k) a[k][i] = b[k][i] = uint32_t(rng());
-            }
-            detail::Pbkdf2Iterate(Sha1Engine::Portable, inner, outer, rounds, a, blocks);
-            detail::Pbkdf2Iterate(Sha1Engine::ShaNi, inner, outer, rounds, b, blocks);
-            EXPECT_EQ(0, std::memcmp(a, b, sizeof a))
-                << rounds << " rounds, " << blocks << " blocks";
-        }
-    }
-}
-
 }  // namespace
 }  // namespace corvane
