@@ -20,19 +20,28 @@ mode_t ModeOf(const std::string& path) {
     return lstat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0;
 }
 
-TEST(Registry, FolderComesFromTheEnvironmentInOrder) {
+// The folder a driver publishes in, and the folders a search looks in: the
+// set-up's own, else the runtime folder's (else /tmp's), then the system one
+// unless it is the same.
+TEST(Registry, FoldersComeFromTheEnvironmentInOrder) {
     TempHome home;  // any folder will do as a runtime folder
-    const std::string uid = std::to_string(getuid());
+    const std::string user = home.Path() + "/corvane-ioregistry",
+                      tmp = "/tmp/corvane-ioregistry-" + std::to_string(getuid());
     const struct {
-        std::string xdg, registry, expected;
+        std::string own, xdg, system, folder;
+        std::vector<std::string> searched;
     } cases[] = {
-        {home.Path(), "/somewhere/else", "/somewhere/else"},
-        {home.Path(), "", home.Path() + "/corvane-ioregistry"},
-        {"", "", "/tmp/corvane-ioregistry-" + uid},
+        {"/own", home.Path(), "/srv/reg", "/own", {"/own"}},
+        {"", home.Path(), "", user, {user, "/run/corvane-ioregistry"}},
+        {"", home.Path(), "/srv/reg", user, {user, "/srv/reg"}},
+        {"", home.Path(), user, user, {user}},
+        {"", "", "/srv/reg", tmp, {tmp, "/srv/reg"}},
     };
     for (const auto& c : cases) {
-        ScopedEnv xdg("XDG_RUNTIME_DIR", c.xdg), registry("CORVANE_IOREGISTRY", c.registry);
-        EXPECT_EQ(RegistryFolder(), c.expected);
+        ScopedEnv own("CORVANE_IOREGISTRY", c.own), xdg("XDG_RUNTIME_DIR", c.xdg),
+            system("CORVANE_SYSTEM_IOREGISTRY", c.system);
+        EXPECT_EQ(RegistryFolder(), c.folder) << c.own << " " << c.xdg << " " << c.system;
+        EXPECT_EQ(RegistryFolders(), c.searched) << c.own << " " << c.xdg << " " << c.system;
     }
 }
 
@@ -52,24 +61,6 @@ TEST(Registry, EnsureFolderCreatesItPrivateAndTightensAnOpenOne) {
     EXPECT_FALSE(EnsureRegistryFolder(home.Path() + "/missing/deeper"));
 }
 
-TEST(Registry, TheSystemFolderIsSearchedAfterTheUsersUnlessASetUpNamesItsOwn) {
-    TempHome home;
-    const struct {
-        std::string own, xdg, system;
-        std::vector<std::string> expected;
-    } cases[] = {
-        {"", home.Path(), "", {home.Path() + "/corvane-ioregistry", "/run/corvane-ioregistry"}},
-        {"", home.Path(), "/srv/reg", {home.Path() + "/corvane-ioregistry", "/srv/reg"}},
-        {"/own", home.Path(), "/srv/reg", {"/own"}},
-        {"", home.Path(), home.Path() + "/corvane-ioregistry", {home.Path() + "/corvane-ioregistry"}},
-    };
-    for (const auto& c : cases) {
-        ScopedEnv own("CORVANE_IOREGISTRY", c.own), xdg("XDG_RUNTIME_DIR", c.xdg),
-            system("CORVANE_SYSTEM_IOREGISTRY", c.system);
-        EXPECT_EQ(RegistryFolders(), c.expected) << c.own << " " << c.system;
-    }
-}
-
 TEST(Registry, OnlyFoldersOfRootOrTheUserThatNobodyElseMayWriteAreTrusted) {
     const uid_t user = 1000;
     const struct {
@@ -77,9 +68,9 @@ TEST(Registry, OnlyFoldersOfRootOrTheUserThatNobodyElseMayWriteAreTrusted) {
         mode_t mode;
         bool trusted;
     } cases[] = {
-        {user, S_IFDIR | 0700, true},   {0, S_IFDIR | 0755, true},     {user, S_IFDIR | 0750, true},
-        {1001, S_IFDIR | 0700, false},  {0, S_IFDIR | 0775, false},    {user, S_IFDIR | 0702, false},
-        {0, S_IFDIR | 01777, false},    {user, S_IFLNK | 0700, false}, {user, S_IFREG | 0700, false},
+        {user, S_IFDIR | 0700, true},  {0, S_IFDIR | 0755, true},     {user, S_IFDIR | 0750, true},
+        {1001, S_IFDIR | 0700, false}, {0, S_IFDIR | 0775, false},    {user, S_IFDIR | 0702, false},
+        {0, S_IFDIR | 01777, false},   {user, S_IFLNK | 0700, false}, {user, S_IFREG | 0700, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(RegistryFolderIsTrusted(c.owner, c.mode, user), c.trusted)
