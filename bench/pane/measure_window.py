@@ -96,7 +96,8 @@ def measure_rss(d, baseline, minutes, interval):
         now = time.monotonic() - start
         if now >= next_at:
             if window.poll() is not None:
-                raise RuntimeError("the window ended early; see its log")
+                raise RuntimeError("the window ended after %.0f s with status %s; see its log"
+                                   % (now, window.returncode))
             kb = vm_rss_kb(window.pid)
             samples.append((now, kb))
             print("  %6.0f s  %7.1f MB" % (now, kb / 1024))
