@@ -1,7 +1,6 @@
 // KestrelAccess against the simulated driver in-process, with the bundled
 // sample environment: card initialisation, a scan and the list read over
 // several chunks, all on the test clock.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "adapter/ChannelPlan.h"
@@ -71,16 +70,6 @@ TEST_F(SimDriverSpineTest, EepromErrorAndRadioSwitchReachInitCard) {
     EXPECT_FALSE(adapter_.InitCard());
     ASSERT_EQ(alerts_.alerts.size(), 1u);
     EXPECT_EQ(alerts_.alerts[0].title, "EEPRON error!!");
-}
-
-TEST_F(SimDriverSpineTest, UnpluggedAdapterAnswersNothing) {
-    driver_.Unplug();
-    uint8_t word[4] = {7, 7, 7, 7};
-    uint64_t returned = 0;
-    EXPECT_FALSE(adapter_.OidQueryInformation(0x00010114, word, 4, &returned));
-    EXPECT_THAT(word, ::testing::ElementsAre(7, 7, 7, 7));
-    driver_.Plug();
-    EXPECT_TRUE(adapter_.OidQueryInformation(0x00010114, word, 4, &returned));
 }
 
 }  // namespace
