@@ -70,12 +70,11 @@ TEST(VerifyKey, EveryRuleAndItsAlert) {
         {"passphrase of 7", PskFields(Psk(7)), shortPsk},
         {"empty passphrase", PskFields(""), shortPsk},
         {"passphrase of 8", PskFields(Psk(8)), ""},
-        {"passphrase of 63, WPA2-PSK", PskFields(Psk(63), kAuthWpa2Psk), ""},
+        {"passphrase of 63 with blanks and symbols", PskFields(" ~!pass word{}" + Psk(49)), ""},
         {"64 lower-case hexadecimal digits", PskFields(lowerHex64), ""},
         {"64 mixed-case hexadecimal digits", PskFields(mixedHex64), ""},
         {"64 characters with a g", PskFields(badHex64), notHex},
         {"65 characters", PskFields(Psk(65)), longPsk},
-        {"passphrase with blanks and symbols", PskFields(" ~!pass word{}"), ""},
         {"passphrase with a DEL byte", PskFields("password\x7f"), unprintable},
         {"passphrase with UTF-8 letters", PskFields("passw\xc3\xb6rd"), unprintable},
         {"authentication index 4 counts as a pre-shared key", PskFields(Psk(5), 4), shortPsk},
@@ -323,45 +322,6 @@ TEST(KeyEntryGroup, ListsSelectionsAndEnabling) {
         EXPECT_EQ(StateOf(g), row.expected) << row.name;
     }
     G_encryCapa = 6;
-}
-
-TEST(KeyEntryGroup, ConfirmHandsBackTheConvertedKeys) {
-    platform::RecordingAlerts alerts;
-    platform::ScopedAlerts scoped(alerts);
-    KeyEntryGroup g(SecurityListOwner::KeyDialog);
-    WEPSettingValues values;
-
-    // Open/WEP, radio 2, key 2 the ten digits 0..9.
-    PresetKeyDialog(g, {kAuthListInfrastructure, kAuthOpen, kEncOpenWep, 0});
-    EXPECT_EQ(g.fields.radio, (std::array{true, false, false, false}));
-    g.fields.radio = {false, true, false, false};
-    g.fields.keyText[1] = "0123456789";
-    ASSERT_TRUE(ConfirmKeyDialog(g, values));
-    EXPECT_EQ((std::array{values.AuthenType, values.EncryType, values.SelKeyIndex}),
-              (std::array{0, 1, 1}));
-    EXPECT_EQ(values.KeyLen, (std::array<uint8_t, 4>{0, 5, 0, 0}));
-    EXPECT_EQ(
-        std::vector<uint8_t>(values.KeyMaterial[1].begin(), values.KeyMaterial[1].begin() + 6),
-        (std::vector<uint8_t>{0x01, 0x23, 0x45, 0x67, 0x89, 0x00}));
-
-    // The next opening: WPA-PSK with a 12-character passphrase keeps the key
-    // lengths of the last WEP confirmation; the texts start empty.
-    PresetKeyDialog(g, {kAuthListInfrastructure, kAuthWpaPsk, kEncAes, 1});
-    EXPECT_EQ(g.fields.keyText[1], "");
-    g.fields.wpaPreSharedKey = "twelve chars";
-    ASSERT_TRUE(ConfirmKeyDialog(g, values));
-    EXPECT_EQ(
-        (std::array{values.AuthenType, values.EncryType, values.SelKeyIndex, values.WPAPSKlen}),
-        (std::array{2, 1, 0, 12}));
-    EXPECT_EQ(values.KeyLen, (std::array<uint8_t, 4>{0, 5, 0, 0}));
-
-    // A refused key: one alert, nothing handed back.
-    const WEPSettingValues before = values;
-    g.fields.wpaPreSharedKey = "short";
-    EXPECT_FALSE(ConfirmKeyDialog(g, values));
-    EXPECT_EQ(values.WPAPSKlen, before.WPAPSKlen);
-    EXPECT_EQ(values.WPAPSK, before.WPAPSK);
-    EXPECT_EQ(alerts.alerts.size(), 1u);
 }
 
 }  // namespace

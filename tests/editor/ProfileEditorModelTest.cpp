@@ -173,16 +173,6 @@ TEST_F(ProfileEditorTest, DictionaryForEachWayIn) {
     }
 }
 
-TEST_F(ProfileEditorTest, AdHocOffersOpenOnlyAndEnablesTheChannel) {
-    ProfileEditorModel m = Model();
-    m.AddInit();
-    EXPECT_FALSE(m.channelEnabled);
-    m.OnNetworkType(kNetworkAdhoc);
-    EXPECT_TRUE(m.channelEnabled);
-    EXPECT_EQ(m.keys.authEntries, std::vector<std::string>{"Open"});
-    EXPECT_EQ(m.channelList, (std::vector<uint32_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
-}
-
 // An edited profile comes back exactly as stored, except what was changed;
 // the other profiles stay where they were.
 TEST_F(ProfileEditorTest, EditReplacesOnlyItsEntry) {
