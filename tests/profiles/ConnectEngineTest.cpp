@@ -9,13 +9,13 @@
 #include "crypto/MathFunc.h"
 #include "platform/Clock.h"
 #include "profiles/ConnectEngine.h"
-#include "tests/support/RecordingUserClientProvider.h"
+#include "tests/support/RequestBytes.h"
 
 namespace corvane {
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-using Calls = std::vector<std::pair<uint32_t, Bytes>>;
+using namespace test;
+using Bytes = ByteVec;
 
 // The pairwise master key of "password" with SSID "IEEE".
 const std::string kIeeePmk = "f42c6fc52df0ebef9ebb4b90b38a5f902e83fe1b135a70e23aed762e9710a12e";
@@ -28,55 +28,8 @@ PrefDictionary BaseProfile(const std::vector<PrefDictionary::Entry>& changes = {
     for (const auto& [k, v] : changes) d.Set(k, v);
     return d;
 }
-
-Bytes Hex(const std::string& hex) {
-    Bytes out;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2)
-        out.push_back(uint8_t(std::stoul(hex.substr(i, 2), nullptr, 16)));
-    return out;
-}
-Bytes Text(const std::string& s) { return {s.begin(), s.end()}; }
-// Little-endian words, then `tail`, then zeros up to `length`.
-Bytes Words(std::initializer_list<uint32_t> words, const Bytes& tail = {}, size_t length = 0) {
-    Bytes b;
-    for (uint32_t w : words)
-        for (int i = 0; i < 4; ++i) b.push_back(uint8_t(w >> (8 * i)));
-    b.insert(b.end(), tail.begin(), tail.end());
-    b.resize(std::max(length, b.size()));
-    return b;
-}
-Bytes U32(uint32_t v) { return Words({v}); }
-// An NDIS_802_11_KEY block as the driver must see it.
-Bytes KeyBlock(uint32_t length, uint32_t index, const Bytes& key) {
-    return Words({length, index, uint32_t(key.size()), ~0u, 0xFFFF, 0, 0, 0}, key, length);
-}
-
-constexpr uint32_t kConfigQuery = 0x0D010211;
-Bytes Config(uint32_t dsConfig) { return Words({32, 100, 0, dsConfig, 0, 0, 0, 0}); }
-
-// Client width through transmit power; `radio` is preamble, RTS and fragmentation.
-Calls Head(uint32_t mode, uint32_t auth, uint32_t enc, uint32_t txPercent = 100,
-           std::array<uint32_t, 3> radio = {1, 2347, 2346}) {
-    return {{0x0DF101F2, {1}},           {0x0D810115, U32(0)},        {0x0D810108, U32(mode)},
-            {0x0DF10101, U32(radio[0])}, {0x0D81020A, U32(radio[1])}, {0x0D810209, U32(radio[2])},
-            {0x0D810118, U32(auth)},     {0x0D81011B, U32(enc)},      {0x0DF10118, U32(txPercent)}};
-}
-Calls Join(std::initializer_list<Calls> pieces) {
-    Calls all;
-    for (const Calls& p : pieces) all.insert(all.end(), p.begin(), p.end());
-    return all;
-}
-Calls RemoveKey(uint32_t slot) { return {{0x0D81011E, Words({16, slot, ~0u, 0xFFFF})}}; }
-Calls Psk(uint32_t oid, uint32_t length) {
-    return {{oid, KeyBlock(length, 0x80000000, Hex(kIeeePmk))}};
-}
-Calls Configure(uint32_t frequency) {
-    return {{kConfigQuery, Bytes(32, 0)}, {0x0D810211, Config(frequency)}};
-}
-Calls Ssid(const std::string& name) {
-    return {{0x0D810102, Words({uint32_t(name.size())}, Text(name), 36)}};
-}
-const Calls kPower = {{0x0D810216, U32(0)}}, kTail = Join({kPower, Ssid("IEEE")});
+Calls Psk(uint32_t oid, uint32_t length) { return PskKey(HexBytes(kIeeePmk), oid, length); }
+const Calls kTail = Join({kPowerMode, Ssid("IEEE")});
 
 TEST(ApplySequence, BytesExact) {
     ResetGlobalsForTest();  // before the adapter, which marks the client width
@@ -85,7 +38,7 @@ TEST(ApplySequence, BytesExact) {
     platform::ManualClock clock;
     platform::ScopedClock scopedClock{clock};
     KestrelAccess adapter;
-    driver.SetAnswer(kConfigQuery, Config(2462000));
+    driver.SetAnswer(0x0D010211, Config(2462000));
     const Bytes bssid = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55};
     auto byBssid = MakeResetRecord();
     byBssid->bDisassociateFirst = 0;
@@ -105,7 +58,7 @@ TEST(ApplySequence, BytesExact) {
     } rows[] = {
         {"open, ssid cut to 32 bytes", kPaneActiveProfileCheck,
          BaseProfile({{"SSID", std::string(40, 'n')}}),
-         Join({Head(1, 0, 1), kPower, Ssid(std::string(32, 'n'))})},
+         Join({Head(1, 0, 1), kPowerMode, Ssid(std::string(32, 'n'))})},
         {"open wep, all slots empty", kPaneActivate, BaseProfile({{"Encryption Type", "1"}}),
          Join({Head(1, 0, 0), RemoveKey(0), RemoveKey(1), RemoveKey(2), RemoveKey(3), kTail})},
         {"shared wep, slots 1 and 3 filled, key 3 transmits", kAgent,
@@ -115,7 +68,8 @@ TEST(ApplySequence, BytesExact) {
                       {"WEPKey1 Type", "1"},
                       {"WEPKey3", wep104}}),
          Join({Head(1, 1, 0), Calls{{0x0DF101F4, KeyBlock(44, 0, Text("abcde"))}}, RemoveKey(1),
-               Calls{{0x0DF101F4, KeyBlock(52, 0x80000002, Hex(wep104))}}, RemoveKey(3), kTail})},
+               Calls{{0x0DF101F4, KeyBlock(52, 0x80000002, HexBytes(wep104))}}, RemoveKey(3),
+               kTail})},
         {"wpa-psk, pane check: 103-byte key", kPaneActiveProfileCheck,
          BaseProfile({{"Authentication Type", "2"}}),
          Join({Head(1, 4, 4), Psk(0x0DF101F3, 103), kTail})},
@@ -145,9 +99,9 @@ TEST(ApplySequence, BytesExact) {
         {"empty dictionary: open ad hoc on channel 1", kAgent, PrefDictionary(),
          Join({Head(0, 0, 1, 100, {0, 0, 0}), Configure(2412000), Ssid("")})},
         {"reset record", kPaneTask, PrefDictionary(),
-         Join({Head(1, 0, 1, 100, {0, 0, 0}), kPower, Ssid("")}), MakeResetRecord()},
+         Join({Head(1, 0, 1, 100, {0, 0, 0}), kPowerMode, Ssid("")}), MakeResetRecord()},
         {"by bssid: no disassociate, configuration then bssid", kPaneTask, PrefDictionary(),
-         Join({noDrop, kPower, Configure(2437000), Calls{{0x0D810101, bssid}}}),
+         Join({noDrop, kPowerMode, Configure(2437000), Calls{{0x0D810101, bssid}}}),
          std::move(byBssid)},
     };
     size_t callsAtPause = 0;
@@ -160,9 +114,7 @@ TEST(ApplySequence, BytesExact) {
         if (!row.record)
             row.record = ConvertProfile(row.profile, row.variant.pskKeyRecordLength, keys);
         ApplyProfile(adapter, *row.record, row.variant);
-        Calls recorded;
-        for (const auto& c : driver.Calls()) recorded.push_back({c.selector, c.input});
-        EXPECT_EQ(recorded, row.expected) << row.name;
+        EXPECT_EQ(Recorded(driver), row.expected) << row.name;
         // Only the pane pauses, for 10 ms, right after the disassociate.
         const bool pause = row.variant.waitAfterDisassociate && row.record->bDisassociateFirst;
         EXPECT_EQ(clock.Sleeps(), pause ? std::vector<uint64_t>{10000} : std::vector<uint64_t>{})
@@ -192,8 +144,8 @@ TEST(ConvertProfile, WepKeyTexts) {
     // Text, type (0: hexadecimal), key bytes (none: no key in the slot).
     const std::tuple<const char*, const char*, Bytes> rows[] = {
         {"0123456789abc", "1", Text("0123456789abc")},
-        {"0A1b2C3d4E", "0", Hex("0a1b2c3d4e")},
-        {"0A1b2C3d4E5", "0", Hex("0a1b2c3d4e")},  // odd last digit ignored
+        {"0A1b2C3d4E", "0", HexBytes("0a1b2c3d4e")},
+        {"0A1b2C3d4E5", "0", HexBytes("0a1b2c3d4e")},  // odd last digit ignored
         {"A", "0", {}},
         {"0123456789abcd", "1", {}},  // longer than 13 bytes
         {"00112233445566778899aabbccdd", "0", {}},
@@ -225,8 +177,8 @@ TEST(ProfileRecord, KeyRecordsAreReleasedOnce) {
     EXPECT_TRUE(WepSlotBytes(*r, 0).empty());
     ReleaseProfileData(r);
     EXPECT_EQ(r, nullptr);
-    ReleaseProfileData(r);                                     // a second release is harmless
-    EXPECT_EQ(BuildKeyRecord(40, 0, Hex(kIeeePmk)), nullptr);  // no room for the key
+    ReleaseProfileData(r);                                          // a second release is harmless
+    EXPECT_EQ(BuildKeyRecord(40, 0, HexBytes(kIeeePmk)), nullptr);  // no room for the key
 }
 
 }  // namespace

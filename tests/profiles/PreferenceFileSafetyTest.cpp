@@ -9,7 +9,6 @@
 #include <chrono>
 #include <ctime>
 #include <future>
-#include <random>
 
 #include "profiles/PreferenceFiles.h"
 #include "tests/profiles/PreferenceTestUtil.h"
@@ -222,46 +221,6 @@ TEST(PreferenceWrites, SweepStaleTemporariesOnly) {
     }
     ASSERT_TRUE(WritePreferenceArray(kProfileListPath, kOne));
     EXPECT_EQ(FolderEntries(home.PreferencesFolder()), expected);
-}
-
-// The write-failure seam sees the complete content, whether it replaces a
-// file or makes the first one; a failure leaves no file and no temporary.
-TEST(PreferenceWrites, FailureBeforeTheFirstFileLeavesNothing) {
-    TempHome home;
-    std::string seen;
-    SetPreferenceWriteHookForTest([&](const std::string& temp) {
-        seen = ReadRaw(temp);
-        return false;
-    });
-    EXPECT_FALSE(WritePreferenceArray(kProfileListPath, kOne));
-    SetPreferenceWriteHookForTest({});
-    EXPECT_NE(seen.find("<string>net</string>"), std::string::npos);
-    EXPECT_TRUE(FolderEntries(home.PreferencesFolder()).empty());
-}
-
-}  // namespace
-}  // namespace corvane
-
-namespace corvane {
-namespace {
-
-// Damaged copies of a binary list (bytes overwritten at random, a fixed
-// seed) are read or refused, never crash the reader.
-TEST(UnreadablePreferences, DamagedBinaryListsAreReadOrRefused) {
-    const std::string good = BinaryPlist(
-        {ArrayOf({1, 1}), DictOf({2, 3, 4}, {5, 6, 7}), Ascii("WPAPSK"), Ascii("SSID"),
-         Utf16(u"Name"), Ascii(std::string("ab\0cd", 5)), Ascii("net"), ArrayOf({6, 6})});
-    TempHome home;
-    RecordedNotices recorded;
-    std::mt19937 random(7);
-    for (int trial = 0; trial < 3000; ++trial) {
-        std::string bytes = good;
-        for (int n = 1 + int(random() % 4); n > 0; --n)
-            bytes[8 + random() % (bytes.size() - 8)] = char(random());
-        WriteRaw(home.PreferencesFile("Profile.plist"), bytes);
-        ReadPreferenceArray(kProfileListPath);
-    }
-    std::printf("%zu of 3000 damaged copies refused\n", recorded.notices.size());
 }
 
 }  // namespace

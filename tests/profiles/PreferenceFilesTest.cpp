@@ -65,6 +65,10 @@ TEST(PreferenceFiles, RoundTripUserOnlyUnderTheCurrentHome) {
     EXPECT_EQ(ReadPreferenceArray(kProfileListPath), PrefArray{kProfiles[1]});
 }
 
+// Binary lists as libplist writes them (a non-dictionary element skipped,
+// integers read as decimal text, data as its bytes) and as another tool may
+// write them (values with a NUL, which libplist alone would cut, kept
+// through a rewrite).
 TEST(PreferenceFiles, ReadsBinaryPropertyLists) {
     TempHome home;
     const std::string xml =
@@ -80,10 +84,21 @@ TEST(PreferenceFiles, ReadsBinaryPropertyLists) {
     WriteRaw(home.PreferencesFile("Profile.plist"), std::string(bin, length));
     plist_to_bin_free(bin);
     plist_free(root);
-    // The string element is skipped, integers read as decimal text, data as its bytes.
     EXPECT_EQ(
         ReadPreferenceArray(kProfileListPath),
         (PrefArray{{{"SSID", "bin"}, {"Channel", "6"}, {"Hidden", "1"}, {"Blob", "\x01\x02"}}}));
+
+    WriteRaw(home.PreferencesFile("ActiveProfileSetting.plist"),
+             BinaryPlist({ArrayOf({1}), DictOf({2, 3, 4}, {5, 6, 7}), Ascii("WPAPSK"),
+                          Ascii("SSID"), Ascii("Profile Name"), Ascii(std::string("ab\0cd", 5)),
+                          Ascii("\xFF"), Utf16(std::u16string(u"\u00e9\0\U0001F4F6\xD800", 5))}));
+    const PrefArray expected = {
+        {{kKeyWpaPsk, std::string("ab\0cd", 5)},
+         {kKeySsid, "\xFF"},
+         {kKeyProfileName, std::string("\xC3\xA9\0\xF0\x9F\x93\xB6\xED\xA0\x80", 10)}}};
+    ASSERT_EQ(ReadPreferenceArray(kActiveProfilePath), expected);
+    ASSERT_TRUE(WritePreferenceArray(kActiveProfilePath, expected));
+    EXPECT_EQ(ReadPreferenceArray(kActiveProfilePath), expected);
 }
 
 // Every value comes back as the same bytes from libplist and from Python's
@@ -154,23 +169,6 @@ TEST(PreferenceFiles, AwkwardValuesReadBackAlikeEverywhere) {
     EXPECT_EQ(out, expected);
 }
 
-TEST(PreferenceFiles, BinaryValuesSurviveARewrite) {
-    TempHome home;
-    // As another tool may have written it; libplist alone would cut the
-    // values at their NUL.
-    WriteRaw(home.PreferencesFile("ActiveProfileSetting.plist"),
-             BinaryPlist({ArrayOf({1}), DictOf({2, 3, 4}, {5, 6, 7}), Ascii("WPAPSK"),
-                          Ascii("SSID"), Ascii("Profile Name"), Ascii(std::string("ab\0cd", 5)),
-                          Ascii("\xFF"), Utf16(std::u16string(u"\u00e9\0\U0001F4F6\xD800", 5))}));
-    const PrefArray expected = {
-        {{kKeyWpaPsk, std::string("ab\0cd", 5)},
-         {kKeySsid, "\xFF"},
-         {kKeyProfileName, std::string("\xC3\xA9\0\xF0\x9F\x93\xB6\xED\xA0\x80", 10)}}};
-    ASSERT_EQ(ReadPreferenceArray(kActiveProfilePath), expected);
-    ASSERT_TRUE(WritePreferenceArray(kActiveProfilePath, ReadPreferenceArray(kActiveProfilePath)));
-    EXPECT_EQ(ReadPreferenceArray(kActiveProfilePath), expected);
-}
-
 // libplist keeps a NUL inside a binary key but aborts when asked for its
 // text; such entries, and keys XML cannot carry, are left out, and the rest
 // of the file reads as usual.
@@ -209,23 +207,28 @@ TEST(PreferenceFiles, KeysXmlCannotCarryAreLeftOut) {
     EXPECT_EQ(ReadPreferenceArray(kProfileListPath), kProfiles);
 }
 
+// The write-failure seam sees the complete content, whether it replaces a
+// file or makes the first one; a failure leaves the old file (or none) and
+// no temporary.
 TEST(PreferenceFiles, FailedWritesLeaveTheOldFile) {
     TempHome home;
     const std::string path = home.PreferencesFile("Profile.plist");
-    ASSERT_TRUE(WritePreferenceArray(kProfileListPath, kProfiles));
-    const std::string before = ReadRaw(path);
-    std::string seenTemp;
+    std::string seen;
     SetPreferenceWriteHookForTest([&](const std::string& temp) {
-        seenTemp = temp;
-        EXPECT_FALSE(ReadRaw(temp).empty());  // written in full before the fault
+        seen = ReadRaw(temp);
         return false;
     });
+    EXPECT_FALSE(WritePreferenceArray(kProfileListPath, kProfiles));
+    EXPECT_NE(seen.find("<string>secret pass</string>"), std::string::npos);
+    EXPECT_TRUE(FolderEntries(home.PreferencesFolder()).empty());
+    SetPreferenceWriteHookForTest({});
+    ASSERT_TRUE(WritePreferenceArray(kProfileListPath, kProfiles));
+    const std::string before = ReadRaw(path);
+    SetPreferenceWriteHookForTest([](const std::string&) { return false; });
     EXPECT_FALSE(WritePreferenceArray(kProfileListPath, {{{"SSID", "new"}}}));
     SetPreferenceWriteHookForTest({});
     EXPECT_EQ(ReadRaw(path), before);
-    ASSERT_FALSE(seenTemp.empty());
-    EXPECT_EQ(FolderEntries(home.PreferencesFolder()), std::set<std::string>{"Profile.plist"})
-        << "no temporary left behind";
+    EXPECT_EQ(FolderEntries(home.PreferencesFolder()), std::set<std::string>{"Profile.plist"});
 
     TempHome other;  // a file where the preferences folder should be
     WriteRaw(other.Path() + "/Library/Preferences", "not a folder");

@@ -44,25 +44,8 @@ protected:
     TaskRunner runner;
 };
 
-TEST_F(TaskQueueTest, OldestFirstOnePerTickAndARescanHoldsTheRest) {
-    runner.SetTaskQueue(ConnectRecord("first"));
-    runner.QueueRescan();
-    runner.SetTaskQueue(ConnectRecord("second"));
-    Tick();
-    EXPECT_EQ(SsidsSet(), std::vector<std::string>{"first"});
-    EXPECT_EQ(clock.Sleeps(), std::vector<uint64_t>{10000});  // the pane's pause
-    Tick();  // the rescan: scan, scan list read, list marked for the page
-    EXPECT_EQ(driver.CallsFor(0x0D81011A).size(), 1u);
-    EXPECT_FALSE(driver.CallsFor(0x0D010217).empty());
-    EXPECT_EQ(G_bRescan, 1);
-    Tick();  // held until the page has shown the list
-    EXPECT_EQ(TaskQueue::TaskCount(), 1u);
-    G_bRescan = 0;
-    Tick();
-    EXPECT_EQ(SsidsSet(), (std::vector<std::string>{"first", "second"}));
-    EXPECT_EQ(TaskQueue::TaskCount(), 0u);
-}
-
+// The order of tasks and the hold while a new list waits are the site
+// survey page's tests.
 TEST_F(TaskQueueTest, HeldWhileAbsentRemovedOrRunning) {
     runner.SetTaskQueue(ConnectRecord("later"));
     for (auto [exist, remove, running] : {std::tuple{0, 0, false}, {1, 1, false}, {1, 0, true}}) {
