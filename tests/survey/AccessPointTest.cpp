@@ -137,12 +137,8 @@ TEST_F(AccessPointRows, TextsOfOneRow) {
     }
 }
 
-TEST(AccessPoint, DescriptionAndClassification) {
+TEST(AccessPoint, Classification) {
     AccessPoint row;
-    EXPECT_EQ(row.description(), "      ");
-    for (const char* name : kAccessPointMembers) *AccessPointMember(row, name) = name;
-    EXPECT_EQ(row.description(), "SSID BSSID Signal Channel Authentication Encryption NetworkType");
-
     const std::pair<const char*, int32_t> classes[] = {
         {"Open", 0},
         {"Open/Shared", 0},

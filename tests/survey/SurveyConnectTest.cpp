@@ -4,61 +4,24 @@
 #include <gtest/gtest.h>
 
 #include "adapter/Oids.h"
-#include "crypto/MathFunc.h"
 #include "profiles/ConnectEngine.h"
 #include "survey/SurveyConnect.h"
 #include "tests/adapter/AdapterFixture.h"
-#include "tests/support/ScanEntries.h"
+#include "tests/support/RequestBytes.h"
 
 namespace corvane::test {
 namespace {
 
-using Calls = std::vector<std::pair<uint32_t, ByteVec>>;
-
 // The pairwise master key of "password" with SSID "IEEE" (IEEE 802.11i).
 const std::string kIeeePmk = "f42c6fc52df0ebef9ebb4b90b38a5f902e83fe1b135a70e23aed762e9710a12e";
-const std::string kHexKey = "000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f";
 const ByteVec kBssid = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55};
 
-ByteVec Text(const std::string& s) { return {s.begin(), s.end()}; }
-// Little-endian words, then `tail`, then zeros up to `length`.
-ByteVec Words(std::initializer_list<uint32_t> words, const ByteVec& tail = {}, size_t length = 0) {
-    ByteVec b;
-    for (uint32_t w : words) {
-        const ByteVec le = Le32(w);
-        b.insert(b.end(), le.begin(), le.end());
-    }
-    b.insert(b.end(), tail.begin(), tail.end());
-    b.resize(std::max(length, b.size()));
-    return b;
+// The site survey's preamble 2 and thresholds 2347 / 2346.
+Calls SurveyHead(uint32_t mode, uint32_t auth, uint32_t enc) {
+    return Head(mode, auth, enc, 100, {2, 2347, 2346});
 }
-// An NDIS_802_11_KEY as the driver must see it.
-ByteVec KeyBlock(uint32_t length, uint32_t index, const ByteVec& key) {
-    return Words({length, index, uint32_t(key.size()), ~0u, 0xFFFF, 0, 0, 0}, key, length);
-}
-ByteVec Config(uint32_t khz) { return Words({32, 100, 0, khz, 0, 0, 0, 0}); }
-
-Calls Join(std::initializer_list<Calls> pieces) {
-    Calls all;
-    for (const Calls& p : pieces) all.insert(all.end(), p.begin(), p.end());
-    return all;
-}
-// Client width through transmit power, with the site survey's preamble 2
-// and thresholds 2347 / 2346.
-Calls Head(uint32_t mode, uint32_t auth, uint32_t enc) {
-    return {{0x0DF101F2, {1}},        {0x0D810115, Le32(0)},    {0x0D810108, Le32(mode)},
-            {0x0DF10101, Le32(2)},    {0x0D81020A, Le32(2347)}, {0x0D810209, Le32(2346)},
-            {0x0D810118, Le32(auth)}, {0x0D81011B, Le32(enc)},  {0x0DF10118, Le32(100)}};
-}
-Calls AddKey(const ByteVec& block) { return {{0x0DF101F4, block}}; }
-Calls PskKey(const ByteVec& key) { return {{0x0DF101F3, KeyBlock(104, 0x80000000, key)}}; }
-Calls RemoveKey(uint32_t slot) { return {{0x0D81011E, Words({16, slot, ~0u, 0xFFFF})}}; }
-Calls Configure(uint32_t khz) { return {{0x0D010211, ByteVec(32, 0)}, {0x0D810211, Config(khz)}}; }
-const Calls kPower = {{0x0D810216, Le32(0)}};
-Calls ByBssid(uint32_t khz) { return Join({kPower, Configure(khz), Calls{{0x0D810101, kBssid}}}); }
-Calls BySsid(uint32_t khz, const std::string& ssid) {
-    return Join({Configure(khz), kPower,
-                 Calls{{0x0D810102, Words({uint32_t(ssid.size())}, Text(ssid), 36)}}});
+Calls ByBssid(uint32_t khz) {
+    return Join({kPowerMode, Configure(khz), Calls{{0x0D810101, kBssid}}});
 }
 
 std::string Element(unsigned id, const std::string& bodyHex) {
@@ -104,8 +67,6 @@ using SurveyConnect = AdapterTest;
 TEST_F(SurveyConnect, RecordsReachTheDriverByteForByte) {
     driver_.SetAnswer(0x0D010211, Config(2412000));
     const ByteVec key1 = {0x01, 0x23, 0x45, 0x67, 0x89};
-    unsigned char phrasePmk[kPasswordHashOutputLen] = {};
-    PasswordHash("correct horse", reinterpret_cast<const unsigned char*>("Cafe"), 4, phrasePmk);
 
     struct Row {
         const char* name;
@@ -116,30 +77,24 @@ TEST_F(SurveyConnect, RecordsReachTheDriverByteForByte) {
     } rows[] = {
         // clang-format off
         {"open infrastructure: by BSSID, no dialog", Network("", 0), std::nullopt, {},
-         Join({Head(1, 0, 1), ByBssid(2437000)})},
+         Join({SurveyHead(1, 0, 1), ByBssid(2437000)})},
         {"open ad hoc: by SSID", Network("", 0, 0, 2462000), std::nullopt, {},
-         Join({Head(0, 0, 1), BySsid(2462000, "IEEE")})},
+         Join({SurveyHead(0, 0, 1), Configure(2462000), kPowerMode, Ssid("IEEE")})},
         {"WEP, keys 1 and 3, key 3 transmits", Network("", 1, 1, 2412000),
          Typed{{0, 0, 1, 0}, {"0123456789", "", "abcdefghijklm", ""}, 2, ""}, {1, 0, 1},
-         Join({Head(1, 0, 0), AddKey(KeyBlock(76, 0, key1)), RemoveKey(1),
+         Join({SurveyHead(1, 0, 0), AddKey(KeyBlock(76, 0, key1)), RemoveKey(1),
                AddKey(KeyBlock(84, 0x80000002, Text("abcdefghijklm"))), RemoveKey(3),
                ByBssid(2412000)})},
         {"ad hoc WEP: the ad hoc list, by SSID", Network("", 1, 0, 2412000),
          Typed{{1, 0, 0, 0}, {"abcde", "", "", ""}, 0, ""}, {0, 0, 1},
-         Join({Head(0, 0, 0), AddKey(KeyBlock(76, 0x80000000, Text("abcde"))), RemoveKey(1),
-               RemoveKey(2), RemoveKey(3), BySsid(2412000, "IEEE")})},
+         Join({SurveyHead(0, 0, 0), AddKey(KeyBlock(76, 0x80000000, Text("abcde"))), RemoveKey(1),
+               RemoveKey(2), RemoveKey(3), Configure(2412000), kPowerMode, Ssid("IEEE")})},
         {"WPA-PSK TKIP, passphrase hashed with the entry's SSID", Network(Wpa(2, 2, 2)),
          Typed{{}, {}, 0, "password"}, {1, 2, 0},
-         Join({Head(1, 4, 4), PskKey(HexBytes(kIeeePmk)), ByBssid(2437000)})},
-        {"WPA2-PSK AES, passphrase hashed with the entry's SSID",
-         Network(Rsn(4, 4, 2), 1, 1, 2437000, "Cafe"), Typed{{}, {}, 0, "correct horse"}, {1, 3, 1},
-         Join({Head(1, 7, 6), PskKey(ByteVec(phrasePmk, phrasePmk + 32)), ByBssid(2437000)})},
-        {"WPA2-PSK AES, 64 hex digits decoded", Network(Rsn(4, 4, 2)),
-         Typed{{}, {}, 0, kHexKey}, {1, 3, 1},
-         Join({Head(1, 7, 6), PskKey(HexBytes(kHexKey)), ByBssid(2437000)})},
+         Join({SurveyHead(1, 4, 4), PskKey(HexBytes(kIeeePmk)), ByBssid(2437000)})},
         {"WPA and WPA2 mixed: WPA2-PSK with AES", Network(Rsn(4, 4, 2) + Wpa(2, 2, 2)),
          Typed{{}, {}, 0, "password"}, {1, 3, 1},
-         Join({Head(1, 7, 6), PskKey(HexBytes(kIeeePmk)), ByBssid(2437000)})},
+         Join({SurveyHead(1, 7, 6), PskKey(HexBytes(kIeeePmk)), ByBssid(2437000)})},
         // clang-format on
     };
     for (Row& row : rows) {
@@ -170,9 +125,7 @@ TEST_F(SurveyConnect, RecordsReachTheDriverByteForByte) {
         ProfileRecordPtr record = BuildSurveyConnectRecord(entry, row.typed ? &values : nullptr);
         driver_.ClearCalls();
         ApplyProfile(*adapter_, *record, kPaneTask);
-        Calls recorded;
-        for (const RecordedCall& c : driver_.Calls()) recorded.push_back({c.selector, c.input});
-        EXPECT_EQ(recorded, row.expected);
+        EXPECT_EQ(Recorded(driver_), row.expected);
     }
     EXPECT_TRUE(alerts_.alerts.empty());
 }
