@@ -186,18 +186,6 @@ TEST_F(MiniTaskTest, InitAdvanceSettingWritesExactlyFiveKeys) {
     }
 }
 
-TEST(DefaultWirelessMode, Table) {
-    // Device, then the mode for n only, a only, both and neither.
-    const std::array<int32_t, 5> rows[] = {
-        {5, 9, 8, 5, 5}, {4, 0, 2, 3, 5}, {3, 0, 2, 3, 5}, {2, 5, 5, 5, 5}};
-    for (auto [device, n, a, both, neither] : rows) {
-        EXPECT_EQ(DefaultWirelessMode(device, true, false), n) << device;
-        EXPECT_EQ(DefaultWirelessMode(device, false, true), a) << device;
-        EXPECT_EQ(DefaultWirelessMode(device, true, true), both) << device;
-        EXPECT_EQ(DefaultWirelessMode(device, false, false), neither) << device;
-    }
-}
-
 TEST_F(MiniTaskTest, UpdateStatusTexts) {
     EXPECT_EQ(status_.title, "[Wait Connection...]");
     struct Row {
