@@ -2,62 +2,31 @@
 // a driver that goes away: an honest exit status, a bounded run, one at a
 // time where it matters.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <fstream>
-#include <nlohmann/json.hpp>
-#include <sstream>
 
-#include "tests/integration/Processes.h"
-#include "tests/support/TempFolders.h"
+#include "tests/integration/CliFixture.h"
 
 namespace corvane::test {
 namespace {
 
 using ::testing::HasSubstr;
-using nlohmann::json;
 using Clock = std::chrono::steady_clock;
 
-json SimStatus() {
-    CommandResult r = Run({BinPath("corvane-simctl"), "status"});
-    return r.status == 0 ? json::parse(r.out, nullptr, false) : json();
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string Quoted(const std::string& s) { return "'" + s + "'"; }
-
-class GuardsTest : public ::testing::Test {
+class GuardsTest : public CliTest {
 protected:
-    void StartDriver() {
-        driver_ = std::make_unique<Daemon>(std::vector<std::string>{BinPath("corvane-simdriver")});
-        for (int i = 0; i < 1500 && SimStatus().is_null(); ++i) usleep(20000);
-        ASSERT_FALSE(SimStatus().is_null()) << "the simulated driver did not come up";
-    }
-
     // Runs a shell script; its exit status.
     int Shell(const std::string& script) { return test::Run({"/bin/sh", "-c", script}).status; }
-
-    TempRegistry registry_;
-    TempHome home_;
-    std::unique_ptr<Daemon> driver_;
 };
 
 TEST_F(GuardsTest, AScanWhoseAdapterGoesAwaySaysSo) {
     StartDriver();
     const std::string out = home_.Path() + "/scan";
     // Unplugged while the scan waits for the driver's results.
-    ASSERT_EQ(Shell(Quoted(BinPath("corvane")) + " scan > " + out + ".out 2> " + out + ".err & pid=$!; sleep 2; " +
-                    Quoted(BinPath("corvane-simctl")) + " unplug; wait $pid; echo $? > " + out + ".status"),
+    ASSERT_EQ(Shell(Quoted(BinPath("corvane")) + " scan > " + out + ".out 2> " + out +
+                    ".err & pid=$!; sleep 2; " + Quoted(BinPath("corvane-simctl")) +
+                    " unplug; wait $pid; echo $? > " + out + ".status"),
               0);
     EXPECT_EQ(ReadFile(out + ".status"), "1\n");
     EXPECT_THAT(ReadFile(out + ".err"), HasSubstr("no adapter found"));
@@ -68,8 +37,9 @@ TEST_F(GuardsTest, ADriverThatStopsAnsweringEndsTheCommandInBoundedTime) {
     StartDriver();
     const auto start = Clock::now();
     const std::string out = home_.Path() + "/scan";
-    ASSERT_EQ(Shell(Quoted(BinPath("corvane")) + " scan > " + out + ".out 2> " + out + ".err & pid=$!; sleep 2; kill -STOP " +
-                    std::to_string(driver_->Pid()) + "; wait $pid; echo $? > " + out + ".status; kill -CONT " +
+    ASSERT_EQ(Shell(Quoted(BinPath("corvane")) + " scan > " + out + ".out 2> " + out +
+                    ".err & pid=$!; sleep 2; kill -STOP " + std::to_string(driver_->Pid()) +
+                    "; wait $pid; echo $? > " + out + ".status; kill -CONT " +
                     std::to_string(driver_->Pid())),
               0);
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
@@ -80,18 +50,18 @@ TEST_F(GuardsTest, ADriverThatStopsAnsweringEndsTheCommandInBoundedTime) {
 
 TEST_F(GuardsTest, TwoConnectsAtOnceRunOneAfterTheOther) {
     StartDriver();
-    std::ofstream(home_.PreferencesFolder(true) + "/Profile.plist") << ReadFile(CORVANE_SAMPLE_PROFILES);
+    SeedProfiles();
     const std::string out = home_.Path() + "/c";
     const std::string corvane = Quoted(BinPath("corvane"));
-    ASSERT_EQ(Shell(corvane + " connect Home > " + out + "1 2>&1 & a=$!; " + corvane + " connect Cafe > " + out +
-                    "2 2>&1 & b=$!; wait $a; echo $? >> " + out + "1; wait $b; echo $? >> " + out + "2"),
+    ASSERT_EQ(Shell(corvane + " connect Home > " + out + "1 2>&1 & a=$!; " + corvane +
+                    " connect Cafe > " + out + "2 2>&1 & b=$!; wait $a; echo $? >> " + out +
+                    "1; wait $b; echo $? >> " + out + "2"),
               0);
     EXPECT_THAT(ReadFile(out + "1"), HasSubstr("Connected to CorvaneHome\n0\n"));
     EXPECT_THAT(ReadFile(out + "2"), HasSubstr("Connected to CafeOpen\n0\n"));
     // Whichever ran last is both what the driver holds and what the file names.
     const std::string ssid = SimStatus()["ssid"];
-    const std::string active = ReadFile(home_.PreferencesFile("ActiveProfileSetting.plist"));
-    EXPECT_THAT(active, HasSubstr("<string>" + ssid + "</string>"));
+    EXPECT_THAT(Active(), HasSubstr("<string>" + ssid + "</string>"));
 }
 
 TEST_F(GuardsTest, ASecondAgentInTheSameSessionLeavesTheFirstAlone) {
@@ -101,8 +71,8 @@ TEST_F(GuardsTest, ASecondAgentInTheSameSessionLeavesTheFirstAlone) {
     StartDriver();
     Daemon first({BinPath("MiniTask-CorvaneUtility")});
     // The first agent holds the session's lock once its file is there.
-    const std::string lock = home_.Path() + "/corvane-agent-" + std::to_string(getuid()) + "-corvane-test-" +
-                             std::to_string(getpid()) + ".lock";
+    const std::string lock = home_.Path() + "/corvane-agent-" + std::to_string(getuid()) +
+                             "-corvane-test-" + std::to_string(getpid()) + ".lock";
     for (int i = 0; i < 3000 && access(lock.c_str(), F_OK) != 0; ++i) usleep(10000);
     ASSERT_EQ(access(lock.c_str(), F_OK), 0) << "the first agent never took the session";
     const auto start = Clock::now();
@@ -113,8 +83,8 @@ TEST_F(GuardsTest, ASecondAgentInTheSameSessionLeavesTheFirstAlone) {
 }
 
 TEST_F(GuardsTest, AnUnreadableProfileFileIsKeptAsideAndReported) {
-    const std::string path = home_.PreferencesFolder(true) + "/Profile.plist";
-    std::ofstream(path) << "<plist><dict></dict></plist>";
+    const std::string path = home_.PreferencesFile("Profile.plist");
+    WriteFile(path, "<plist><dict></dict></plist>");
     CommandResult listed = test::Run({BinPath("corvane"), "profiles"});
     EXPECT_EQ(listed.status, 0);
     EXPECT_THAT(listed.err, HasSubstr("corvane: "));

@@ -1,23 +1,16 @@
-// `corvane join`, `corvane profiles add|delete` and `corvane scan` against
+// `corvane join` and `corvane profiles add|delete` against
 // the simulated driver as its own process. Every join scans first, and a
 // scan waits for the driver as the system always does (10 s with 5 GHz), so
 // each case keeps to a few joins and the cases run side by side.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <fstream>
-#include <nlohmann/json.hpp>
-#include <sstream>
-
-#include "tests/integration/Processes.h"
-#include "tests/support/TempFolders.h"
+#include "tests/integration/CliFixture.h"
 
 namespace corvane::test {
 namespace {
 
-using ::testing::HasSubstr;
 using nlohmann::json;
+using ::testing::HasSubstr;
 
 // A WPA3-Personal beacon (RSN, CCMP, AKM SAE only), as captured.
 constexpr const char* kSaeNetwork =
@@ -25,36 +18,15 @@ constexpr const char* kSaeNetwork =
         "security": "wpa2-psk", "passphrase": "sae-only-network",
         "ies_hex": "000c575041332d4e6574776f726b010882848b960c1218240301010504000200002a010432043048606c30140100000fac040100000fac040100000fac08c0003b0251007f080400000000000040"})";
 
-CommandResult Corvane(std::vector<std::string> args, const std::string& input = "") {
-    args.insert(args.begin(), BinPath("corvane"));
-    return Run(args, input);
-}
-
-json SimStatus() {
-    CommandResult r = Run({BinPath("corvane-simctl"), "status"});
-    return r.status == 0 ? json::parse(r.out, nullptr, false) : json();
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-class JoinTest : public ::testing::Test {
+class JoinTest : public CliTest {
 protected:
     // The sample world on a 2.4 GHz-only adapter, whose scans take half the
     // time of a dual-band one.
     void SetUp() override {
         json environment = json::parse(ReadFile(CORVANE_SAMPLE_ENVIRONMENT));
         environment["adapter"]["supports_5ghz"] = false;
-        const std::string path = home_.Path() + "/environment.json";
-        std::ofstream(path) << environment.dump();
-        driver_ = std::make_unique<Daemon>(
-            std::vector<std::string>{BinPath("corvane-simdriver"), "--environment", path});
-        for (int i = 0; i < 1500 && SimStatus().is_null(); ++i) usleep(20000);
-        ASSERT_FALSE(SimStatus().is_null()) << "the simulated driver did not come up";
+        WriteFile(home_.Path() + "/environment.json", environment.dump());
+        StartDriver({"--environment", home_.Path() + "/environment.json"});
     }
 
     // Joins and reports whether the driver ended associated with `ssid`.
@@ -65,28 +37,28 @@ protected:
         json sim = SimStatus();
         return sim["associated"] == true && sim["ssid"] == ssid;
     }
-
-    TempRegistry registry_;
-    TempHome home_;
-    std::unique_ptr<Daemon> driver_;
 };
 
 TEST_F(JoinTest, PreSharedKeyNetworksJoinOnlyWithTheirPassphrase) {
-    EXPECT_FALSE(JoinAndCheck({"00:0C:43:A1:00:01", "--passphrase", "wrong horse battery"}, "CorvaneHome", 1));
+    EXPECT_FALSE(JoinAndCheck({"00:0C:43:A1:00:01", "--passphrase", "wrong horse battery"},
+                              "CorvaneHome", 1));
     // The passphrase from standard input, and the BSSID in the other form.
-    CommandResult r = Corvane({"join", "00-0c-43-a1-00-01", "--passphrase", "-"}, "correct horse battery\n");
+    CommandResult r =
+        Corvane({"join", "00-0c-43-a1-00-01", "--passphrase", "-"}, "correct horse battery\n");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_THAT(r.out, HasSubstr("Connected to CorvaneHome"));
     EXPECT_EQ(SimStatus()["ssid"], "CorvaneHome");
-    EXPECT_TRUE(JoinAndCheck({"00:0C:43:A1:00:05", "--passphrase", "linksys-legacy-key"}, "Linksys-WPA", 0));
+    EXPECT_TRUE(JoinAndCheck({"00:0C:43:A1:00:05", "--passphrase", "linksys-legacy-key"},
+                             "Linksys-WPA", 0));
 }
 
 TEST_F(JoinTest, WepAndOpenNetworksJoinWithTheRightKeys) {
     EXPECT_FALSE(JoinAndCheck({"00:0C:43:A1:00:03", "--wep-ascii", "1=abcdx"}, "OldRouter-WEP", 1));
     EXPECT_TRUE(JoinAndCheck({"00:0C:43:A1:00:03", "--wep-ascii", "1=abcde"}, "OldRouter-WEP", 0));
-    EXPECT_TRUE(JoinAndCheck({"00:0C:43:A1:00:04", "--shared", "--wep-hex", "1=0A1B2C3D4E5F60718293A4B5C6",
-                              "--wep-ascii", "3=Corvane13abcd", "--wep-default", "3"},
-                             "Warehouse-Shared", 0));
+    EXPECT_TRUE(
+        JoinAndCheck({"00:0C:43:A1:00:04", "--shared", "--wep-hex", "1=0A1B2C3D4E5F60718293A4B5C6",
+                      "--wep-ascii", "3=Corvane13abcd", "--wep-default", "3"},
+                     "Warehouse-Shared", 0));
     EXPECT_TRUE(JoinAndCheck({"00:0C:43:A1:00:02"}, "CafeOpen", 0));
 }
 
@@ -99,14 +71,17 @@ TEST_F(JoinTest, RefusedNetworksSayWhyAndSendNothing) {
     const Case cases[] = {
         {"00:0C:43:A1:00:08", "WPA-Enterprise / WPA2-Enterprise isn't supported yet!!!"},
         {"02:0C:43:A1:00:09", "WPA-NONE of Adhoc doesn't supported!!!"},
-        {"00:0C:43:A1:00:0B", "This access point has advanced security settings. Please add the profile "
-                              "manually by button [Add to Profile]"},
-        {"02:00:00:00:00:33", "This network uses WPA3-SAE security, which this adapter doesn't support."},
+        {"00:0C:43:A1:00:0B",
+         "This access point has advanced security settings. Please add the profile "
+         "manually by button [Add to Profile]"},
+        {"02:00:00:00:00:33",
+         "This network uses WPA3-SAE security, which this adapter doesn't support."},
     };
     // What a connect would change: the station's mode and security.
     auto station = [] {
         json s = SimStatus();
-        return json{s["infrastructure_mode"], s["auth_mode"], s["encryption"], s["psk_installed"], s["keys"]};
+        return json{s["infrastructure_mode"], s["auth_mode"], s["encryption"], s["psk_installed"],
+                    s["keys"]};
     };
     const json before = station();
     for (const Case& c : cases) {
@@ -143,11 +118,12 @@ TEST_F(JoinTest, KeysTheDialogWouldNotTakeAreUsageErrors) {
 }
 
 TEST_F(JoinTest, AddedProfilesConnectAndDeletingTheActiveOneDisconnects) {
-    CommandResult added = Corvane({"profiles", "add", "00:0C:43:A1:00:01", "--passphrase", "correct horse battery"});
+    CommandResult added =
+        Corvane({"profiles", "add", "00:0C:43:A1:00:01", "--passphrase", "correct horse battery"});
     ASSERT_EQ(added.status, 0) << added.err;
     EXPECT_THAT(added.out, HasSubstr("PROF1"));
-    CommandResult typed = Corvane({"profiles", "add", "--ssid", "SecretLab", "--name", "Lab", "--passphrase",
-                                   "hidden in plain sight"});
+    CommandResult typed = Corvane({"profiles", "add", "--ssid", "SecretLab", "--name", "Lab",
+                                   "--passphrase", "hidden in plain sight"});
     ASSERT_EQ(typed.status, 0) << typed.err;
 
     json stored = json::parse(Corvane({"profiles", "--json"}).out);
@@ -168,8 +144,7 @@ TEST_F(JoinTest, AddedProfilesConnectAndDeletingTheActiveOneDisconnects) {
 
     // A join marks the stored active profile inactive.
     EXPECT_EQ(Corvane({"join", "00:0C:43:A1:00:02"}).status, 0);
-    std::string active = ReadFile(home_.PreferencesFile("ActiveProfileSetting.plist"));
-    EXPECT_THAT(active, HasSubstr("<string>NO</string>"));
+    EXPECT_THAT(Active(), HasSubstr("<string>NO</string>"));
     EXPECT_EQ(Corvane({"connect", "Lab"}).status, 0);
 
     EXPECT_EQ(Corvane({"profiles", "delete", "+2"}).status, 2);
@@ -178,40 +153,6 @@ TEST_F(JoinTest, AddedProfilesConnectAndDeletingTheActiveOneDisconnects) {
     EXPECT_THAT(deleted.out, HasSubstr("Disconnected"));
     EXPECT_EQ(SimStatus()["associated"], false);
     EXPECT_EQ(json::parse(Corvane({"profiles", "--json"}).out).size(), 1u);
-}
-
-TEST_F(JoinTest, ScanRowsCarryTheSurveyTexts) {
-    ASSERT_EQ(test::Run({BinPath("corvane-simctl"), "add-network", kSaeNetwork}).status, 0);
-    CommandResult scan = Corvane({"scan", "--json"});
-    ASSERT_EQ(scan.status, 0) << scan.err;
-    json rows = json::parse(scan.out);
-    std::map<std::string, json> byBssid;
-    for (const json& row : rows) byBssid[row["bssid"]] = row;
-    struct Case {
-        const char* bssid;
-        const char* authentication;
-        const char* encryption;
-        const char* networkType;
-    };
-    const Case cases[] = {
-        {"00-0C-43-A1-00-01", "WPA2-PSK", "AES-CCMP", "Infrastructure"},
-        {"00-0C-43-A1-00-02", "Open", "Not Used", "Infrastructure"},
-        {"00-0C-43-A1-00-03", "Open/Shared", "WEP", "Infrastructure"},
-        {"00-0C-43-A1-00-06", "WPA-PSK/WPA2-PSK", "TKIP/AES", "Infrastructure"},
-        {"00-0C-43-A1-00-07", "WPA", "TKIP", "Infrastructure"},
-        {"02-0C-43-A1-00-09", "WPA-NONE", "TKIP", "Ad Hoc"},
-        {"02-00-00-00-00-33", "WPA3-SAE", "AES-CCMP", "Infrastructure"},
-    };
-    for (const Case& c : cases) {
-        ASSERT_TRUE(byBssid.count(c.bssid)) << c.bssid;
-        const json& row = byBssid[c.bssid];
-        EXPECT_EQ(row["authentication"], c.authentication) << c.bssid;
-        EXPECT_EQ(row["encryption"], c.encryption) << c.bssid;
-        EXPECT_EQ(row["network_type"], c.networkType) << c.bssid;
-        EXPECT_TRUE(row["signal"].is_number());
-    }
-    CommandResult text = Corvane({"scan"});
-    EXPECT_EQ(std::count(text.out.begin(), text.out.end(), '\n'), long(rows.size()));
 }
 
 }  // namespace
