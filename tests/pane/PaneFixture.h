@@ -1,6 +1,7 @@
 // The whole settings window over the recording driver: a temporary HOME, a
 // temporary system root holding the pane's bundle and the driver bundles'
-// information files, the test clock, recorded alerts, globals reset.
+// information files, the test clock, recorded alerts and beeps, globals
+// reset. PageTest opens it shown, with the adapter present and its radio on.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,9 +10,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMainWindow>
+#include <QPointer>
+#include <QTableView>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +24,8 @@
 #include "adapter/ByteOrder.h"
 #include "adapter/Globals.h"
 #include "adapter/Oids.h"
+#include "editor/ui/ProfileEditorController.h"
+#include "editor/ui/WEPSettingController.h"
 #include "pane/AboutController.h"
 #include "pane/AdvanceController.h"
 #include "pane/MainWindow.h"
@@ -28,8 +34,13 @@
 #include "platform/Alert.h"
 #include "platform/Clock.h"
 #include "profiles/TaskQueue.h"
+#include "profiles/ui/ProfileController.h"
+#include "profiles/ui/ProfileDrawer.h"
 #include "survey/ui/CurrentWirelessNetworkController.h"
+#include "survey/ui/HiddenSSIDController.h"
+#include "survey/ui/SiteSurveyController.h"
 #include "tests/support/RecordingUserClientProvider.h"
+#include "tests/support/ScanEntries.h"
 #include "tests/support/TempFolders.h"
 
 namespace corvane::test {
@@ -53,6 +64,20 @@ inline std::string Entry(const std::string& key, const std::string& value) {
 inline constexpr const char* kPaneBundle =
     "/System/Library/PreferencePanes/CorvaneWirelessUtility.prefPane";
 
+// Runs `act` inside the modal run of `dialog` once it shows; delete the
+// returned watch to stop waiting.
+inline QPointer<QTimer> WhenShown(QDialog* dialog, std::function<void()> act) {
+    auto* poll = new QTimer(dialog);
+    QObject::connect(poll, &QTimer::timeout, dialog, [dialog, poll, act] {
+        if (!dialog->isVisible()) return;
+        poll->deleteLater();
+        poll->stop();
+        act();
+    });
+    poll->start(1);
+    return poll;
+}
+
 class PaneTest : public ::testing::Test {
 protected:
     PaneTest() {
@@ -61,10 +86,10 @@ protected:
         WriteFile(std::string(kPaneBundle) + "/Contents/Info.plist",
                   InfoPlist(Entry("CFBundleShortVersionString", "2.5.0") +
                             Entry("CFBundleExecutable", executable_)));
-        WriteFile("/System/Library/Extensions/OspreyUSBWirelessDriver.kext/Contents/Info.plist",
-                  InfoPlist(Entry("CFBundleShortVersionString", "5.1.2")));
-        WriteFile("/System/Library/Extensions/HeronUSBWirelessDriver.kext/Contents/Info.plist",
-                  InfoPlist(Entry("CFBundleShortVersionString", "4.0.7")));
+        for (auto [kext, version] : {std::pair{"Osprey", "5.1.2"}, {"Heron", "4.0.7"}})
+            WriteFile(std::string("/System/Library/Extensions/") + kext +
+                          "USBWirelessDriver.kext/Contents/Info.plist",
+                      InfoPlist(Entry("CFBundleShortVersionString", version)));
     }
     ~PaneTest() override {
         window_.reset();
@@ -96,12 +121,16 @@ protected:
     }
     // The networks types answer with or without 5 GHz.
     void FiveGigahertz(bool supported) {
-        const Bytes types = supported ? Bytes{2, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0}
-                                      : Bytes{1, 0, 0, 0, 1, 0, 0, 0};
+        const Bytes types =
+            supported ? Bytes{2, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0} : Bytes{1, 0, 0, 0, 1, 0, 0, 0};
         driver_->SetAnswer(OID_802_11_NETWORK_TYPES_SUPPORTED, types);
     }
-    void Tick() { window_->objects().mainController->OnTimer(); }
+    void Tick() { O().mainController->OnTimer(); }
 
+    const PaneObjects& O() const { return window_->objects(); }
+    QObject* Advanced() const { return O().AdvancePage; }
+    QObject* Link() const { return O().CurrentWirelessNetwork; }
+    QObject* About() const { return O().AboutPage; }
     // A control by its object name on one page (names repeat across
     // pages and dialogs: "Cancel").
     template <typename T>
@@ -110,9 +139,6 @@ protected:
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
-    QObject* Advanced() const { return window_->objects().AdvancePage; }
-    QObject* Link() const { return window_->objects().CurrentWirelessNetwork; }
-    QObject* About() const { return window_->objects().AboutPage; }
     // The text a line edit, label or button shows.
     static QString Text(const QObject* page, const char* name) {
         const QObject* o = page->findChild<QObject*>(QString::fromLatin1(name));
@@ -131,14 +157,21 @@ protected:
     void Click(const QObject* page, const char* button) {
         Find<QAbstractButton>(page, button)->click();
     }
-    // Tasks, oldest first, as their types; the queue is emptied.
+    // The queued tasks, oldest first, taken out of the queue.
+    std::vector<std::shared_ptr<ProfileData>> TakeTasks() {
+        std::vector<std::shared_ptr<ProfileData>> tasks;
+        for (; auto task = TaskQueue::GetTaskObject(); TaskQueue::RemoveTaskObject())
+            tasks.push_back(task);
+        return tasks;
+    }
     std::vector<int32_t> DrainTasks() {
         std::vector<int32_t> types;
-        while (auto task = TaskQueue::GetTaskObject()) {
-            types.push_back(task->getTaskType());
-            TaskQueue::RemoveTaskObject();
-        }
+        for (const auto& task : TakeTasks()) types.push_back(task->getTaskType());
         return types;
+    }
+    std::string ActiveFlag() {
+        const PrefArray active = ReadPreferenceArray(kActiveProfilePath);
+        return active.empty() ? "" : active.front().Value(kKeyActiveProfileFlag);
     }
 
     std::string executable_ = "CorvaneWirelessUtility";
@@ -152,6 +185,44 @@ protected:
     std::optional<RecordingUserClientProvider> driver_;
     std::optional<VelaConfigKestrelPreferencePane> pane_;
     std::unique_ptr<MainWindow> window_;
+};
+
+// The site survey page, the profile list and the dialogs in the shown
+// window, its heartbeat stopped, the adapter present with its radio on.
+class PageTest : public PaneTest {
+protected:
+    PageTest() {
+        Open();
+        O().mainController->timer().stop();
+        survey_ = O().SiteSurveyPage;
+        profiles_ = O().ProfilePage;
+        drawer_ = O().drawer;
+        wep_ = O().WEPSetting;
+        editor_ = O().ProfileEditor;
+        hidden_ = O().HiddenSSID;
+        G_bRescan = 0;
+        G_bDeviceExist = 1;
+        G_bDeviceRemove = 0;
+        window_->resize(900, 480);
+        window_->show();
+    }
+    QTableView* ApList() { return Find<QTableView>(survey_, "ApList"); }
+    // The adapter's scan list, and the table rebuilt from it.
+    void ShowNetworks(const std::vector<ScanEntrySpec>& networks) {
+        std::vector<ByteVec> entries;
+        for (const ScanEntrySpec& n : networks) entries.push_back(ScanEntry(n));
+        const ByteVec list = ScanListOf(entries);
+        std::fill(G_pBssidList, G_pBssidList + kBssidListBufferSize, 0);
+        std::copy(list.begin(), list.end(), G_pBssidList);
+        survey_->RefreshAPList();
+    }
+
+    SiteSurveyController* survey_ = nullptr;
+    ProfileController* profiles_ = nullptr;
+    ProfileDrawer* drawer_ = nullptr;
+    WEPSettingController* wep_ = nullptr;
+    ProfileEditorController* editor_ = nullptr;
+    HiddenSSIDController* hidden_ = nullptr;
 };
 
 }  // namespace corvane::test

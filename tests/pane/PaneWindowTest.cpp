@@ -1,6 +1,7 @@
 // The settings window as a whole: the device watch's bring-up, unplug and
-// restart handling, the link status page, the profile drawer, closing
-// during a wait, the busy state, tabs and keyboard access.
+// restart handling with what the link status page then shows (its texts are
+// the link status tests'), the profile drawer, closing during a wait, the
+// busy state, tabs and keyboard access.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -12,9 +13,6 @@
 #include <QTest>
 
 #include "platform/qt/NestedLoop.h"
-#include "profiles/ui/ProfileController.h"
-#include "profiles/ui/ProfileDrawer.h"
-#include "survey/ui/SiteSurveyController.h"
 #include "tests/pane/PaneFixture.h"
 
 namespace corvane::test {
@@ -23,38 +21,37 @@ namespace {
 class PaneWindowTest : public PaneTest {
 protected:
     PaneWindowTest() { QApplication::setQuitOnLastWindowClosed(false); }
-    SiteSurveyController* Survey() const { return window_->objects().SiteSurveyPage; }
-    CurrentWirelessNetworkController* LinkPage() const {
-        return window_->objects().CurrentWirelessNetwork;
-    }
-    ProfileDrawer* Drawer() const { return window_->objects().drawer; }
+    SiteSurveyController* Survey() const { return O().SiteSurveyPage; }
+    CurrentWirelessNetworkController* LinkPage() const { return O().CurrentWirelessNetwork; }
+    ProfileDrawer* Drawer() const { return O().drawer; }
     size_t Count(uint32_t selector) const { return driver_->CallsFor(selector).size(); }
 };
 
 TEST_F(PaneWindowTest, DeviceWatchBringsThePagesUpInOrder) {
     Open();
-    EXPECT_TRUE(window_->objects().mainController->timer().isActive());
-    EXPECT_EQ(window_->objects().mainController->timer().interval(), 2000);
-    WritePreferenceArray(kProfileListPath, {{{kKeyProfileName, "Home"}, {kKeySsid, "CorvaneHome"}}});
+    EXPECT_TRUE(O().mainController->timer().isActive());
+    EXPECT_EQ(O().mainController->timer().interval(), 2000);
+    WritePreferenceArray(kProfileListPath,
+                         {{{kKeyProfileName, "Home"}, {kKeySsid, "CorvaneHome"}}});
     driver_->SetAnswer(OID_VX_EEPROM_VERSION, {3, 4, 0, 0});
     FiveGigahertz(true);
     EXPECT_FALSE(Survey()->TimersRunning());
 
     Tick();
-    EXPECT_EQ(driver_->Selectors(),
-              (std::vector<uint32_t>{
-                  OID_GEN_MEDIA_CONNECT_STATUS, OID_VX_RESTART_PENDING,  // the check
-                  OID_VX_DRIVER_READY, OID_VX_STA_CONFIG, OID_VX_COUNTRY_REGION,
-                  OID_VX_RADIO,                                       // card set-up
-                  OID_VX_EEPROM_VERSION, OID_802_3_CURRENT_ADDRESS,   // About
-                  OID_GEN_MEDIA_CONNECT_STATUS,                       // once more
-                  OID_802_11_NETWORK_TYPES_SUPPORTED}));              // advanced set-up
+    EXPECT_EQ(
+        driver_->Selectors(),
+        (std::vector<uint32_t>{OID_GEN_MEDIA_CONNECT_STATUS, OID_VX_RESTART_PENDING,  // the check
+                               OID_VX_DRIVER_READY, OID_VX_STA_CONFIG, OID_VX_COUNTRY_REGION,
+                               OID_VX_RADIO,                                      // card set-up
+                               OID_VX_EEPROM_VERSION, OID_802_3_CURRENT_ADDRESS,  // About
+                               OID_GEN_MEDIA_CONNECT_STATUS,                      // once more
+                               OID_802_11_NETWORK_TYPES_SUPPORTED}));             // advanced set-up
     EXPECT_EQ(Text(About(), "EEPROMVersion"), "3.4");
     EXPECT_EQ(Text(About(), "DriverVersion"), "5.1.2");
     EXPECT_EQ(Text(About(), "VelaConfigVersion"), "2.5.0");
     EXPECT_TRUE(Survey()->TimersRunning());
     EXPECT_TRUE(LinkPage()->TimerRunning());
-    EXPECT_EQ(window_->objects().ProfilePage->state().records.size(), 1u);
+    EXPECT_EQ(O().ProfilePage->state().records.size(), 1u);
     EXPECT_EQ(Find<QComboBox>(Advanced(), "WirelessMode")->count(), 3);
     EXPECT_EQ(G_bDeviceExist, 1);
     EXPECT_EQ(G_bDeviceRemove, 0);
@@ -131,50 +128,10 @@ TEST_F(PaneWindowTest, RestartFlagWaitsForTheDriverAndBringsUpAgain) {
     EXPECT_TRUE(driver_->Calls().empty());
 }
 
-TEST_F(PaneWindowTest, LinkPageShowsTheAssociationAndSmoothsTheQuality) {
-    Open();
-    Tick();
-    struct Row {
-        uint32_t media, hwRadio, raw;
-        const char *state, *name, *type, *channel;
-        int bar;
-    } const rows[] = {
-        {kMediaConnected, 1, 50, "Connected", "CorvaneHome", "Infrastructure", "6 (2.437 GHz)", 70},
-        {kMediaConnected, 1, 75, "Connected", "CorvaneHome", "Infrastructure", "6 (2.437 GHz)", 85},
-        {kMediaDisconnected, 1, 0, "Disconnected", "None", "None", "None", 0},
-        {kMediaDisconnected, 0, 0, "Radio OFF", "None", "None", "None", 0},
-    };
-    Bytes ssid(36, 0), config(32, 0), sta(32, 0), link(20, 0);
-    WriteLe32(ssid.data(), 11);
-    std::memcpy(&ssid[4], "CorvaneHome", 11);
-    WriteLe32(&config[12], 2437000);
-    driver_->SetAnswer(OID_802_11_SSID, ssid);
-    driver_->SetAnswer(OID_802_11_CONFIGURATION, config);
-    driver_->SetAnswer(OID_802_11_INFRASTRUCTURE_MODE, U32(1));
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.state);
-        driver_->SetAnswer(OID_GEN_MEDIA_CONNECT_STATUS, U32(row.media));
-        WriteLe32(&sta[20], row.hwRadio);
-        driver_->SetAnswer(OID_VX_STA_CONFIG, sta);
-        WriteLe32(&link[4], row.raw);
-        driver_->SetAnswer(OID_VX_LINK_STATUS, link);
-        LinkPage()->OnTimer();
-        EXPECT_EQ(Text(Link(), "LinkState"), row.state);
-        EXPECT_EQ(Text(Link(), "NetworkName"), row.name);
-        EXPECT_EQ(Text(Link(), "NetworkType"), row.type);
-        EXPECT_EQ(Text(Link(), "Channel"), row.channel);
-        EXPECT_EQ(Find<QProgressBar>(Link(), "SignalStrength")->value(), row.bar);
-    }
-    QTimer* timer = LinkPage()->Timer();
-    LinkPage()->StartTimer();
-    EXPECT_EQ(LinkPage()->Timer(), timer) << "a second start keeps the running timer";
-    EXPECT_EQ(timer->interval(), 1000);
-}
-
 TEST_F(PaneWindowTest, DrawerButtonOpensAndClosesTheDrawer) {
     Open();
     EXPECT_EQ(Drawer()->state(), ProfileDrawer::Closed);
-    EXPECT_EQ(Drawer()->widget(), window_->objects().ProfilePage);
+    EXPECT_EQ(Drawer()->widget(), O().ProfilePage);
     Click(Link(), "ShowMyNetworks");
     EXPECT_EQ(Drawer()->state(), ProfileDrawer::Open);
     EXPECT_EQ(Text(Link(), "ShowMyNetworks"), "Close Profile Drawer");
@@ -208,8 +165,8 @@ TEST_F(PaneWindowTest, CloseDuringAWaitHappensWhenTheWaitEnds) {
 TEST_F(PaneWindowTest, BusyStateShowsAWaitCursorAndItsText) {
     Open();
     {
-        BusyScope outer(window_->objects().status, kScanningText);
-        BusyScope inner(window_->objects().status, kScanningText);
+        BusyScope outer(O().status, kScanningText);
+        BusyScope inner(O().status, kScanningText);
         ASSERT_NE(QApplication::overrideCursor(), nullptr);
         EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
         EXPECT_EQ(window_->statusBar()->currentMessage(), QStringLiteral("Scanning\u2026"));
@@ -229,9 +186,9 @@ TEST_F(PaneWindowTest, TabsAndNamesForEveryControl) {
     // Every control of these pages has a name an assistive tool can read.
     for (QObject* page : {Link(), Advanced(), About()}) {
         for (QWidget* w : page->findChildren<QWidget*>()) {
-            const bool control = w->focusPolicy() & Qt::TabFocus ||
-                                 qobject_cast<QProgressBar*>(w) ||
-                                 (qobject_cast<QLabel*>(w) && qobject_cast<QLabel*>(w)->text().isEmpty());
+            const bool control =
+                w->focusPolicy() & Qt::TabFocus || qobject_cast<QProgressBar*>(w) ||
+                (qobject_cast<QLabel*>(w) && qobject_cast<QLabel*>(w)->text().isEmpty());
             if (!control) continue;
             QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
             ASSERT_NE(a, nullptr);

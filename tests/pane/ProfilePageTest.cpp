@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "survey/SurveyConnect.h"
-#include "tests/pane/PageFixture.h"
+#include "tests/pane/PaneFixture.h"
 
 namespace corvane::test {
 namespace {
@@ -23,7 +23,7 @@ PrefDictionary Profile(const char* ssid, const char* bssid, const char* active =
 const PrefArray kThree = {Profile("Alpha", "000C43A10001"), Profile("Beta", "000C43A10002"),
                           Profile("Gamma", "000C43A10003")};
 
-class ProfilePage : public PageFixture {
+class ProfilePage : public PageTest {
 public:
     ProfilePage() { Show(kThree); }
     void Show(const PrefArray& profiles, const PrefArray& active = {}) {
