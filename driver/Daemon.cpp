@@ -97,7 +97,7 @@ std::string ControlSocketPath(const std::string& folder, const std::string& inst
     return folder + "/.simctl@" + instance;
 }
 
-Daemon::Daemon(SimDriver& driver, std::string registryFolder, std::string instance,
+Daemon::Daemon(ServedDriver& driver, std::string registryFolder, std::string instance,
                Milliseconds idleTimeout)
     : driver_(driver),
       folder_(std::move(registryFolder)),
@@ -117,7 +117,7 @@ Daemon::~Daemon() {
 }
 
 bool Daemon::Start(std::string* error) {
-    if (!platform::EnsureRegistryFolder(folder_)) {
+    if (!platform::EnsureRegistryFolder(folder_, publication_)) {
         *error = "cannot use the registry folder " + folder_;
         return false;
     }
@@ -134,6 +134,11 @@ bool Daemon::Start(std::string* error) {
 
 bool Daemon::OpenService(std::string* error) {
     serviceFd_ = Listen(servicePath_, error);
+    if (serviceFd_ >= 0 && !platform::PublishServiceSocket(servicePath_, publication_)) {
+        const int e = errno;
+        CloseService();
+        *error = "cannot open " + servicePath_ + " to its users: " + std::strerror(e);
+    }
     return serviceFd_ >= 0;
 }
 

@@ -1,6 +1,7 @@
-// The simulated driver as a process: serves the user-client socket that
-// the device-access layer finds in the service registry folder, and a
-// control socket for corvane-simctl, from one single-threaded poll loop.
+// A driver as a process: serves the user-client socket that the
+// device-access layer finds in the service registry folder, and a control
+// socket for corvane-simctl, from one single-threaded poll loop. Serves the
+// simulated driver and the nl80211 driver alike.
 #pragma once
 
 #include <chrono>
@@ -9,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/SimDriver.h"
+#include "driver/ServedDriver.h"
+#include "platform/Registry.h"
 
 namespace corvane::sim {
 
@@ -35,11 +37,15 @@ public:
     // A control command line longer than this closes its connection.
     static constexpr size_t kMaxControlLine = 256 * 1024;
 
-    Daemon(SimDriver& driver, std::string registryFolder, std::string instance,
+    Daemon(ServedDriver& driver, std::string registryFolder, std::string instance,
            Milliseconds idleTimeout = kIdleTimeout);
     ~Daemon();
     Daemon(const Daemon&) = delete;
     Daemon& operator=(const Daemon&) = delete;
+
+    // How the folder and the service socket are published (before Start);
+    // private unless set.
+    void SetPublication(platform::Publication publication) { publication_ = publication; }
 
     // Creates the registry folder and both sockets. A live socket at either
     // path (another daemon) is an error; a stale one is replaced.
@@ -63,7 +69,8 @@ private:
     void Write(Connection& c);
     void FollowPresence();
 
-    SimDriver& driver_;
+    ServedDriver& driver_;
+    platform::Publication publication_;
     std::string folder_;
     std::string instance_;
     std::string servicePath_;

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "adapter/ByteOrder.h"
-#include "adapter/Records.h"
+#include "driver/ScanEntryRecord.h"
 
 namespace corvane::sim {
 
@@ -29,10 +28,6 @@ constexpr uint16_t kCapabilityEss = 0x0001;
 constexpr uint16_t kCapabilityIbss = 0x0002;
 constexpr uint16_t kCapabilityPrivacy = 0x0010;
 constexpr uint16_t kBeaconInterval = 100;
-
-// NDIS network types in use.
-constexpr uint32_t kNetworkTypeOfdm5 = 2;
-constexpr uint32_t kNetworkTypeOfdm24 = 3;
 
 const std::vector<uint8_t> kRates24 = {0x82, 0x84, 0x8B, 0x96, 0x0C, 0x12,
                                        0x18, 0x24, 0x30, 0x48, 0x60, 0x6C};
@@ -130,36 +125,21 @@ std::vector<uint8_t> BeaconElements(const NetworkSpec& n) {
 
 std::vector<uint8_t> BuildScanEntry(const NetworkSpec& n, uint64_t timestampUs) {
     const std::vector<uint8_t> elements = BeaconElements(n);
-    const size_t ieLength = bss::kFixedBeaconFields + elements.size();
-    const size_t length = (bss::kIEs + ieLength + 3) & ~size_t(3);
-    std::vector<uint8_t> e(length, 0);
-
-    WriteLe32(&e[bss::kLength], uint32_t(length));
-    std::copy(n.bssid.begin(), n.bssid.end(), &e[bss::kMacAddress]);
-    if (!n.hidden) {
-        WriteLe32(&e[bss::kSsidLength], uint32_t(n.ssid.size()));
-        std::copy(n.ssid.begin(), n.ssid.end(), &e[bss::kSsid]);
-    }
-    WriteLe32(&e[bss::kPrivacy], n.privacy ? 1 : 0);
-    WriteLe32(&e[bss::kRssi], uint32_t(n.rssi));
-    WriteLe32(&e[bss::kNetworkTypeInUse], Is5GHz(n) ? kNetworkTypeOfdm5 : kNetworkTypeOfdm24);
-    WriteLe32(&e[bss::kConfiguration], uint32_t(sizeof(NDIS_802_11_CONFIGURATION)));
-    WriteLe32(&e[bss::kConfiguration + 4], kBeaconInterval);
-    WriteLe32(&e[bss::kDSConfig], n.frequencyKhz);
-    WriteLe32(&e[bss::kInfrastructureMode], n.mode == NetworkMode::AdHoc ? 0 : 1);
-    const std::vector<uint8_t>& rates = Is5GHz(n) ? kRates5 : kRates24;
-    std::copy(rates.begin(), rates.begin() + std::min<size_t>(rates.size(), 16),
-              &e[bss::kSupportedRates]);
-    WriteLe32(&e[bss::kIELength], uint32_t(ieLength));
-
-    uint8_t* fixed = &e[bss::kIEs];
-    for (int i = 0; i < 8; ++i) fixed[i] = uint8_t(timestampUs >> (8 * i));
-    WriteLe16(fixed + 8, kBeaconInterval);
     uint16_t capability = n.mode == NetworkMode::AdHoc ? kCapabilityIbss : kCapabilityEss;
     if (n.privacy) capability |= kCapabilityPrivacy;
-    WriteLe16(fixed + 10, capability);
-    std::copy(elements.begin(), elements.end(), &e[bss::kTaggedElements]);
-    return e;
+    ScanEntryFields f;
+    f.bssid = n.bssid;
+    if (!n.hidden) f.ssid = n.ssid;
+    f.privacy = n.privacy;
+    f.rssiDbm = n.rssi;
+    f.frequencyKhz = n.frequencyKhz;
+    f.infrastructureMode = n.mode == NetworkMode::AdHoc ? 0 : 1;
+    f.supportedRates = Is5GHz(n) ? kRates5 : kRates24;
+    f.timestamp = timestampUs;
+    f.beaconInterval = kBeaconInterval;
+    f.capability = capability;
+    f.elements = elements;
+    return EncodeScanEntry(f);
 }
 
 }  // namespace corvane::sim

@@ -7,6 +7,7 @@
 #include "adapter/ByteOrder.h"
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
+#include "driver/Journal.h"
 #include "driver/ScanEntry.h"
 #include "platform/Clock.h"
 
@@ -61,17 +62,6 @@ bool ReadU32(std::span<const uint8_t> input, uint32_t* value) {
     if (input.size() != 4) return false;
     *value = ReadLe32(input.data());
     return true;
-}
-
-std::string Hex(const uint8_t* data, size_t size) {
-    static const char digits[] = "0123456789abcdef";
-    std::string s;
-    s.reserve(size * 2);
-    for (size_t i = 0; i < size; ++i) {
-        s.push_back(digits[data[i] >> 4]);
-        s.push_back(digits[data[i] & 0xF]);
-    }
-    return s;
 }
 
 bool ModeFits(uint32_t infrastructureMode, NetworkMode mode) {
@@ -698,14 +688,9 @@ bool SimDriver::RemoveNetwork(const MacAddress& bssid) {
 void SimDriver::Journal(uint32_t selector, const uint8_t* input, size_t inputSize,
                         size_t capacity, kern_return_t result, const uint8_t* output,
                         size_t outputSize) {
-    if (!journal_) return;
-    nlohmann::json line = {{"selector", selector},
-                           {"input", Hex(input, input ? inputSize : 0)},
-                           {"output_capacity", capacity},
-                           {"result", result},
-                           {"output", Hex(output, output ? outputSize : 0)}};
-    *journal_ << line.dump() << '\n';
-    journal_->flush();
+    if (journal_)
+        WriteJournalLine(*journal_, selector, input, inputSize, capacity, result, output,
+                         outputSize);
 }
 
 }  // namespace corvane::sim

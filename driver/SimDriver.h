@@ -21,11 +21,11 @@
 #include <vector>
 
 #include "driver/Environment.h"
-#include "platform/DeviceAccess.h"
+#include "driver/ServedDriver.h"
 
 namespace corvane::sim {
 
-class SimDriver : public platform::UserClientProvider {
+class SimDriver : public ServedDriver {
 public:
     // How long the modelled operations take on the clock.
     static constexpr uint64_t kScanDurationUs = 1'500'000;
@@ -47,15 +47,15 @@ public:
     platform::kern_return_t Call(uint32_t selector, const uint8_t* input, size_t inputSize,
                                  uint8_t* output, size_t* outputSize);
 
-    const char* ClassName() const { return DriverClassName(environment_.adapter.kind); }
+    const char* ClassName() const override { return DriverClassName(environment_.adapter.kind); }
     const Environment& environment() const { return environment_; }
 
     // The hardware side, as the control commands reach it.
     void Plug();
     void Unplug();
-    bool IsPresent() const { return present_; }
+    bool IsPresent() const override { return present_; }
     // Counts plug-ins and unplugs; a client carries the value it was opened at.
-    uint64_t Generation() const { return generation_; }
+    uint64_t Generation() const override { return generation_; }
     void Restart();
     void SetHardwareRadio(bool on);
     void SetEepromError(bool on);
@@ -70,7 +70,7 @@ public:
     // Runs one control command line ("status", "plug", "radio off", ...) and
     // returns the JSON reply: {"ok": true[, "status": {...}]} or
     // {"ok": false, "error": "..."}.
-    nlohmann::json Control(std::string_view commandLine);
+    nlohmann::json Control(std::string_view commandLine) override;
 
     // Appends one JSON line per user-client call; null switches it off.
     void SetJournal(std::ostream* journal) { journal_ = journal; }

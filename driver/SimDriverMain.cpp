@@ -12,6 +12,7 @@
 #include <string>
 
 #include "driver/Daemon.h"
+#include "driver/SimDriver.h"
 #include "platform/Registry.h"
 
 namespace {

@@ -8,22 +8,37 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libplist-dev libplist++-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  nlohmann-json3-dev libssl-dev
+  nlohmann-json3-dev libssl-dev libnl-3-dev libnl-genl-3-dev
   xvfb xauth trayer x11-apps imagemagick xdotool
   # The settings window's headless demo drives it through the accessibility
   # bus (so does its end-to-end test).
   at-spi2-core dbus python3-gi gir1.2-atspi-2.0
 )
-if [ "${1:-}" = "--test" ]; then
-  # python3 and xmllint read back the preference files the system writes.
-  packages+=(python3-cryptography-vectors python3 libxml2-utils)
-  # The fuzz targets' smoke run: clang with libFuzzer.
-  packages+=(clang libclang-rt-14-dev)
-  # The Debian package check: dpkg-shlibdeps for its dependencies.
-  packages+=(dpkg-dev file)
-  # appstreamcli checks the settings window's metainfo.
-  packages+=(appstream)
-fi
+# The real-radio test's virtual machine (scripts/realradio): QEMU, the tools
+# that build its image from Debian's kernel package, and what runs inside it
+# (the host's root file system is the machine's): hostapd, wpa_supplicant,
+# iw, the regulatory database.
+realradio_packages=(
+  qemu-system-x86 busybox-static kmod cpio
+  hostapd wpasupplicant iw iproute2 iputils-ping util-linux wireless-regdb python3
+)
+for flag in "$@"; do
+  case "$flag" in
+    --test)
+      # python3 and xmllint read back the preference files the system writes.
+      packages+=(python3-cryptography-vectors python3 libxml2-utils)
+      # The fuzz targets' smoke run: clang with libFuzzer.
+      packages+=(clang libclang-rt-14-dev)
+      # The Debian package check: dpkg-shlibdeps for its dependencies.
+      packages+=(dpkg-dev file)
+      # appstreamcli checks the settings window's metainfo.
+      packages+=(appstream)
+      packages+=("${realradio_packages[@]}")
+      ;;
+    --realradio) packages+=("${realradio_packages[@]}") ;;
+    *) echo "usage: scripts/install-deps.sh [--test] [--realradio]" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

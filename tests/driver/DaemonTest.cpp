@@ -21,6 +21,7 @@
 #include "adapter/Oids.h"
 #include "driver/Daemon.h"
 #include "driver/Environment.h"
+#include "driver/SimDriver.h"
 #include "platform/DeviceAccess.h"
 #include "tests/support/TempFolders.h"
 

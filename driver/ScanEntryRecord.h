@@ -1,0 +1,39 @@
+// One scan-list entry (NDIS_WLAN_BSSID_EX) as a driver reports it, from the
+// facts of one BSS. Both driver processes build their entries here.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+struct ScanEntryFields {
+    std::array<uint8_t, 6> bssid{};
+    std::string_view ssid;  // at most 32 bytes are used; empty for a hidden network
+    bool privacy = false;
+    int32_t rssiDbm = 0;
+    uint32_t frequencyKhz = 0;
+    uint32_t infrastructureMode = 1;  // 0 ad hoc, 1 infrastructure
+    std::span<const uint8_t> supportedRates;  // at most 16 are used
+    // The 12 fixed beacon fields.
+    uint64_t timestamp = 0;
+    uint16_t beaconInterval = 100;
+    uint16_t capability = 0;
+    // The tagged elements after them.
+    std::span<const uint8_t> elements;
+};
+
+// NDIS network types in use: OFDM in the 5 GHz band, OFDM in the 2.4 GHz band.
+inline constexpr uint32_t kNetworkTypeOfdm5 = 2;
+inline constexpr uint32_t kNetworkTypeOfdm24 = 3;
+
+// The entry's bytes: the fixed fields (the network type in use from the
+// frequency's band, the configuration's beacon period from the beacon
+// interval), the 12 fixed beacon bytes and the tagged elements; `Length`
+// rounded up to 4 bytes.
+std::vector<uint8_t> EncodeScanEntry(const ScanEntryFields& fields);
+
+}  // namespace corvane
