@@ -40,51 +40,29 @@ std::vector<std::string> Names(const PrefArray& a) {
 TEST(ProfileList, DeleteProfile) {
     const PrefArray profiles = {Profile("Home", "001122334455"), Profile("Cafe", "AABBCCDDEEFF"),
                                 Profile("Lab", "")};
+    using Outcome = std::array<bool, 4>;  // deleted, active removed, queue reset, written
     struct Row {
         const char* name;
         PrefArray active;
         size_t row;
-        DeleteOutcome expected;
+        Outcome expected;
         std::vector<std::string> left;
         bool activeLeft;  // the active file still holds its record
     } rows[] = {
+        // clang-format off
         {"the active profile: its mark goes, the link is dropped",
-         {Active("YES", "001122334455")},
-         0,
-         {true, true, true, true},
-         {"Cafe", "Lab"},
-         false},
+         {Active("YES", "001122334455")}, 0, {1, 1, 1, 1}, {"Cafe", "Lab"}, false},
         {"an inactive mark goes, nothing is dropped",
-         {Active("NO", "001122334455")},
-         0,
-         {true, true, false, true},
-         {"Cafe", "Lab"},
-         false},
+         {Active("NO", "001122334455")}, 0, {1, 1, 0, 1}, {"Cafe", "Lab"}, false},
         {"another profile: the mark stays",
-         {Active("YES", "001122334455")},
-         1,
-         {true, false, false, true},
-         {"Home", "Lab"},
-         true},
+         {Active("YES", "001122334455")}, 1, {1, 0, 0, 1}, {"Home", "Lab"}, true},
         {"no BSSID on either side matches",
-         {Active("YES", "")},
-         2,
-         {true, true, true, true},
-         {"Home", "Cafe"},
-         false},
+         {Active("YES", "")}, 2, {1, 1, 1, 1}, {"Home", "Cafe"}, false},
         {"the comparison is exact",
-         {Active("YES", "aabbccddeeff")},
-         1,
-         {true, false, false, true},
-         {"Home", "Lab"},
-         true},
-        {"no active file", {}, 0, {true, false, false, true}, {"Cafe", "Lab"}, false},
-        {"a row the list lacks",
-         {Active("YES", "")},
-         3,
-         {false, false, false, false},
-         {"Home", "Cafe", "Lab"},
-         true},
+         {Active("YES", "aabbccddeeff")}, 1, {1, 0, 0, 1}, {"Home", "Lab"}, true},
+        {"no active file", {}, 0, {1, 0, 0, 1}, {"Cafe", "Lab"}, false},
+        {"a row the list lacks", {Active("YES", "")}, 3, {0, 0, 0, 0}, {"Home", "Cafe", "Lab"}, true},
+        // clang-format on
     };
     for (const Row& row : rows) {
         test::TempHome home;
@@ -95,10 +73,9 @@ TEST(ProfileList, DeleteProfile) {
         ProfileListState state;
         state.Refresh();
         const DeleteOutcome outcome = DeleteProfile(state, row.row);
-        EXPECT_EQ((std::array{outcome.deleted, outcome.activeRemoved, outcome.queueReset,
-                              outcome.written}),
-                  (std::array{row.expected.deleted, row.expected.activeRemoved,
-                              row.expected.queueReset, row.expected.written}))
+        EXPECT_EQ(
+            (Outcome{outcome.deleted, outcome.activeRemoved, outcome.queueReset, outcome.written}),
+            row.expected)
             << row.name;
         EXPECT_EQ(Names(ReadPreferenceArray(kProfileListPath)), row.left) << row.name;
         EXPECT_EQ(Names(state.records), row.left) << row.name;
