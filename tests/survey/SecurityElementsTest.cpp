@@ -206,6 +206,9 @@ ByteVec Hex(std::string text) {
     return HexBytes(text);
 }
 
+// What the captured beacons hold (PSK, 802.1X, SAE, PSK-SHA256 and
+// transition suites, WPA beside RSN, ad hoc) is their test's; these rows are
+// what they lack.
 TEST(ElementWalk, UnusualAndMalformedElements) {
     struct Row {
         const char* name;
@@ -222,8 +225,6 @@ TEST(ElementWalk, UnusualAndMalformedElements) {
         // What the privacy bit and the plain suites give.
         {"no elements, privacy off", "", {"Open", "Not Used"}, 1, 0},
         {"no security element, privacy on", kSsidAbc, {"Open/Shared", "WEP"}},
-        {"WPA: TKIP group, CCMP pairwise, PSK", Wpa(2, {4}, {2}), {"WPA-PSK", "TKIP/AES"}},
-        {"RSN 802.1X", Rsn(4, {4}, {1}), {"WPA2", "AES-CCMP"}},
         {"AES-WRAP", Rsn(3, {3}, {2}), {"WPA2-PSK", "AES-WRAP"}},
         {"WEP group cipher leaves the text alone", Wpa(1, {2}, {2}), {"WPA-PSK", "TKIP"}},
         {"WPA key management 0 on infrastructure is PSK", Wpa(2, {2}, {0}), {"WPA-PSK", "TKIP"}},
@@ -253,23 +254,18 @@ TEST(ElementWalk, UnusualAndMalformedElements) {
          Rsn(8, {8}, {2}) + Wpa(2, {2}, {2}), {"WPA-PSK/WPA2-PSK", "TKIP"}},
 
         // Ad hoc networks.
-        {"ad hoc WPA PSK", Wpa(2, {2}, {2}), {"WPA-NONE", "TKIP"}, 0},
         {"ad hoc WPA key management 0", Wpa(2, {2}, {0}), {"WPA-NONE", "TKIP"}, 0},
-        {"ad hoc RSN PSK", Rsn(4, {4}, {2}), {"WPA2-NONE", "AES-CCMP"}, 0},
         {"ad hoc WPA then RSN: the later, never combined",
          Wpa(2, {2}, {2}) + Rsn(4, {4}, {2}), {"WPA2-NONE", "TKIP/AES"}, 0},
         {"ad hoc RSN then WPA", Rsn(4, {4}, {2}) + Wpa(2, {2}, {2}), {"WPA-NONE", "TKIP/AES"}, 0},
 
         // Key management and ciphers this adapter cannot use.
-        {"SAE", Rsn(4, {4}, {8}), {"WPA3-SAE", "AES-CCMP"}},
         {"OWE", Rsn(4, {4}, {18}), {"OWE", "AES-CCMP"}},
         {"FT-PSK", Rsn(4, {4}, {4}), {"FT-PSK", "AES-CCMP"}},
-        {"PSK with SHA-256", Rsn(4, {4}, {6}), {"WPA2-PSK-SHA256", "AES-CCMP"}},
         {"FT over 802.1X", Rsn(4, {4}, {3}), {"WPA2", "AES-CCMP"}},
         {"Suite B 192-bit", Rsn(9, {9}, {12}), {"WPA2", "GCMP-256"}},
         {"DPP only", Element(48, dpp), {"DPP", "AES-CCMP"}},
         {"foreign key management before PSK", Element(48, dppThenPsk), {"WPA2-PSK", "AES-CCMP"}},
-        {"WPA2/WPA3 transition, PSK first", Rsn(4, {4}, {2, 8}), {"WPA2-PSK", "AES-CCMP"}},
         {"WPA2/WPA3 transition, SAE first", Rsn(4, {4}, {8, 2}), {"WPA2-PSK", "AES-CCMP"}},
         {"SAE then 802.1X", Rsn(4, {4}, {8, 1}), {"WPA2", "AES-CCMP"}},
         {"GCMP alone", Rsn(8, {8}, {2}), {"WPA2-PSK", "GCMP"}},
