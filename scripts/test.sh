@@ -13,6 +13,9 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs" --timeout 300
 
+echo "== real radios: corvane-nl80211d on mac80211_hwsim in a virtual machine"
+scripts/realradio/run-test.sh build
+
 echo "== the Debian package, unpacked and run as installed"
 scripts/check-package.sh build
 
