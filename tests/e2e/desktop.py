@@ -334,6 +334,19 @@ def find(node, role, name, depth=0):
     return None
 
 
+def labelled(node, label):
+    """The control that the label named `label` below `node` is the label
+    for, as a screen reader pairs them."""
+    Atspi = atspi()
+    text = find(node, "label", label)
+    if text is None:
+        return None
+    for relation in text.get_relation_set():
+        if relation.get_relation_type() == Atspi.RelationType.LABEL_FOR and relation.get_n_targets():
+            return relation.get_target(0)
+    return None
+
+
 def has_state(node, state):
     try:
         return node.get_state_set().contains(state)

@@ -148,8 +148,9 @@ def scenario(d, Atspi):
     dialog = wait_until(lambda: (lambda n: n if n and has_state(n, showing) else None)(
         find(app, "dialog", "Network Security")), 20, "the key dialog")
     for label, expected in (("Authentication", "WPA2-PSK"), ("Encryption", "AES")):
-        combo = find(dialog, "combo box", expected)
-        assert combo is not None, "%s is not preset to %s" % (label, expected)
+        combo = desktop.labelled(dialog, label)
+        assert combo is not None and combo.get_name() == expected, "%s is %r, not %s" % (
+            label, combo and combo.get_name(), expected)
     field = find(dialog, "text", "Pre-shared key")
     assert field is not None and has_state(field, en), "no usable pre-shared key field"
     desktop.type_into(dialog, field, PASSPHRASE)
