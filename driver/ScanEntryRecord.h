@@ -16,7 +16,7 @@ struct ScanEntryFields {
     bool privacy = false;
     int32_t rssiDbm = 0;
     uint32_t frequencyKhz = 0;
-    uint32_t infrastructureMode = 1;  // 0 ad hoc, 1 infrastructure
+    uint32_t infrastructureMode = 1;          // 0 ad hoc, 1 infrastructure
     std::span<const uint8_t> supportedRates;  // at most 16 are used
     // The 12 fixed beacon fields.
     uint64_t timestamp = 0;

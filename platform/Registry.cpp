@@ -36,7 +36,8 @@ bool RegistryFolderIsTrusted(uid_t owner, mode_t mode, uid_t user) {
 
 bool RegistryFolderIsTrusted(const std::string& folder) {
     struct stat st{};
-    return lstat(folder.c_str(), &st) == 0 && RegistryFolderIsTrusted(st.st_uid, st.st_mode, getuid());
+    return lstat(folder.c_str(), &st) == 0 &&
+           RegistryFolderIsTrusted(st.st_uid, st.st_mode, getuid());
 }
 
 bool EnsureRegistryFolder(const std::string& folder, const Publication& publication) {

@@ -3,13 +3,13 @@
 #include <dirent.h>
 #include <linux/nl80211.h>
 #include <net/if.h>
-#include <sys/ioctl.h>
-#include <sys/socket.h>
-#include <unistd.h>
 #include <netlink/genl/ctrl.h>
 #include <netlink/genl/genl.h>
 #include <netlink/msg.h>
 #include <netlink/netlink.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -126,7 +126,8 @@ KernelStack::~KernelStack() {
 
 nl_msg* KernelStack::NewMessage(uint8_t command, int flags) const {
     nl_msg* message = nlmsg_alloc();
-    if (message && !genlmsg_put(message, NL_AUTO_PORT, NL_AUTO_SEQ, family_, 0, flags, command, 0)) {
+    if (message &&
+        !genlmsg_put(message, NL_AUTO_PORT, NL_AUTO_SEQ, family_, 0, flags, command, 0)) {
         nlmsg_free(message);
         return nullptr;
     }
@@ -183,7 +184,8 @@ std::optional<PhyInfo> KernelStack::Phy(uint32_t wiphy) {
     }
     PhyInfo phy;
     bool seen = false;
-    const int status = Transact(message, [&](const nlmsghdr* m) { seen |= AddWiphy(m, wiphy, phy); });
+    const int status =
+        Transact(message, [&](const nlmsghdr* m) { seen |= AddWiphy(m, wiphy, phy); });
     if (status < 0 || !seen) return std::nullopt;
     return phy;
 }
@@ -207,7 +209,8 @@ int KernelStack::TriggerScan(uint32_t ifindex, const std::vector<uint32_t>& freq
         return message;
     };
     int status = Transact(build(true), [](const nlmsghdr*) {});
-    if (status == -EOPNOTSUPP || status == -EINVAL) status = Transact(build(false), [](const nlmsghdr*) {});
+    if (status == -EOPNOTSUPP || status == -EINVAL)
+        status = Transact(build(false), [](const nlmsghdr*) {});
     return status;
 }
 

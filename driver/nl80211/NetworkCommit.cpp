@@ -61,7 +61,8 @@ CommittedNetwork NetworkFor(const StationSettings& s, const NetworkTarget& targe
     const Protocol* protocol = nullptr;
     for (const Protocol& p : kProtocols)
         if (uint32_t(p.authMode) == s.authMode) protocol = &p;
-    if (!protocol) return Refuse("authentication mode " + std::to_string(s.authMode) + " is unknown");
+    if (!protocol)
+        return Refuse("authentication mode " + std::to_string(s.authMode) + " is unknown");
     if (!protocol->keyManagement) return Refuse(protocol->refusal);
 
     const bool adHoc = s.infrastructureMode == uint32_t(Ndis802_11IBSS);
@@ -107,7 +108,8 @@ CommittedNetwork NetworkFor(const StationSettings& s, const NetworkTarget& targe
         set("psk", HexText(s.psk->data(), s.psk->size()));
     } else if (wep) {
         const int tx = s.transmitKey;
-        if (tx < 0 || s.wepKeys[size_t(tx)].empty()) return Refuse("no WEP key is marked for transmission");
+        if (tx < 0 || s.wepKeys[size_t(tx)].empty())
+            return Refuse("no WEP key is marked for transmission");
         set("auth_alg", s.authMode == uint32_t(Ndis802_11AuthModeShared) ? "SHARED" : "OPEN");
         for (size_t slot = 0; slot < s.wepKeys.size(); ++slot)
             if (!s.wepKeys[slot].empty())

@@ -20,9 +20,9 @@
 namespace corvane::nl80211 {
 
 struct StationSettings {
-    uint32_t infrastructureMode = 1;  // 0 ad hoc, 1 infrastructure, 2 automatic
-    uint32_t authMode = 0;            // NDIS authentication mode
-    uint32_t encryption = 1;          // NDIS encryption status
+    uint32_t infrastructureMode = 1;              // 0 ad hoc, 1 infrastructure, 2 automatic
+    uint32_t authMode = 0;                        // NDIS authentication mode
+    uint32_t encryption = 1;                      // NDIS encryption status
     std::array<std::vector<uint8_t>, 4> wepKeys;  // empty: no key in that slot
     int transmitKey = -1;                         // the slot marked for transmission
     std::optional<std::array<uint8_t, 32>> psk;   // the pre-shared key record's key

@@ -17,11 +17,11 @@
 namespace corvane::nl80211 {
 
 using platform::kern_return_t;
+using platform::KERN_SUCCESS;
 using platform::kIOReturnBadArgument;
 using platform::kIOReturnError;
 using platform::kIOReturnNoDevice;
 using platform::kIOReturnUnsupported;
-using platform::KERN_SUCCESS;
 
 struct Nl80211Driver::QueryRow {
     uint32_t oid;
@@ -160,7 +160,10 @@ const Nl80211Driver::SetRow Nl80211Driver::kSets[] = {
 
 Nl80211Driver::Nl80211Driver(WirelessStack& stack, Supplicant& supplicant,
                              std::string interfaceName, AdapterKind kind)
-    : stack_(stack), supplicant_(supplicant), interfaceName_(std::move(interfaceName)), kind_(kind) {
+    : stack_(stack),
+      supplicant_(supplicant),
+      interfaceName_(std::move(interfaceName)),
+      kind_(kind) {
     NDIS_802_11_CONFIGURATION config;
     config.Length = sizeof(NDIS_802_11_CONFIGURATION);
     config.BeaconPeriod = kBeaconPeriod;
@@ -207,18 +210,22 @@ kern_return_t Nl80211Driver::Call(uint32_t selector, const uint8_t* input, size_
     if (!outputSize || (capacity > 0 && !output) || (inputSize > 0 && !input) ||
         inputSize > platform::kMaxStructSize) {
         if (outputSize) *outputSize = 0;
-        if (journal_) WriteJournalLine(*journal_, selector, nullptr, 0, capacity, kIOReturnBadArgument, nullptr, 0);
+        if (journal_)
+            WriteJournalLine(*journal_, selector, nullptr, 0, capacity, kIOReturnBadArgument,
+                             nullptr, 0);
         return kIOReturnBadArgument;
     }
     Answer answer;
-    kern_return_t result = interface_ ? Dispatch(selector, {input, inputSize}, answer) : kIOReturnNoDevice;
+    kern_return_t result =
+        interface_ ? Dispatch(selector, {input, inputSize}, answer) : kIOReturnNoDevice;
     // Built aside and copied only when it fits the caller's room.
     if (result == KERN_SUCCESS && answer.size() > capacity) result = kIOReturnBadArgument;
     if (result != KERN_SUCCESS) answer.clear();
     if (!answer.empty()) std::memcpy(output, answer.data(), answer.size());
     *outputSize = answer.size();
     if (journal_)
-        WriteJournalLine(*journal_, selector, input, inputSize, capacity, result, answer.data(), answer.size());
+        WriteJournalLine(*journal_, selector, input, inputSize, capacity, result, answer.data(),
+                         answer.size());
     return result;
 }
 
@@ -259,7 +266,8 @@ void Nl80211Driver::RemoveOwnNetworks() {
     if (!list) return;
     const std::string tag = std::string("\"") + kNetworkTag + "\"";
     for (int id : NetworkIds(*list)) {
-        const std::optional<std::string> idStr = Ask("GET_NETWORK " + std::to_string(id) + " id_str");
+        const std::optional<std::string> idStr =
+            Ask("GET_NETWORK " + std::to_string(id) + " id_str");
         if (idStr && idStr->substr(0, idStr->find('\n')) == tag)
             Ask("REMOVE_NETWORK " + std::to_string(id));
     }
@@ -319,7 +327,7 @@ kern_return_t Nl80211Driver::CurrentSsid(Input, Answer& a) {
 
 kern_return_t Nl80211Driver::InfrastructureMode(Input, Answer& a) {
     a = U32(interface_->iftype == NL80211_IFTYPE_ADHOC ? uint32_t(Ndis802_11IBSS)
-                                                        : uint32_t(Ndis802_11Infrastructure));
+                                                       : uint32_t(Ndis802_11Infrastructure));
     return KERN_SUCCESS;
 }
 
@@ -390,7 +398,8 @@ kern_return_t Nl80211Driver::FirstChunk(Input, Answer& a) {
             std::vector<uint8_t> entry = ScanEntryForBss(bss);
             // An entry that fits no chunk, or no longer fits the system's
             // list buffer, would stop the list: it is left out.
-            if (entry.size() > kBssidListChunkSize - 4 || total + entry.size() > kBssidListBufferSize)
+            if (entry.size() > kBssidListChunkSize - 4 ||
+                total + entry.size() > kBssidListBufferSize)
                 continue;
             total += entry.size();
             scanList_.push_back(std::move(entry));
@@ -481,18 +490,25 @@ uint16_t Nl80211Driver::DeviceWord(uint8_t address) {
     if (writtenWords_[address]) return *writtenWords_[address];
     const Mac& m = interface_->mac;
     switch (address) {
-        case 0x00: return kind_ == AdapterKind::Osprey ? 0x2573 : 0x2571;
-        case 0x01: return 0x0001;  // EEPROM version 1.0
-        case 0x02: return uint16_t(m[1] << 8 | m[0]);
-        case 0x03: return uint16_t(m[3] << 8 | m[2]);
-        case 0x05: return uint16_t(m[5] << 8 | m[4]);
+        case 0x00:
+            return kind_ == AdapterKind::Osprey ? 0x2573 : 0x2571;
+        case 0x01:
+            return 0x0001;  // EEPROM version 1.0
+        case 0x02:
+            return uint16_t(m[1] << 8 | m[0]);
+        case 0x03:
+            return uint16_t(m[3] << 8 | m[2]);
+        case 0x05:
+            return uint16_t(m[5] << 8 | m[4]);
         case 0x04:
-        case 0x16: return 0x0101;
+        case 0x16:
+            return 0x0101;
         case 0x1C: {
             const std::optional<RegulatoryDomain> domain = stack_.Regulatory();
             return uint16_t(domain ? CountryRegionCode(*domain) : kRegionTaken);
         }
-        default: return 0xFFFF;
+        default:
+            return 0xFFFF;
     }
 }
 
@@ -643,7 +659,8 @@ kern_return_t Nl80211Driver::SetPowerMode(Input input) {
     uint32_t v = 0;
     if (!ReadU32(input, &v)) return kIOReturnBadArgument;
     powerMode_ = v;
-    return FromErrno(stack_.SetPowerSave(interface_->ifindex, v != uint32_t(Ndis802_11PowerModeCAM)));
+    return FromErrno(
+        stack_.SetPowerSave(interface_->ifindex, v != uint32_t(Ndis802_11PowerModeCAM)));
 }
 
 kern_return_t Nl80211Driver::SetRadio(Input input) {
@@ -655,7 +672,8 @@ kern_return_t Nl80211Driver::SetRadio(Input input) {
 kern_return_t Nl80211Driver::SetStaConfig(Input input) {
     if (input.size() != sizeof(VX_802_11_STA_CONFIG)) return kIOReturnBadArgument;
     for (size_t i = 0; i < staConfig_.size(); ++i)
-        if (i != kStaConfigHwRadio && i != kStaConfigErrorBitmap) staConfig_[i] = ReadLe32(&input[i * 4]);
+        if (i != kStaConfigHwRadio && i != kStaConfigErrorBitmap)
+            staConfig_[i] = ReadLe32(&input[i * 4]);
     return KERN_SUCCESS;
 }
 

@@ -62,15 +62,24 @@ int main(int argc, char** argv) {
             return true;
         };
         bool ok = true;
-        if (arg == "--interface") ok = value(&interfaceName);
-        else if (arg == "--wpa-ctrl") ok = value(&wpaCtrl);
-        else if (arg == "--registry") ok = value(&registry);
-        else if (arg == "--instance") ok = value(&instance);
-        else if (arg == "--kind") ok = value(&kind);
-        else if (arg == "--group") ok = value(&group);
-        else if (arg == "--journal") ok = value(&journalPath);
-        else if (arg == "--help" || arg == "-h") return std::fputs(kUsage, stdout), 0;
-        else return Usage(("unknown argument " + arg).c_str());
+        if (arg == "--interface")
+            ok = value(&interfaceName);
+        else if (arg == "--wpa-ctrl")
+            ok = value(&wpaCtrl);
+        else if (arg == "--registry")
+            ok = value(&registry);
+        else if (arg == "--instance")
+            ok = value(&instance);
+        else if (arg == "--kind")
+            ok = value(&kind);
+        else if (arg == "--group")
+            ok = value(&group);
+        else if (arg == "--journal")
+            ok = value(&journalPath);
+        else if (arg == "--help" || arg == "-h")
+            return std::fputs(kUsage, stdout), 0;
+        else
+            return Usage(("unknown argument " + arg).c_str());
         if (!ok) return Usage((arg + " needs a value").c_str());
     }
     if (interfaceName.empty()) return Usage("--interface is required");
@@ -86,7 +95,8 @@ int main(int argc, char** argv) {
         if (!g) return Usage(("no group " + group).c_str());
         publication.group = g->gr_gid;
     }
-    if (registry.empty()) registry = system ? platform::SystemRegistryFolder() : platform::RegistryFolder();
+    if (registry.empty())
+        registry = system ? platform::SystemRegistryFolder() : platform::RegistryFolder();
 
     std::ofstream journal;
     if (!journalPath.empty()) {
@@ -119,7 +129,7 @@ int main(int argc, char** argv) {
         std::perror("corvane-nl80211d: pipe");
         return 1;
     }
-    struct sigaction sa{};
+    struct sigaction sa {};
     sa.sa_handler = OnSignal;
     sigemptyset(&sa.sa_mask);
     sigaction(SIGTERM, &sa, nullptr);
@@ -127,8 +137,9 @@ int main(int argc, char** argv) {
     signal(SIGPIPE, SIG_IGN);
 
     corvane::nl80211::Nl80211Driver driver(stack, supplicant, interfaceName,
-                                           kind == "merlin" ? corvane::nl80211::AdapterKind::Merlin
-                                                            : corvane::nl80211::AdapterKind::Osprey);
+                                           kind == "merlin"
+                                               ? corvane::nl80211::AdapterKind::Merlin
+                                               : corvane::nl80211::AdapterKind::Osprey);
     if (journal.is_open()) driver.SetJournal(&journal);
     driver.SetLog(&std::cerr);
     corvane::sim::Daemon daemon(driver, registry, instance);
@@ -138,7 +149,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "corvane-nl80211d: %s\n", error.c_str());
         return 1;
     }
-    std::fprintf(stderr, "corvane-nl80211d: serving %s for %s (status: corvane-simctl --registry %s --instance %s status)\n",
-                 daemon.ServicePath().c_str(), interfaceName.c_str(), registry.c_str(), instance.c_str());
+    std::fprintf(stderr,
+                 "corvane-nl80211d: serving %s for %s (status: corvane-simctl --registry %s "
+                 "--instance %s status)\n",
+                 daemon.ServicePath().c_str(), interfaceName.c_str(), registry.c_str(),
+                 instance.c_str());
     return daemon.Run(g_stopPipe[0]);
 }

@@ -32,7 +32,8 @@ Attributes Nested(nlattr* attribute, int maxType) {
 // Attribute readers that check the payload length before reading.
 template <typename T>
 std::optional<T> Get(const Attributes& tb, int type) {
-    if (size_t(type) >= tb.size() || !tb[size_t(type)] || nla_len(tb[size_t(type)]) < int(sizeof(T)))
+    if (size_t(type) >= tb.size() || !tb[size_t(type)] ||
+        nla_len(tb[size_t(type)]) < int(sizeof(T)))
         return std::nullopt;
     T value;
     std::memcpy(&value, nla_data(tb[size_t(type)]), sizeof value);
@@ -119,8 +120,10 @@ std::optional<StationInfo> ReadStation(const nlmsghdr* message) {
     s.rxPackets = Get<uint32_t>(info, NL80211_STA_INFO_RX_PACKETS).value_or(0);
     const Attributes rate = Nested(info[NL80211_STA_INFO_TX_BITRATE], NL80211_RATE_INFO_MAX);
     if (!rate.empty()) {
-        if (auto r32 = Get<uint32_t>(rate, NL80211_RATE_INFO_BITRATE32)) s.txBitrate100Kbps = *r32;
-        else if (auto r16 = Get<uint16_t>(rate, NL80211_RATE_INFO_BITRATE)) s.txBitrate100Kbps = *r16;
+        if (auto r32 = Get<uint32_t>(rate, NL80211_RATE_INFO_BITRATE32))
+            s.txBitrate100Kbps = *r32;
+        else if (auto r16 = Get<uint16_t>(rate, NL80211_RATE_INFO_BITRATE))
+            s.txBitrate100Kbps = *r16;
     }
     return s;
 }

@@ -7,7 +7,8 @@ namespace corvane::nl80211 {
 namespace {
 
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' ')) s.remove_suffix(1);
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' '))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -50,10 +51,18 @@ std::string UnescapeSsid(std::string_view t) {
         }
         const char c = t[++i];
         switch (c) {
-            case 'e': out.push_back('\033'); break;
-            case 'n': out.push_back('\n'); break;
-            case 'r': out.push_back('\r'); break;
-            case 't': out.push_back('\t'); break;
+            case 'e':
+                out.push_back('\033');
+                break;
+            case 'n':
+                out.push_back('\n');
+                break;
+            case 'r':
+                out.push_back('\r');
+                break;
+            case 't':
+                out.push_back('\t');
+                break;
             case 'x': {
                 const int hi = i + 1 < t.size() ? HexDigit(t[i + 1]) : -1;
                 const int lo = i + 2 < t.size() ? HexDigit(t[i + 2]) : -1;
@@ -65,7 +74,8 @@ std::string UnescapeSsid(std::string_view t) {
                 i += 2;
                 break;
             }
-            default: out.push_back(c);  // \\ and \"
+            default:
+                out.push_back(c);  // \\ and \"
         }
     }
     return out;
@@ -77,10 +87,14 @@ SupplicantStatus ReadStatus(std::string_view reply) {
         const size_t eq = line.find('=');
         if (eq == std::string_view::npos) return;
         const std::string_view key = line.substr(0, eq), value = line.substr(eq + 1);
-        if (key == "wpa_state") s.state = value;
-        else if (key == "bssid") s.bssid = ReadMac(value);
-        else if (key == "ssid") s.ssid = UnescapeSsid(value);
-        else if (key == "freq") std::from_chars(value.data(), value.data() + value.size(), s.frequencyMhz);
+        if (key == "wpa_state")
+            s.state = value;
+        else if (key == "bssid")
+            s.bssid = ReadMac(value);
+        else if (key == "ssid")
+            s.ssid = UnescapeSsid(value);
+        else if (key == "freq")
+            std::from_chars(value.data(), value.data() + value.size(), s.frequencyMhz);
     });
     return s;
 }

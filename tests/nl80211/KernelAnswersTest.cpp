@@ -26,7 +26,8 @@ TEST(KernelAnswers, RecordedMessagesReadWholeAndNeverPastTheirEnd) {
 
     // Cut anywhere, with the header's length cut along or left claiming the
     // whole: never a read past the bytes given (the sanitizer build checks).
-    const std::vector<const std::vector<uint8_t>*> recorded = {&bss, &station, &messages["regulatory"].at(0)};
+    const std::vector<const std::vector<uint8_t>*> recorded = {&bss, &station,
+                                                               &messages["regulatory"].at(0)};
     for (const auto* message : recorded) {
         for (size_t size = 0; size < message->size(); ++size) {
             std::vector<uint8_t> cut(message->begin(), message->begin() + size);
@@ -57,7 +58,8 @@ TEST(KernelAnswers, BssEntriesCarryTheKernelsFacts) {
         EXPECT_EQ(entry.Privacy() != 0, (bss.capability & 0x10) != 0);
         EXPECT_EQ(entry.InfrastructureMode(), 1u);
         const auto tagged = entry.TaggedElements();
-        EXPECT_TRUE(std::equal(tagged.begin(), tagged.end(), bss.elements.begin(), bss.elements.end()));
+        EXPECT_TRUE(
+            std::equal(tagged.begin(), tagged.end(), bss.elements.begin(), bss.elements.end()));
     }
     // Capability bits decide privacy and ad hoc; a truncated element area
     // still gives the elements that are whole.
@@ -79,7 +81,8 @@ TEST(KernelAnswers, BssEntriesCarryTheKernelsFacts) {
 TEST(KernelAnswers, TheRadioSwitchIsThePhysRfkillEntry) {
     const std::string root = corvane::test::MakeTempFolder("corvane-sysfs");
     const std::string phy = root + "/class/ieee80211/phy3";
-    ASSERT_EQ(std::system(("mkdir -p " + phy + "/rfkill7 " + root + "/class/ieee80211/phy0").c_str()), 0);
+    ASSERT_EQ(
+        std::system(("mkdir -p " + phy + "/rfkill7 " + root + "/class/ieee80211/phy0").c_str()), 0);
     std::ofstream(phy + "/index") << "3\n";
     std::ofstream(root + "/class/ieee80211/phy0/index") << "0\n";
     std::ofstream(phy + "/rfkill7/soft") << "0\n";

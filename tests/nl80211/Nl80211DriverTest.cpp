@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "adapter/ByteOrder.h"
-
 #include "adapter/ChannelPlan.h"
 #include "adapter/Globals.h"
 #include "adapter/KestrelAccess.h"
@@ -113,26 +112,39 @@ TEST_F(DriverTest, EachSecurityKindCommitsOneNetwork) {
         PrefDictionary profile;
         Commands expected;
     } rows[] = {
-        {"open", {{"SSID", "CorvaneOpen"}},
-         Network({"ssid 436f7276616e654f70656e", "scan_ssid 1", "scan_freq 2437", "key_mgmt NONE"})},
+        {"open",
+         {{"SSID", "CorvaneOpen"}},
+         Network(
+             {"ssid 436f7276616e654f70656e", "scan_ssid 1", "scan_freq 2437", "key_mgmt NONE"})},
         {"wep-104, shared, key 1",
-         {{"SSID", "CorvaneWEP"}, {"Authentication Type", "1"}, {"WEPKey1", "CorvaneWEP104"},
-          {"WEPKey1 Type", "1"}, {"WEPKeyUse", "0"}},
+         {{"SSID", "CorvaneWEP"},
+          {"Authentication Type", "1"},
+          {"WEPKey1", "CorvaneWEP104"},
+          {"WEPKey1 Type", "1"},
+          {"WEPKeyUse", "0"}},
          Network({"ssid 436f7276616e65574550", "scan_ssid 1", "scan_freq 2462", "key_mgmt NONE",
                   "auth_alg SHARED", "wep_key0 436f7276616e65574550313034", "wep_tx_keyidx 0"})},
         {"wep-40, open, keys 1 and 3, key 3 sent",
-         {{"SSID", "Lab"}, {"Encryption Type", "1"}, {"WEPKey1", "0102030405"}, {"WEPKey3", "a1b2c3d4e5"},
+         {{"SSID", "Lab"},
+          {"Encryption Type", "1"},
+          {"WEPKey1", "0102030405"},
+          {"WEPKey3", "a1b2c3d4e5"},
           {"WEPKeyUse", "2"}},
-         Network({"ssid 4c6162", "scan_ssid 1", "key_mgmt NONE", "auth_alg OPEN", "wep_key0 0102030405",
-                  "wep_key2 a1b2c3d4e5", "wep_tx_keyidx 2"})},
-        {"wpa-psk tkip", {{"SSID", "IEEE"}, {"Authentication Type", "2"}, {"WPAPSK", "password"}},
+         Network({"ssid 4c6162", "scan_ssid 1", "key_mgmt NONE", "auth_alg OPEN",
+                  "wep_key0 0102030405", "wep_key2 a1b2c3d4e5", "wep_tx_keyidx 2"})},
+        {"wpa-psk tkip",
+         {{"SSID", "IEEE"}, {"Authentication Type", "2"}, {"WPAPSK", "password"}},
          Network({"ssid 49454545", "scan_ssid 1", "key_mgmt WPA-PSK", "proto WPA", "pairwise TKIP",
                   "group TKIP", std::string("psk ") + kIeeePsk})},
         {"wpa2-psk aes, the 64 hex digits as given",
-         {{"SSID", "CorvaneWPA2"}, {"Authentication Type", "3"}, {"Encryption Type", "1"}, {"WPAPSK", kIeeePsk}},
-         Network({wpa2, "scan_ssid 1", "scan_freq 2412", "key_mgmt WPA-PSK", "proto RSN", "pairwise CCMP",
-                  "group CCMP TKIP", std::string("psk ") + kIeeePsk})},
-        {"open ad hoc on channel 11", {{"SSID", "Camp"}, {"Network Type", "0"}, {"Channel", "11"}},
+         {{"SSID", "CorvaneWPA2"},
+          {"Authentication Type", "3"},
+          {"Encryption Type", "1"},
+          {"WPAPSK", kIeeePsk}},
+         Network({wpa2, "scan_ssid 1", "scan_freq 2412", "key_mgmt WPA-PSK", "proto RSN",
+                  "pairwise CCMP", "group CCMP TKIP", std::string("psk ") + kIeeePsk})},
+        {"open ad hoc on channel 11",
+         {{"SSID", "Camp"}, {"Network Type", "0"}, {"Channel", "11"}},
          Network({"ssid 43616d70", "mode 1", "frequency 2462", "key_mgmt NONE"}, true)},
     };
     for (const auto& row : rows) {
@@ -149,26 +161,29 @@ TEST_F(DriverTest, TheSiteSurveysConnectByBssidNamesTheBssidAndItsSsid) {
     ApplyProfile(*adapter_, *record, kPaneTask);
     Commands sent = supplicant_.Take();
     sent.erase(sent.begin(), std::find(sent.begin(), sent.end(), "LIST_NETWORKS"));
-    EXPECT_EQ(sent,
-              (Commands{"LIST_NETWORKS", "ADD_NETWORK", "ssid 436f7276616e654f70656e", "scan_ssid 1",
-                        "bssid 02:00:00:00:01:00", "scan_freq 2437", "key_mgmt NONE", "id_str \"corvane\"",
-                        kSelect}));
+    EXPECT_EQ(sent, (Commands{"LIST_NETWORKS", "ADD_NETWORK", "ssid 436f7276616e654f70656e",
+                              "scan_ssid 1", "bssid 02:00:00:00:01:00", "scan_freq 2437",
+                              "key_mgmt NONE", "id_str \"corvane\"", kSelect}));
     EXPECT_EQ(driver_.Settings().frequencyKhz, 2437000u);
 }
 
 TEST_F(DriverTest, OnlyItsOwnEarlierNetworkIsReplacedAndTheResetRecordLeavesItDisconnected) {
-    supplicant_.networks = "network id / ssid / bssid / flags\n0\tHome\tany\t[DISABLED]\n3\tCorvaneOpen\tany\t[CURRENT]\n";
+    supplicant_.networks =
+        "network id / ssid / bssid / "
+        "flags\n0\tHome\tany\t[DISABLED]\n3\tCorvaneOpen\tany\t[CURRENT]\n";
     supplicant_.idStrs = {{0, "\"home\""}, {3, "\"corvane\""}};
     const Commands replaced = Apply({{"SSID", "CorvaneOpen"}, {"Network Type", "1"}});
-    const Commands expectedHead = {"DISCONNECT", "LIST_NETWORKS", "GET_NETWORK 0 id_str", "GET_NETWORK 3 id_str",
-                                   "REMOVE_NETWORK 3", "ADD_NETWORK"};
+    const Commands expectedHead = {"DISCONNECT",           "LIST_NETWORKS",
+                                   "GET_NETWORK 0 id_str", "GET_NETWORK 3 id_str",
+                                   "REMOVE_NETWORK 3",     "ADD_NETWORK"};
     EXPECT_EQ(Commands(replaced.begin(), replaced.begin() + 6), expectedHead);
 
     ProfileRecordPtr reset = MakeResetRecord();
     supplicant_.Take();
     ApplyProfile(*adapter_, *reset, kPaneTask);
-    EXPECT_EQ(supplicant_.Take(), (Commands{"DISCONNECT", "LIST_NETWORKS", "GET_NETWORK 0 id_str",
-                                            "GET_NETWORK 3 id_str", "REMOVE_NETWORK 3", "DISCONNECT"}));
+    EXPECT_EQ(supplicant_.Take(),
+              (Commands{"DISCONNECT", "LIST_NETWORKS", "GET_NETWORK 0 id_str",
+                        "GET_NETWORK 3 id_str", "REMOVE_NETWORK 3", "DISCONNECT"}));
 }
 
 TEST_F(DriverTest, RefusedNetworksLeaveTheAdapterUnassociated) {
@@ -177,17 +192,24 @@ TEST_F(DriverTest, RefusedNetworksLeaveTheAdapterUnassociated) {
         PrefDictionary profile;
     } rows[] = {
         {"wpa-none: wpa2-psk in an ad hoc network",
-         {{"SSID", "Camp"}, {"Network Type", "0"}, {"Channel", "6"}, {"Authentication Type", "3"},
+         {{"SSID", "Camp"},
+          {"Network Type", "0"},
+          {"Channel", "6"},
+          {"Authentication Type", "3"},
           {"WPAPSK", "password"}}},
         {"wep without a key for transmission",
-         {{"SSID", "Lab"}, {"Network Type", "1"}, {"Encryption Type", "1"}, {"WEPKey2", "0102030405"},
+         {{"SSID", "Lab"},
+          {"Network Type", "1"},
+          {"Encryption Type", "1"},
+          {"WEPKey2", "0102030405"},
           {"WEPKeyUse", "0"}}},
     };
     for (const auto& row : rows) {
         const Commands sent = Apply(row.profile);
         EXPECT_EQ(std::count(sent.begin(), sent.end(), "ADD_NETWORK"), 0) << row.name;
         EXPECT_EQ(sent.back(), "DISCONNECT") << row.name;
-        EXPECT_EQ(Query(OID_GEN_MEDIA_CONNECT_STATUS, 4), Le32Bytes(kMediaDisconnected)) << row.name;
+        EXPECT_EQ(Query(OID_GEN_MEDIA_CONNECT_STATUS, 4), Le32Bytes(kMediaDisconnected))
+            << row.name;
     }
     // Nothing else breaks: the next network is committed as usual.
     EXPECT_EQ(Apply({{"SSID", "CorvaneOpen"}, {"Network Type", "1"}}).back(), kSelect);
@@ -210,11 +232,14 @@ TEST_F(DriverTest, ScanRowsComeOutOfTheRecordedBeacons) {
     ASSERT_EQ(stack_.scans.size(), 1u);
     const std::vector<uint32_t>& scanned = stack_.scans[0];
     EXPECT_EQ(scanned.front(), 2412u);
-    EXPECT_TRUE(std::all_of(scanned.begin(), scanned.end(),
-                            [](uint32_t mhz) { return ChannelForFrequency(mhz * 1000).has_value(); }));
-    EXPECT_NE(std::find(scanned.begin(), scanned.end(), 5180u), scanned.end()) << "the phy's 5 GHz channels";
+    EXPECT_TRUE(std::all_of(scanned.begin(), scanned.end(), [](uint32_t mhz) {
+        return ChannelForFrequency(mhz * 1000).has_value();
+    }));
+    EXPECT_NE(std::find(scanned.begin(), scanned.end(), 5180u), scanned.end())
+        << "the phy's 5 GHz channels";
 
-    const std::vector<AccessPoint> rows = BuildAccessPointRows(*adapter_, {G_pBssidList, kBssidListBufferSize});
+    const std::vector<AccessPoint> rows =
+        BuildAccessPointRows(*adapter_, {G_pBssidList, kBssidListBufferSize});
     ASSERT_EQ(rows.size(), 44u);
     const struct {
         const char *ssid, *bssid, *channel, *authentication, *encryption;
@@ -225,7 +250,8 @@ TEST_F(DriverTest, ScanRowsComeOutOfTheRecordedBeacons) {
         {"CorvaneSAE", "02-00-00-00-03-00", "6", "WPA3-SAE", "AES-CCMP"},
     };
     for (const auto& e : expected) {
-        const auto row = std::find_if(rows.begin(), rows.end(), [&](const AccessPoint& r) { return r.BSSID == e.bssid; });
+        const auto row = std::find_if(rows.begin(), rows.end(),
+                                      [&](const AccessPoint& r) { return r.BSSID == e.bssid; });
         ASSERT_NE(row, rows.end()) << e.ssid;
         EXPECT_EQ(row->SSID, e.ssid);
         EXPECT_EQ(row->Channel, e.channel) << e.ssid;
@@ -236,8 +262,9 @@ TEST_F(DriverTest, ScanRowsComeOutOfTheRecordedBeacons) {
 }
 
 TEST_F(DriverTest, QueriesAnswerFromTheRecordedKernelAndStatus) {
-    std::ifstream status(std::string(CORVANE_NL80211_ANSWERS).replace(
-        std::string(CORVANE_NL80211_ANSWERS).rfind('/'), std::string::npos, "/wpa-status-completed.txt"));
+    std::ifstream status(std::string(CORVANE_NL80211_ANSWERS)
+                             .replace(std::string(CORVANE_NL80211_ANSWERS).rfind('/'),
+                                      std::string::npos, "/wpa-status-completed.txt"));
     supplicant_.status.assign(std::istreambuf_iterator<char>(status), {});
     const std::vector<uint8_t> mac = {0x02, 0x00, 0x00, 0x00, 0x04, 0x00};
     const std::vector<uint8_t> ap = {0x02, 0x00, 0x00, 0x00, 0x00, 0x00};
@@ -259,13 +286,15 @@ TEST_F(DriverTest, QueriesAnswerFromTheRecordedKernelAndStatus) {
              return std::vector<uint8_t>(b.begin(), b.end());
          }()},
         {"radio on", OID_VX_RADIO, 1, {1}},
-        {"ready: the interface is there and wpa_supplicant answers", OID_VX_DRIVER_READY, 4, Le32Bytes(1)},
+        {"ready: the interface is there and wpa_supplicant answers", OID_VX_DRIVER_READY, 4,
+         Le32Bytes(1)},
         {"no restart", OID_VX_RESTART_PENDING, 4, Le32Bytes(0)},
     };
     for (const auto& row : rows) EXPECT_EQ(Query(row.oid, row.size), row.expected) << row.name;
 
     const NDIS_802_11_SSID ssid = DecodeSsid(Query(OID_802_11_SSID, 37));
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(ssid.Ssid), ssid.SsidLength), "CorvaneWPA2");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(ssid.Ssid), ssid.SsidLength),
+              "CorvaneWPA2");
     EXPECT_EQ(DecodeConfiguration(Query(OID_802_11_CONFIGURATION, 32)).DSConfig, 2412000u);
     const VX_802_11_LINK_STATUS link = DecodeLinkStatus(Query(OID_VX_LINK_STATUS, 20));
     EXPECT_EQ(link.ChannelQuality, 100u) << "hwsim's -30 dBm";

@@ -22,7 +22,8 @@ namespace corvane::nl80211::test {
 
 inline std::vector<uint8_t> FromHex(const std::string& hex) {
     std::vector<uint8_t> bytes;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2) bytes.push_back(uint8_t(std::stoi(hex.substr(i, 2), nullptr, 16)));
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes.push_back(uint8_t(std::stoi(hex.substr(i, 2), nullptr, 16)));
     return bytes;
 }
 
@@ -34,7 +35,8 @@ inline std::map<std::string, std::vector<std::vector<uint8_t>>> RecordedMessages
     EXPECT_TRUE(in) << CORVANE_NL80211_ANSWERS;
     for (std::string line; std::getline(in, line);) {
         const auto j = nlohmann::json::parse(line);
-        messages[j["request"].get<std::string>()].push_back(FromHex(j["message"].get<std::string>()));
+        messages[j["request"].get<std::string>()].push_back(
+            FromHex(j["message"].get<std::string>()));
     }
     return messages;
 }
@@ -106,12 +108,15 @@ public:
         }
         return "OK\n";
     }
-    std::string Problem() const override { return "no wpa_supplicant control socket at /run/wpa_supplicant/wlan4"; }
+    std::string Problem() const override {
+        return "no wpa_supplicant control socket at /run/wpa_supplicant/wlan4";
+    }
 
     // The commands since the last call, each SET_NETWORK shortened to "name value".
     std::vector<std::string> Take() {
         std::vector<std::string> out;
-        for (std::string& c : commands) out.push_back(c.rfind("SET_NETWORK 0 ", 0) == 0 ? c.substr(14) : c);
+        for (std::string& c : commands)
+            out.push_back(c.rfind("SET_NETWORK 0 ", 0) == 0 ? c.substr(14) : c);
         commands.clear();
         return out;
     }

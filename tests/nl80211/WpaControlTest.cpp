@@ -32,9 +32,11 @@ TEST(WpaControl, AnswersAndEveryWayOfNotReachingWpaSupplicant) {
         char buffer[256];
         sockaddr_un from{};
         socklen_t length = sizeof from;
-        const ssize_t n = recvfrom(answering, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&from), &length);
+        const ssize_t n = recvfrom(answering, buffer, sizeof buffer, 0,
+                                   reinterpret_cast<sockaddr*>(&from), &length);
         const std::string reply = std::string(buffer, size_t(n)) + " done";
-        sendto(answering, reply.data(), reply.size(), 0, reinterpret_cast<sockaddr*>(&from), length);
+        sendto(answering, reply.data(), reply.size(), 0, reinterpret_cast<sockaddr*>(&from),
+               length);
     });
     const int silent = BoundDatagramSocket(folder + "/wlan1");
     close(BoundDatagramSocket(folder + "/wlan2"));  // left over
@@ -70,15 +72,18 @@ TEST(SupplicantReplies, SsidEscapesStatusLinesAndNetworkLists) {
     };
     for (const auto& [text, bytes] : ssids) EXPECT_EQ(UnescapeSsid(text), bytes) << text;
 
-    const SupplicantStatus s = ReadStatus("bssid=02:00:00:00:00:0a\nfreq=5180\nssid=Caf\\xc3\\xa9\nwpa_state=COMPLETED\n");
+    const SupplicantStatus s =
+        ReadStatus("bssid=02:00:00:00:00:0a\nfreq=5180\nssid=Caf\\xc3\\xa9\nwpa_state=COMPLETED\n");
     EXPECT_TRUE(s.Completed());
     EXPECT_EQ(s.bssid, (Mac{2, 0, 0, 0, 0, 10}));
     EXPECT_EQ(s.frequencyMhz, 5180u);
     EXPECT_EQ(s.ssid, "Caf\xc3\xa9");
     EXPECT_FALSE(ReadStatus("bssid=02:00:00:00:00\nwpa_state=SCANNING\n").bssid);
 
-    EXPECT_EQ(NetworkIds("network id / ssid / bssid / flags\n0\tHome\tany\t[DISABLED]\n12\tLab\tany\t\nx\t\n"),
-              (std::vector<int>{0, 12}));
+    EXPECT_EQ(
+        NetworkIds(
+            "network id / ssid / bssid / flags\n0\tHome\tany\t[DISABLED]\n12\tLab\tany\t\nx\t\n"),
+        (std::vector<int>{0, 12}));
     EXPECT_EQ(NetworkId("7\n"), 7);
     EXPECT_FALSE(NetworkId("FAIL\n"));
     EXPECT_FALSE(NetworkId("-1"));
