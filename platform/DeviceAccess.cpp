@@ -345,6 +345,9 @@ kern_return_t IOConnectCallStructMethod(io_connect_t connection, uint32_t select
         result = socket->Call(selector, request.data(), request.size(), capacity, SocketTimeoutMs(),
                               &answer);
     }
+    // A failed call leaves the caller's buffer as it was, whatever bytes
+    // came with the failure: callers read it as "no answer".
+    if (result != KERN_SUCCESS) answer.clear();
     if (!answer.empty()) std::memcpy(outputStruct, answer.data(), answer.size());
     if (outputStructCnt) *outputStructCnt = answer.size();
     return result;

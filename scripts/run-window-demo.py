@@ -21,7 +21,7 @@ import sys
 import time
 
 root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-sys.path.insert(0, os.path.join(root, "tests", "e2e"))
+sys.path.insert(0, os.path.join(root, "scripts"))
 import desktop  # noqa: E402
 from desktop import do_action, find, has_state, wait_until  # noqa: E402
 

@@ -54,6 +54,10 @@ TEST_F(AdapterTest, FailedRequestsLeaveTheBufferAndHoldNothing) {
             driver_.SetResult(OID_VX_RADIO, platform::kIOReturnError);
             driver_.SetResult(OID_VX_RADIO_SET, platform::kIOReturnError);
         },
+        [&] {  // a failure that still carries bytes
+            driver_.SetAnswer(OID_VX_RADIO, {1, 2, 3, 4}, platform::kIOReturnError);
+            driver_.SetAnswer(OID_VX_RADIO_SET, {1, 2, 3, 4}, platform::kIOReturnError);
+        },
         [&] { driver_.SetOpenFails(true); },
         [&] { driver_.Unregister(); },
     };
