@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace corvane {
 
@@ -32,6 +33,19 @@ inline void WriteLe16(uint8_t* p, uint16_t v) {
 inline uint32_t ReadLe32At(std::span<const uint8_t> bytes, size_t offset) {
     if (offset > bytes.size() || bytes.size() - offset < 4) return 0;
     return ReadLe32(bytes.data() + offset);
+}
+
+// A 4-byte answer, and a 4-byte request that must be exactly that long (the
+// drivers refuse any other size).
+inline std::vector<uint8_t> LeWord(uint32_t v) {
+    std::vector<uint8_t> b(4);
+    WriteLe32(b.data(), v);
+    return b;
+}
+inline bool ReadExactLe32(std::span<const uint8_t> input, uint32_t* value) {
+    if (input.size() != 4) return false;
+    *value = ReadLe32(input.data());
+    return true;
 }
 
 }  // namespace corvane

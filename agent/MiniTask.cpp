@@ -200,28 +200,18 @@ void MiniTask::updateStatusBlank() {
 
 void MiniTask::InitAdvanceSetting() {
     PrefArray settings = ReadPreferenceArray(kAdvancedSettingPath);
-    int32_t txRate = 0, bgProtection = 0, txBurst = 1, adHocMode = 1, wirelessMode = 0;
+    AdvancedSettingValues values;
     if (!settings.empty()) {
-        const PrefDictionary& first = settings.front();
-        txRate = IntValue(first, kKeyTxRate);
-        bgProtection = IntValue(first, kKeyBgProtection);
-        txBurst = IntValue(first, kKeyTxBurst);
-        adHocMode = IntValue(first, kKeyAdHocMode);
-        wirelessMode = IntValue(first, kKeyWirelessMode);
+        values = ReadAdvancedSettingValues(settings.front());
     } else {
         bool n = Adapter->Is80211nSupport();
         bool a = Adapter->Is80211aSupport();
-        wirelessMode = DefaultWirelessMode(Current_Device, n, a);
+        values.wirelessMode = DefaultWirelessMode(Current_Device, n, a);
     }
 
     Disassociate(*Adapter);
 
-    PrefDictionary record;
-    record.Set(kKeyTxRate, FormatInt(txRate));
-    record.Set(kKeyBgProtection, FormatInt(bgProtection));
-    record.Set(kKeyTxBurst, FormatInt(txBurst));
-    record.Set(kKeyAdHocMode, FormatInt(adHocMode));
-    record.Set(kKeyWirelessMode, FormatInt(wirelessMode));
+    PrefDictionary record = AdvancedSettingsRecord(values);
     ReplaceFirstOrAppend(settings, std::move(record));
     WritePreferenceArray(kAdvancedSettingPath, settings);
 }

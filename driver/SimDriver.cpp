@@ -52,18 +52,6 @@ private:
     uint64_t generation_;
 };
 
-std::vector<uint8_t> U32(uint32_t v) {
-    std::vector<uint8_t> b(4);
-    WriteLe32(b.data(), v);
-    return b;
-}
-
-bool ReadU32(std::span<const uint8_t> input, uint32_t* value) {
-    if (input.size() != 4) return false;
-    *value = ReadLe32(input.data());
-    return true;
-}
-
 bool ModeFits(uint32_t infrastructureMode, NetworkMode mode) {
     if (infrastructureMode == uint32_t(Ndis802_11AutoUnknown)) return true;
     return mode == NetworkMode::AdHoc ? infrastructureMode == uint32_t(Ndis802_11IBSS)
@@ -342,7 +330,7 @@ kern_return_t SimDriver::Query(uint32_t oid, std::span<const uint8_t> input, siz
     const AdapterSpec& a = environment_.adapter;
     switch (oid) {
         case OID_GEN_MEDIA_CONNECT_STATUS:
-            answer = U32(Associated() ? kMediaConnected : kMediaDisconnected);
+            answer = LeWord(Associated() ? kMediaConnected : kMediaDisconnected);
             return KERN_SUCCESS;
         case OID_802_3_CURRENT_ADDRESS:
             answer.assign(a.mac.begin(), a.mac.end());
@@ -361,20 +349,20 @@ kern_return_t SimDriver::Query(uint32_t oid, std::span<const uint8_t> input, siz
             return KERN_SUCCESS;
         }
         case OID_802_11_INFRASTRUCTURE_MODE:
-            answer = U32(infrastructureMode_);
+            answer = LeWord(infrastructureMode_);
             return KERN_SUCCESS;
         case OID_802_11_AUTHENTICATION_MODE:
-            answer = U32(authMode_);
+            answer = LeWord(authMode_);
             return KERN_SUCCESS;
         case OID_802_11_ENCRYPTION_STATUS:
-            answer = U32(encryption_);
+            answer = LeWord(encryption_);
             return KERN_SUCCESS;
         case OID_VX_RESTART_PENDING:
-            answer = U32(restartPending_ ? 1 : 0);
+            answer = LeWord(restartPending_ ? 1 : 0);
             return KERN_SUCCESS;
         case OID_VX_RESTART_DONE:
             restartPending_ = false;
-            answer = U32(1);
+            answer = LeWord(1);
             return KERN_SUCCESS;
         case OID_802_11_NETWORK_TYPES_SUPPORTED: {
             NetworkTypeList list;
@@ -386,10 +374,10 @@ kern_return_t SimDriver::Query(uint32_t oid, std::span<const uint8_t> input, siz
             return KERN_SUCCESS;
         }
         case OID_802_11_FRAGMENTATION_THRESHOLD:
-            answer = U32(frag_);
+            answer = LeWord(frag_);
             return KERN_SUCCESS;
         case OID_802_11_RTS_THRESHOLD:
-            answer = U32(rts_);
+            answer = LeWord(rts_);
             return KERN_SUCCESS;
         case OID_802_11_CONFIGURATION: {
             answer.assign(configuration_.begin(), configuration_.end());
@@ -397,7 +385,7 @@ kern_return_t SimDriver::Query(uint32_t oid, std::span<const uint8_t> input, siz
             return KERN_SUCCESS;
         }
         case OID_802_11_POWER_MODE:
-            answer = U32(powerMode_);
+            answer = LeWord(powerMode_);
             return KERN_SUCCESS;
         case OID_802_11_BSSID_LIST:
             AnswerFirstChunk(std::min(capacity, kBssidListChunkSize), answer);
@@ -416,7 +404,7 @@ kern_return_t SimDriver::Query(uint32_t oid, std::span<const uint8_t> input, siz
             return KERN_SUCCESS;
         }
         case OID_VX_COUNTRY_REGION:
-            answer = U32(a.countryRegion);
+            answer = LeWord(a.countryRegion);
             return KERN_SUCCESS;
         case kBaseRadio:
             answer.assign(1, RadioOn() ? 1 : 0);
@@ -440,7 +428,7 @@ kern_return_t SimDriver::Query(uint32_t oid, std::span<const uint8_t> input, siz
             return KERN_SUCCESS;
         case OID_VX_DRIVER_READY:
             if (Now() - pluggedAt_ < uint64_t(a.readyDelayMs) * 1000) return kIOReturnNoDevice;
-            answer = U32(1);
+            answer = LeWord(1);
             return KERN_SUCCESS;
         case OID_VX_DEVICE_WORD_WRITE:
         case OID_VX_DEVICE_WORD_READ: {
@@ -452,10 +440,10 @@ kern_return_t SimDriver::Query(uint32_t oid, std::span<const uint8_t> input, siz
             return KERN_SUCCESS;
         }
         case kBasePreamble:
-            answer = U32(preamble_);
+            answer = LeWord(preamble_);
             return KERN_SUCCESS;
         case kBaseTxPower:
-            answer = U32(txPower_);
+            answer = LeWord(txPower_);
             return KERN_SUCCESS;
         case kBaseClient64:
             answer.assign(1, client64Bit_);
@@ -483,7 +471,7 @@ kern_return_t SimDriver::Set(uint32_t oid, std::span<const uint8_t> input) {
             return KERN_SUCCESS;
         }
         case OID_802_11_INFRASTRUCTURE_MODE:
-            if (!ReadU32(input, &v) || v > uint32_t(Ndis802_11AutoUnknown))
+            if (!ReadExactLe32(input, &v) || v > uint32_t(Ndis802_11AutoUnknown))
                 return kIOReturnBadArgument;
             infrastructureMode_ = v;
             return KERN_SUCCESS;
@@ -491,22 +479,22 @@ kern_return_t SimDriver::Set(uint32_t oid, std::span<const uint8_t> input) {
             Disassociate();
             return KERN_SUCCESS;
         case OID_802_11_AUTHENTICATION_MODE:
-            if (!ReadU32(input, &v) || v > uint32_t(Ndis802_11AuthModeWPA2PSK))
+            if (!ReadExactLe32(input, &v) || v > uint32_t(Ndis802_11AuthModeWPA2PSK))
                 return kIOReturnBadArgument;
             authMode_ = v;
             return KERN_SUCCESS;
         case OID_802_11_ENCRYPTION_STATUS:
-            if (!ReadU32(input, &v) || v > 7) return kIOReturnBadArgument;
+            if (!ReadExactLe32(input, &v) || v > 7) return kIOReturnBadArgument;
             encryption_ = v;
             return KERN_SUCCESS;
         case OID_802_11_REMOVE_KEY:
             return RemoveKey(input);
         case OID_802_11_FRAGMENTATION_THRESHOLD:
-            if (!ReadU32(input, &v)) return kIOReturnBadArgument;
+            if (!ReadExactLe32(input, &v)) return kIOReturnBadArgument;
             frag_ = v;
             return KERN_SUCCESS;
         case OID_802_11_RTS_THRESHOLD:
-            if (!ReadU32(input, &v)) return kIOReturnBadArgument;
+            if (!ReadExactLe32(input, &v)) return kIOReturnBadArgument;
             rts_ = v;
             return KERN_SUCCESS;
         case OID_802_11_CONFIGURATION:
@@ -514,11 +502,11 @@ kern_return_t SimDriver::Set(uint32_t oid, std::span<const uint8_t> input) {
             std::copy(input.begin(), input.end(), configuration_.begin());
             return KERN_SUCCESS;
         case OID_802_11_POWER_MODE:
-            if (!ReadU32(input, &v)) return kIOReturnBadArgument;
+            if (!ReadExactLe32(input, &v)) return kIOReturnBadArgument;
             powerMode_ = v;
             return KERN_SUCCESS;
         case kBaseRadio:
-            if (!ReadU32(input, &v) || v > 1) return kIOReturnBadArgument;
+            if (!ReadExactLe32(input, &v) || v > 1) return kIOReturnBadArgument;
             swRadio_ = v != 0;
             if (!RadioOn()) Disassociate();
             return KERN_SUCCESS;
@@ -529,11 +517,11 @@ kern_return_t SimDriver::Set(uint32_t oid, std::span<const uint8_t> input) {
                     staConfig_[i] = ReadLe32(&input[i * 4]);
             return KERN_SUCCESS;
         case kBasePreamble:
-            if (!ReadU32(input, &v)) return kIOReturnBadArgument;
+            if (!ReadExactLe32(input, &v)) return kIOReturnBadArgument;
             preamble_ = v;
             return KERN_SUCCESS;
         case kBaseTxPower:
-            if (!ReadU32(input, &v) || v > 100) return kIOReturnBadArgument;
+            if (!ReadExactLe32(input, &v) || v > 100) return kIOReturnBadArgument;
             txPower_ = v;
             return KERN_SUCCESS;
         case kBaseClient64:

@@ -27,11 +27,12 @@ RateControls RateControlsFor(uint32_t adapterKind) {
 }
 
 void AdvancedSettingsModel::LoadFromRecord(const PrefDictionary& record) {
-    nTxRate = IntValue(record, kKeyTxRate);
-    nBGProtection = IntValue(record, kKeyBgProtection);
-    bTXBurst = int8_t(IntValue(record, kKeyTxBurst));
-    AdhocMode = IntValue(record, kKeyAdHocMode);
-    nWirelessMode = IntValue(record, kKeyWirelessMode);
+    const AdvancedSettingValues v = ReadAdvancedSettingValues(record);
+    nTxRate = v.txRate;
+    nBGProtection = v.bgProtection;
+    bTXBurst = int8_t(v.txBurst);
+    AdhocMode = v.adHocMode;
+    nWirelessMode = v.wirelessMode;
 }
 
 void AdvancedSettingsModel::InitAdvanceSetting(bool aSupport, uint32_t adapterKind) {
@@ -161,13 +162,7 @@ int32_t AdvancedSettingsModel::SettledTxRate() const {
 }
 
 PrefDictionary AdvancedSettingsModel::Record() const {
-    PrefDictionary record;
-    record.Set(kKeyTxRate, FormatInt(nTxRate));
-    record.Set(kKeyBgProtection, FormatInt(nBGProtection));
-    record.Set(kKeyTxBurst, FormatInt(bTXBurst));
-    record.Set(kKeyAdHocMode, FormatInt(AdhocMode));
-    record.Set(kKeyWirelessMode, FormatInt(nWirelessMode));
-    return record;
+    return AdvancedSettingsRecord({nTxRate, nBGProtection, bTXBurst, AdhocMode, nWirelessMode});
 }
 
 bool AdvancedSettingsModel::WriteRecord() {

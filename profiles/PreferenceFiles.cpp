@@ -81,6 +81,21 @@ std::string FormatInt(int32_t value) {
     return text;
 }
 
+AdvancedSettingValues ReadAdvancedSettingValues(const PrefDictionary& record) {
+    return {IntValue(record, kKeyTxRate), IntValue(record, kKeyBgProtection), IntValue(record, kKeyTxBurst),
+            IntValue(record, kKeyAdHocMode), IntValue(record, kKeyWirelessMode)};
+}
+
+PrefDictionary AdvancedSettingsRecord(const AdvancedSettingValues& v) {
+    PrefDictionary record;
+    record.Set(kKeyTxRate, FormatInt(v.txRate));
+    record.Set(kKeyBgProtection, FormatInt(v.bgProtection));
+    record.Set(kKeyTxBurst, FormatInt(v.txBurst));
+    record.Set(kKeyAdHocMode, FormatInt(v.adHocMode));
+    record.Set(kKeyWirelessMode, FormatInt(v.wirelessMode));
+    return record;
+}
+
 bool IsActiveRecord(const PrefArray& array) {
     if (array.empty()) return false;
     const std::string* flag = array[0].Find(kKeyActiveProfileFlag);

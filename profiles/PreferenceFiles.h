@@ -159,6 +159,18 @@ int32_t IntValue(const PrefDictionary& dict, std::string_view key);
 // "%d".
 std::string FormatInt(int32_t value);
 
+// The five advanced radio settings, as element 0 of AdvancedProfileSetting.plist
+// holds them; the page and the agent both read and write them.
+struct AdvancedSettingValues {
+    int32_t txRate = 0;
+    int32_t bgProtection = 0;
+    int32_t txBurst = 1;
+    int32_t adHocMode = 1;
+    int32_t wirelessMode = 0;
+};
+AdvancedSettingValues ReadAdvancedSettingValues(const PrefDictionary& record);
+PrefDictionary AdvancedSettingsRecord(const AdvancedSettingValues& values);
+
 // True when the array is not empty and element 0's "Active Profile Flag" is
 // exactly "YES".
 bool IsActiveRecord(const PrefArray& array);

@@ -47,18 +47,6 @@ constexpr uint32_t kDefaultFrequencyKhz = 2437000;  // channel 6
 constexpr size_t kStaConfigHwRadio = 5;
 constexpr size_t kStaConfigErrorBitmap = 7;
 
-std::vector<uint8_t> U32(uint32_t v) {
-    std::vector<uint8_t> b(4);
-    WriteLe32(b.data(), v);
-    return b;
-}
-
-bool ReadU32(std::span<const uint8_t> input, uint32_t* value) {
-    if (input.size() != 4) return false;
-    *value = ReadLe32(input.data());
-    return true;
-}
-
 WiphySettings Rts(uint32_t v) {
     WiphySettings s;
     s.rtsThreshold = v;
@@ -302,7 +290,7 @@ kern_return_t Nl80211Driver::Commit(const NetworkTarget& target) {
 // --- queries -----------------------------------------------------------------
 
 kern_return_t Nl80211Driver::MediaConnectStatus(Input, Answer& a) {
-    a = U32(Status().Completed() ? kMediaConnected : kMediaDisconnected);
+    a = LeWord(Status().Completed() ? kMediaConnected : kMediaDisconnected);
     return KERN_SUCCESS;
 }
 
@@ -326,29 +314,29 @@ kern_return_t Nl80211Driver::CurrentSsid(Input, Answer& a) {
 }
 
 kern_return_t Nl80211Driver::InfrastructureMode(Input, Answer& a) {
-    a = U32(interface_->iftype == NL80211_IFTYPE_ADHOC ? uint32_t(Ndis802_11IBSS)
+    a = LeWord(interface_->iftype == NL80211_IFTYPE_ADHOC ? uint32_t(Ndis802_11IBSS)
                                                        : uint32_t(Ndis802_11Infrastructure));
     return KERN_SUCCESS;
 }
 
 kern_return_t Nl80211Driver::AuthenticationMode(Input, Answer& a) {
-    a = U32(settings_.authMode);
+    a = LeWord(settings_.authMode);
     return KERN_SUCCESS;
 }
 
 kern_return_t Nl80211Driver::EncryptionStatus(Input, Answer& a) {
-    a = U32(settings_.encryption);
+    a = LeWord(settings_.encryption);
     return KERN_SUCCESS;
 }
 
 kern_return_t Nl80211Driver::RestartPending(Input, Answer& a) {
-    a = U32(restartPending_ ? 1 : 0);
+    a = LeWord(restartPending_ ? 1 : 0);
     return KERN_SUCCESS;
 }
 
 kern_return_t Nl80211Driver::RestartDone(Input, Answer& a) {
     restartPending_ = false;
-    a = U32(1);
+    a = LeWord(1);
     return KERN_SUCCESS;
 }
 
@@ -365,12 +353,12 @@ kern_return_t Nl80211Driver::NetworkTypes(Input, Answer& a) {
 }
 
 kern_return_t Nl80211Driver::FragmentationThreshold(Input, Answer& a) {
-    a = U32(frag_);
+    a = LeWord(frag_);
     return KERN_SUCCESS;
 }
 
 kern_return_t Nl80211Driver::RtsThreshold(Input, Answer& a) {
-    a = U32(rts_);
+    a = LeWord(rts_);
     return KERN_SUCCESS;
 }
 
@@ -382,7 +370,7 @@ kern_return_t Nl80211Driver::Configuration(Input, Answer& a) {
 }
 
 kern_return_t Nl80211Driver::PowerMode(Input, Answer& a) {
-    a = U32(powerMode_);
+    a = LeWord(powerMode_);
     return KERN_SUCCESS;
 }
 
@@ -448,7 +436,7 @@ kern_return_t Nl80211Driver::LinkStatus(Input, Answer& a) {
 
 kern_return_t Nl80211Driver::CountryRegion(Input, Answer& a) {
     const std::optional<RegulatoryDomain> domain = stack_.Regulatory();
-    a = U32(domain ? CountryRegionCode(*domain) : kRegionTaken);
+    a = LeWord(domain ? CountryRegionCode(*domain) : kRegionTaken);
     return KERN_SUCCESS;
 }
 
@@ -482,7 +470,7 @@ kern_return_t Nl80211Driver::EepromVersion(Input, Answer& a) {
 kern_return_t Nl80211Driver::DriverReady(Input, Answer& a) {
     const std::optional<std::string> pong = Ask("PING");
     if (!pong || pong->rfind("PONG", 0) != 0) return kIOReturnNoDevice;
-    a = U32(1);
+    a = LeWord(1);
     return KERN_SUCCESS;
 }
 
@@ -527,12 +515,12 @@ kern_return_t Nl80211Driver::WriteDeviceWord(Input input, Answer& a) {
 }
 
 kern_return_t Nl80211Driver::Preamble(Input, Answer& a) {
-    a = U32(preamble_);
+    a = LeWord(preamble_);
     return KERN_SUCCESS;
 }
 
 kern_return_t Nl80211Driver::TxPower(Input, Answer& a) {
-    a = U32(txPower_);
+    a = LeWord(txPower_);
     return KERN_SUCCESS;
 }
 
@@ -574,7 +562,7 @@ kern_return_t Nl80211Driver::JoinSsid(Input input) {
 
 kern_return_t Nl80211Driver::SetInfrastructureMode(Input input) {
     uint32_t v = 0;
-    if (!ReadU32(input, &v) || v > uint32_t(Ndis802_11AutoUnknown)) return kIOReturnBadArgument;
+    if (!ReadExactLe32(input, &v) || v > uint32_t(Ndis802_11AutoUnknown)) return kIOReturnBadArgument;
     settings_.infrastructureMode = v;
     return KERN_SUCCESS;
 }
@@ -585,7 +573,7 @@ kern_return_t Nl80211Driver::Disassociate(Input) {
 
 kern_return_t Nl80211Driver::SetAuthenticationMode(Input input) {
     uint32_t v = 0;
-    if (!ReadU32(input, &v) || v > uint32_t(Ndis802_11AuthModeWPA2PSK)) return kIOReturnBadArgument;
+    if (!ReadExactLe32(input, &v) || v > uint32_t(Ndis802_11AuthModeWPA2PSK)) return kIOReturnBadArgument;
     settings_.authMode = v;
     return KERN_SUCCESS;
 }
@@ -613,7 +601,7 @@ kern_return_t Nl80211Driver::Scan(Input) {
 
 kern_return_t Nl80211Driver::SetEncryptionStatus(Input input) {
     uint32_t v = 0;
-    if (!ReadU32(input, &v) || v > 7) return kIOReturnBadArgument;
+    if (!ReadExactLe32(input, &v) || v > 7) return kIOReturnBadArgument;
     settings_.encryption = v;
     return KERN_SUCCESS;
 }
@@ -632,7 +620,7 @@ kern_return_t Nl80211Driver::RemoveKey(Input input) {
 
 kern_return_t Nl80211Driver::SetFragmentationThreshold(Input input) {
     uint32_t v = 0;
-    if (!ReadU32(input, &v)) return kIOReturnBadArgument;
+    if (!ReadExactLe32(input, &v)) return kIOReturnBadArgument;
     frag_ = v;
     // 0 and the maximum mean no fragmentation; the kernel takes even
     // values from 256 on.
@@ -642,7 +630,7 @@ kern_return_t Nl80211Driver::SetFragmentationThreshold(Input input) {
 
 kern_return_t Nl80211Driver::SetRtsThreshold(Input input) {
     uint32_t v = 0;
-    if (!ReadU32(input, &v)) return kIOReturnBadArgument;
+    if (!ReadExactLe32(input, &v)) return kIOReturnBadArgument;
     rts_ = v;
     const uint32_t kernel = v == 0 || v >= kRtsMax ? kOffThreshold : v;
     return FromErrno(stack_.SetWiphy(interface_->wiphy, Rts(kernel)));
@@ -657,7 +645,7 @@ kern_return_t Nl80211Driver::SetConfiguration(Input input) {
 
 kern_return_t Nl80211Driver::SetPowerMode(Input input) {
     uint32_t v = 0;
-    if (!ReadU32(input, &v)) return kIOReturnBadArgument;
+    if (!ReadExactLe32(input, &v)) return kIOReturnBadArgument;
     powerMode_ = v;
     return FromErrno(
         stack_.SetPowerSave(interface_->ifindex, v != uint32_t(Ndis802_11PowerModeCAM)));
@@ -665,7 +653,7 @@ kern_return_t Nl80211Driver::SetPowerMode(Input input) {
 
 kern_return_t Nl80211Driver::SetRadio(Input input) {
     uint32_t v = 0;
-    if (!ReadU32(input, &v) || v > 1) return kIOReturnBadArgument;
+    if (!ReadExactLe32(input, &v) || v > 1) return kIOReturnBadArgument;
     return FromErrno(stack_.SetSoftBlocked(interface_->wiphy, v == 0));
 }
 
@@ -678,12 +666,12 @@ kern_return_t Nl80211Driver::SetStaConfig(Input input) {
 }
 
 kern_return_t Nl80211Driver::SetPreamble(Input input) {
-    return ReadU32(input, &preamble_) ? KERN_SUCCESS : kIOReturnBadArgument;
+    return ReadExactLe32(input, &preamble_) ? KERN_SUCCESS : kIOReturnBadArgument;
 }
 
 kern_return_t Nl80211Driver::SetTxPower(Input input) {
     uint32_t v = 0;
-    if (!ReadU32(input, &v) || v > 100) return kIOReturnBadArgument;
+    if (!ReadExactLe32(input, &v) || v > 100) return kIOReturnBadArgument;
     txPower_ = v;
     return FromErrno(stack_.SetWiphy(interface_->wiphy, PowerLimit(PowerLimitMbm(v))));
 }
