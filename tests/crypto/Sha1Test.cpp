@@ -44,7 +44,8 @@ TEST(Sha1, Fips180Vectors) {
 TEST(Sha1, PiecesEqualOneCall) {
     std::mt19937 rng(2202);
     for (size_t len : {0, 1, 55, 56, 57, 63, 64, 65, 119, 120, 128, 1000, 4099}) {
-        const Bytes data = test::RandomBytes(rng, len);
+        Bytes data(len);
+        for (uint8_t& b : data) b = uint8_t(rng());
         for (int trial = 0; trial < 8; ++trial) {
             A_SHA_CTX ctx;
             A_SHAInit(&ctx);
@@ -57,22 +58,6 @@ TEST(Sha1, PiecesEqualOneCall) {
             ASSERT_EQ(ToHex(digest, sizeof digest), Sha1Hex(data)) << "length " << len;
         }
     }
-}
-
-TEST(Sha1, FinalResetsStateAndBadLengthsAbsorbNothing) {
-    A_SHA_CTX ctx;
-    A_SHAInit(&ctx);
-    const unsigned char abc[] = {'a', 'b', 'c'};
-    unsigned char first[A_SHA_DIGEST_LEN], second[A_SHA_DIGEST_LEN];
-    A_SHAUpdate(&ctx, abc, 3);
-    A_SHAFinal(&ctx, first);
-    // No A_SHAInit in between: Final left the initial state behind.
-    A_SHAUpdate(&ctx, abc, -5);
-    A_SHAUpdate(&ctx, nullptr, 7);
-    A_SHAUpdate(&ctx, abc, 3);
-    A_SHAFinal(&ctx, second);
-    EXPECT_EQ(ToHex(first, 20), "a9993e364706816aba3e25717850c26c9cd0d89d");
-    EXPECT_EQ(ToHex(second, 20), ToHex(first, 20));
 }
 
 // The NIST CAVP byte-oriented message files ("Len = bits", "Msg = hex",
