@@ -65,17 +65,15 @@ void SocketTestServer::Run() {
     // Answers one request; false drops the connection.
     auto serve = [this](Connection& c, Request& r) -> bool {
         const bool isOpen = r.kind == Request::Kind::Open;
-        const Fault fault = isOpen ? openFault_.load() : callFault_.load();
+        const Fault fault = isOpen ? Fault::None : callFault_.load();
         std::vector<uint8_t> answer;
         if (!isOpen) ++callsServed_;
-        if (isOpen && (fault == Fault::Refuse || r.open.version != wire::kVersion)) {
+        if (isOpen && r.open.version != wire::kVersion) {
             answer = wire::EncodeOpenAnswer(platform::kIOReturnUnsupported);
         } else if (isOpen) {
             c.client = provider_.OpenUserClient(r.open.connectionType);
             answer = wire::EncodeOpenAnswer(c.client ? platform::KERN_SUCCESS
                                                      : platform::kIOReturnNoDevice);
-        } else if (fault == Fault::Refuse) {
-            answer = wire::EncodeCallAnswer(r.call, platform::kIOReturnUnsupported, {});
         } else if (fault == Fault::OverCapacity) {
             const uint32_t length = r.call.outputCapacity + 4;
             const auto header =
@@ -86,20 +84,8 @@ void SocketTestServer::Run() {
             answer = c.client ? wire::AnswerCall(*c.client, r)
                               : wire::EncodeCallAnswer(r.call, platform::kIOReturnNotOpen, {});
         }
-        switch (fault) {
-            case Fault::Stall:
-                return c.stalled = true;
-            case Fault::CloseBeforeAnswer:
-                return false;
-            case Fault::CloseMidAnswer:
-                SendAll(c.fd, answer.data(), answer.size() > 13 ? answer.size() / 2 : 6);
-                return false;
-            case Fault::BadMagic:
-                answer[0] ^= 0xFF;
-                break;
-            default:
-                break;
-        }
+        if (fault == Fault::Stall) return c.stalled = true;
+        if (fault == Fault::CloseBeforeAnswer) return false;
         SendAll(c.fd, answer.data(), answer.size());
         return !(isOpen && !c.client);
     };

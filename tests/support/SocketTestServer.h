@@ -1,7 +1,7 @@
 // A driver process in miniature for socket-transport tests: a thread that
 // publishes one service socket, accepts connections and serves the
 // user-client protocol from a UserClientProvider, with faults a test can
-// switch on (a stalled, dying or lying peer).
+// switch on for calls (a stalled, dying or overreaching peer).
 //
 // The provider is called on the server thread while the test thread waits
 // in its call, so a RecordingUserClientProvider can be used as it is; read
@@ -23,10 +23,7 @@ public:
         None,
         Stall,              // read the request, never answer
         CloseBeforeAnswer,  // drop the connection instead of answering
-        CloseMidAnswer,     // send part of the answer, then drop the connection
-        BadMagic,           // answer with a corrupted magic
         OverCapacity,       // answer 4 bytes more than the declared capacity
-        Refuse,             // answer with kIOReturnUnsupported
     };
 
     // Binds `socketPath` (replacing a stale socket there) and starts serving.
@@ -36,7 +33,6 @@ public:
     SocketTestServer& operator=(const SocketTestServer&) = delete;
 
     bool Started() const { return listenFd_ >= 0; }
-    void SetOpenFault(Fault fault) { openFault_ = fault; }
     void SetCallFault(Fault fault) { callFault_ = fault; }
     size_t CallsServed() const { return callsServed_; }
 
@@ -47,7 +43,6 @@ private:
     platform::UserClientProvider& provider_;
     int listenFd_ = -1;
     int wake_[2] = {-1, -1};  // a byte written to wake_[1] stops the thread
-    std::atomic<Fault> openFault_{Fault::None};
     std::atomic<Fault> callFault_{Fault::None};
     std::atomic<size_t> callsServed_{0};
     std::thread thread_;
