@@ -1,16 +1,12 @@
 // Reading the kernel's answers: recorded nl80211 messages, cut and
-// corrupted; the BSS entries built from them; the radio switch's files.
+// corrupted; the BSS entries built from them.
 #include <gtest/gtest.h>
 #include <linux/netlink.h>
-#include <sys/stat.h>
-
-#include <fstream>
 
 #include "adapter/ScanList.h"
 #include "driver/nl80211/BssScanEntry.h"
 #include "driver/nl80211/KernelStack.h"
 #include "tests/nl80211/RecordedRadio.h"
-#include "tests/support/TempFolders.h"
 
 namespace corvane::nl80211::test {
 namespace {
@@ -76,29 +72,6 @@ TEST(KernelAnswers, BssEntriesCarryTheKernelsFacts) {
     EXPECT_FALSE(Listable(adHoc));
     adHoc.frequencyMhz = 2484;
     EXPECT_TRUE(Listable(adHoc));
-}
-
-TEST(KernelAnswers, TheRadioSwitchIsThePhysRfkillEntry) {
-    const std::string root = corvane::test::MakeTempFolder("corvane-sysfs");
-    const std::string phy = root + "/class/ieee80211/phy3";
-    ASSERT_EQ(
-        std::system(("mkdir -p " + phy + "/rfkill7 " + root + "/class/ieee80211/phy0").c_str()), 0);
-    std::ofstream(phy + "/index") << "3\n";
-    std::ofstream(root + "/class/ieee80211/phy0/index") << "0\n";
-    std::ofstream(phy + "/rfkill7/soft") << "0\n";
-    std::ofstream(phy + "/rfkill7/hard") << "1\n";
-
-    const RfkillSwitch rfkill(root);
-    EXPECT_FALSE(rfkill.Read(0)) << "a phy without a switch";
-    EXPECT_FALSE(rfkill.Read(9));
-    EXPECT_EQ(rfkill.SetSoftBlocked(0, true), -ENODEV);
-    const auto radio = rfkill.Read(3);
-    ASSERT_TRUE(radio);
-    EXPECT_FALSE(radio->softBlocked);
-    EXPECT_TRUE(radio->hardBlocked);
-    EXPECT_EQ(rfkill.SetSoftBlocked(3, true), 0);
-    EXPECT_TRUE(rfkill.Read(3)->softBlocked);
-    std::system(("rm -rf '" + root + "'").c_str());
 }
 
 }  // namespace

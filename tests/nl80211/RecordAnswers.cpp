@@ -1,6 +1,7 @@
 // nl80211_record_answers IFNAME: asks the kernel what corvane-nl80211d asks
-// (the interface, its phy, the scan results, the stations, the regulatory
-// domain) and prints every answer message as one JSON line,
+// and the unit tests replay (the interface, the scan results, the stations,
+// the regulatory domain; not the phy) and prints every answer message as one
+// JSON line,
 // {"request": ..., "message": hex}. The real-radio virtual machine runs it
 // to record the answers the unit tests read (scripts/realradio/run-test.sh
 // BUILD record).
@@ -36,8 +37,6 @@ int main(int argc, char** argv) {
                      stack.Problem().c_str());
         return 1;
     }
-    request = "wiphy";
-    stack.Phy(info->wiphy);
     request = "scan";
     stack.ScanResults(info->ifindex);
     request = "station";
