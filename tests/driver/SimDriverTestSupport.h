@@ -19,14 +19,10 @@ namespace corvane::sim::test {
 using ByteVec = std::vector<uint8_t>;
 
 template <class Range>
-ByteVec Vec(const Range& r) { return {std::begin(r), std::end(r)}; }
-inline ByteVec Bytes(const std::string& s) { return Vec(s); }
-inline ByteVec Hex(const std::string& hex) {
-    ByteVec out;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2)
-        out.push_back(uint8_t(std::stoi(hex.substr(i, 2), nullptr, 16)));
-    return out;
+ByteVec Vec(const Range& r) {
+    return {std::begin(r), std::end(r)};
 }
+inline ByteVec Bytes(const std::string& s) { return Vec(s); }
 inline ByteVec U32Bytes(uint32_t v) {
     ByteVec b(4);
     WriteLe32(b.data(), v);
