@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -23,8 +25,7 @@ inline ByteVec HexBytes(const std::string& hex) {
 }
 
 struct ScanEntrySpec {
-    std::string ssid;         // the name bytes (cut to 32)
-    int64_t ssidLength = -1;  // Ssid.SsidLength; -1: the name's length
+    std::string ssid;  // the name bytes (cut to 32)
     std::array<uint8_t, 6> mac = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55};
     uint32_t privacy = 0;
     int32_t rssi = -50;
@@ -41,7 +42,7 @@ inline ByteVec ScanEntry(const ScanEntrySpec& s) {
     WriteLe32(&e[bss::kLength], uint32_t(length));
     std::copy(s.mac.begin(), s.mac.end(), &e[bss::kMacAddress]);
     const size_t nameBytes = std::min<size_t>(s.ssid.size(), kSsidMaxLength);
-    WriteLe32(&e[bss::kSsidLength], uint32_t(s.ssidLength < 0 ? int64_t(nameBytes) : s.ssidLength));
+    WriteLe32(&e[bss::kSsidLength], uint32_t(nameBytes));
     std::copy_n(s.ssid.begin(), nameBytes, &e[bss::kSsid]);
     WriteLe32(&e[bss::kPrivacy], s.privacy);
     WriteLe32(&e[bss::kRssi], uint32_t(s.rssi));
@@ -50,6 +51,35 @@ inline ByteVec ScanEntry(const ScanEntrySpec& s) {
     WriteLe32(&e[bss::kIELength], uint32_t(ieLength));
     std::copy(s.tagged.begin(), s.tagged.end(), &e[bss::kTaggedElements]);
     return e;
+}
+
+// Tagged elements as hex text: an element around a body given in hex
+// (blanks allowed); a suite list (its count, then the suites with one
+// organisation code); RSN and WPA elements (version 1, then the suites of
+// their organisation).
+inline std::string H8(unsigned v) {
+    char t[3];
+    std::snprintf(t, sizeof t, "%02x", v & 0xFF);
+    return t;
+}
+inline std::string Suites(const std::string& oui, std::initializer_list<int> types) {
+    std::string s = H8(unsigned(types.size())) + H8(unsigned(types.size()) >> 8);
+    for (int t : types) s += oui + H8(unsigned(t));
+    return s;
+}
+inline std::string Element(unsigned id, std::string body) {
+    std::erase(body, ' ');
+    return H8(id) + H8(unsigned(body.size() / 2)) + body;
+}
+inline std::string Rsn(int group, std::initializer_list<int> pairwise,
+                       std::initializer_list<int> akm) {
+    const std::string suites = Suites("000fac", {group}).substr(4) + Suites("000fac", pairwise);
+    return Element(48, "0100" + suites + Suites("000fac", akm));
+}
+inline std::string Wpa(int group, std::initializer_list<int> pairwise,
+                       std::initializer_list<int> akm) {
+    const std::string suites = Suites("0050f2", {group}).substr(4) + Suites("0050f2", pairwise);
+    return Element(221, "0050f2010100" + suites + Suites("0050f2", akm));
 }
 
 // NumberOfItems, then the entries back to back.

@@ -172,32 +172,6 @@ TEST(ElementWalk, CapturedBeaconsReadAsTheDissectorReadsThem) {
 
 // --- hand-built elements -------------------------------------------------------
 
-std::string H8(unsigned v) {
-    char t[3];
-    std::snprintf(t, sizeof t, "%02x", v & 0xFF);
-    return t;
-}
-std::string Le16(unsigned v) { return H8(v) + H8(v >> 8); }
-// A suite list: its count, then the suites with one organisation code.
-std::string Suites(const std::string& oui, std::initializer_list<int> types) {
-    std::string s = Le16(unsigned(types.size()));
-    for (int t : types) s += oui + H8(unsigned(t));
-    return s;
-}
-// An element around a body given in hex (blanks allowed).
-std::string Element(unsigned id, std::string body) {
-    std::erase(body, ' ');
-    return H8(id) + H8(unsigned(body.size() / 2)) + body;
-}
-// RSN and WPA elements: version 1, then the suites of their organisation.
-std::string Rsn(int group, std::initializer_list<int> pairwise, std::initializer_list<int> akm) {
-    const std::string suites = Suites("000fac", {group}).substr(4) + Suites("000fac", pairwise);
-    return Element(48, "0100" + suites + Suites("000fac", akm));
-}
-std::string Wpa(int group, std::initializer_list<int> pairwise, std::initializer_list<int> akm) {
-    const std::string suites = Suites("0050f2", {group}).substr(4) + Suites("0050f2", pairwise);
-    return Element(221, "0050f2010100" + suites + Suites("0050f2", akm));
-}
 const std::string kSsidAbc = "0003616263";
 
 // Hex with blanks for readability.
@@ -208,7 +182,8 @@ ByteVec Hex(std::string text) {
 
 // What the captured beacons hold (PSK, 802.1X, SAE, PSK-SHA256 and
 // transition suites, WPA beside RSN, ad hoc) is their test's; these rows are
-// what they lack.
+// what they lack, and malformed elements (random damaged ones are the scan
+// list fuzz target's).
 TEST(ElementWalk, UnusualAndMalformedElements) {
     struct Row {
         const char* name;
@@ -222,12 +197,8 @@ TEST(ElementWalk, UnusualAndMalformedElements) {
         "0100 000fac04" + Suites("000fac", {4}) + "0200 506f9a02 000fac02";
     // clang-format off
     const Row rows[] = {
-        // What the privacy bit and the plain suites give.
         {"no elements, privacy off", "", {"Open", "Not Used"}, 1, 0},
         {"no security element, privacy on", kSsidAbc, {"Open/Shared", "WEP"}},
-        {"AES-WRAP", Rsn(3, {3}, {2}), {"WPA2-PSK", "AES-WRAP"}},
-        {"WEP group cipher leaves the text alone", Wpa(1, {2}, {2}), {"WPA-PSK", "TKIP"}},
-        {"WPA key management 0 on infrastructure is PSK", Wpa(2, {2}, {0}), {"WPA-PSK", "TKIP"}},
         {"WPA legacy key-management code 00 00 42",
          "dd16 0050f201 0100 0050f202 0100 0050f202 0100 00004202", {"WPA-PSK", "TKIP"}},
         {"WPA cipher code with 00 03 in its middle bytes",
@@ -236,45 +207,17 @@ TEST(ElementWalk, UnusualAndMalformedElements) {
          "dd0f 0050f201 0100 0050f202 0100 0050f2", {"Open/Shared", "WEP"}},
         {"RSN element of length 11 is not read",
          "300b 0100 000fac04 0100 000fac", {"Open/Shared", "WEP"}},
-        {"other vendor element (WMM)", "dd07 0050f202 000100", {"Open/Shared", "WEP"}},
         {"RSN without key management",
          "300e 0100 000fac04 0100 000fac04 0000", {"Open/Shared", "AES-CCMP"}},
-        {"automatic network type: PSK", Wpa(2, {2}, {2}), {"WPA-PSK", "TKIP"}, 2},
-
-        // WPA and RSN together.
-        {"RSN then WPA, both PSK",
-         Rsn(4, {4}, {2}) + Wpa(2, {2}, {2}), {"WPA-PSK/WPA2-PSK", "TKIP/AES"}},
-        {"WPA then RSN, both PSK",
-         Wpa(2, {2}, {2}) + Rsn(4, {4}, {2}), {"WPA-PSK/WPA2-PSK", "TKIP/AES"}},
         {"WPA then RSN, both 802.1X: the later names it",
          Wpa(2, {2}, {1}) + Rsn(4, {4}, {1}), {"WPA2", "TKIP/AES"}},
-        {"RSN then WPA, both 802.1X", Rsn(4, {4}, {1}) + Wpa(2, {2}, {1}), {"WPA", "TKIP/AES"}},
-        {"SAE-only RSN then WPA PSK", Rsn(4, {4}, {8}) + Wpa(2, {2}, {2}), {"WPA-PSK", "TKIP/AES"}},
-        {"GCMP RSN then TKIP WPA",
-         Rsn(8, {8}, {2}) + Wpa(2, {2}, {2}), {"WPA-PSK/WPA2-PSK", "TKIP"}},
-
-        // Ad hoc networks.
         {"ad hoc WPA key management 0", Wpa(2, {2}, {0}), {"WPA-NONE", "TKIP"}, 0},
         {"ad hoc WPA then RSN: the later, never combined",
          Wpa(2, {2}, {2}) + Rsn(4, {4}, {2}), {"WPA2-NONE", "TKIP/AES"}, 0},
-        {"ad hoc RSN then WPA", Rsn(4, {4}, {2}) + Wpa(2, {2}, {2}), {"WPA-NONE", "TKIP/AES"}, 0},
-
-        // Key management and ciphers this adapter cannot use.
         {"OWE", Rsn(4, {4}, {18}), {"OWE", "AES-CCMP"}},
-        {"FT-PSK", Rsn(4, {4}, {4}), {"FT-PSK", "AES-CCMP"}},
-        {"FT over 802.1X", Rsn(4, {4}, {3}), {"WPA2", "AES-CCMP"}},
-        {"Suite B 192-bit", Rsn(9, {9}, {12}), {"WPA2", "GCMP-256"}},
         {"DPP only", Element(48, dpp), {"DPP", "AES-CCMP"}},
         {"foreign key management before PSK", Element(48, dppThenPsk), {"WPA2-PSK", "AES-CCMP"}},
-        {"WPA2/WPA3 transition, SAE first", Rsn(4, {4}, {8, 2}), {"WPA2-PSK", "AES-CCMP"}},
-        {"SAE then 802.1X", Rsn(4, {4}, {8, 1}), {"WPA2", "AES-CCMP"}},
-        {"GCMP alone", Rsn(8, {8}, {2}), {"WPA2-PSK", "GCMP"}},
-        {"CCMP-256 alone", Rsn(10, {10}, {2}), {"WPA2-PSK", "CCMP-256"}},
         {"CCMP group, GCMP-256 then CCMP pairwise", Rsn(4, {9, 4}, {2}), {"WPA2-PSK", "AES-CCMP"}},
-        {"GCMP group, CCMP then GCMP pairwise", Rsn(8, {4, 8}, {2}), {"WPA2-PSK", "AES-CCMP"}},
-        {"GCMP-256 group, TKIP pairwise", Rsn(9, {2}, {2}), {"WPA2-PSK", "TKIP"}},
-
-        // Malformed elements.
         {"invalid RSN group code ends the walk",
          Wpa(2, {2}, {2}) + "3012 0100 00112204 0100 000fac04 0100 000fac02" + Rsn(4, {4}, {2}),
          {"WPA-PSK", "TKIP"}},
@@ -283,31 +226,20 @@ TEST(ElementWalk, UnusualAndMalformedElements) {
          {"Open/Shared", "WEP"}},
         {"invalid RSN pairwise code ends only the list",
          "3016 0100 000fac02 0200 00112204 000fac04 0100 000fac02", {"WPA2-PSK", "TKIP"}},
-        {"invalid WPA pairwise code ends only the list",
-         "dd1a 0050f201 0100 0050f202 0200 00112204 0050f204 0100 0050f202", {"WPA-PSK", "TKIP"}},
         {"zero-length element after the first stops the walk",
          kSsidAbc + "dd00" + Rsn(4, {4}, {2}), {"Open/Shared", "WEP"}},
         {"zero-length first element (hidden name) does not",
          "0000" + Rsn(4, {4}, {2}), {"WPA2-PSK", "AES-CCMP"}},
         {"element running past the area: what is there counts",
          "3014 0100 000fac04 0100 000f", {"Open/Shared", "AES-CCMP"}},
-        {"declared length past the area, suites all there",
-         "30ff 0100 000fac04 0100 000fac04 0100 000fac02", {"WPA2-PSK", "AES-CCMP"}},
         {"WPA element cut after its header keeps earlier texts",
          Rsn(4, {4}, {2}) + "dd16 0050f201 0100", {"WPA2-PSK", "AES-CCMP"}},
         {"pairwise count past the element ends it, the walk goes on",
          "300c 0100 000fac04 0500 000fac02" + Wpa(2, {2}, {2}), {"WPA-PSK", "TKIP/AES"}},
-        {"pairwise count 65535 at the end of the area",
-         "300c 0100 000fac04 ffff 000fac02", {"Open/Shared", "TKIP/AES"}},
         {"key-management count past the element: the suites there decide",
          "3012 0100 000fac04 0100 000fac04 0300 000fac02", {"WPA2-PSK", "AES-CCMP"}},
-        {"key-management count with no suite",
-         "300e 0100 000fac04 0100 000fac04 0200", {"Open/Shared", "AES-CCMP"}},
-        {"WPA key-management count past the area",
-         "dd16 0050f201 0100 0050f202 0100 0050f204 0900 0050f2", {"Open/Shared", "TKIP/AES"}},
         {"three bytes left are not looked at",
          Rsn(4, {4}, {2}) + "30ff01", {"WPA2-PSK", "AES-CCMP"}},
-        {"an area of three bytes", "30ff01", {"Open/Shared", "WEP"}},
     };
     // clang-format on
     for (const Row& row : rows) {
