@@ -88,11 +88,6 @@ TEST(ApplySequence, BytesExact) {
         {"open ad hoc, pane: power mode sent, tx index 7 is 100%", kPaneActivate,
          BaseProfile({{"Network Type", "0"}, {"Channel", "11"}, {"Tx Power", "7"}}),
          Join({Head(0, 0, 1), Configure(2462000), kTail})},
-        {"unknown encryption: none", kAgent, BaseProfile({{"Encryption Type", "5"}}),
-         Join({Head(1, 0, 1), kTail})},
-        {"negative auth: open, no wep", kAgent,
-         BaseProfile({{"Authentication Type", "-1"}, {"Encryption Type", "1"}}),
-         Join({Head(1, 0, 1), kTail})},
         {"auth 4: open, key not sent", kAgent,
          BaseProfile({{"Authentication Type", "4"}, {"Encryption Type", "9"}}),
          Join({Head(1, 0, 6), kTail})},
@@ -169,16 +164,6 @@ TEST(ConvertProfile, PassphrasesThatAreNot64HexDigits) {
     EXPECT_EQ(key(kIeeePmk.substr(0, 63)), KeyBlock(104, 0x80000000, {pmk, pmk + 32}));  // hashed
     // The derivation refuses 65 characters; the key is then the text itself.
     EXPECT_EQ(key(kIeeePmk + "0"), KeyBlock(104, 0x80000000, Text(kIeeePmk.substr(0, 32))));
-}
-
-TEST(ProfileRecord, KeyRecordsAreReleasedOnce) {
-    auto r = Convert({{"Authentication Type", "1"}, {"WEPKey1", "abcde"}, {"WEPKey1 Type", "1"}});
-    ReleaseKeyRecords(*r);
-    EXPECT_TRUE(WepSlotBytes(*r, 0).empty());
-    ReleaseProfileData(r);
-    EXPECT_EQ(r, nullptr);
-    ReleaseProfileData(r);                                          // a second release is harmless
-    EXPECT_EQ(BuildKeyRecord(40, 0, HexBytes(kIeeePmk)), nullptr);  // no room for the key
 }
 
 }  // namespace

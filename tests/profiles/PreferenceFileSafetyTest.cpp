@@ -55,119 +55,64 @@ std::string Stamp(std::time_t t) {
     return text;
 }
 
-// A file that exists but cannot be read counts as empty, is moved aside
-// unchanged and private, is reported once, and the next write leaves the
-// kept copy alone. An empty file holds nothing to keep.
-TEST(UnreadablePreferences, AreKeptAndReportedOnce) {
+// Hostile files: one that cannot be read counts as empty, is moved aside
+// unchanged and private (never over an earlier kept file), is reported once,
+// and the next write leaves the kept copy alone. What is not a regular file
+// is never opened for reading (a FIFO would block the reader for good) and is
+// left in place; an entry whose key holds a NUL is left out. Random damaged
+// files are the preference fuzz target's.
+TEST(UnreadablePreferences, AreKeptAsideOnceAndNeverCrashOrHang) {
     const std::string head = "<?xml version=\"1.0\"?><plist version=\"1.0\">";
     struct Row {
         const char* name;
-        std::string bytes;
-        const char* reason;  // null: just empty, nothing reported
+        std::string bytes;   // "fifo": a FIFO instead
+        const char* reason;  // null: nothing reported
+        bool kept;           // moved aside
+        PrefArray read = {};
     };
     const Row rows[] = {
-        {"empty", "", nullptr},
-        {"garbage", std::string("\x00\xff garbage \x01", 12), "not a property list"},
-        {"truncated binary", std::string("bplist00\x01\x02", 10), "not a property list"},
-        {"truncated xml", head + "<array><dict><key>SSID</key><str", "not a property list"},
-        {"NUL byte in xml",
-         head + "<array><dict><key>S" + std::string(1, '\0') + "</key><string>x</string></dict>" +
-             "</array></plist>",
-         "not a property list"},
-        {"stray end tag", head + "<array></dict><array></array></array></plist>",
-         "not a property list"},
-        {"dictionary at top level", head + "<dict><key>SSID</key><string>x</string></dict></plist>",
-         "top level is not an array"},
+        {"empty", "", nullptr, false},
+        {"garbage", std::string("\x00\xff garbage \x01", 12), "not a property list", true},
         {"oversized",
          head + "<array>" +
              Repeat("<dict><key>SSID</key><string>CorvaneHome</string></dict>",
                     kMaxPreferenceFileSize / 50) +
              "</array></plist>",
-         "larger than 4 MiB"},
-        {"200000 nested xml arrays",
-         head + Repeat("<array>", 200000) + Repeat("</array>", 200000) + "</plist>",
-         "nested more than 16 levels"},
+         "larger than 4 MiB", true},
         {"16 nested xml elements",
-         head + Repeat("<array>", 15) + Repeat("</array>", 15) + "</plist>", nullptr},
+         head + Repeat("<array>", 15) + Repeat("</array>", 15) + "</plist>", nullptr, false},
         {"17 nested xml elements",
          head + Repeat("<array>", 16) + Repeat("</array>", 16) + "</plist>",
-         "nested more than 16 levels"},
-        {"16 nested binary arrays", DeepBinaryArrays(16), nullptr},
-        {"17 nested binary arrays", DeepBinaryArrays(17), "nested more than 16 levels"},
-        {"200000 nested binary arrays", DeepBinaryArrays(200000), "nested more than 16 levels"},
-        {"binary cycle", BinaryPlist({ArrayOf({1}), ArrayOf({0})}), "not a property list"},
-        {"binary reference past the end", BinaryPlist({ArrayOf({7})}), "not a property list"},
-        {"binary shared fan-out", SharedFanOut(), "holds more than"},
+         "nested more than 16 levels", true},
+        {"200000 nested xml arrays",
+         head + Repeat("<array>", 200000) + Repeat("</array>", 200000) + "</plist>",
+         "nested more than 16 levels", true},
+        {"200000 nested binary arrays", DeepBinaryArrays(200000), "nested more than 16 levels",
+         true},
+        {"binary cycle", BinaryPlist({ArrayOf({1}), ArrayOf({0})}), "not a property list", true},
+        {"binary shared fan-out", SharedFanOut(), "holds more than", true},
+        {"binary NUL key, as reported",
+         FromHex("62706c6973743030a101d10203630061000000625178080a0d1400000000000001010000"
+                 "00000000000400000000000000000000000000000016"),
+         nullptr, false, PrefArray(1)},
+        {"FIFO", "fifo", "it is not a regular file", false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         TempHome home;
         RecordedNotices recorded;
         const std::string path = home.PreferencesFile("Profile.plist");
-        WriteRaw(path, row.bytes);
-        chmod(path.c_str(), 0644);
-        EXPECT_TRUE(ReadPreferenceArray(kProfileListPath).empty());
-        if (!row.reason) {
-            EXPECT_TRUE(recorded.notices.empty());
-            EXPECT_EQ(FolderEntries(home.PreferencesFolder()),
-                      std::set<std::string>{"Profile.plist"});
-            continue;
+        // Names the move may pick in this second or the next are taken.
+        const std::time_t now = std::time(nullptr);
+        const std::string earlier[] = {path + ".unreadable-" + Stamp(now),
+                                       path + ".unreadable-" + Stamp(now + 1)};
+        for (const std::string& name : earlier) WriteRaw(name, "earlier");
+        if (row.bytes == "fifo") {
+            ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+        } else {
+            WriteRaw(path, row.bytes);
+            chmod(path.c_str(), 0644);
         }
-        ASSERT_EQ(recorded.notices.size(), 1u);
-        const UnreadablePreference& notice = recorded.notices[0];
-        EXPECT_EQ(notice.path, path);
-        EXPECT_NE(notice.reason.find(row.reason), std::string::npos) << notice.reason;
-        ASSERT_EQ(notice.movedTo.rfind(path + ".unreadable-", 0), 0u) << notice.movedTo;
-        EXPECT_EQ(ReadRaw(notice.movedTo), row.bytes);
-        EXPECT_EQ(ModeOf(notice.movedTo), 0600u);
-        EXPECT_FALSE(std::filesystem::exists(path));
-
-        EXPECT_TRUE(ReadPreferenceArray(kProfileListPath).empty());
-        EXPECT_EQ(recorded.notices.size(), 1u) << "told once";
-        ASSERT_TRUE(WritePreferenceArray(kProfileListPath, kOne));
-        EXPECT_EQ(ReadPreferenceArray(kProfileListPath), kOne);
-        EXPECT_EQ(ReadRaw(notice.movedTo), row.bytes);
-    }
-}
-
-TEST(UnreadablePreferences, AnEarlierKeptFileIsNeverReplaced) {
-    TempHome home;
-    RecordedNotices recorded;
-    const std::string path = home.PreferencesFile("Profile.plist");
-    // Names the move may pick in this second or the next are taken.
-    const std::time_t now = std::time(nullptr);
-    const std::string taken[] = {path + ".unreadable-" + Stamp(now),
-                                 path + ".unreadable-" + Stamp(now + 1)};
-    for (const std::string& name : taken) WriteRaw(name, "earlier");
-    WriteRaw(path, "not a property list");
-    EXPECT_TRUE(ReadPreferenceArray(kProfileListPath).empty());
-    ASSERT_EQ(recorded.notices.size(), 1u);
-    EXPECT_EQ(ReadRaw(recorded.notices[0].movedTo), "not a property list");
-    for (const std::string& name : taken) EXPECT_EQ(ReadRaw(name), "earlier");
-    EXPECT_EQ(DescribeUnreadablePreference(recorded.notices[0]),
-              path + " could not be read (it is not a property list) and was moved to " +
-                  recorded.notices[0].movedTo + "; it counts as empty.");
-}
-
-// What is not a regular file is never read (a FIFO would block the reader
-// for good) and holds nothing to keep: it is reported once and left where
-// it is, and a write replaces it where it can.
-TEST(UnreadablePreferences, NonRegularFilesAreReportedAndLeftInPlace) {
-    const struct {
-        const char* name;
-        int (*make)(const char* path);
-        bool writable;
-    } rows[] = {
-        {"FIFO", [](const char* p) { return mkfifo(p, 0600); }, true},
-        {"folder", [](const char* p) { return mkdir(p, 0700); }, false},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        TempHome home;
-        RecordedNotices recorded;
-        const std::string path = home.PreferencesFile("Profile.plist");
-        std::filesystem::create_directories(home.PreferencesFolder());
-        ASSERT_EQ(row.make(path.c_str()), 0);
         for (int i = 0; i < 2; ++i) {
             auto read = std::async(std::launch::async,
                                    [] { return ReadPreferenceArray(kProfileListPath); });
@@ -175,16 +120,30 @@ TEST(UnreadablePreferences, NonRegularFilesAreReportedAndLeftInPlace) {
                 close(open(path.c_str(), O_WRONLY | O_NONBLOCK));  // let a blocked open go
                 FAIL() << "the read blocked";
             }
-            EXPECT_TRUE(read.get().empty());
+            EXPECT_EQ(read.get(), row.read);
         }
-        ASSERT_EQ(recorded.notices.size(), 1u) << "told once";
-        EXPECT_EQ(recorded.notices[0].movedTo, "");
-        EXPECT_EQ(recorded.notices[0].reason, "it is not a regular file");
-        EXPECT_EQ(FolderEntries(home.PreferencesFolder()), std::set<std::string>{"Profile.plist"});
-        EXPECT_EQ(WritePreferenceArray(kProfileListPath, kOne), row.writable);
-        if (row.writable) {
-            EXPECT_EQ(ReadPreferenceArray(kProfileListPath), kOne);
+        ASSERT_EQ(recorded.notices.size(), row.reason ? 1u : 0u) << "told once";
+        const std::string kept = row.reason ? recorded.notices[0].movedTo : "";
+        if (row.reason) {
+            EXPECT_EQ(recorded.notices[0].path, path);
+            EXPECT_NE(recorded.notices[0].reason.find(row.reason), std::string::npos);
+            EXPECT_EQ(DescribeUnreadablePreference(recorded.notices[0]),
+                      path + " could not be read (" + recorded.notices[0].reason + ")" +
+                          (row.kept ? " and was moved to " + kept : " and was left in place") +
+                          "; it counts as empty.");
         }
+        EXPECT_EQ(std::filesystem::exists(path), !row.kept);
+        if (row.kept) {
+            ASSERT_EQ(kept.rfind(path + ".unreadable-", 0), 0u) << kept;
+            EXPECT_EQ(ReadRaw(kept), row.bytes);
+            EXPECT_EQ(ModeOf(kept), 0600u);
+        } else {
+            EXPECT_EQ(kept, "");
+        }
+        ASSERT_TRUE(WritePreferenceArray(kProfileListPath, kOne));
+        EXPECT_EQ(ReadPreferenceArray(kProfileListPath), kOne);
+        EXPECT_EQ(ReadRaw(kept), row.kept ? row.bytes : "");
+        for (const std::string& name : earlier) EXPECT_EQ(ReadRaw(name), "earlier");
     }
 }
 
