@@ -1,16 +1,12 @@
 // The agent and the simulated driver as separate processes, talking over the
 // registry socket as they do on a real desktop.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <thread>
@@ -18,9 +14,7 @@
 
 #include "adapter/Oids.h"
 #include "profiles/PreferenceFiles.h"
-#include "tests/support/TempFolders.h"
-
-extern char** environ;
+#include "tests/integration/CliFixture.h"
 
 namespace corvane {
 namespace {
@@ -29,59 +23,13 @@ using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
 constexpr uint32_t Set(uint32_t oid) { return oid | OID_SET_FLAG; }
-double SecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
-std::string Quoted(const std::string& s) { return "'" + s + "' "; }
-
-// A child process run by the shell, which execs it in its own place; ended
-// when the guard ends.
-class Child {
-public:
-    explicit Child(const std::string& command) {
-        const std::string script = "exec " + command;
-        const char* argv[] = {"/bin/sh", "-c", script.c_str(), nullptr};
-        if (posix_spawn(&pid_, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
-            pid_ = -1;
-    }
-    ~Child() { Stop(); }
-    bool Started() const { return pid_ > 0; }
-    // The exit status once the child has ended by itself, within `limit`.
-    std::optional<int> WaitExit(std::chrono::milliseconds limit) {
-        for (const auto end = Clock::now() + limit; pid_ > 0 && Clock::now() < end;
-             std::this_thread::sleep_for(10ms)) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) != pid_) continue;
-            pid_ = -1;
-            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        }
-        return std::nullopt;
-    }
-    void Stop() {
-        if (pid_ <= 0) return;
-        kill(pid_, SIGTERM);
-        if (!WaitExit(3000ms)) kill(pid_, SIGKILL), waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-};
-
-// The simulated driver's status as corvane-simctl reports it.
-std::optional<nlohmann::json> SimStatus(const std::string& registry) {
-    const std::string command =
-        Quoted(CORVANE_SIMCTL) + "--registry " + Quoted(registry) + "status 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return std::nullopt;
-    std::string text;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
-    if (pclose(pipe) != 0) return std::nullopt;
-    nlohmann::json j = nlohmann::json::parse(text, nullptr, false);
-    if (j.is_discarded() || !j.is_object()) return std::nullopt;
-    return j.contains("status") ? j["status"] : j;
+// A program of the build with its output to `log`, ended when the guard ends.
+test::Daemon Logged(const std::string& program, std::vector<std::string> args,
+                    const std::string& log) {
+    std::string command = "exec '" + test::BinPath(program) + "'";
+    for (const std::string& a : args) command += " '" + a + "'";
+    return test::Daemon({"/bin/sh", "-c", command + " > '" + log + "' 2>&1"});
 }
 
 class AgentEndToEnd : public ::testing::Test {
@@ -107,25 +55,21 @@ TEST_F(AgentEndToEnd, SetsUpTheCardAndConnectsTheActiveProfile) {
                                                      {kKeyWpaPsk, "correct horse battery"},
                                                      {kKeyActiveProfileFlag, "YES"}}}));
     const std::string journal = logs_ + "/journal.jsonl";
-    Child driver(Quoted(CORVANE_SIMDRIVER) + "--journal " + Quoted(journal) + "--registry " +
-                 Quoted(registry_.Path()) + ">" + Quoted(logs_ + "/driver.log") + "2>&1");
-    ASSERT_TRUE(driver.Started());
+    test::Daemon driver =
+        Logged("corvane-simdriver", {"--journal", journal}, logs_ + "/driver.log");
     // Generous limits: a sanitizer build on a busy machine starts slowly. The
     // waits themselves are checked by counting ticks in the journal below.
-    bool up = false;
-    for (const auto end = Clock::now() + 30s;
-         !(up = SimStatus(registry_.Path()).has_value()) && Clock::now() < end;)
+    for (const auto end = Clock::now() + 30s; test::SimStatus().is_null() && Clock::now() < end;)
         std::this_thread::sleep_for(50ms);
-    ASSERT_TRUE(up) << "the simulated driver did not come up";
+    ASSERT_FALSE(test::SimStatus().is_null()) << "the simulated driver did not come up";
 
     const auto start = Clock::now();
-    Child agent(Quoted(CORVANE_AGENT) + ">" + Quoted(logs_ + "/agent.log") + "2>&1");
-    ASSERT_TRUE(agent.Started());
+    test::Daemon agent = Logged("MiniTask-CorvaneUtility", {}, logs_ + "/agent.log");
     std::optional<double> associatedAfter;
     while (!associatedAfter && Clock::now() - start < 60s) {
-        std::optional<nlohmann::json> s = SimStatus(registry_.Path());
-        if (s && s->value("associated", false) && s->value("ssid", "") == "CorvaneHome")
-            associatedAfter = SecondsSince(start);
+        const nlohmann::json s = test::SimStatus();
+        if (s.is_object() && s.value("associated", false) && s.value("ssid", "") == "CorvaneHome")
+            associatedAfter = std::chrono::duration<double>(Clock::now() - start).count();
         std::this_thread::sleep_for(100ms);
     }
     ASSERT_TRUE(associatedAfter) << "no association within 60 s";
@@ -175,24 +119,6 @@ TEST_F(AgentEndToEnd, SetsUpTheCardAndConnectsTheActiveProfile) {
                                     selectors.begin() + long(at + apply.size())),
               apply);
     EXPECT_EQ(inputs[at + 9].size(), 2u * 104);
-}
-
-TEST_F(AgentEndToEnd, WithoutADriverExitsQuietlyAfterThreeTicks) {
-    const auto start = Clock::now();
-    const std::string log = logs_ + "/agent.log";
-    Child agent(Quoted(CORVANE_AGENT) + ">" + Quoted(log) + "2>&1");
-    ASSERT_TRUE(agent.Started());
-    std::optional<int> status = agent.WaitExit(60s);
-    ASSERT_TRUE(status) << "the agent did not end by itself";
-    EXPECT_EQ(*status, 0);
-    EXPECT_GT(SecondsSince(start), 0.9) << "three ticks are two intervals apart at least";
-    // Each tick asks for the media state first (traced), then looks for the driver.
-    std::ifstream in(log);
-    const std::string trace((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const std::string query = "Oid = " + std::to_string(OID_GEN_MEDIA_CONNECT_STATUS) + " ";
-    size_t ticks = 0;
-    for (size_t at = 0; (at = trace.find(query, at)) != std::string::npos; ++at) ++ticks;
-    EXPECT_EQ(ticks, 3u) << trace;
 }
 
 }  // namespace

@@ -222,17 +222,6 @@ TEST_F(MiniTaskTest, UpdateStatusTexts) {
     for (auto [quality, level] : levels) EXPECT_EQ(SignalIconLevel(quality), level) << quality;
 }
 
-TEST_F(MiniTaskTest, OnlyTag224OpensThePane) {
-    const std::optional<int> tags[] = {224, 0, 223, std::nullopt};
-    for (std::optional<int> tag : tags) {
-        paneOpens_ = 0;
-        QAction item;
-        if (tag) item.setProperty("tag", *tag);
-        task_->updateDisplayPrefs(&item);
-        EXPECT_EQ(paneOpens_, tag == 224 ? 1 : 0) << tag.value_or(-1);
-    }
-}
-
 TEST(TrayStatusItem, PreferencesItemCarriesTag224AndIconsLoad) {
     const QObject* chosen = nullptr;
     TrayStatusItem item([&](const QObject* sender) { chosen = sender; });
