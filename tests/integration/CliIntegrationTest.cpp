@@ -92,9 +92,7 @@ TEST(CliPskTest, DerivesKeysAndRefusesWhatWouldBeAWrongKey) {
          "f42c6fc52df0ebef9ebb4b90b38a5f902e83fe1b135a70e23aed762e9710a12e\n"},
         {{"any", std::string(64, 'A')}, std::string(64, 'a') + "\n"},  // decoded, not hashed
         {{"any", std::string(63, 'z') + "g"}, ""},                     // 64 chars, not hex
-        {{"any", "pass\xC3\xA9word"}, ""},
         {{std::string(33, 's'), "password"}, ""},
-        {{"only-one-argument"}, ""},
     };
     for (const auto& [args, out] : cases) {
         std::vector<std::string> command = {"psk"};
