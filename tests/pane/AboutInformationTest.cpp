@@ -108,22 +108,5 @@ TEST_F(AboutInformationTest, FactsAndTheirFallbacks) {
     EXPECT_EQ(facts.DriverVersion, "");
 }
 
-TEST_F(AboutInformationTest, PaneVersionIsCutToFifteenBytes) {
-    const std::string bundle = root_ + "/Pane.prefPane";
-    const std::pair<std::string, std::string> rows[] = {
-        {InfoPlist("1.0.0"), "1.0.0"},
-        {InfoPlist("1.2.3-beta.4+build.56"), "1.2.3-beta.4+bu"},
-        {"<plist version=\"1.0\"><dict/></plist>", ""},
-        {"not a property list", ""}};
-    for (const auto& [plist, version] : rows) {
-        WriteFile("/Pane.prefPane/Contents/Info.plist", plist);
-        RecordPaneVersion(bundle);
-        EXPECT_EQ(std::string(VelaConfigVerChar), version);
-    }
-    std::filesystem::remove(bundle + "/Contents/Info.plist");
-    std::filesystem::create_directories(bundle + "/Contents/Info.plist");  // not a file
-    EXPECT_EQ(InfoPlistString(bundle + "/Contents/Info.plist", kBundleShortVersionKey), std::nullopt);
-}
-
 }  // namespace
 }  // namespace corvane

@@ -1,15 +1,12 @@
-// The advanced and About pages in the window: Apply and the radio switch by
-// the requests they send, the tasks they queue and the file they write;
-// Cancel after a failed write; the logo; the About facts. What each adapter
-// kind is offered and what Cancel restores are the page model's tests.
+// The advanced page in the window: Apply and the radio switch by the
+// requests they send, the tasks they queue and the file they write; Cancel
+// after a failed write. What each adapter kind is offered, what Apply stores
+// and what Cancel restores are the page model's tests.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QPushButton>
-#include <QTest>
-#include <filesystem>
 
-#include "platform/qt/NestedLoop.h"
 #include "tests/pane/PaneFixture.h"
 
 namespace corvane::test {
@@ -87,20 +84,6 @@ TEST_F(AdvancedPageTest, ApplyDisassociatesReconnectsStoresAndRescansLater) {
     }
 }
 
-TEST_F(AdvancedPageTest, RescanThatFallsIntoAWaitFollowsIt) {
-    BringUp();
-    O().mainController->timer().stop();
-    O().SiteSurveyPage->StopTimer();  // its task step would take the tasks
-    Page()->RescanTimer().start(0);
-    {
-        platform::NestedLoopScope wait;
-        QTest::qWait(30);
-        EXPECT_TRUE(DrainTasks().empty());
-    }
-    EXPECT_TRUE(QTest::qWaitFor([] { return TaskQueue::TaskCount() == 2; }, 1000));
-    EXPECT_EQ(DrainTasks(), (std::vector<int32_t>{TASK_RESCAN, TASK_CONNECT}));
-}
-
 TEST_F(AdvancedPageTest, FailedWriteIsReportedAndCancelKeepsWhatIsStored) {
     WritePreferenceArray(kAdvancedSettingPath, {Stored(1, 0, 1, 1, 0)});
     BringUp();
@@ -141,51 +124,6 @@ TEST_F(AdvancedPageTest, RadioSwitchTurnsTheRadioOffAndOn) {
     EXPECT_EQ(reset->Profile()->NetworkType, 1);
     EXPECT_EQ(reset->Profile()->EncryptionStatus, 1);
     EXPECT_EQ(DrainTasks(), (std::vector<int32_t>{TASK_CONNECT, TASK_RESCAN}));
-}
-
-TEST_F(AdvancedPageTest, ApplyWithTheRadioOffSavesAndSendsTheOffStateAgain) {
-    Open("MerlinUSBWirelessDriver");
-    driver_->SetAnswer(OID_VX_RADIO, {0});  // the card set-up reads the radio off
-    Tick();
-    ASSERT_EQ(G_bRadio, 0);
-    EXPECT_EQ(Text(Advanced(), "RadioOnOff"), "Radio On") << "the title follows the radio read";
-    driver_->ClearCalls();
-    Choose("TXrate", 2);
-    Button("Apply")->click();
-    EXPECT_EQ(ReadPreferenceArray(kAdvancedSettingPath).at(0).Value(kKeyTxRate), "2");
-    ASSERT_EQ(RadioSets().size(), 1u);
-    EXPECT_EQ(RadioSets()[0].input, U32(0));
-    EXPECT_EQ(G_bRadio, 0);
-    EXPECT_EQ(Text(Advanced(), "RadioOnOff"), "Radio On");
-    EXPECT_FALSE(Page()->RescanTimer().isActive());
-}
-
-TEST_F(AdvancedPageTest, LogoFollowsTheBundlesExecutableName) {
-    for (auto [executable, logo] : {std::pair{"CorvaneWirelessUtility", "AboutNimbus.jpg"},
-                                    std::pair{"QRB-400WirelessUtility", "Tessel_logo.bmp"}}) {
-        executable_ = executable;
-        WriteFile(std::string(kPaneBundle) + "/Contents/Info.plist",
-                  InfoPlist(Entry("CFBundleExecutable", executable_)));
-        std::filesystem::create_directories(root_ + kPaneBundle + "/Contents/Resources");
-        for (const char* image : {"AboutNimbus.jpg", "Tessel_logo.bmp"})
-            std::filesystem::copy_file(std::string(CORVANE_PANE_RESOURCES) + "/" + image,
-                                       root_ + kPaneBundle + "/Contents/Resources/" + image,
-                                       std::filesystem::copy_options::overwrite_existing);
-        Open();
-        EXPECT_EQ(Page()->LogoFile().toStdString(), logo);
-        EXPECT_FALSE(Find<QLabel>(Advanced(), "LogoImage")->pixmap().isNull()) << logo;
-    }
-}
-
-TEST_F(AdvancedPageTest, AboutPageShowsTheMerlinFacts) {
-    Open("MerlinUSBWirelessDriver");
-    driver_->SetAnswer(OID_VX_DEVICE_WORD_READ, {4, 1, 2, 0, 0x05, 0x01});
-    driver_->SetAnswer(OID_802_3_CURRENT_ADDRESS, {0x00, 0x0C, 0x43, 0x25, 0x73, 0x01});
-    Tick();
-    EXPECT_EQ(driver_->CallsFor(OID_VX_DEVICE_WORD_WRITE).size(), 2u) << "words corrected first";
-    EXPECT_EQ(Text(About(), "DriverVersion"), "4.0.7") << "the Heron driver serves Merlin";
-    EXPECT_EQ(Text(About(), "EEPROMVersion"), "1.1") << "no answer: the preset bytes";
-    EXPECT_EQ(Text(About(), "MacAddress"), "00-0C-43-25-73-01");
 }
 
 }  // namespace

@@ -10,8 +10,8 @@
 #include "adapter/Globals.h"
 #include "adapter/KestrelAccess.h"
 #include "pane/AdvancedSettings.h"
-#include "profiles/StoredIndexes.h"
 #include "platform/Clock.h"
+#include "profiles/StoredIndexes.h"
 #include "tests/support/RecordingUserClientProvider.h"
 #include "tests/support/TempFolders.h"
 
@@ -41,7 +41,9 @@ protected:
         ASSERT_TRUE(adapter_.SearchDevice());
         adapter_.CloseConnectToDevice();
     }
-    void Store(const PrefDictionary& record) { WritePreferenceArray(kAdvancedSettingPath, {record}); }
+    void Store(const PrefDictionary& record) {
+        WritePreferenceArray(kAdvancedSettingPath, {record});
+    }
     // No active profile; reconnects are dropped (the window's tests follow them).
     static ReconnectHooks Hooks() {
         return {[] { return false; }, [](ProfileRecordPtr) {}};
@@ -69,6 +71,7 @@ TEST_F(AdvancedSettingsTest, SetUpOffersAndSelectsByAdapterKind) {
         RateControls controls;
         bool burstChecked = true;
     } const rows[] = {
+        // clang-format off
         // No 5 GHz: one entry, the list off, a stored dual-band code shows 2.4G.
         {"OspreyUSBWirelessDriver", false, Stored(3, 1, 1, 1, 5), {"2.4G"}, 0, 9, 13, 0, 0,
          RateControls::Hidden},
@@ -85,6 +88,7 @@ TEST_F(AdvancedSettingsTest, SetUpOffersAndSelectsByAdapterKind) {
          RateControls::Shown},
         // No file: the start values (dual band on Osprey).
         {"OspreyUSBWirelessDriver", true, std::nullopt, both, 2, 5, 13, 0, 0, RateControls::Hidden},
+        // clang-format on
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.driverClass + std::string(row.aSupport ? " 5GHz" : ""));
@@ -129,15 +133,6 @@ TEST_F(AdvancedSettingsTest, ApplyRescansAfterAModeChangeAndResendsRadioOff) {
     EXPECT_EQ(ReadPreferenceArray(kAdvancedSettingPath).at(0), Stored(0, 0, 0, 1, 9));
 }
 
-TEST_F(AdvancedSettingsTest, OspreyStoresAutoAndNoProtectionAfterAModeChange) {
-    Plug("OspreyUSBWirelessDriver");
-    Store(Stored(7, 2, 1, 1, 9));
-    model_.InitAdvanceSetting(true, Current_Device);
-    model_.OnSelChangeWirelessMode(kWirelessModeEntryBoth, Current_Device);
-    ApplyAdvancedSettings(adapter_, model_, Hooks());
-    EXPECT_EQ(ReadPreferenceArray(kAdvancedSettingPath).at(0), Stored(0, 0, 1, 1, 5));
-}
-
 TEST_F(AdvancedSettingsTest, FiveGigahertzModeForcesProtectionOff) {
     Plug("MerlinUSBWirelessDriver");
     Store(Stored(4, 1, 1, 1, 0));
@@ -149,20 +144,6 @@ TEST_F(AdvancedSettingsTest, FiveGigahertzModeForcesProtectionOff) {
     model_.OnSelBGProtection(1);  // offered, but a 5 GHz mode stores none
     ApplyAdvancedSettings(adapter_, model_, Hooks());
     EXPECT_EQ(ReadPreferenceArray(kAdvancedSettingPath).at(0), Stored(4, 0, 1, 1, 2));
-}
-
-TEST_F(AdvancedSettingsTest, CancelBeforeAnythingIsStoredReturnsToTheStartValues) {
-    Plug("MerlinUSBWirelessDriver");
-    model_.InitAdvanceSetting(true, Current_Device);  // no file: dual band, code 3 here
-    model_.OnSelChangeWirelessMode(kWirelessModeEntry5, Current_Device);
-    model_.OnTxRate(7);
-    model_.OnTxBurst(false);
-    model_.OnCancel(Current_Device);
-    EXPECT_EQ(model_.wirelessModeSelected, 2);
-    EXPECT_EQ(model_.nWirelessMode, 3);
-    EXPECT_EQ(model_.txRateSelected, 0);
-    EXPECT_TRUE(model_.txBurstChecked);
-    EXPECT_FALSE(model_.buttonsEnabled);
 }
 
 }  // namespace

@@ -85,7 +85,7 @@ protected:
         __DEBUG__ = 0;
         WriteFile(std::string(kPaneBundle) + "/Contents/Info.plist",
                   InfoPlist(Entry("CFBundleShortVersionString", "2.5.0") +
-                            Entry("CFBundleExecutable", executable_)));
+                            Entry("CFBundleExecutable", "CorvaneWirelessUtility")));
         for (auto [kext, version] : {std::pair{"Osprey", "5.1.2"}, {"Heron", "4.0.7"}})
             WriteFile(std::string("/System/Library/Extensions/") + kext +
                           "USBWirelessDriver.kext/Contents/Info.plist",
@@ -174,7 +174,6 @@ protected:
         return active.empty() ? "" : active.front().Value(kKeyActiveProfileFlag);
     }
 
-    std::string executable_ = "CorvaneWirelessUtility";
     std::string root_ = MakeTempFolder("pane-root");
     ScopedEnv rootEnv_{"CORVANE_SYSTEM_ROOT", root_};
     TempHome home_;

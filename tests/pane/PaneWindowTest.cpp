@@ -1,15 +1,11 @@
 // The settings window as a whole: the device watch's bring-up, unplug and
 // restart handling with what the link status page then shows (its texts are
-// the link status tests'), the profile drawer, closing during a wait, the
-// busy state, tabs and keyboard access.
+// the link status tests'), and closing during a wait.
 #include <gtest/gtest.h>
 
-#include <QAccessible>
 #include <QApplication>
 #include <QProgressBar>
 #include <QStatusBar>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTest>
 
 #include "platform/qt/NestedLoop.h"
@@ -23,7 +19,6 @@ protected:
     PaneWindowTest() { QApplication::setQuitOnLastWindowClosed(false); }
     SiteSurveyController* Survey() const { return O().SiteSurveyPage; }
     CurrentWirelessNetworkController* LinkPage() const { return O().CurrentWirelessNetwork; }
-    ProfileDrawer* Drawer() const { return O().drawer; }
     size_t Count(uint32_t selector) const { return driver_->CallsFor(selector).size(); }
 };
 
@@ -88,16 +83,6 @@ TEST_F(PaneWindowTest, UnplugStopsThePagesAndTheLinkPageSaysNoConnection) {
     EXPECT_EQ(Count(OID_VX_DRIVER_READY), 1u);
 }
 
-TEST_F(PaneWindowTest, WithoutAnAdapterNoPageIsStarted) {
-    Open(nullptr);
-    Tick();
-    Tick();
-    EXPECT_FALSE(Survey()->TimersRunning());
-    EXPECT_FALSE(LinkPage()->TimerRunning());
-    EXPECT_EQ(Text(About(), "EEPROMVersion"), "");
-    EXPECT_EQ(G_bDeviceRemove, 1);
-}
-
 TEST_F(PaneWindowTest, RestartFlagWaitsForTheDriverAndBringsUpAgain) {
     struct Row {
         int doneOnPoll;  // 0: never
@@ -128,26 +113,6 @@ TEST_F(PaneWindowTest, RestartFlagWaitsForTheDriverAndBringsUpAgain) {
     EXPECT_TRUE(driver_->Calls().empty());
 }
 
-TEST_F(PaneWindowTest, DrawerButtonOpensAndClosesTheDrawer) {
-    Open();
-    EXPECT_EQ(Drawer()->state(), ProfileDrawer::Closed);
-    EXPECT_EQ(Drawer()->widget(), O().ProfilePage);
-    Click(Link(), "ShowMyNetworks");
-    EXPECT_EQ(Drawer()->state(), ProfileDrawer::Open);
-    EXPECT_EQ(Text(Link(), "ShowMyNetworks"), "Close Profile Drawer");
-    Click(Link(), "ShowMyNetworks");
-    EXPECT_EQ(Drawer()->state(), ProfileDrawer::Closed);
-    EXPECT_EQ(Text(Link(), "ShowMyNetworks"), "Open Profile Drawer");
-
-    Drawer()->open();  // the watch's tick names the drawer's state
-    Tick();
-    EXPECT_EQ(Text(Link(), "ShowMyNetworks"), "Close Profile Drawer");
-
-    window_->show();  // leaving the pane closes the drawer
-    window_->hide();
-    EXPECT_EQ(Drawer()->state(), ProfileDrawer::Closed);
-}
-
 TEST_F(PaneWindowTest, CloseDuringAWaitHappensWhenTheWaitEnds) {
     Open();
     window_->show();
@@ -160,57 +125,6 @@ TEST_F(PaneWindowTest, CloseDuringAWaitHappensWhenTheWaitEnds) {
     }
     EXPECT_TRUE(QTest::qWaitFor([this] { return !window_->isVisible(); }, 2000));
     EXPECT_FALSE(window_->ClosePending());
-}
-
-TEST_F(PaneWindowTest, BusyStateShowsAWaitCursorAndItsText) {
-    Open();
-    {
-        BusyScope outer(O().status, kScanningText);
-        BusyScope inner(O().status, kScanningText);
-        ASSERT_NE(QApplication::overrideCursor(), nullptr);
-        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
-        EXPECT_EQ(window_->statusBar()->currentMessage(), QStringLiteral("Scanning\u2026"));
-    }
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_TRUE(window_->statusBar()->currentMessage().isEmpty());
-}
-
-TEST_F(PaneWindowTest, TabsAndNamesForEveryControl) {
-    Open();
-    auto* tabs = window_->findChild<QTabWidget*>(QStringLiteral("TabView"));
-    ASSERT_NE(tabs, nullptr);
-    QStringList titles;
-    for (int i = 0; i < tabs->count(); ++i) titles << tabs->tabText(i);
-    EXPECT_EQ(titles, (QStringList{"Site Survey", "Link Status", "Advanced", "About"}));
-
-    // Every control of these pages has a name an assistive tool can read.
-    for (QObject* page : {Link(), Advanced(), About()}) {
-        for (QWidget* w : page->findChildren<QWidget*>()) {
-            const bool control =
-                w->focusPolicy() & Qt::TabFocus || qobject_cast<QProgressBar*>(w) ||
-                (qobject_cast<QLabel*>(w) && qobject_cast<QLabel*>(w)->text().isEmpty());
-            if (!control) continue;
-            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-            ASSERT_NE(a, nullptr);
-            EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << w->objectName().toStdString();
-        }
-    }
-}
-
-TEST_F(PaneWindowTest, KeyboardReachesTheAdvancedPageFromItsTab) {
-    Open();
-    FiveGigahertz(true);
-    Tick();
-    window_->show();
-    QApplication::setActiveWindow(window_.get());
-    auto* tabs = window_->findChild<QTabWidget*>(QStringLiteral("TabView"));
-    tabs->setCurrentIndex(2);
-    tabs->tabBar()->setFocus();
-    QTest::keyClick(tabs->tabBar(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), Find<QWidget>(Advanced(), "WirelessMode"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), Find<QWidget>(Advanced(), "EnableTXburst"))
-        << "the hidden rate and protection lists are passed over";
 }
 
 }  // namespace
