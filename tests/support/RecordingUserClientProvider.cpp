@@ -45,9 +45,7 @@ std::vector<RecordedCall> RecordingUserClientProvider::CallsFor(uint32_t selecto
     return found;
 }
 
-std::unique_ptr<platform::UserClient> RecordingUserClientProvider::OpenUserClient(
-    uint32_t connectionType) {
-    openRequests_.push_back(connectionType);
+std::unique_ptr<platform::UserClient> RecordingUserClientProvider::OpenUserClient(uint32_t) {
     return openFails_ ? nullptr : std::make_unique<Client>(*this);
 }
 

@@ -70,7 +70,7 @@ public:
         queued_[selector].push_back({result, std::move(output)});
     }
     void SetHook(Hook hook) { hook_ = std::move(hook); }
-    // Opens fail (null client) while set; they are still counted.
+    // Opens fail (null client) while set.
     void SetOpenFails(bool fails) { openFails_ = fails; }
 
     const std::vector<RecordedCall>& Calls() const { return calls_; }
@@ -78,8 +78,6 @@ public:
     std::vector<RecordedCall> CallsFor(uint32_t selector) const;
     void ClearCalls() { calls_.clear(); }
 
-    // Connection types of every open asked for, successful or not.
-    const std::vector<uint32_t>& OpenRequests() const { return openRequests_; }
     // User clients currently open (not yet closed by the caller).
     size_t OpenClients() const { return openClients_; }
 
@@ -99,7 +97,6 @@ private:
     uint32_t registration_ = 0;
     bool openFails_ = false;
     size_t openClients_ = 0;
-    std::vector<uint32_t> openRequests_;
     std::vector<RecordedCall> calls_;
     std::map<uint32_t, ScriptedAnswer> standing_;
     std::map<uint32_t, std::deque<ScriptedAnswer>> queued_;

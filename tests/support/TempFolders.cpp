@@ -41,12 +41,7 @@ TempFolderEnv::TempFolderEnv(const std::string& stem, const std::string& variabl
 
 TempFolderEnv::~TempFolderEnv() { RemoveTree(path_); }
 
-std::string TempHome::PreferencesFolder(bool create) const {
-    std::string folder = Path() + "/Library/Preferences";
-    std::error_code ec;
-    if (create) std::filesystem::create_directories(folder, ec);
-    return folder;
-}
+std::string TempHome::PreferencesFolder() const { return Path() + "/Library/Preferences"; }
 
 std::string TempHome::PreferencesFile(const std::string& name) const {
     return PreferencesFolder() + "/" + name;

@@ -40,9 +40,9 @@ private:
 class TempHome : public TempFolderEnv {
 public:
     TempHome() : TempFolderEnv("corvane-home", "HOME") {}
-    // "~/Library/Preferences" expanded against this home. Created first when
-    // `create` is set; otherwise it does not exist until something makes it.
-    std::string PreferencesFolder(bool create = false) const;
+    // "~/Library/Preferences" expanded against this home; it does not exist
+    // until something makes it.
+    std::string PreferencesFolder() const;
     // A file in the preferences folder, e.g. PreferencesFile("Profile.plist").
     std::string PreferencesFile(const std::string& name) const;
 };
