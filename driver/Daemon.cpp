@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -38,6 +39,13 @@ struct Daemon::Connection {
 };
 
 namespace {
+
+int g_stopPipe[2] = {-1, -1};
+
+void WriteStopByte(int) {
+    const char byte = 1;
+    [[maybe_unused]] ssize_t n = write(g_stopPipe[1], &byte, 1);
+}
 
 void SetNonBlocking(int fd) {
     int flags = fcntl(fd, F_GETFL, 0);
@@ -92,6 +100,17 @@ int Listen(const std::string& path, std::string* error) {
 }
 
 }  // namespace
+
+int StopOnSignals() {
+    if (pipe2(g_stopPipe, O_CLOEXEC) != 0) return -1;
+    struct sigaction sa {};
+    sa.sa_handler = WriteStopByte;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGINT, &sa, nullptr);
+    signal(SIGPIPE, SIG_IGN);
+    return g_stopPipe[0];
+}
 
 std::string ControlSocketPath(const std::string& folder, const std::string& instance) {
     return folder + "/.simctl@" + instance;

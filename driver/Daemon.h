@@ -19,6 +19,11 @@ namespace corvane::sim {
 // driver class name in a service search.
 std::string ControlSocketPath(const std::string& folder, const std::string& instance);
 
+// For a driver process serving in the foreground: SIGTERM and SIGINT make
+// the returned descriptor readable (pass it to Daemon::Run), SIGPIPE is
+// ignored. -1 with errno set when the pipe cannot be made. Call once.
+int StopOnSignals();
+
 class Daemon {
 public:
     using Milliseconds = std::chrono::milliseconds;

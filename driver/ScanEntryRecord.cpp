@@ -37,4 +37,15 @@ std::vector<uint8_t> EncodeScanEntry(const ScanEntryFields& f) {
     return e;
 }
 
+uint32_t AppendWholeEntries(const std::vector<std::vector<uint8_t>>& list, size_t& cursor,
+                            size_t capacity, std::vector<uint8_t>& out) {
+    uint32_t count = 0;
+    while (cursor < list.size() && out.size() + list[cursor].size() <= capacity) {
+        const auto& e = list[cursor++];
+        out.insert(out.end(), e.begin(), e.end());
+        ++count;
+    }
+    return count;
+}
+
 }  // namespace corvane

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -35,5 +36,12 @@ inline constexpr uint32_t kNetworkTypeOfdm24 = 3;
 // interval), the 12 fixed beacon bytes and the tagged elements; `Length`
 // rounded up to 4 bytes.
 std::vector<uint8_t> EncodeScanEntry(const ScanEntryFields& fields);
+
+// Appends whole entries of `list` from `cursor` on to `out` while they fit in
+// `capacity` bytes of `out` (what is already in it counts), advancing
+// `cursor`; an entry is never split across two answers. Returns the number
+// appended.
+uint32_t AppendWholeEntries(const std::vector<std::vector<uint8_t>>& list, size_t& cursor,
+                            size_t capacity, std::vector<uint8_t>& out);
 
 }  // namespace corvane

@@ -9,6 +9,7 @@
 #include "adapter/Records.h"
 #include "driver/Journal.h"
 #include "driver/ScanEntry.h"
+#include "driver/ScanEntryRecord.h"
 #include "platform/Clock.h"
 
 namespace corvane::sim {
@@ -581,24 +582,13 @@ void SimDriver::AnswerFirstChunk(size_t capacity, std::vector<uint8_t>& answer) 
         scanCursor_ = scanList_.size();  // nothing to continue with
         return;
     }
-    uint32_t count = 0;
-    while (scanCursor_ < scanList_.size() &&
-           answer.size() + scanList_[scanCursor_].size() <= capacity) {
-        const auto& e = scanList_[scanCursor_++];
-        answer.insert(answer.end(), e.begin(), e.end());
-        ++count;
-    }
-    WriteLe32(answer.data(), count);
+    WriteLe32(answer.data(), AppendWholeEntries(scanList_, scanCursor_, capacity, answer));
 }
 
 kern_return_t SimDriver::AnswerNextChunk(size_t capacity, std::vector<uint8_t>& answer) {
     answer.clear();
     if (scanning_) return KERN_SUCCESS;
-    while (scanCursor_ < scanList_.size() &&
-           answer.size() + scanList_[scanCursor_].size() <= capacity) {
-        const auto& e = scanList_[scanCursor_++];
-        answer.insert(answer.end(), e.begin(), e.end());
-    }
+    AppendWholeEntries(scanList_, scanCursor_, capacity, answer);
     return KERN_SUCCESS;
 }
 

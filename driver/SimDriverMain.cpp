@@ -1,9 +1,6 @@
 // corvane-simdriver: the simulated adapter as a process. Publishes the
 // adapter's user-client socket in the service registry folder and serves it
 // in the foreground until SIGTERM or SIGINT.
-#include <fcntl.h>
-#include <signal.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -16,13 +13,6 @@
 #include "platform/Registry.h"
 
 namespace {
-
-int g_stopPipe[2] = {-1, -1};
-
-void OnSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] ssize_t n = write(g_stopPipe[1], &byte, 1);
-}
 
 int Usage(const char* why) {
     if (why) std::fprintf(stderr, "corvane-simdriver: %s\n", why);
@@ -75,16 +65,11 @@ int main(int argc, char** argv) {
         }
     }
 
-    if (pipe2(g_stopPipe, O_CLOEXEC) != 0) {
+    const int stopFd = corvane::sim::StopOnSignals();
+    if (stopFd < 0) {
         std::perror("corvane-simdriver: pipe");
         return 1;
     }
-    struct sigaction sa{};
-    sa.sa_handler = OnSignal;
-    sigemptyset(&sa.sa_mask);
-    sigaction(SIGTERM, &sa, nullptr);
-    sigaction(SIGINT, &sa, nullptr);
-    signal(SIGPIPE, SIG_IGN);
 
     corvane::sim::SimDriver driver(std::move(*env));
     if (journal.is_open()) driver.SetJournal(&journal);
@@ -96,5 +81,5 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr, "corvane-simdriver: serving %s (control %s)\n",
                  daemon.ServicePath().c_str(), daemon.ControlPath().c_str());
-    return daemon.Run(g_stopPipe[0]);
+    return daemon.Run(stopFd);
 }

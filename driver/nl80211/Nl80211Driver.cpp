@@ -11,6 +11,7 @@
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
 #include "driver/Journal.h"
+#include "driver/ScanEntryRecord.h"
 #include "driver/nl80211/BssScanEntry.h"
 #include "driver/nl80211/RegulatoryRegion.h"
 
@@ -394,24 +395,13 @@ kern_return_t Nl80211Driver::FirstChunk(Input, Answer& a) {
         }
     }
     a.assign(4, 0);
-    uint32_t count = 0;
-    while (scanCursor_ < scanList_.size() &&
-           a.size() + scanList_[scanCursor_].size() <= kBssidListChunkSize) {
-        const auto& e = scanList_[scanCursor_++];
-        a.insert(a.end(), e.begin(), e.end());
-        ++count;
-    }
-    WriteLe32(a.data(), count);
+    WriteLe32(a.data(), AppendWholeEntries(scanList_, scanCursor_, kBssidListChunkSize, a));
     return KERN_SUCCESS;
 }
 
 kern_return_t Nl80211Driver::NextChunk(Input, Answer& a) {
     a.clear();
-    while (scanCursor_ < scanList_.size() &&
-           a.size() + scanList_[scanCursor_].size() <= kBssidListChunkSize) {
-        const auto& e = scanList_[scanCursor_++];
-        a.insert(a.end(), e.begin(), e.end());
-    }
+    AppendWholeEntries(scanList_, scanCursor_, kBssidListChunkSize, a);
     return KERN_SUCCESS;
 }
 

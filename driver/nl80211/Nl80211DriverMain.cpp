@@ -2,9 +2,7 @@
 // interface. Publishes the same service as the simulated driver and answers
 // the same requests, from the kernel's wireless stack and the wpa_supplicant
 // that manages the interface, in the foreground until SIGTERM or SIGINT.
-#include <fcntl.h>
 #include <grp.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -20,13 +18,6 @@
 #include "platform/Registry.h"
 
 namespace {
-
-int g_stopPipe[2] = {-1, -1};
-
-void OnSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] ssize_t n = write(g_stopPipe[1], &byte, 1);
-}
 
 constexpr const char* kUsage =
     "usage: corvane-nl80211d --interface IFNAME [--wpa-ctrl DIR] [--registry DIR]\n"
@@ -125,16 +116,11 @@ int main(int argc, char** argv) {
                      "wpa_supplicant answers; this driver starts none of its own\n",
                      pong ? "wpa_supplicant answered PING oddly" : supplicant.Problem().c_str());
 
-    if (pipe2(g_stopPipe, O_CLOEXEC) != 0) {
+    const int stopFd = corvane::sim::StopOnSignals();
+    if (stopFd < 0) {
         std::perror("corvane-nl80211d: pipe");
         return 1;
     }
-    struct sigaction sa {};
-    sa.sa_handler = OnSignal;
-    sigemptyset(&sa.sa_mask);
-    sigaction(SIGTERM, &sa, nullptr);
-    sigaction(SIGINT, &sa, nullptr);
-    signal(SIGPIPE, SIG_IGN);
 
     corvane::nl80211::Nl80211Driver driver(stack, supplicant, interfaceName,
                                            kind == "merlin"
@@ -154,5 +140,5 @@ int main(int argc, char** argv) {
                  "--instance %s status)\n",
                  daemon.ServicePath().c_str(), interfaceName.c_str(), registry.c_str(),
                  instance.c_str());
-    return daemon.Run(g_stopPipe[0]);
+    return daemon.Run(stopFd);
 }
