@@ -8,7 +8,6 @@
 #include "platform/Alert.h"
 
 namespace corvane {
-namespace {
 
 QString FromBytes(const std::string& bytes) {
     return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
@@ -26,6 +25,8 @@ void ShowText(QLineEdit* field, const std::string& bytes) {
     const QSignalBlocker block(field);
     field->setText(text);
 }
+
+namespace {
 
 void ShowList(QComboBox* combo, const std::vector<std::string>& entries, int selected) {
     if (!combo) return;

@@ -6,8 +6,10 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <array>
 #include <functional>
+#include <string>
 
 #include "editor/KeyEntryGroup.h"
 
@@ -29,6 +31,14 @@ struct KeyEntryWidgets {
     // The control that SetFocus(0) and SetFocus(1) pick; null otherwise.
     QWidget* FocusTarget(int32_t which) const;
 };
+
+// Stored bytes as a field's text and back, both ways as UTF-8.
+QString FromBytes(const std::string& bytes);
+std::string ToBytes(const QString& text);
+
+// Sets a field's text, with its signals blocked, only when it differs from
+// what the field shows (so the cursor stays where the user left it).
+void ShowText(QLineEdit* field, const std::string& bytes);
 
 // The key-type lists' entries, each carrying the stored key type it stands
 // for (the stored-index table's texts).

@@ -22,22 +22,6 @@ namespace {
 // "Tx Power" 0..4: 100, 75, 50, 25 and 12 percent.
 constexpr uint32_t kTxPowerEntries = 5;
 
-QString FromBytes(const std::string& bytes) {
-    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
-}
-
-std::string ToBytes(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    return std::string(utf8.constData(), size_t(utf8.size()));
-}
-
-void ShowText(QLineEdit* field, const std::string& bytes) {
-    const QString text = FromBytes(bytes);
-    if (field->text() == text) return;
-    const QSignalBlocker block(field);
-    field->setText(text);
-}
-
 // The entry that stands for `value` (item data).
 void ShowValue(QComboBox* combo, int value) {
     const QSignalBlocker block(combo);

@@ -9,6 +9,7 @@
 #include "adapter/Globals.h"
 #include "adapter/Trace.h"
 #include "editor/KeyRules.h"
+#include "editor/ui/KeyEntryWidgets.h"
 #include "editor/ui/ProfileEditorController.h"
 #include "platform/Alert.h"
 #include "survey/SurveyConnect.h"
@@ -20,10 +21,6 @@ namespace {
 
 constexpr const char* kPage = "ProfilePageController";
 constexpr int kBytesRole = Qt::UserRole;  // a row's SSID as stored
-
-QString FromBytes(const std::string& bytes) {
-    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
-}
 
 // A name being edited in place: its editor, the only child the list's
 // viewport shows, passes on the Enter that ends the edit.
