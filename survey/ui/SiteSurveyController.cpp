@@ -1,6 +1,5 @@
 #include "survey/ui/SiteSurveyController.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMainWindow>
@@ -390,22 +389,10 @@ void SiteSurveyController::DoTask() {
         tasks.DoTask(*outlets_.Adapter);
         return;
     }
-    // The scan waits seconds for the driver; the window paints meanwhile.
+    // The scan waits seconds for the driver; the window paints meanwhile,
+    // with a busy cursor and "Scanning…" in its status line.
     BusyScope busy(outlets_.status, kScanningText);
-    ShowScanning(true);
     tasks.DoTask(*outlets_.Adapter);
-    ShowScanning(false);
-}
-
-void SiteSurveyController::ShowScanning(bool scanning) {
-    if (scanning) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        ui_->ScanState->setText(QString::fromUtf8(kScanningText));
-        ui_->ScanState->repaint();
-    } else {
-        ui_->ScanState->clear();
-        QApplication::restoreOverrideCursor();
-    }
 }
 
 void SiteSurveyController::resetFlag() {

@@ -106,7 +106,6 @@ private:
     std::optional<BssEntry> ShownEntry(int row) const;
     // Queues a connect built here and notes what it connects to.
     void QueueOwnConnect(ProfileRecordPtr record, bool byBssid);
-    void ShowScanning(bool scanning);
 
     std::unique_ptr<Ui::SiteSurveyController> ui_;
     PaneObjects outlets_;

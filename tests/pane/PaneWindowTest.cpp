@@ -113,6 +113,33 @@ TEST_F(PaneWindowTest, RestartFlagWaitsForTheDriverAndBringsUpAgain) {
     EXPECT_TRUE(driver_->Calls().empty());
 }
 
+TEST_F(PaneWindowTest, ScanShowsTheBusyStateForExactlyItsWait) {
+    Open();
+    Tick();
+    TakeTasks();
+    struct Seen {
+        QString message;
+        bool busyCursor;
+    };
+    std::vector<Seen> duringWaits;
+    clock_.SetSleepHook([&](uint64_t) {
+        const QCursor* cursor = QApplication::overrideCursor();
+        duringWaits.push_back({window_->statusBar()->currentMessage(),
+                               cursor && cursor->shape() == Qt::BusyCursor});
+    });
+    Find<QAbstractButton>(Survey(), "StartScan")->click();
+    Survey()->DoTask();
+    clock_.SetSleepHook({});
+
+    ASSERT_FALSE(duringWaits.empty()) << "the scan waits for the driver";
+    for (const Seen& seen : duringWaits) {
+        EXPECT_EQ(seen.message, QString::fromUtf8(kScanningText));
+        EXPECT_TRUE(seen.busyCursor);
+    }
+    EXPECT_EQ(window_->statusBar()->currentMessage(), QString());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
 TEST_F(PaneWindowTest, CloseDuringAWaitHappensWhenTheWaitEnds) {
     Open();
     window_->show();
