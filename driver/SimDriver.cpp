@@ -582,7 +582,9 @@ void SimDriver::AnswerFirstChunk(size_t capacity, std::vector<uint8_t>& answer) 
         scanCursor_ = scanList_.size();  // nothing to continue with
         return;
     }
-    WriteLe32(answer.data(), AppendWholeEntries(scanList_, scanCursor_, capacity, answer));
+    // Counted first: appending may move the answer's bytes.
+    const uint32_t count = AppendWholeEntries(scanList_, scanCursor_, capacity, answer);
+    WriteLe32(answer.data(), count);
 }
 
 kern_return_t SimDriver::AnswerNextChunk(size_t capacity, std::vector<uint8_t>& answer) {

@@ -395,7 +395,9 @@ kern_return_t Nl80211Driver::FirstChunk(Input, Answer& a) {
         }
     }
     a.assign(4, 0);
-    WriteLe32(a.data(), AppendWholeEntries(scanList_, scanCursor_, kBssidListChunkSize, a));
+    // Counted first: appending may move the answer's bytes.
+    const uint32_t count = AppendWholeEntries(scanList_, scanCursor_, kBssidListChunkSize, a);
+    WriteLe32(a.data(), count);
     return KERN_SUCCESS;
 }
 
