@@ -369,11 +369,18 @@ def extents(node):
     return r.x, r.y, r.width, r.height
 
 
-def type_into(window, field, text):
+def type_into(window, field, text, attempts=2):
     """Gives `field` the keyboard focus and types `text` key by key through
     the accessibility bus's key synthesis (a Latin-1 character is its own
-    keysym). `window` is the dialog or frame holding the field: it must be
-    the active window before the keys go out."""
+    keysym), then waits until the field holds exactly `text`. `window` is
+    the dialog or frame holding the field: it must be the active window
+    before the keys go out.
+
+    Synthesised keys go to whatever holds the X server's input focus when
+    they arrive; on a loaded machine that has now and then not yet been the
+    field, although the field already reported its focus. Such a miss is
+    reported on standard error, the field is emptied and the text typed
+    again (`attempts` times in all); a field that still differs fails."""
     Atspi = atspi()
 
     def focused():
@@ -382,6 +389,19 @@ def type_into(window, field, text):
             field.grab_focus()
             return False
         return True
-    wait_until(focused, 20, "the keyboard focus in %r" % field.get_name())
-    for ch in text:
-        Atspi.generate_keyboard_event(ord(ch), None, Atspi.KeySynthType.SYM)
+
+    held = None
+    for attempt in range(1, attempts + 1):
+        wait_until(focused, 20, "the keyboard focus in %r" % field.get_name())
+        for ch in text:
+            Atspi.generate_keyboard_event(ord(ch), None, Atspi.KeySynthType.SYM)
+        try:
+            wait_until(lambda: field.get_text(0, -1) == text, 20, "the typed text")
+            return
+        except TimeoutError:
+            held = field.get_text(0, -1)
+        print("type_into: %r holds %r after typing %r (attempt %d of %d)" % (
+            field.get_name(), held, text, attempt, attempts), file=sys.stderr)
+        field.delete_text(0, field.get_character_count())
+    raise TimeoutError("%r holds %r after typing %r %d times" % (
+        field.get_name(), held, text, attempts))

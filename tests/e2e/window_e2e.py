@@ -154,7 +154,6 @@ def scenario(d, Atspi):
     field = find(dialog, "text", "Pre-shared key")
     assert field is not None and has_state(field, en), "no usable pre-shared key field"
     desktop.type_into(dialog, field, PASSPHRASE)
-    wait_until(lambda: field.get_text(0, -1) == PASSPHRASE, 10, "the typed passphrase")
     do_action(find(dialog, "push button", "OK"), "Press")
     wait_until(lambda: not has_state(dialog, showing), 20, "the key dialog to close")
 
