@@ -67,7 +67,7 @@ TEST_F(AccessPointRows, TheWalkOverTheList) {
 TEST_F(AccessPointRows, TextsOfOneRow) {
     struct Row {
         const char* name;
-        ScanEntrySpec spec;
+        ScanEntrySpec network;
         AccessPoint expected;
         size_t entryLength = 0;  // cut the entry (and its Length) to this many bytes
         uint32_t ieLength = 0;   // IELength claimed instead of the real one
@@ -120,7 +120,7 @@ TEST_F(AccessPointRows, TextsOfOneRow) {
          4000},
     };
     for (const Row& row : rows) {
-        ByteVec e = ScanEntry(row.spec);
+        ByteVec e = ScanEntry(row.network);
         if (row.entryLength) {
             e.resize(row.entryLength);
             WriteLe32(&e[bss::kLength], uint32_t(row.entryLength));
