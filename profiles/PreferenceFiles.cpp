@@ -281,6 +281,10 @@ void SetPreferenceWriteHookForTest(std::function<bool(const std::string& tempPat
 
 PrefArray ReadPreferenceArray(std::string_view path) {
     const std::string file = ExpandTilde(path);
+    // Readers sweep too: a writer killed between naming its content and the
+    // rename would otherwise leave that copy of the keys until the next write,
+    // and the agent reads at every tick.
+    SweepStaleTemporaries(file);
     FileContents contents = ReadRegularFile(file, kMaxPreferenceFileSize);
     PrefArray out;
     std::string problem;

@@ -133,7 +133,8 @@ std::string ExpandTilde(std::string_view path);
 // as "1"/"0" and reals in "%g" form; dates, arrays and dictionaries are left
 // out (read as missing keys). The file is opened without blocking and read
 // only when it is a regular file; its nesting and size are checked before it
-// is parsed.
+// is parsed. Temporaries a killed writer left beside the file are removed
+// first, as before a write.
 PrefArray ReadPreferenceArray(std::string_view path);
 
 // The parsing step of ReadPreferenceArray on bytes already read: fills
@@ -144,7 +145,8 @@ std::string ParsePreferenceArray(const std::string& bytes, PrefArray& out);
 // Writes `array` as an XML property list (see PlistXml.h) that replaces the
 // old file atomically, flushed to disk with its folder (see ReplaceFile in
 // AtomicFile.h: a killed writer leaves a temporary only when killed in the
-// instant before the rename, and each write first removes such leftovers).
+// instant before the rename, and each read and write first removes such
+// leftovers).
 // The file has mode 0600; a missing ~/Library/Preferences is created with
 // mode 0700. On any failure the old file is left as it was and the result is
 // false.

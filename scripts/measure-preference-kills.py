@@ -2,7 +2,8 @@
 """Kills a preference writer with SIGKILL at random moments and counts what
 it leaves: torn files (the active-profile file present but not a complete
 property list of one of the two records written) and temporaries (files
-beside it holding the same secrets). Not part of the test run.
+beside it holding the same secrets), right after the kill and after the next
+read. Not part of the test run.
 
     scripts/measure-preference-kills.py [--trials N] [--writer PATH] [--folder DIR]
 
@@ -54,7 +55,7 @@ def main():
     target = os.path.join(prefs, NAME)
     env = dict(os.environ, HOME=home)
     rng = random.Random(1)
-    torn = after_kill = 0
+    torn = after_kill = after_read = 0
     try:
         for _ in range(args.trials):
             writer = subprocess.Popen([args.writer], env=env)
@@ -65,11 +66,16 @@ def main():
                 torn += 1
             if os.path.isdir(prefs) and others(prefs):
                 after_kill += 1
+                # The next reader (the agent's tick, any command) sweeps it.
+                subprocess.run([args.writer, "--read"], env=env)
+                if others(prefs):
+                    after_read += 1
         # One more, finished write: what is still there is stale for good.
         subprocess.run([args.writer, "--once"], env=env, check=True)
         stale = others(prefs)
         print(f"{args.trials} trials: {torn} torn, {after_kill} left a temporary right after "
-              f"the kill, {len(stale)} left after the next write {' '.join(stale[:3])}")
+              f"the kill, {after_read} still there after the next read, "
+              f"{len(stale)} left after the next write {' '.join(stale[:3])}")
     finally:
         shutil.rmtree(home, ignore_errors=True)
 

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <functional>
 #include <future>
 
 #include "profiles/PreferenceFiles.h"
@@ -147,8 +148,8 @@ TEST(UnreadablePreferences, AreKeptAsideOnceAndNeverCrashOrHang) {
     }
 }
 
-// Temporaries whose writer can no longer finish them are removed before the
-// next write; those a live writer may still rename are not.
+// Temporaries whose writer can no longer finish them are removed by the next
+// read or write; those a live writer may still rename are not.
 TEST(PreferenceWrites, SweepStaleTemporariesOnly) {
     const pid_t ended = fork();
     if (ended == 0) _exit(0);
@@ -168,18 +169,25 @@ TEST(PreferenceWrites, SweepStaleTemporariesOnly) {
         {".tmp-notapid-Ab12Cd", 3600, true},
         {".backup", 3600, true},
     };
-    TempHome home;
-    const std::string path = home.PreferencesFile("Profile.plist");
-    std::set<std::string> expected = {"Profile.plist"};
-    for (const auto& row : rows) {
-        WriteRaw(path + row.suffix, "secret");
-        const timespec times[2] = {{std::time(nullptr) - row.ageSeconds, 0},
-                                   {std::time(nullptr) - row.ageSeconds, 0}};
-        utimensat(AT_FDCWD, (path + row.suffix).c_str(), times, 0);
-        if (row.kept) expected.insert("Profile.plist" + row.suffix);
+    const std::function<void()> sweepers[] = {
+        [] { ASSERT_TRUE(WritePreferenceArray(kProfileListPath, kOne)); },
+        [] { EXPECT_EQ(ReadPreferenceArray(kProfileListPath), kOne); },
+    };
+    for (const auto& sweep : sweepers) {
+        TempHome home;
+        const std::string path = home.PreferencesFile("Profile.plist");
+        ASSERT_TRUE(WritePreferenceArray(kProfileListPath, kOne));
+        std::set<std::string> expected = {"Profile.plist"};
+        for (const auto& row : rows) {
+            WriteRaw(path + row.suffix, "secret");
+            const timespec times[2] = {{std::time(nullptr) - row.ageSeconds, 0},
+                                       {std::time(nullptr) - row.ageSeconds, 0}};
+            utimensat(AT_FDCWD, (path + row.suffix).c_str(), times, 0);
+            if (row.kept) expected.insert("Profile.plist" + row.suffix);
+        }
+        sweep();
+        EXPECT_EQ(FolderEntries(home.PreferencesFolder()), expected);
     }
-    ASSERT_TRUE(WritePreferenceArray(kProfileListPath, kOne));
-    EXPECT_EQ(FolderEntries(home.PreferencesFolder()), expected);
 }
 
 }  // namespace
