@@ -91,7 +91,8 @@ bool KestrelAccess::SearchDevice() {
 bool KestrelAccess::OpenConnectToDevice() {
     using namespace platform;
     TraceEntry(kClass, "OpenConnectToDevice");
-    if (IOServiceOpen(dataService, mach_task_self(), 0, &dataPort) != KERN_SUCCESS) {
+    lastOpenResult = IOServiceOpen(dataService, mach_task_self(), 0, &dataPort);
+    if (lastOpenResult != KERN_SUCCESS) {
         dataPort = 0;
         TraceLine("!!!! KestrelAccess - SearchDevice - Couldn't create a user client, why not? !!!!\n");
         return false;

@@ -56,6 +56,9 @@ public:
     platform::io_object_t currentDevice = 0;
     platform::io_object_t dataService = 0;
     platform::io_connect_t dataPort = 0;
+    // The answer to the last OpenConnectToDevice: kIOReturnTimeout tells a
+    // driver that is there but does not answer from one that is not there.
+    platform::kern_return_t lastOpenResult = platform::KERN_SUCCESS;
 };
 
 // Queries a 4-byte answer. `value` goes to the driver as the buffer's

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "adapter/ByteOrder.h"
 #include "adapter/ChannelPlan.h"
@@ -16,7 +17,9 @@
 #include "adapter/SsidText.h"
 #include "platform/Clock.h"
 #include "platform/PaneLauncher.h"
+#include "platform/SystemInfo.h"
 #include "profiles/PreferenceFiles.h"
+#include "profiles/PreferenceLock.h"
 #include "profiles/StoredIndexes.h"
 
 namespace corvane {
@@ -144,6 +147,7 @@ void MiniTask::RecheckTick() {
     reconnectCount = 0;
     G_bDeviceExist = IsDeviceDriverExist() ? 1 : 0;
     if (G_bDeviceExist) {
+        count = 0;
         G_bDeviceRemove = 0;
         checkProfileCount += 1;
         Adapter->InitCard();
@@ -199,21 +203,33 @@ void MiniTask::updateStatusBlank() {
 }
 
 void MiniTask::InitAdvanceSetting() {
-    PrefArray settings = ReadPreferenceArray(kAdvancedSettingPath);
-    AdvancedSettingValues values;
-    if (!settings.empty()) {
-        values = ReadAdvancedSettingValues(settings.front());
-    } else {
-        bool n = Adapter->Is80211nSupport();
-        bool a = Adapter->Is80211aSupport();
-        values.wirelessMode = DefaultWirelessMode(Current_Device, n, a);
-    }
+    std::optional<int32_t> defaultMode;  // asked of the adapter only when needed
+    auto defaultWirelessMode = [&] {
+        if (!defaultMode) {
+            const bool n = Adapter->Is80211nSupport();
+            const bool a = Adapter->Is80211aSupport();
+            defaultMode = DefaultWirelessMode(Current_Device, n, a);
+        }
+        return *defaultMode;
+    };
+    if (ReadPreferenceArray(kAdvancedSettingPath).empty()) defaultWirelessMode();
 
     Disassociate(*Adapter);
 
-    PrefDictionary record = AdvancedSettingsRecord(values);
-    ReplaceFirstOrAppend(settings, std::move(record));
-    WritePreferenceArray(kAdvancedSettingPath, settings);
+    // Written from the file as it is under the preference lock, so that an
+    // Apply the window made meanwhile is kept.
+    const bool written = UpdatePreferenceArray(kAdvancedSettingPath, [&](PrefArray& settings) {
+        AdvancedSettingValues values;
+        if (!settings.empty())
+            values = ReadAdvancedSettingValues(settings.front());
+        else
+            values.wirelessMode = defaultWirelessMode();
+        ReplaceFirstOrAppend(settings, AdvancedSettingsRecord(values));
+        return true;
+    });
+    if (!written)
+        platform::SystemLog("MiniTask-CorvaneUtility: the advanced settings could not be written to %s",
+                            ExpandTilde(kAdvancedSettingPath).c_str());
 }
 
 void MiniTask::updateDisplayPrefs(const QObject* sender) {

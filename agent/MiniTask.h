@@ -20,7 +20,10 @@ inline constexpr int kTickIntervalMs = 500;
 inline constexpr int kOpenPaneTag = 224;
 inline constexpr const char* kPaneBundlePath =
     "/System/Library/PreferencePanes/CorvaneWirelessUtility.prefPane";
-// Ticks that find no adapter, over the life of the process, before it ends.
+// Consecutive ticks that find no adapter before the process ends: an
+// adapter unplugged for a moment is waited for, one gone for good is not
+// (the session starts the agent again when a driver publishes a service;
+// see MiniTask-CorvaneUtility.path).
 inline constexpr uint32_t kMissingTicksBeforeExit = 3;
 // Consecutive disconnected ticks before the active profile is applied.
 inline constexpr int32_t kReconnectAfterTicks = 9;  // applied when the count exceeds this
@@ -64,6 +67,8 @@ public:
     void updateStatus();
     void updateStatusBlank();
     bool IsDeviceDriverExist();
+    // Rewrites the advanced settings file (a failed write goes to the
+    // system log).
     void InitAdvanceSetting();
     // Menu action: the sender's "tag" property selects what to do.
     void updateDisplayPrefs(const QObject* sender);
@@ -77,7 +82,7 @@ public:
     // State, readable by tests.
     uint32_t ChannelQuality = 0;
     uint32_t SignalQuality = 0;
-    uint32_t count = 0;
+    uint32_t count = 0;  // consecutive ticks that found no adapter
     // WEP key bytes of the active profile while it is converted and applied
     // (Key1Material .. Key4Material, Key1Len .. Key4Len).
     ConverterKeyBuffers keyMaterial;

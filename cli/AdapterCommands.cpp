@@ -16,22 +16,22 @@ namespace {
 
 }  // namespace
 
-bool HasFlag(const Context& context, const std::string& flag) {
-    for (const auto& a : context.args)
-        if (a == flag) return true;
-    return false;
-}
-
 std::string Printable(const std::string& bytes) { return PrintableText(bytes); }
 
 bool RequireAdapter(KestrelAccess& adapter) {
-    bool present = adapter.SearchDevice() && adapter.OpenConnectToDevice();
+    const bool found = adapter.SearchDevice();
+    const bool present = found && adapter.OpenConnectToDevice();
     adapter.CloseConnectToDevice();
     G_bDeviceExist = present;
-    if (!present)
+    if (present) return true;
+    // A driver that is stopped still has its service published: say what a
+    // command already under way says, not that there is no adapter.
+    if (found && adapter.lastOpenResult == platform::kIOReturnTimeout)
+        std::fprintf(stderr, "corvane: the driver stopped answering\n");
+    else
         std::fprintf(stderr, "corvane: no adapter found (no %s or %s service in %s)\n",
                      kOspreyDriverClass, kMerlinDriverClass, platform::RegistryFolder().c_str());
-    return present;
+    return false;
 }
 
 int CommandStatus(Context& context) {
@@ -40,7 +40,7 @@ int CommandStatus(Context& context) {
     context.adapter.OidQueryInformation(OID_VX_RADIO, &G_bRadio, 1, &returned);
     uint32_t channelQuality = 0;
     LinkStatusView view = ReadLinkStatus(context.adapter, channelQuality);
-    if (HasFlag(context, "--json")) {
+    if (context.options.Has("--json")) {
         nlohmann::json j = {{"link_state", view.linkState},     {"associated", view.associated},
                             {"ssid", view.networkName},         {"bssid", view.bssid},
                             {"network_type", view.networkType}, {"channel", view.channel},

@@ -9,6 +9,7 @@
 
 #include "adapter/KestrelAccess.h"
 #include "adapter/Records.h"
+#include "cli/Options.h"
 #include "cli/Progress.h"
 #include "profiles/PreferenceFiles.h"
 
@@ -22,6 +23,9 @@ struct Context {
     KestrelAccess& adapter;
     ProgressClock& progress;
     std::vector<std::string> args;  // after the command name
+    // The arguments as the command's grammar reads them (empty for a
+    // command that checks its own).
+    ParsedOptions options;
 };
 
 int CommandStatus(Context& context);
@@ -37,8 +41,6 @@ int ProfilesDelete(Context& context);  // args[0] is "delete"
 
 // Says so on standard error and answers false when no adapter answers.
 bool RequireAdapter(KestrelAccess& adapter);
-
-bool HasFlag(const Context& context, const std::string& flag);
 
 // The row of a stored profile named `wanted` exactly, else numbered
 // `wanted` (1-based, plain digits).

@@ -121,19 +121,10 @@ int CommandPsk(Context& context) {
 int CommandProfiles(Context& context) {
     if (!context.args.empty() && context.args[0] == "add") return ProfilesAdd(context);
     if (!context.args.empty() && context.args[0] == "delete") return ProfilesDelete(context);
-    std::string error;
-    auto options = ParseOptions(context.args, {{"--json"}, {"--show-keys"}}, 0, 0, &error);
-    if (!options) {
-        std::fprintf(stderr, "corvane profiles: %s\nusage: corvane profiles [--json [--show-keys]]\n"
-                     "       corvane profiles add ...\n       corvane profiles delete NAME|INDEX\n",
-                     error.c_str());
-        return kExitUsage;
-    }
     ProfileListState state;
     state.Refresh();
-    const bool anyActive = IsActiveRecord(state.recordActivate);
-    if (options->Has("--json")) {
-        const bool showKeys = options->Has("--show-keys");
+    if (context.options.Has("--json")) {
+        const bool showKeys = context.options.Has("--show-keys");
         nlohmann::json list = nlohmann::json::array();
         for (const PrefDictionary& p : state.records) {
             nlohmann::json object = nlohmann::json::object();
@@ -148,12 +139,11 @@ int CommandProfiles(Context& context) {
         return kExitOk;
     }
     if (state.records.empty()) std::fprintf(stderr, "corvane: no stored profiles\n");
+    const std::optional<size_t> active =
+        IsActiveRecord(state.recordActivate) ? state.ActiveRow() : std::nullopt;
     for (size_t i = 0; i < state.records.size(); ++i) {
         const PrefDictionary& p = state.records[i];
-        // The active record is a copy, matched back to the list by "BSSID".
-        const bool isActive = anyActive && state.recordActivate.front().Value(kKeyBssid) == p.Value(kKeyBssid) &&
-                              state.recordActivate.front().Value(kKeyProfileName) == p.Value(kKeyProfileName);
-        std::printf("%zu%s  %-16s  %-32s  %s\n", i + 1, isActive ? "*" : " ",
+        std::printf("%zu%s  %-16s  %-32s  %s\n", i + 1, i == active ? "*" : " ",
                     Printable(p.Value(kKeyProfileName)).c_str(), Printable(p.Value(kKeySsid)).c_str(),
                     SecurityText(p).c_str());
     }
@@ -180,26 +170,37 @@ int CommandConnect(Context& context) {
     }
     if (!RequireAdapter(context.adapter)) return kExitFailed;
 
+    // The active file names the profile before the adapter is told: were it
+    // not stored, the agent would take the link back to the old one.
     ConverterKeyBuffers keys;
-    bool written = false;
-    ProfileRecordPtr record = ActivateProfile(state, *row, keys, &written);
+    ActivateOutcome outcome = ActivateProfile(state, *row, keys);
     keys.Zero();
-    ApplyProfile(context.adapter, *record, kPaneActivate);
-    if (!written)
-        std::fprintf(stderr, "corvane: the active profile could not be saved in %s\n",
+    if (outcome.result == StoreResult::kGone) {
+        std::fprintf(stderr, "corvane: the profile was changed or deleted by another program\n");
+        return kExitFailed;
+    }
+    if (outcome.result == StoreResult::kFailed) {
+        std::fprintf(stderr, "corvane: the active profile could not be saved in %s; not connecting\n",
                      ExpandTilde(kActiveProfilePath).c_str());
-    return WaitForAssociation(context, record->SsidRecord);
+        return kExitFailed;
+    }
+    ApplyProfile(context.adapter, *outcome.record, kPaneActivate);
+    return WaitForAssociation(context, outcome.record->SsidRecord);
 }
 
 int CommandDisconnect(Context& context) {
     if (!RequireAdapter(context.adapter)) return kExitFailed;
-    ProfileRecordPtr reset = MakeResetRecord();
-    ApplyProfile(context.adapter, *reset, kPaneTask);
+    // Marked inactive first: a link dropped while the file still named an
+    // active profile would be taken back by the agent moments later.
     if (!DisableActiveProfile()) {
-        std::fprintf(stderr, "corvane: the active profile could not be marked inactive in %s\n",
+        std::fprintf(stderr,
+                     "corvane: the active profile could not be marked inactive in %s; not "
+                     "disconnecting\n",
                      ExpandTilde(kActiveProfilePath).c_str());
         return kExitFailed;
     }
+    ProfileRecordPtr reset = MakeResetRecord();
+    ApplyProfile(context.adapter, *reset, kPaneTask);
     std::printf("Disconnected\n");
     return kExitOk;
 }

@@ -16,6 +16,7 @@
 #include "editor/ProfileEditorModel.h"
 #include "platform/Alert.h"
 #include "profiles/ConnectEngine.h"
+#include "profiles/PreferenceLock.h"
 #include "profiles/ProfileList.h"
 #include "survey/SurveyConnect.h"
 
@@ -139,6 +140,13 @@ int ProfilesDelete(Context& context) {
                      error.c_str());
         return kExitUsage;
     }
+    // The name or number is looked up in the file as it is while the
+    // profile is deleted: nobody changes it in between.
+    PreferenceLock preferences;
+    if (!preferences.Held()) {
+        std::fprintf(stderr, "corvane: another program holds the preference files\n");
+        return kExitFailed;
+    }
     ProfileListState state;
     state.Refresh();
     auto row = FindProfileRow(state.records, options->Positional()[0]);
@@ -154,8 +162,8 @@ int ProfilesDelete(Context& context) {
     }
     const std::string name = state.records[*row].Value(kKeyProfileName);
     DeleteOutcome outcome = DeleteProfile(state, *row);
-    if (!outcome.written) {
-        std::fprintf(stderr, "corvane: the preference files could not be written\n");
+    if (outcome.result != StoreResult::kStored) {
+        std::fprintf(stderr, "corvane: the preference files could not be written; nothing was deleted\n");
         return kExitFailed;
     }
     std::printf("Deleted profile %s\n", Printable(name).c_str());

@@ -149,8 +149,14 @@ int CommandJoin(Context& context) {
 
     ProfileRecordPtr record = BuildSurveyConnectRecord(network->entry, plan.needsKeys ? &keys : nullptr);
     keys.Wipe();
-    if (!DisableActiveProfile())
-        std::fprintf(stderr, "corvane: the active profile could not be marked inactive\n");
+    // The active profile is marked inactive before the adapter is told:
+    // otherwise the agent would take the link back to it after a loss.
+    if (!DisableActiveProfile()) {
+        std::fprintf(stderr,
+                     "corvane: the active profile could not be marked inactive in %s; not joining\n",
+                     ExpandTilde(kActiveProfilePath).c_str());
+        return kExitFailed;
+    }
     ApplyProfile(context.adapter, *record, kPaneTask);
     return WaitForAssociation(context, record->SsidRecord);
 }

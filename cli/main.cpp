@@ -6,12 +6,16 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "adapter/Globals.h"
 #include "adapter/KestrelAccess.h"
 #include "cli/Commands.h"
 #include "cli/Guards.h"
+#include "cli/Options.h"
 #include "cli/PaneCommands.h"
 #include "platform/Alert.h"
 #include "profiles/PreferenceFiles.h"
@@ -48,30 +52,65 @@ constexpr const char* kUsage =
     "The adapter is found through the service registry folder (CORVANE_IOREGISTRY).\n";
 
 using Command = int (*)(corvane::cli::Context&);
+using corvane::cli::OptionDef;
+
+// What a command accepts: anything else is bad usage (status 2), refused
+// here, before the command runs, for every command in the same words.
+struct Grammar {
+    std::vector<OptionDef> options;
+    size_t minPositional = 0;
+    size_t maxPositional = 0;
+    const char* usage;
+    // Options that only go with another: {"--show-keys", "--json"}.
+    std::vector<std::pair<std::string, std::string>> needs = {};
+};
 
 // Each command, whether it changes the adapter (and so takes the adapter
 // lock), and the longest it may take while the driver answers: a card
 // initialisation waits up to 30 s for the driver, a scan 10 s, an
-// association is polled for 6 s.
+// association is polled for 6 s. Commands without a grammar check their own
+// arguments as strictly (their forms depend on a subcommand, or a
+// passphrase or a profile name may begin with a dash).
 struct CommandInfo {
     Command run;
     bool changesAdapter;
     unsigned deadlineSeconds;  // 0: no driver requests, no deadline
+    std::optional<Grammar> grammar;
 };
 
 const std::map<std::string, CommandInfo> kCommands = {
-    {"status", {corvane::cli::CommandStatus, false, 20}},
-    {"scan", {corvane::cli::CommandScan, true, 30}},
-    {"join", {corvane::cli::CommandJoin, true, 60}},
-    {"init", {corvane::cli::CommandInit, true, 60}},
-    {"psk", {corvane::cli::CommandPsk, false, 0}},
-    {"profiles", {corvane::cli::CommandProfiles, false, 60}},  // add and delete lock for themselves
-    {"connect", {corvane::cli::CommandConnect, true, 40}},
-    {"disconnect", {corvane::cli::CommandDisconnect, true, 20}},
-    {"radio", {corvane::cli::CommandRadio, true, 20}},
-    {"advanced", {corvane::cli::CommandAdvanced, false, 40}},  // set locks for itself
-    {"about", {corvane::cli::CommandAbout, true, 20}},         // may correct device words
+    {"status",
+     {corvane::cli::CommandStatus, false, 20,
+      Grammar{{{"--json", false, false}}, 0, 0, "corvane status [--json]"}}},
+    {"scan", {corvane::cli::CommandScan, true, 30, {}}},
+    {"join", {corvane::cli::CommandJoin, true, 60, {}}},
+    {"init", {corvane::cli::CommandInit, true, 60, Grammar{{}, 0, 0, "corvane init"}}},
+    {"psk", {corvane::cli::CommandPsk, false, 0, {}}},
+    // add and delete lock for themselves and check their own arguments
+    {"profiles",
+     {corvane::cli::CommandProfiles, false, 60,
+      Grammar{{{"--json", false, false}, {"--show-keys", false, false}},
+              0,
+              0,
+              "corvane profiles [--json [--show-keys]]\n"
+              "       corvane profiles add ...\n"
+              "       corvane profiles delete NAME|INDEX",
+              {{"--show-keys", "--json"}}}}},
+    {"connect", {corvane::cli::CommandConnect, true, 40, {}}},
+    {"disconnect",
+     {corvane::cli::CommandDisconnect, true, 20, Grammar{{}, 0, 0, "corvane disconnect"}}},
+    {"radio", {corvane::cli::CommandRadio, true, 20, {}}},
+    {"advanced", {corvane::cli::CommandAdvanced, false, 40, {}}},  // set locks for itself
+    {"about", {corvane::cli::CommandAbout, true, 20, {}}},         // may correct device words
 };
+
+// The grammar that applies to these arguments; none for a subcommand.
+const Grammar* GrammarFor(const std::string& name, const CommandInfo& info,
+                          const std::vector<std::string>& args) {
+    if (name == "profiles" && !args.empty() && (args[0] == "add" || args[0] == "delete"))
+        return nullptr;
+    return info.grammar ? &*info.grammar : nullptr;
+}
 
 constexpr int kLockWaitSeconds = 90;
 
@@ -102,6 +141,25 @@ int main(int argc, char** argv) {
     }
 
     const CommandInfo& info = command->second;
+    const std::vector<std::string> args(argv + i + 1, argv + argc);
+    corvane::cli::ParsedOptions options;
+    if (const Grammar* grammar = GrammarFor(command->first, info, args)) {
+        std::string error;
+        auto parsed = corvane::cli::ParseOptions(args, grammar->options, grammar->minPositional,
+                                                 grammar->maxPositional, &error);
+        for (const auto& [option, companion] : grammar->needs) {
+            if (parsed && parsed->Has(option) && !parsed->Has(companion)) {
+                error = option + " needs " + companion;
+                parsed.reset();
+            }
+        }
+        if (!parsed) {
+            std::fprintf(stderr, "corvane %s: %s\nusage: %s\n", argv[i], error.c_str(),
+                         grammar->usage);
+            return corvane::cli::kExitUsage;
+        }
+        options = std::move(*parsed);
+    }
     std::unique_ptr<corvane::cli::AdapterLock> lock;
     if (info.changesAdapter) {
         lock = std::make_unique<corvane::cli::AdapterLock>(kLockWaitSeconds);
@@ -115,13 +173,14 @@ int main(int argc, char** argv) {
     // A preference file that cannot be read is kept aside; say so where the
     // user is looking.
     corvane::SetUnreadablePreferenceNotifier([](const corvane::UnreadablePreference& notice) {
-        std::fprintf(stderr, "corvane: %s\n", corvane::DescribeUnreadablePreference(notice).c_str());
+        std::fprintf(stderr, "corvane: %s\n",
+                     corvane::DescribeUnreadablePreference(notice).c_str());
     });
     platform::StderrAlerts alerts;
     platform::ScopedAlerts alertGuard(alerts);
     corvane::cli::ProgressClock progress(isatty(STDERR_FILENO));
     platform::ScopedClock clockGuard(progress);
     corvane::KestrelAccess adapter;
-    corvane::cli::Context context{adapter, progress, {argv + i + 1, argv + argc}};
+    corvane::cli::Context context{adapter, progress, args, std::move(options)};
     return info.run(context);
 }

@@ -9,6 +9,7 @@
 #include "adapter/ScanList.h"
 #include "crypto/MathFunc.h"
 #include "platform/Alert.h"
+#include "profiles/ProfileList.h"
 
 namespace corvane {
 namespace {
@@ -375,14 +376,19 @@ bool ProfileEditorModel::OnOK() {
         return false;
     }
     if (!VerifyKey(keys.fields)) return false;
-    PrefArray updated = records;
-    PrefDictionary profile = createProfileData();
-    if (IsNewData || modifyIndex < 0 || size_t(modifyIndex) >= updated.size())
-        updated.push_back(std::move(profile));
-    else
-        updated[size_t(modifyIndex)] = std::move(profile);
-    if (!WritePreferenceArray(kProfileListPath, updated)) {
-        // Closing the sheet as if all were well would lose what was typed.
+    // The file as it is now, not as it was when the sheet opened: an edit
+    // replaces the profile it opened wherever it stands now.
+    const PrefDictionary profile = createProfileData();
+    const bool edit = !IsNewData && modifyIndex >= 0 && size_t(modifyIndex) < records.size();
+    const StoreResult stored =
+        edit ? ReplaceProfile(records[size_t(modifyIndex)], size_t(modifyIndex), profile)
+             : AppendProfile(profile) ? StoreResult::kStored : StoreResult::kFailed;
+    // Closing the sheet as if all were well would lose what was typed.
+    if (stored == StoreResult::kGone) {
+        platform::RunAlertPanel(kAlertProfileGone, "", "OK");
+        return false;
+    }
+    if (stored == StoreResult::kFailed) {
         platform::RunAlertPanel(kAlertSaveFailed, ExpandTilde(kProfileListPath), "OK");
         return false;
     }

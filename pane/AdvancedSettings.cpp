@@ -7,6 +7,7 @@
 #include "adapter/KestrelAccess.h"
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
+#include "profiles/PreferenceLock.h"
 #include "profiles/StoredIndexes.h"
 
 namespace corvane {
@@ -166,11 +167,16 @@ PrefDictionary AdvancedSettingsModel::Record() const {
 }
 
 bool AdvancedSettingsModel::WriteRecord() {
-    PrefArray updated = records;
-    ReplaceFirstOrAppend(updated, Record());
-    if (!WritePreferenceArray(kAdvancedSettingPath, updated)) return false;
-    records = std::move(updated);
-    return true;
+    // The file as it is now (under the preference lock), not the copy read
+    // at set-up.
+    PrefArray updated;
+    const bool written = UpdatePreferenceArray(kAdvancedSettingPath, [&](PrefArray& now) {
+        ReplaceFirstOrAppend(now, Record());
+        updated = now;
+        return true;
+    });
+    if (written) records = std::move(updated);
+    return written;
 }
 
 ApplyOutcome ApplyAdvancedSettings(KestrelAccess& adapter, AdvancedSettingsModel& model,

@@ -296,6 +296,12 @@ bool ReplaceFile(const std::string& path, std::string_view bytes,
     return ReplaceThroughNamedFile(path, dir, bytes, beforeReplace);
 }
 
+bool RemoveFile(const std::string& path) {
+    if (unlink(path.c_str()) != 0) return errno == ENOENT;
+    SyncFolder(FolderOf(path));
+    return true;
+}
+
 void SweepStaleTemporaries(const std::string& path) {
     const std::string dir = FolderOf(path);
     const std::string prefix = NameOf(path) + ".";

@@ -63,6 +63,10 @@ MoveAsideResult MoveAside(const std::string& path, const FileIdentity& identity)
 bool ReplaceFile(const std::string& path, std::string_view bytes,
                  const std::function<bool(const std::string&)>& beforeReplace);
 
+// Removes the file at `path` and flushes its folder. True when it is gone
+// (or was never there).
+bool RemoveFile(const std::string& path);
+
 // Removes the temporaries of `path` ("<path>.tmp-<pid>-XXXXXX") that their
 // writer can no longer finish: that process has ended, or the file is older
 // than ten minutes. Only regular files owned by this user are removed.

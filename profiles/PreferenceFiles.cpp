@@ -315,4 +315,8 @@ bool WritePreferenceArray(std::string_view path, const PrefArray& array) {
     return ReplaceFile(target, *xml, WriteHook());
 }
 
+bool RemovePreferenceFile(std::string_view path) {
+    return RemoveFile(ExpandTilde(path));
+}
+
 }  // namespace corvane

@@ -152,6 +152,11 @@ std::string ParsePreferenceArray(const std::string& bytes, PrefArray& out);
 // false.
 bool WritePreferenceArray(std::string_view path, const PrefArray& array);
 
+// Removes the file, which then reads as an empty array. Needs no room on
+// the disk, so it can empty a file where a write of "[]" would fail. True
+// when the file is gone (or was never there).
+bool RemovePreferenceFile(std::string_view path);
+
 // The leading integer of a text: white space skipped, optional sign, digits
 // up to the first other character, saturated to the int32 range; 0 when the
 // text does not start with a number.

@@ -1,5 +1,7 @@
 #include "profiles/ui/ProfileController.h"
 
+#include <QAction>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -12,6 +14,7 @@
 #include "editor/ui/KeyEntryWidgets.h"
 #include "editor/ui/ProfileEditorController.h"
 #include "platform/Alert.h"
+#include "profiles/AtomicFile.h"
 #include "survey/SurveyConnect.h"
 #include "survey/ui/SiteSurveyController.h"
 #include "ui_ProfileController.h"
@@ -21,6 +24,8 @@ namespace {
 
 constexpr const char* kPage = "ProfilePageController";
 constexpr int kBytesRole = Qt::UserRole;  // a row's SSID as stored
+constexpr int kReloadDelayMs = 50;
+constexpr const char* kActiveRowTip = "The active profile";
 
 // A name being edited in place: its editor, the only child the list's
 // viewport shows, passes on the Enter that ends the edit.
@@ -45,8 +50,15 @@ ProfileController::ProfileController(QWidget* parent)
     connect(ui_->Edit, &QPushButton::clicked, this, &ProfileController::OnEdit);
     connect(ui_->Delete, &QPushButton::clicked, this, &ProfileController::OnDelete);
     connect(ui_->Activate, &QPushButton::clicked, this, &ProfileController::OnActivate);
+    connect(ui_->Rename, &QAction::triggered, this, &ProfileController::OnRename);
     connect(ui_->profileList, &QTableWidget::itemChanged, this,
             [this](QTableWidgetItem* item) { OnSSIDEdited(item->row()); });
+    reload_.setSingleShot(true);
+    reload_.setInterval(kReloadDelayMs);
+    connect(&reload_, &QTimer::timeout, this, &ProfileController::OnPreferencesChanged);
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, &reload_,
+            qOverload<>(&QTimer::start));
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, &reload_, qOverload<>(&QTimer::start));
 }
 
 ProfileController::~ProfileController() = default;
@@ -57,23 +69,37 @@ void ProfileController::awakeFromNib() {
     TraceEntry(kPage, "awakeFromNib");
     connect(ui_->profileList, &QAbstractItemView::doubleClicked, this,
             &ProfileController::OnActivate, Qt::UniqueConnection);
+    WatchPreferences();
     RefreshProfileList();
 }
 
 void ProfileController::RefreshProfileList() {
     state_.Refresh();
     ClearProfileList();
+    ShowRows();
+    ui_->profileList->clearSelection();
+    ui_->profileList->setCurrentCell(-1, -1);
+}
+
+void ProfileController::ShowRows() {
     QTableWidget* list = ui_->profileList;
     const QSignalBlocker block(list);
     list->setRowCount(int(state_.records.size()));
+    const std::optional<size_t> active =
+        IsActiveRecord(state_.recordActivate) ? state_.ActiveRow() : std::nullopt;
     for (size_t row = 0; row < state_.records.size(); ++row) {
         const std::string ssid = state_.records[row].Value(kKeySsid);
         auto* item = new QTableWidgetItem(FromBytes(ssid));
         item->setData(kBytesRole, QByteArray(ssid.data(), qsizetype(ssid.size())));
+        if (row == active) {
+            QFont font = item->font();
+            font.setBold(true);
+            item->setFont(font);
+            item->setToolTip(QString::fromLatin1(kActiveRowTip));
+            item->setData(Qt::AccessibleDescriptionRole, QString::fromLatin1(kActiveRowTip));
+        }
         list->setItem(int(row), 0, item);
     }
-    list->clearSelection();
-    list->setCurrentCell(-1, -1);
 }
 
 void ProfileController::ClearProfileList() {
@@ -87,6 +113,12 @@ int ProfileController::SelectedRow() const {
     return selected.isEmpty() ? -1 : selected.front().row();
 }
 
+void ProfileController::Report(StoreResult result, const char* notSaved, const char* path) {
+    if (result == StoreResult::kGone) platform::RunAlertPanel(kAlertProfileGone, "", "OK");
+    if (result == StoreResult::kFailed) platform::RunAlertPanel(notSaved, ExpandTilde(path), "OK");
+    RefreshProfileList();
+}
+
 void ProfileController::OnAdd() {
     if (!outlets_.ProfileEditor) return;
     outlets_.ProfileEditor->AddInit();
@@ -97,9 +129,12 @@ void ProfileController::OnAdd() {
 void ProfileController::OnEdit() {
     const int row = SelectedRow();
     if (row < 0 || !outlets_.ProfileEditor) return;
-    // The file may have changed since the list was shown: then there is
-    // nothing to edit at that row.
-    if (outlets_.ProfileEditor->EditInit(row)) outlets_.ProfileEditor->Run();
+    // The editor opens the profile the user selected, wherever the file
+    // holds it now; its OK finds it again the same way.
+    const std::optional<size_t> found = FindProfile(ReadPreferenceArray(kProfileListPath),
+                                                    state_.records[size_t(row)], size_t(row));
+    if (!found) return Report(StoreResult::kGone, "", "");
+    if (outlets_.ProfileEditor->EditInit(int(*found))) outlets_.ProfileEditor->Run();
     RefreshProfileList();
 }
 
@@ -110,6 +145,8 @@ void ProfileController::OnDelete() {
         return;
     }
     const DeleteOutcome outcome = DeleteProfile(state_, size_t(row));
+    if (outcome.result != StoreResult::kStored)
+        return Report(outcome.result, kAlertProfilesNotSaved, kProfileListPath);
     if (outcome.queueReset && outlets_.SiteSurveyPage)
         outlets_.SiteSurveyPage->SetTaskQueue(MakeResetRecord());
     RefreshProfileList();
@@ -118,17 +155,22 @@ void ProfileController::OnDelete() {
 void ProfileController::OnActivate() {
     const int row = SelectedRow();
     if (row < 0) return;
-    ProfileRecordPtr record = ActivateProfile(state_, size_t(row), keys_);
+    ActivateOutcome outcome = ActivateProfile(state_, size_t(row), keys_);
     keys_.Zero();
-    if (!record) return;
+    // Nothing is connected that the active file does not name: the agent
+    // would take the link back to the old profile at the next loss.
+    if (outcome.result != StoreResult::kStored)
+        return Report(outcome.result, kAlertActiveNotSaved, kActiveProfilePath);
     G_bRescan = 0;
-    if (outlets_.SiteSurveyPage) outlets_.SiteSurveyPage->SetTaskQueue(std::move(record));
+    if (outlets_.SiteSurveyPage) outlets_.SiteSurveyPage->SetTaskQueue(std::move(outcome.record));
     RefreshProfileList();
     if (outlets_.SiteSurveyPage) outlets_.SiteSurveyPage->resetFlag();
 }
 
-void ProfileController::DisabledActivateProfile() {
-    corvane::DisabledActivateProfile(state_.recordActivate);
+bool ProfileController::DisabledActivateProfile() {
+    if (corvane::DisabledActivateProfile(state_.recordActivate)) return true;
+    platform::RunAlertPanel(kAlertActiveNotSaved, ExpandTilde(kActiveProfilePath), "OK");
+    return false;
 }
 
 bool ProfileController::CheckProfileSettingForConnect() {
@@ -162,9 +204,60 @@ void ProfileController::OnSSIDEdited(int row) {
         platform::SystemBeep();
         item->setText(FromBytes(kept.text));
     }
-    state_.records[size_t(row)].Set(kKeySsid, kept.text);
+    const PrefDictionary& shown = state_.records[size_t(row)];
+    PrefDictionary changed = shown;
+    changed.Set(kKeySsid, kept.text);
+    const StoreResult result = ReplaceProfile(shown, size_t(row), changed);
+    if (result != StoreResult::kStored) {
+        // The item is still being committed: say so, and rebuild the rows,
+        // once the edit has ended.
+        QTimer::singleShot(
+            0, this, [this, result] { Report(result, kAlertProfilesNotSaved, kProfileListPath); });
+        return;
+    }
     item->setData(kBytesRole, QByteArray(kept.text.data(), qsizetype(kept.text.size())));
-    WritePreferenceArray(kProfileListPath, state_.records);
+    state_.Refresh();
+}
+
+void ProfileController::OnRename() {
+    const int row = SelectedRow();
+    if (QTableWidgetItem* item = row < 0 ? nullptr : ui_->profileList->item(row, 0))
+        ui_->profileList->editItem(item);
+}
+
+void ProfileController::WatchPreferences() {
+    const std::string profiles = ExpandTilde(kProfileListPath);
+    const std::string folder = profiles.substr(0, profiles.find_last_of('/'));
+    CreateFolders(folder);
+    const QStringList watched = watcher_.files() + watcher_.directories();
+    // A replaced file is a new one: its watch went with the old.
+    for (const std::string& path : {folder, profiles, ExpandTilde(kActiveProfilePath)}) {
+        const QString name = QString::fromStdString(path);
+        if (!watched.contains(name) && QFileInfo::exists(name)) watcher_.addPath(name);
+    }
+}
+
+void ProfileController::OnPreferencesChanged() {
+    QTableWidget* list = ui_->profileList;
+    if (EditorOpen(list)) {
+        reload_.start();
+        return;
+    }
+    WatchPreferences();
+    ProfileListState now;
+    now.Refresh();
+    if (now.records == state_.records && now.recordActivate == state_.recordActivate) return;
+    const int row = SelectedRow();
+    const std::optional<PrefDictionary> selected =
+        row < 0 ? std::nullopt : std::optional(state_.records[size_t(row)]);
+    state_ = std::move(now);
+    ShowRows();
+    const std::optional<size_t> found =
+        selected ? FindProfile(state_.records, *selected, size_t(row)) : std::nullopt;
+    if (found)
+        list->selectRow(int(*found));
+    else
+        list->clearSelection();
 }
 
 bool ProfileController::eventFilter(QObject* watched, QEvent* event) {

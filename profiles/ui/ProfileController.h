@@ -1,10 +1,14 @@
 // The profile list: the stored profiles by network name, in the profile
 // drawer, with Add, Edit, Delete and Activate, a double click activating
-// and a name edited in place written to the file. Its form is
-// ProfileController.ui. It also holds the pane's copies of the profile file
-// and the active-profile file.
+// and a network name edited in place (F2, or Rename in the row's context
+// menu) written to the file. Its form is ProfileController.ui. It also holds
+// the pane's copies of the profile file and the active-profile file, which
+// it reads again whenever another program changes them, and marks the
+// active profile's row.
 #pragma once
 
+#include <QFileSystemWatcher>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 
@@ -24,7 +28,9 @@ public:
     ~ProfileController() override;
 
     void connectOutlets(const PaneObjects& objects);
-    void awakeFromNib();  // double click activates; RefreshProfileList
+    // Double click activates; the preference files are watched;
+    // RefreshProfileList.
+    void awakeFromNib();
 
     void RefreshProfileList();
     void ClearProfileList();
@@ -32,7 +38,8 @@ public:
     void OnEdit();
     void OnDelete();
     void OnActivate();
-    void DisabledActivateProfile();
+    // False (and an alert) when the active file could not be written.
+    bool DisabledActivateProfile();
     // The active profile queued for connecting (the active-profile check's
     // 103-byte key record); false when there is none.
     bool CheckProfileSettingForConnect();
@@ -44,14 +51,26 @@ protected:
 
 private:
     int SelectedRow() const;  // -1 when none
-    // A network name edited in place: stored in the row's profile and the
-    // file written.
+    // The rows rebuilt from state_, with the active profile's row marked.
+    void ShowRows();
+    // A network name edited in place: stored in that profile (and in the
+    // active record when it was made from it).
     void OnSSIDEdited(int row);
+    void OnRename();
+    // The files changed on disk: read again and, when they differ from the
+    // copies, the rows rebuilt with the same profile selected. Waits while
+    // a name is being edited.
+    void OnPreferencesChanged();
+    void WatchPreferences();
+    // Says why a change was not made, then shows the files as they are.
+    void Report(StoreResult result, const char* notSaved, const char* path);
 
     ProfileListState state_;
     ConverterKeyBuffers keys_;
     std::unique_ptr<Ui::ProfileController> ui_;
     PaneObjects outlets_;
+    QFileSystemWatcher watcher_;
+    QTimer reload_;  // gathers a burst of changes into one reload
 };
 
 }  // namespace corvane

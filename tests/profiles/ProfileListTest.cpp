@@ -5,8 +5,10 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 
 #include "adapter/Globals.h"
+#include "profiles/ActiveRecord.h"
 #include "profiles/ProfileList.h"
 #include "tests/support/TempFolders.h"
 
@@ -37,31 +39,77 @@ std::vector<std::string> Names(const PrefArray& a) {
     return n;
 }
 
+PrefDictionary Named(const std::string& name, const std::string& ssid, const std::string& bssid) {
+    return {{"Profile Name", name}, {"SSID", ssid}, {"BSSID", bssid}};
+}
+
+// The one rule by which the active record finds its profile.
+TEST(ProfileList, ActiveProfileRow) {
+    const PrefDictionary home = Named("Home", "CorvaneHome", ""),
+                         cafe = Named("Cafe", "CafeOpen", "");
+    const PrefDictionary ap1 = Named("Office", "Corp", "001122334455"),
+                         ap2 = Named("Office 2", "Corp", "001122334455");
+    struct Row {
+        const char* name;
+        PrefArray profiles;
+        PrefDictionary active;
+        std::optional<size_t> expected;
+    } rows[] = {
+        {"typed profiles: name and SSID, never another without a BSSID", {home, cafe}, cafe, 1},
+        {"typed, renamed since: none", {home, cafe}, Named("Cafe", "Other", ""), std::nullopt},
+        {"a BSSID alone finds its one profile (an older record)",
+         {home, ap1},
+         Named("Old", "", "001122334455"),
+         1},
+        {"two with the BSSID: the one with the name and SSID", {ap1, ap2}, ap2, 1},
+        {"two with the BSSID, neither named so: none",
+         {ap1, ap2},
+         Named("Old", "Corp", "001122334455"),
+         std::nullopt},
+        {"a BSSID no profile has",
+         {home, ap1},
+         Named("Office", "Corp", "AABBCCDDEEFF"),
+         std::nullopt},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(ActiveProfileRow(row.profiles, {row.active}), row.expected) << row.name;
+    EXPECT_EQ(ActiveProfileRow({home}, {}), std::nullopt);
+}
+
 TEST(ProfileList, DeleteProfile) {
     const PrefArray profiles = {Profile("Home", "001122334455"), Profile("Cafe", "AABBCCDDEEFF"),
                                 Profile("Lab", "")};
-    using Outcome = std::array<bool, 4>;  // deleted, active removed, queue reset, written
+    const PrefDictionary lab = BuildActiveRecord(profiles[2]);
+    using Outcome = std::array<int, 3>;  // StoreResult, active removed, queue reset
+    constexpr int kStored = int(StoreResult::kStored), kGone = int(StoreResult::kGone),
+                  kFailed = int(StoreResult::kFailed);
     struct Row {
         const char* name;
         PrefArray active;
         size_t row;
+        int failingWrite;  // the write the hook fails (1: the first), 0 none
         Outcome expected;
         std::vector<std::string> left;
-        bool activeLeft;  // the active file still holds its record
+        size_t activeLeft;  // records the active file still holds
     } rows[] = {
         // clang-format off
         {"the active profile: its mark goes, the link is dropped",
-         {Active("YES", "001122334455")}, 0, {1, 1, 1, 1}, {"Cafe", "Lab"}, false},
+         {Active("YES", "001122334455")}, 0, 0, {kStored, 1, 1}, {"Cafe", "Lab"}, 0},
         {"an inactive mark goes, nothing is dropped",
-         {Active("NO", "001122334455")}, 0, {1, 1, 0, 1}, {"Cafe", "Lab"}, false},
+         {Active("NO", "001122334455")}, 0, 0, {kStored, 1, 0}, {"Cafe", "Lab"}, 0},
         {"another profile: the mark stays",
-         {Active("YES", "001122334455")}, 1, {1, 0, 0, 1}, {"Home", "Lab"}, true},
-        {"no BSSID on either side matches",
-         {Active("YES", "")}, 2, {1, 1, 1, 1}, {"Home", "Cafe"}, false},
+         {Active("YES", "001122334455")}, 1, 0, {kStored, 0, 0}, {"Home", "Lab"}, 1},
+        {"a profile without a BSSID is not the active one without a BSSID",
+         {Active("YES", "")}, 2, 0, {kStored, 0, 0}, {"Home", "Cafe"}, 1},
+        {"a profile without a BSSID, by name and SSID", {lab}, 2, 0, {kStored, 1, 1}, {"Home", "Cafe"}, 0},
         {"the comparison is exact",
-         {Active("YES", "aabbccddeeff")}, 1, {1, 0, 0, 1}, {"Home", "Lab"}, true},
-        {"no active file", {}, 0, {1, 0, 0, 1}, {"Cafe", "Lab"}, false},
-        {"a row the list lacks", {Active("YES", "")}, 3, {0, 0, 0, 0}, {"Home", "Cafe", "Lab"}, true},
+         {Active("YES", "aabbccddeeff")}, 1, 0, {kStored, 0, 0}, {"Home", "Lab"}, 1},
+        {"no active file", {}, 0, 0, {kStored, 0, 0}, {"Cafe", "Lab"}, 0},
+        {"a row the list lacks", {Active("YES", "")}, 3, 0, {kGone, 0, 0}, {"Home", "Cafe", "Lab"}, 1},
+        {"the profile file cannot be written: both as they were",
+         {Active("YES", "001122334455")}, 0, 1, {kFailed, 0, 0}, {"Home", "Cafe", "Lab"}, 1},
+        {"the active file cannot be written: the profile file is put back",
+         {Active("YES", "001122334455"), Active("NO", "")}, 0, 2, {kFailed, 0, 0}, {"Home", "Cafe", "Lab"}, 2},
         // clang-format on
     };
     for (const Row& row : rows) {
@@ -72,16 +120,18 @@ TEST(ProfileList, DeleteProfile) {
         }
         ProfileListState state;
         state.Refresh();
+        int writes = 0;
+        SetPreferenceWriteHookForTest(
+            [&](const std::string&) { return ++writes != row.failingWrite; });
         const DeleteOutcome outcome = DeleteProfile(state, row.row);
-        EXPECT_EQ(
-            (Outcome{outcome.deleted, outcome.activeRemoved, outcome.queueReset, outcome.written}),
-            row.expected)
+        SetPreferenceWriteHookForTest({});
+        EXPECT_EQ((Outcome{int(outcome.result), outcome.activeRemoved, outcome.queueReset}),
+                  row.expected)
             << row.name;
         EXPECT_EQ(Names(ReadPreferenceArray(kProfileListPath)), row.left) << row.name;
         EXPECT_EQ(Names(state.records), row.left) << row.name;
-        EXPECT_EQ(ReadPreferenceArray(kActiveProfilePath).size(), row.activeLeft ? 1u : 0u)
-            << row.name;
-        EXPECT_EQ(state.recordActivate.size(), row.activeLeft ? 1u : 0u) << row.name;
+        EXPECT_EQ(ReadPreferenceArray(kActiveProfilePath).size(), row.activeLeft) << row.name;
+        EXPECT_EQ(state.recordActivate.size(), row.activeLeft) << row.name;
     }
 }
 
@@ -98,10 +148,10 @@ TEST(ProfileList, ActiveMarkOnAndOff) {
     ProfileListState state;
     state.Refresh();
     ConverterKeyBuffers keys;
-    bool written = false;
-    EXPECT_EQ(ActivateProfile(state, 2, keys, &written), nullptr);
-    ASSERT_NE(ActivateProfile(state, 1, keys, &written), nullptr);
-    EXPECT_TRUE(written);
+    EXPECT_EQ(ActivateProfile(state, 2, keys).result, StoreResult::kGone);
+    ActivateOutcome activated = ActivateProfile(state, 1, keys);
+    EXPECT_EQ(activated.result, StoreResult::kStored);
+    ASSERT_NE(activated.record, nullptr);
     PrefArray active = ReadPreferenceArray(kActiveProfilePath);
     ASSERT_EQ(active.size(), 1u);
     EXPECT_EQ(active[0].Value("Active Profile Flag"), "YES");
