@@ -27,10 +27,25 @@ int Gestalt(uint32_t selector, int32_t* response) {
     return 0;
 }
 
+namespace {
+std::function<void(const std::string&)>& LogSink() {
+    static std::function<void(const std::string&)> sink;
+    return sink;
+}
+}  // namespace
+
+void SetSystemLogForTest(std::function<void(const std::string&)> sink) { LogSink() = std::move(sink); }
+
 void SystemLog(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    vsyslog(LOG_USER | LOG_NOTICE, format, args);
+    if (LogSink()) {
+        char line[1024];
+        std::vsnprintf(line, sizeof line, format, args);
+        LogSink()(line);
+    } else {
+        vsyslog(LOG_USER | LOG_NOTICE, format, args);
+    }
     va_end(args);
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 namespace platform {
 
@@ -14,5 +16,8 @@ int Gestalt(uint32_t selector, int32_t* response);
 
 // One line to the system log (syslog, facility user, level notice).
 void SystemLog(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// Test seam: the lines go to `sink` instead while it is set; an empty
+// function restores the system log.
+void SetSystemLogForTest(std::function<void(const std::string&)> sink);
 
 }  // namespace platform

@@ -11,6 +11,7 @@
 #include "agent/MiniTask.h"
 #include "agent/TrayStatusItem.h"
 #include "platform/Clock.h"
+#include "platform/SystemInfo.h"
 #include "tests/support/RecordingUserClientProvider.h"
 #include "tests/support/TempFolders.h"
 
@@ -187,6 +188,18 @@ TEST_F(MiniTaskTest, InitAdvanceSettingWritesExactlyFiveKeys) {
         EXPECT_EQ(written.front(), row.expected);
         EXPECT_EQ(Sets(OID_802_11_DISASSOCIATE), 1u);
     }
+}
+
+TEST_F(MiniTaskTest, AWriteThatFailsGoesToTheSystemLog) {
+    std::vector<std::string> log;
+    platform::SetSystemLogForTest([&](const std::string& line) { log.push_back(line); });
+    SetPreferenceWriteHookForTest([](const std::string&) { return false; });
+    Tick();  // the adapter is found: its settings are written back
+    SetPreferenceWriteHookForTest({});
+    platform::SetSystemLogForTest({});
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0], "MiniTask-CorvaneUtility: the advanced settings could not be written to " +
+                          home_.PreferencesFile("AdvancedProfileSetting.plist"));
 }
 
 TEST_F(MiniTaskTest, UpdateStatusTexts) {

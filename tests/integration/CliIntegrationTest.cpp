@@ -107,8 +107,14 @@ TEST(CliPskTest, DerivesKeysAndRefusesWhatWouldBeAWrongKey) {
 }
 
 TEST(CliUsageTest, UnknownCommandsAndOptionsAreUsageErrors) {
-    for (auto args : {std::vector<std::string>{}, {"frobnicate"}, {"--bogus", "status"}})
-        EXPECT_EQ(Corvane(args).status, 2);
+    // Refused before anything is done, whether or not an adapter is there.
+    for (auto args : {std::vector<std::string>{}, {"frobnicate"}, {"--bogus", "status"},
+                      {"status", "x"}, {"status", "--jso"}, {"init", "x"}, {"disconnect", "x"},
+                      {"profiles", "--show-keys"}, {"profiles", "x"}}) {
+        CommandResult r = Corvane(args);
+        EXPECT_EQ(r.status, 2) << ::testing::PrintToString(args);
+        EXPECT_EQ(r.out, "") << ::testing::PrintToString(args);
+    }
     CommandResult help = Corvane({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_THAT(help.out, HasSubstr("usage: corvane"));

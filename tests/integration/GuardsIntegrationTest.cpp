@@ -2,6 +2,7 @@
 // a driver that goes away: an honest exit status, a bounded run, one at a
 // time where it matters.
 #include <gmock/gmock.h>
+#include <signal.h>
 #include <sys/wait.h>
 
 #include <chrono>
@@ -46,6 +47,16 @@ TEST_F(GuardsTest, ADriverThatStopsAnsweringEndsTheCommandInBoundedTime) {
     EXPECT_EQ(ReadFile(out + ".status"), "1\n");
     EXPECT_THAT(ReadFile(out + ".err"), HasSubstr("the driver stopped answering"));
     EXPECT_LT(seconds, 75.0) << "twelve list polls of socket timeouts would take this long";
+}
+
+TEST_F(GuardsTest, ANewCommandToAStoppedDriverSaysItDidNotAnswer) {
+    StartDriver();
+    kill(driver_->Pid(), SIGSTOP);
+    CommandResult status = Corvane({"status"});
+    kill(driver_->Pid(), SIGCONT);
+    EXPECT_EQ(status.status, 1);
+    EXPECT_THAT(status.err, HasSubstr("the driver stopped answering"));
+    EXPECT_THAT(status.err, ::testing::Not(HasSubstr("no adapter found")));
 }
 
 TEST_F(GuardsTest, TwoConnectsAtOnceRunOneAfterTheOther) {

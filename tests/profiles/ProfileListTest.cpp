@@ -1,14 +1,19 @@
 // The profile list page's rules on the two files, in a temporary HOME:
 // deleting a profile (and the active mark with it), activating one, and a
 // connect started elsewhere marking the active profile inactive.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <map>
 #include <optional>
 
 #include "adapter/Globals.h"
+#include "platform/Clock.h"
 #include "profiles/ActiveRecord.h"
+#include "profiles/PreferenceLock.h"
 #include "profiles/ProfileList.h"
 #include "tests/support/TempFolders.h"
 
@@ -169,6 +174,23 @@ TEST(ProfileList, ActiveMarkOnAndOff) {
     EXPECT_EQ(expected.count("Hidden"), 0u);
     EXPECT_EQ(AsMap(active[0]), expected);
     ResetGlobalsForTest();
+}
+
+// Another program holding the preference lock for the whole wait: the
+// change is not made and the caller hears of it.
+TEST(ProfileList, AChangeWaitsForTheLockAndFailsWhenItStaysHeld) {
+    test::TempHome home;
+    platform::ManualClock clock;  // the five seconds' wait costs nothing
+    platform::ScopedClock scope(clock);
+    ASSERT_TRUE(WritePreferenceArray(kProfileListPath, {Profile("Home", "")}));
+    { PreferenceLock created; }
+    const int other = open(PreferenceLockPath().c_str(), O_RDWR);
+    ASSERT_EQ(flock(other, LOCK_EX), 0);
+    EXPECT_FALSE(AppendProfile(Profile("Cafe", "")));
+    EXPECT_GE(clock.TotalSlept(), uint64_t(kPreferenceLockWaitMs) * 1000);
+    close(other);
+    EXPECT_TRUE(AppendProfile(Profile("Cafe", "")));
+    EXPECT_EQ(Names(ReadPreferenceArray(kProfileListPath)), (std::vector<std::string>{"Home", "Cafe"}));
 }
 
 }  // namespace
