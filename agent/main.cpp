@@ -1,13 +1,17 @@
 // MiniTask-CorvaneUtility: waits for a user at the console, then runs the
 // status-bar agent until it finds no adapter for the third time.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QLockFile>
+#include <QStringList>
 #include <QTimer>
 #include <cstdlib>
-#include <unistd.h>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "adapter/KestrelAccess.h"
 #include "agent/MiniTask.h"
@@ -31,17 +35,27 @@ int ShowMenuAfterMs(int argc, char** argv) {
     return -1;
 }
 
-// One agent per login session: two would show two icons and both reconnect
-// the active profile. The lock names the session (or the display when the
-// session has no identifier) and lives in the user's runtime folder.
-QString SessionLockPath() {
+// One agent per login session and per display: two would show two icons and
+// both reconnect the active profile. The autostart entry starts the agent
+// inside the session; the systemd user unit (MiniTask-CorvaneUtility.path)
+// starts it from the user's manager, which knows the display but not the
+// session. So an agent holds its session's lock (named by the display when
+// the session has no identifier) and its display's lock. The locks live in
+// the user's runtime folder.
+QStringList AgentLockPaths() {
     QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::tempPath();
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (display.isEmpty()) display = qEnvironmentVariable("DISPLAY");
+    display.replace(QLatin1Char('/'), QLatin1Char('_'));
     QString session = qEnvironmentVariable("XDG_SESSION_ID");
-    if (session.isEmpty()) session = qEnvironmentVariable("WAYLAND_DISPLAY");
-    if (session.isEmpty()) session = qEnvironmentVariable("DISPLAY");
+    if (session.isEmpty()) session = display;
     session.replace(QLatin1Char('/'), QLatin1Char('_'));
-    return folder + QStringLiteral("/corvane-agent-%1-%2.lock").arg(getuid()).arg(session);
+    const QString stem = folder + QStringLiteral("/corvane-agent-%1-").arg(getuid());
+    QStringList paths{stem + session + QStringLiteral(".lock")};
+    if (!display.isEmpty())
+        paths << stem + QStringLiteral("display-") + display + QStringLiteral(".lock");
+    return paths;
 }
 
 }  // namespace
@@ -51,11 +65,14 @@ int main(int argc, char** argv) {
         platform::Delay(3, nullptr);
     }
 
-    QLockFile sessionLock(SessionLockPath());
-    sessionLock.setStaleLockTime(0);  // stale only when its process is gone
-    if (!sessionLock.tryLock(0)) {
-        platform::SystemLog("MiniTask-CorvaneUtility: another agent runs in this session\n");
-        return 0;
+    std::vector<std::unique_ptr<QLockFile>> locks;
+    for (const QString& path : AgentLockPaths()) {
+        locks.push_back(std::make_unique<QLockFile>(path));
+        locks.back()->setStaleLockTime(0);  // stale only when its process is gone
+        if (!locks.back()->tryLock(0)) {
+            platform::SystemLog("MiniTask-CorvaneUtility: another agent runs in this session\n");
+            return 0;
+        }
     }
 
     QApplication app(argc, argv);

@@ -1,7 +1,8 @@
 # What `cmake --install` lays out and what the Debian package holds: the
 # programs in bin/, the settings window's bundle and the driver bundles'
 # information files under the installation's system root (found relative
-# to bin/ at run time), the desktop and autostart entries.
+# to bin/ at run time), the desktop and autostart entries, the agent's
+# systemd user units.
 foreach(program corvane corvane-simdriver corvane-simctl)
   if(TARGET ${program})
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -20,10 +21,12 @@ if(TARGET CorvaneWirelessUtility)
     message(STATUS \"Installing: \${bin}/CorvaneWirelessUtility -> ${pane_from_bin}\")")
 endif()
 
-# The desktop entry of the window and the agent's autostart entry name the
-# installed programs, so they are written when the prefix is known: at
-# install time (a package installs below /usr, its autostart entry goes to
-# /etc/xdg/autostart).
+# The desktop entry of the window, the agent's autostart entry and its
+# systemd user units name the installed programs, so they are written when
+# the prefix is known: at install time (a package installs below /usr, its
+# autostart entry goes to /etc/xdg/autostart). The path unit, which starts
+# the agent again when an adapter's service appears, is enabled for every
+# user by its link in default.target.wants.
 install(CODE "
   set(prefix \"\${CMAKE_INSTALL_PREFIX}\")
   set(etc \"\${prefix}/etc\")
@@ -36,7 +39,14 @@ install(CODE "
     \"\$ENV{DESTDIR}\${prefix}/${CMAKE_INSTALL_DATADIR}/applications/CorvaneWirelessUtility.desktop\" @ONLY)
   configure_file(\"${PROJECT_SOURCE_DIR}/agent/MiniTask-CorvaneUtility.desktop.in\"
     \"\$ENV{DESTDIR}\${etc}/xdg/autostart/MiniTask-CorvaneUtility.desktop\" @ONLY)
-  message(STATUS \"Installing: the desktop entry and the agent's autostart entry\")")
+  set(units \"\$ENV{DESTDIR}\${prefix}/lib/systemd/user\")
+  foreach(unit MiniTask-CorvaneUtility.service MiniTask-CorvaneUtility.path)
+    configure_file(\"${PROJECT_SOURCE_DIR}/agent/\${unit}.in\" \"\${units}/\${unit}\" @ONLY)
+  endforeach()
+  file(MAKE_DIRECTORY \"\${units}/default.target.wants\")
+  file(CREATE_LINK ../MiniTask-CorvaneUtility.path
+    \"\${units}/default.target.wants/MiniTask-CorvaneUtility.path\" SYMBOLIC)
+  message(STATUS \"Installing: the desktop entry, the agent's autostart entry and its systemd user units\")")
 
 set(CPACK_PACKAGE_NAME corvane)
 set(CPACK_PACKAGE_VENDOR "Corvane")

@@ -34,7 +34,9 @@ std::function<void(const std::string&)>& LogSink() {
 }
 }  // namespace
 
-void SetSystemLogForTest(std::function<void(const std::string&)> sink) { LogSink() = std::move(sink); }
+void SetSystemLogForTest(std::function<void(const std::string&)> sink) {
+    LogSink() = std::move(sink);
+}
 
 void SystemLog(const char* format, ...) {
     va_list args;

@@ -5,7 +5,7 @@
 # the simulated driver serves, `corvane` scans and reads the About facts from
 # the installed driver information, the settings window starts from its
 # link and a second start hands over to the first, and the desktop and
-# autostart entries name installed paths.
+# autostart entries and the agent's systemd user units name installed paths.
 #
 #   scripts/check-package.sh [BUILD_FOLDER]      (default: build)
 set -euo pipefail
@@ -38,6 +38,26 @@ grep -q "^Exec=/usr/bin/CorvaneWirelessUtility$" "$usr/share/applications/Corvan
 grep -q "^Exec=/usr/bin/MiniTask-CorvaneUtility$" "$work/unpacked/etc/xdg/autostart/MiniTask-CorvaneUtility.desktop" \
   || fail "the autostart entry does not start /usr/bin/MiniTask-CorvaneUtility"
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "the package does not depend on Qt"
+# The agent's systemd user units: the path unit enabled for every user, the
+# service starting the installed agent, both as systemd reads them (checked
+# with the agent's path replaced by the unpacked one, which exists here).
+units=$usr/lib/systemd/user
+[ "$(readlink "$units/default.target.wants/MiniTask-CorvaneUtility.path")" = ../MiniTask-CorvaneUtility.path ] \
+  || fail "the agent's path unit is not enabled in default.target.wants"
+grep -q "^ExecStart=/usr/bin/MiniTask-CorvaneUtility$" "$units/MiniTask-CorvaneUtility.service" \
+  || fail "the agent's service does not start /usr/bin/MiniTask-CorvaneUtility"
+grep -q "^PathChanged=%t/corvane-ioregistry$" "$units/MiniTask-CorvaneUtility.path" \
+  || fail "the agent's path unit does not watch the user's registry folder"
+if command -v systemd-analyze > /dev/null; then
+  mkdir -p "$work/units" "$work/runtime"
+  cp "$units/MiniTask-CorvaneUtility.path" "$work/units/"
+  sed "s|^ExecStart=/usr/bin/|ExecStart=$usr/bin/|" "$units/MiniTask-CorvaneUtility.service" \
+    > "$work/units/MiniTask-CorvaneUtility.service"
+  (cd "$work/units" && XDG_RUNTIME_DIR=$work/runtime systemd-analyze --user verify \
+    MiniTask-CorvaneUtility.path MiniTask-CorvaneUtility.service) > "$work/verify.log" 2>&1 \
+    && ! grep -qE "Unknown|ignoring|not executable" "$work/verify.log" \
+    || { cat "$work/verify.log"; fail "systemd does not take the agent's units"; }
+fi
 
 # The unpacked programs run as installed: no build-tree path, no variable.
 unset CORVANE_SYSTEM_ROOT

@@ -121,5 +121,34 @@ TEST_F(AgentEndToEnd, SetsUpTheCardAndConnectsTheActiveProfile) {
     EXPECT_EQ(inputs[at + 9].size(), 2u * 104);
 }
 
+// Unplugged for a moment three times, the agent stays; unplugged for good it
+// ends (and the session's path unit starts it again with the next adapter).
+TEST_F(AgentEndToEnd, OutlivesShortUnplugsAndEndsWhenTheAdapterStaysAway) {
+    test::Daemon driver = Logged("corvane-simdriver", {}, logs_ + "/driver.log");
+    for (const auto end = Clock::now() + 30s; test::SimStatus().is_null() && Clock::now() < end;)
+        std::this_thread::sleep_for(50ms);
+    ASSERT_FALSE(test::SimStatus().is_null()) << "the simulated driver did not come up";
+    test::Daemon agent = Logged("MiniTask-CorvaneUtility", {}, logs_ + "/agent.log");
+    const auto simctl = [](const char* command) {
+        return test::Run({test::BinPath("corvane-simctl"), command}).status;
+    };
+    std::this_thread::sleep_for(3s);  // set up, ticking
+    // Each unplug is seen by one or two ticks (every 0.5 s), never three.
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(simctl("unplug"), 0);
+        std::this_thread::sleep_for(600ms);
+        ASSERT_EQ(simctl("plug"), 0);
+        std::this_thread::sleep_for(1500ms);
+        EXPECT_FALSE(agent.Exited()) << "after unplug " << i + 1;
+    }
+    ASSERT_EQ(simctl("unplug"), 0);
+    bool exited = false;
+    for (const auto end = Clock::now() + 10s; !exited && Clock::now() < end;) {
+        std::this_thread::sleep_for(100ms);
+        exited = agent.Exited();
+    }
+    EXPECT_TRUE(exited) << "three missing ticks in a row end the agent";
+}
+
 }  // namespace
 }  // namespace corvane

@@ -143,8 +143,8 @@ TEST_F(MiniTaskTest, RestartPendingDisassociatesPollsAndSearchesAgain) {
 TEST_F(MiniTaskTest, ExitsOnlyAfterThreeMissingTicksInARow) {
     // Unplugged and plugged in again three times (two missing ticks each),
     // then unplugged for good: the third missing tick in a row ends it.
-    const bool present[] = {true, false, false, true, false, false, true,
-                            false, false, true, false, false, false};
+    const bool present[] = {true,  false, false, true,  false, false, true,
+                            false, false, true,  false, false, false};
     for (size_t i = 0; i < std::size(present); ++i) {
         if (present[i] && !driver_) driver_.emplace();
         if (!present[i]) driver_.reset();

@@ -79,6 +79,8 @@ TEST_F(GuardsTest, ASecondAgentInTheSameSessionLeavesTheFirstAlone) {
     ScopedEnv session("XDG_SESSION_ID", "corvane-test-" + std::to_string(getpid()));
     ScopedEnv runtime("XDG_RUNTIME_DIR", home_.Path());
     ScopedEnv platform("QT_QPA_PLATFORM", "offscreen");
+    ScopedEnv wayland("WAYLAND_DISPLAY", "");
+    ScopedEnv display("DISPLAY", ":corvane-test-" + std::to_string(getpid()));
     StartDriver();
     Daemon first({BinPath("MiniTask-CorvaneUtility")});
     // The first agent holds the session's lock once its file is there.
@@ -90,6 +92,12 @@ TEST_F(GuardsTest, ASecondAgentInTheSameSessionLeavesTheFirstAlone) {
     CommandResult second = test::Run({BinPath("MiniTask-CorvaneUtility")});
     EXPECT_EQ(second.status, 0);
     EXPECT_LT(std::chrono::duration<double>(Clock::now() - start).count(), 60.0);
+    EXPECT_EQ(waitpid(first.Pid(), nullptr, WNOHANG), 0) << "the first agent still runs";
+    // Started by the user's systemd, which knows the display, not the session.
+    ScopedEnv noSession("XDG_SESSION_ID", "");
+    CommandResult fromSystemd =
+        test::Run({"/usr/bin/timeout", "20", BinPath("MiniTask-CorvaneUtility")});
+    EXPECT_EQ(fromSystemd.status, 0) << "124: it ran beside the first";
     EXPECT_EQ(waitpid(first.Pid(), nullptr, WNOHANG), 0) << "the first agent still runs";
 }
 

@@ -97,6 +97,11 @@ int Daemon::Stop() {
     return -1;
 }
 
+bool Daemon::Exited() {
+    if (pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == pid_) pid_ = -1;
+    return pid_ <= 0;
+}
+
 Daemon::~Daemon() { Stop(); }
 
 }  // namespace corvane::test

@@ -30,6 +30,8 @@ public:
     pid_t Pid() const { return pid_; }
     // Sends SIGTERM and returns the exit status (-1: killed or not exited).
     int Stop();
+    // True once the process has ended by itself (it is reaped then).
+    bool Exited();
 
 private:
     pid_t pid_ = -1;
