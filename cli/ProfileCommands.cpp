@@ -151,21 +151,18 @@ int CommandProfiles(Context& context) {
 }
 
 int CommandConnect(Context& context) {
-    if (context.args.size() != 1) {
-        std::fprintf(stderr, "usage: corvane connect NAME|INDEX\n");
-        return kExitUsage;
-    }
+    const std::string& wanted = context.options.Positional().at(0);  // the grammar's one
     ProfileListState state;
     state.Refresh();
-    auto row = FindProfileRow(state.records, context.args[0]);
-    if (!row && IsMalformedIndex(context.args[0])) {
+    auto row = FindProfileRow(state.records, wanted);
+    if (!row && IsMalformedIndex(wanted)) {
         std::fprintf(stderr, "corvane connect: %s is no profile number (1, 2, ...)\n",
-                     Printable(context.args[0]).c_str());
+                     Printable(wanted).c_str());
         return kExitUsage;
     }
     if (!row) {
         std::fprintf(stderr, "corvane: no stored profile named or numbered \"%s\"\n",
-                     Printable(context.args[0]).c_str());
+                     Printable(wanted).c_str());
         return kExitFailed;
     }
     if (!RequireAdapter(context.adapter)) return kExitFailed;

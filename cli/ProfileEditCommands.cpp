@@ -2,6 +2,7 @@
 // OK and the profile list's Delete, over the same code as the window.
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "adapter/ChannelPlan.h"
@@ -141,9 +142,10 @@ int ProfilesDelete(Context& context) {
         return kExitUsage;
     }
     // The name or number is looked up in the file as it is while the
-    // profile is deleted: nobody changes it in between.
-    PreferenceLock preferences;
-    if (!preferences.Held()) {
+    // profile is deleted: nobody changes it in between. The lock is let go
+    // before the driver is asked anything.
+    std::optional<PreferenceLock> preferences(std::in_place);
+    if (!preferences->Held()) {
         std::fprintf(stderr, "corvane: another program holds the preference files\n");
         return kExitFailed;
     }
@@ -162,6 +164,7 @@ int ProfilesDelete(Context& context) {
     }
     const std::string name = state.records[*row].Value(kKeyProfileName);
     DeleteOutcome outcome = DeleteProfile(state, *row);
+    preferences.reset();
     if (outcome.result != StoreResult::kStored) {
         std::fprintf(stderr, "corvane: the preference files could not be written; nothing was deleted\n");
         return kExitFailed;

@@ -70,7 +70,7 @@ struct Grammar {
 // initialisation waits up to 30 s for the driver, a scan 10 s, an
 // association is polled for 6 s. Commands without a grammar check their own
 // arguments as strictly (their forms depend on a subcommand, or a
-// passphrase or a profile name may begin with a dash).
+// passphrase may begin with a dash).
 struct CommandInfo {
     Command run;
     bool changesAdapter;
@@ -96,7 +96,9 @@ const std::map<std::string, CommandInfo> kCommands = {
               "       corvane profiles add ...\n"
               "       corvane profiles delete NAME|INDEX",
               {{"--show-keys", "--json"}}}}},
-    {"connect", {corvane::cli::CommandConnect, true, 40, {}}},
+    {"connect",
+     {corvane::cli::CommandConnect, true, 40,
+      Grammar{{}, 1, 1, "corvane connect NAME|INDEX   (-- before a name that begins with -)"}}},
     {"disconnect",
      {corvane::cli::CommandDisconnect, true, 20, Grammar{{}, 0, 0, "corvane disconnect"}}},
     {"radio", {corvane::cli::CommandRadio, true, 20, {}}},

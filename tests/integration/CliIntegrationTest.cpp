@@ -108,9 +108,16 @@ TEST(CliPskTest, DerivesKeysAndRefusesWhatWouldBeAWrongKey) {
 
 TEST(CliUsageTest, UnknownCommandsAndOptionsAreUsageErrors) {
     // Refused before anything is done, whether or not an adapter is there.
-    for (auto args : {std::vector<std::string>{}, {"frobnicate"}, {"--bogus", "status"},
-                      {"status", "x"}, {"status", "--jso"}, {"init", "x"}, {"disconnect", "x"},
-                      {"profiles", "--show-keys"}, {"profiles", "x"}}) {
+    for (auto args : {std::vector<std::string>{},
+                      {"frobnicate"},
+                      {"--bogus", "status"},
+                      {"status", "x"},
+                      {"status", "--jso"},
+                      {"init", "x"},
+                      {"disconnect", "x"},
+                      {"profiles", "--show-keys"},
+                      {"profiles", "x"},
+                      {"connect", "--json"}}) {
         CommandResult r = Corvane(args);
         EXPECT_EQ(r.status, 2) << ::testing::PrintToString(args);
         EXPECT_EQ(r.out, "") << ::testing::PrintToString(args);
