@@ -164,8 +164,12 @@ void ProfileEditorController::ShowModel(bool opening) {
             for (const std::string& name : m.ssidList)
                 ssid->addItem(FromBytes(name), QByteArray(name.data(), qsizetype(name.size())));
         }
-        ssid->setCurrentIndex(m.ssidSelected >= 0 && m.ssidSelected < ssid->count() ? m.ssidSelected
-                                                                                    : -1);
+        // The box is touched only where it differs from the model: setting
+        // its selection or text again would put the cursor at the end while
+        // the user types.
+        const int selected =
+            m.ssidSelected >= 0 && m.ssidSelected < ssid->count() ? m.ssidSelected : -1;
+        if (ssid->currentIndex() != selected) ssid->setCurrentIndex(selected);
         if (ssid->currentText() != FromBytes(m.ssidText)) ssid->setEditText(FromBytes(m.ssidText));
     }
 
