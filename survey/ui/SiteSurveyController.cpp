@@ -389,10 +389,16 @@ void SiteSurveyController::DoTask() {
         tasks.DoTask(*outlets_.Adapter);
         return;
     }
-    // The scan waits seconds for the driver; the window paints meanwhile,
-    // with a busy cursor and "Scanning…" in its status line.
-    BusyScope busy(outlets_.status, kScanningText);
-    tasks.DoTask(*outlets_.Adapter);
+    {
+        // The scan waits seconds for the driver; the window paints meanwhile,
+        // with a busy cursor and "Scanning…" in its status line.
+        BusyScope busy(outlets_.status, kScanningText);
+        tasks.DoTask(*outlets_.Adapter);
+    }
+    // Scan is there again as soon as no scan is queued or running, whether
+    // or not a probe shows the new list (a Connect in between takes that
+    // probe's turn).
+    if (!TaskQueue::Holds(TASK_RESCAN)) SetEnabled(ui_->StartScan, true);
 }
 
 void SiteSurveyController::resetFlag() {

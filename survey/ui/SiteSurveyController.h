@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "adapter/Records.h"
@@ -72,6 +73,8 @@ public:
     void ClearAPList();
     int32_t IsItemWPA() const;
     const std::vector<AccessPoint>& tableData() const;
+    // The scan list the rows were built from (empty when none are shown).
+    std::span<const uint8_t> ShownList() const { return shownList_; }
 
     // Members the page's rules work with (read by tests).
     int32_t CurrentSelectedItem = 0;
