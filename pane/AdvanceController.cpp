@@ -127,6 +127,7 @@ void AdvanceController::OnApply() {
     }
     ShowModel();
     if (outcome.rescanLater) {
+        previousNetworkSetBack_ = outcome.previousNetworkSetBack;
         rescanTimer_.start(kRescanAfterApplyMs);
         return;
     }
@@ -167,8 +168,7 @@ void AdvanceController::OnTimer() {
         ClearHeldScanList();
         if (outlets_.SiteSurveyPage) outlets_.SiteSurveyPage->OnStartScan();
     }
-    ReconnectHooks hooks = Hooks();
-    if (!hooks.checkProfileSettingForConnect()) hooks.setTaskQueue(MakeResetRecord());
+    ReconnectAfterModeChange(Hooks(), previousNetworkSetBack_);
 }
 
 void AdvanceController::EnableButton() {

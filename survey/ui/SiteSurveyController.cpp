@@ -16,7 +16,6 @@
 #include "adapter/Trace.h"
 #include "editor/ui/ProfileEditorController.h"
 #include "editor/ui/WEPSettingController.h"
-#include "pane/AdvanceController.h"
 #include "platform/Alert.h"
 #include "platform/qt/NestedLoop.h"
 #include "profiles/ActiveRecord.h"
@@ -219,16 +218,14 @@ void SiteSurveyController::OnStartScan() {
     tasks.QueueRescan();
 }
 
+// This page's own buttons only: the advanced page's Apply and Cancel follow
+// that page's unsaved changes, which a scan does not touch.
 void SiteSurveyController::ControlButton(int mode) {
     switch (mode) {
         case kScanRequested:
             SetEnabled(ui_->AddToProfile, false);
             SetEnabled(ui_->StartScan, false);
             SetEnabled(ui_->Connect, false);
-            if (outlets_.AdvancePage) {
-                SetEnabled(outlets_.AdvancePage->CancelButton(), false);
-                SetEnabled(outlets_.AdvancePage->ApplyButton(), false);
-            }
             break;
         case kListRebuilt:
             SetEnabled(ui_->StartScan, true);

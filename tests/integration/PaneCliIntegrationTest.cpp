@@ -4,6 +4,7 @@
 // whose rules are the page model's and the window's tests.
 #include <gmock/gmock.h>
 
+#include "adapter/Oids.h"
 #include "tests/integration/CliFixture.h"
 
 namespace corvane::test {
@@ -99,6 +100,54 @@ TEST_F(PaneCliIntegrationTest, AdvancedOffersWhatThePageOffersTheAdapter) {
     EXPECT_EQ(page["wireless_mode"], "5G");
     EXPECT_EQ(page["tx_rate"], "54 Mbps");
     EXPECT_EQ(page["tx_rates"].size(), 9u);
+}
+
+// After a mode change `advanced set` does what the page does two seconds
+// after Apply: a rescan, then the active profile again; a link it put back
+// on the previous network (no active profile) stays.
+TEST_F(PaneCliIntegrationTest, AdvancedSetRescansAndReconnectsAfterAModeChange) {
+    const std::string journal = home_.Path() + "/journal.jsonl";
+    WriteFile(home_.Path() + "/world.json", World("osprey", true));
+    StartDriver({"--environment", home_.Path() + "/world.json", "--journal", journal});
+    SeedProfiles();
+    struct Row {
+        const char* name;
+        bool activeProfile;
+        const char* mode;
+    } const rows[] = {{"active profile", true, "5G"}, {"no active profile", false, "2.4G"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_EQ(Corvane({"connect", "Cafe"}).status, 0);
+        if (!row.activeProfile) {  // as after `corvane join`
+            std::string active = Active();
+            active.replace(active.find("YES"), 3, "NO");
+            WriteFile(home_.PreferencesFile("ActiveProfileSetting.plist"), active);
+        }
+        const size_t from = ReadFile(journal).size();
+        CommandResult set = Corvane({"advanced", "set", "--wireless-mode", row.mode});
+        EXPECT_EQ(set.status, 0) << set.err;
+
+        std::vector<uint32_t> sent;
+        std::istringstream lines(ReadFile(journal).substr(from));
+        for (std::string line; std::getline(lines, line);)
+            sent.push_back(json::parse(line)["selector"].get<uint32_t>());
+        auto after = [&](uint32_t selector, size_t at) {
+            return size_t(
+                std::find(sent.begin() + long(std::min(at, sent.size())), sent.end(), selector) -
+                sent.begin());
+        };
+        const size_t disassociate = after(OID_802_11_DISASSOCIATE | OID_SET_FLAG, 0);
+        const size_t scan = after(OID_802_11_BSSID_LIST_SCAN_PASSED, disassociate);
+        ASSERT_LT(scan, sent.size()) << "a rescan after Apply";
+        EXPECT_EQ(after(OID_802_11_SSID | OID_SET_FLAG, scan) < sent.size(), row.activeProfile)
+            << "the active profile connects again";
+        if (!row.activeProfile) {
+            EXPECT_EQ(after(OID_802_11_DISASSOCIATE | OID_SET_FLAG, scan), sent.size())
+                << "no reset record after the scan";
+        }
+        EXPECT_EQ(SimStatus()["ssid"], "CafeOpen");
+        EXPECT_EQ(SimStatus()["associated"], true);
+    }
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
+#include <cstdio>
 
 #include "tests/pane/PaneFixture.h"
 
@@ -46,19 +48,28 @@ protected:
     std::vector<RecordedCall> RadioSets() { return driver_->CallsFor(SetOid(OID_VX_RADIO)); }
 };
 
+// Apply reconnects at once; two seconds later the rescan, and the active
+// profile once more. A link that Apply put back on the previous network
+// stays; an adapter that was on no network gets the reset record.
 TEST_F(AdvancedPageTest, ApplyDisassociatesReconnectsStoresAndRescansLater) {
     struct Row {
-        bool activeProfile;
+        const char* name;
+        bool activeProfile, associated;
         std::vector<int32_t> tasks;  // queued by Apply
         bool ssidSetBack;
-    } const rows[] = {{true, {TASK_CONNECT}, false}, {false, {}, true}};
+        std::vector<int32_t> later;  // queued two seconds later
+    } const rows[] = {
+        {"active profile", true, true, {TASK_CONNECT}, false, {TASK_RESCAN, TASK_CONNECT}},
+        {"none, associated", false, true, {}, true, {TASK_RESCAN}},
+        {"none, on no network", false, false, {}, false, {TASK_RESCAN, TASK_CONNECT}},
+    };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.activeProfile ? "active profile" : "none");
+        SCOPED_TRACE(row.name);
         WritePreferenceArray(kAdvancedSettingPath, {Stored(0, 0, 1, 1, 0)});
         WritePreferenceArray(kActiveProfilePath,
                              {row.activeProfile ? kActiveOpenProfile : PrefDictionary{}});
         BringUp();
-        driver_->SetAnswer(OID_802_11_SSID, SsidAnswer("CafeOpen"));
+        if (row.associated) driver_->SetAnswer(OID_802_11_SSID, SsidAnswer("CafeOpen"));
         Choose("WirelessMode", 2);
         Choose("TXrate", 12);
         Choose("BGprotection", 1);
@@ -74,13 +85,45 @@ TEST_F(AdvancedPageTest, ApplyDisassociatesReconnectsStoresAndRescansLater) {
         EXPECT_FALSE(Button("Apply")->isEnabled());
         EXPECT_FALSE(Button("Cancel")->isEnabled());
 
-        // The mode changed: two seconds later a rescan, then the reconnect
-        // (the active profile, or the reset record).
         ASSERT_TRUE(Page()->RescanTimer().isActive());
         EXPECT_EQ(Page()->RescanTimer().interval(), 2000);
         Page()->RescanTimer().stop();
         Page()->OnTimer();
-        EXPECT_EQ(DrainTasks(), (std::vector<int32_t>{TASK_RESCAN, TASK_CONNECT}));
+        EXPECT_EQ(DrainTasks(), row.later);
+    }
+}
+
+// The Osprey's codes (9, 8, 5) are never the 0 the applied mode starts at:
+// the mode is compared with the one stored, or shown when none is.
+TEST_F(AdvancedPageTest, ReChoosingTheStoredModeIsNoChange) {
+    for (bool stored : {false, true}) {
+        SCOPED_TRACE(stored ? "stored 5G" : "nothing stored");
+        std::remove(home_.PreferencesFile("AdvancedProfileSetting.plist").c_str());
+        if (stored) WritePreferenceArray(kAdvancedSettingPath, {Stored(0, 0, 1, 1, 8)});
+        BringUp("OspreyUSBWirelessDriver");
+        QComboBox* mode = Find<QComboBox>(Advanced(), "WirelessMode");
+        EXPECT_EQ(mode->currentIndex(), stored ? 1 : 2);
+        Choose("WirelessMode", mode->currentIndex());
+        Button("Apply")->click();
+        EXPECT_FALSE(Page()->RescanTimer().isActive());
+        Choose("WirelessMode", 0);
+        Button("Apply")->click();
+        EXPECT_TRUE(Page()->RescanTimer().isActive());
+        Page()->RescanTimer().stop();
+    }
+}
+
+// A scan greys out only the site survey's own buttons.
+TEST_F(AdvancedPageTest, ScansLeaveApplyAndCancelAsThePageSetThem) {
+    BringUp();
+    for (bool edited : {true, false}) {
+        if (edited)
+            Choose("TXrate", 3);
+        else
+            Button("Cancel")->click();
+        O().SiteSurveyPage->OnStartScan();
+        EXPECT_EQ(Button("Apply")->isEnabled(), edited);
+        EXPECT_EQ(Button("Cancel")->isEnabled(), edited);
     }
 }
 
