@@ -156,7 +156,8 @@ void AdvanceController::OnRadioSwitch() {
 
 void AdvanceController::RescanTimerFired() {
     // The rescan must not land in another operation's wait; it follows it.
-    if (platform::InNestedLoop()) {
+    // Behind a dialog it is queued as usual.
+    if (platform::InOperationWait()) {
         rescanTimer_.start(kRescanRetryMs);
         return;
     }

@@ -47,6 +47,18 @@ void SetEnabled(QPushButton* button, bool enabled) {
     if (button) button->setEnabled(enabled);
 }
 
+// Counts one of the page's own dialogs or alerts for its lifetime.
+class OwnDialog {
+public:
+    explicit OwnDialog(int& open) : open_(open) { ++open_; }
+    ~OwnDialog() { --open_; }
+    OwnDialog(const OwnDialog&) = delete;
+    OwnDialog& operator=(const OwnDialog&) = delete;
+
+private:
+    int& open_;
+};
+
 // A scan-list entry for a network known only by name: an infrastructure
 // network with that SSID, no frequency and no address.
 std::vector<uint8_t> EntryForName(const uint8_t* name, size_t length) {
@@ -124,8 +136,12 @@ bool SiteSurveyController::TimersRunning() const { return siteSurveyTimer_ && do
 QTimer* SiteSurveyController::SiteSurveyTimer() const { return siteSurveyTimer_; }
 QTimer* SiteSurveyController::DoTaskTimer() const { return doTaskTimer_; }
 
+bool SiteSurveyController::Holding() const {
+    return platform::InOperationWait() || ownDialogs_ > 0;
+}
+
 void SiteSurveyController::OnTimer(QTimer* timer) {
-    if (platform::InNestedLoop()) return;
+    if (Holding()) return;
     TraceEntry(kPage, "OnTimer");
     if (!G_bDeviceExist || G_bDeviceRemove) return;
 
@@ -268,7 +284,7 @@ void SiteSurveyController::OnConnect() {
     const int row = SelectedRow();
     CurrentSelectedItem = row + 1;
     if (CurrentSelectedItem == 0) {
-        platform::RunAlertPanel(kAlertNoSelectedItem, kAlertSelectToConnect, "OK");
+        Alert(kAlertNoSelectedItem, kAlertSelectToConnect);
         return;
     }
     const std::optional<BssEntry> shown = ShownEntry(row);
@@ -280,12 +296,14 @@ void SiteSurveyController::OnConnect() {
 
     const ConnectPlan plan = PlanSurveyConnect(network, entry);
     if (plan.refusal) {
-        platform::RunAlertPanel(*plan.refusal, "", "OK");
+        Alert(*plan.refusal, "");
         return;
     }
     const WEPSettingValues* handedBack = nullptr;
     if (plan.needsKeys) {
-        if (!outlets_.WEPSetting || outlets_.WEPSetting->RunFor(plan.preset) == 0) return;
+        if (!outlets_.WEPSetting) return;
+        OwnDialog own(ownDialogs_);
+        if (outlets_.WEPSetting->RunFor(plan.preset) == 0) return;
         handedBack = &keys;
     }
 
@@ -300,6 +318,7 @@ void SiteSurveyController::OnConnect() {
 
 void SiteSurveyController::OnConnectHidden() {
     if (!outlets_.HiddenSSID || !outlets_.WEPSetting) return;
+    OwnDialog own(ownDialogs_);
     if (outlets_.HiddenSSID->Run() == 0 || HiddenSSIDlen <= 0) return;
     const std::vector<uint8_t> entryBytes =
         EntryForName(HiddenSSIDtext.data(), size_t(HiddenSSIDlen));
@@ -338,20 +357,29 @@ void SiteSurveyController::OnAddToProfile() {
     const int row = SelectedRow();
     CurrentSelectedItem = row + 1;
     if (CurrentSelectedItem == 0) {
-        platform::RunAlertPanel(kAlertNoSelectedItem, kAlertSelectToConnect, "OK");
+        Alert(kAlertNoSelectedItem, kAlertSelectToConnect);
         return;
     }
     const std::optional<BssEntry> shown = ShownEntry(row);
     if (!shown) return;
     const AddToProfilePlan plan = PlanAddToProfile(tableData()[size_t(row)], *shown);
     if (plan.refusal) {
-        platform::RunAlertPanel(*plan.refusal, "", "OK");
+        Alert(*plan.refusal, "");
         return;
     }
     if (!outlets_.ProfileEditor || !outlets_.ProfileEditor->AddProfile(plan.prefill)) return;
-    const int result = outlets_.ProfileEditor->Run();
+    int result = 0;
+    {
+        OwnDialog own(ownDialogs_);
+        result = outlets_.ProfileEditor->Run();
+    }
     if (outlets_.ProfilePage) outlets_.ProfilePage->RefreshProfileList();
     if (result != 0 && outlets_.drawer) outlets_.drawer->open();
+}
+
+void SiteSurveyController::Alert(const std::string& title, const std::string& message) {
+    OwnDialog own(ownDialogs_);
+    platform::RunAlertPanel(title, message, "OK");
 }
 
 // --- hand-backs ----------------------------------------------------------------
@@ -377,7 +405,7 @@ void SiteSurveyController::SetTaskQueue(ProfileRecordPtr record) {
 }
 
 void SiteSurveyController::DoTask() {
-    if (platform::InNestedLoop()) return;
+    if (Holding()) return;
     if (!outlets_.Adapter) return;
     const std::shared_ptr<ProfileData> next = TaskQueue::GetTaskObject();
     const bool scan = next && next->Profile() && next->getTaskType() == TASK_RESCAN &&

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTest>
 
 #include "platform/qt/NestedLoop.h"
+#include "platform/qt/QtAlerts.h"
 #include "tests/pane/PaneFixture.h"
 
 namespace corvane::test {
@@ -20,6 +22,26 @@ protected:
     SiteSurveyController* Survey() const { return O().SiteSurveyPage; }
     CurrentWirelessNetworkController* LinkPage() const { return O().CurrentWirelessNetwork; }
     size_t Count(uint32_t selector) const { return driver_->CallsFor(selector).size(); }
+    // Every timer of the window at 20 ms.
+    void FastTimers() {
+        O().mainController->timer().setInterval(20);
+        for (QTimer* timer :
+             {LinkPage()->Timer(), Survey()->SiteSurveyTimer(), Survey()->DoTaskTimer()})
+            if (timer) timer->setInterval(20);
+    }
+    // Runs `act` inside the next alert once it shows, then presses its button.
+    void WhenAlertShown(std::function<void()> act) {
+        auto* poll = new QTimer(window_.get());
+        QObject::connect(poll, &QTimer::timeout, [poll, act] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible()) return;
+            poll->stop();
+            poll->deleteLater();
+            act();
+            box->defaultButton()->click();
+        });
+        poll->start(5);
+    }
 };
 
 TEST_F(PaneWindowTest, DeviceWatchBringsThePagesUpInOrder) {
@@ -111,6 +133,81 @@ TEST_F(PaneWindowTest, RestartFlagWaitsForTheDriverAndBringsUpAgain) {
     driver_->ClearCalls();
     Tick();
     EXPECT_TRUE(driver_->Calls().empty());
+}
+
+// While an alert is open the link status keeps refreshing and the device
+// watch keeps watching; the probe and the task runner hold only behind the
+// site survey's own alerts and dialogs.
+TEST_F(PaneWindowTest, AlertsFreezeNeitherTheLinkStatusNorTheDeviceWatch) {
+    platform::QtAlerts shownAlerts;
+    platform::ScopedAlerts shown(shownAlerts);
+    Open();
+    window_->show();
+    for (bool surveyAlert : {true, false}) {
+        SCOPED_TRACE(surveyAlert ? "the site survey's alert" : "the profile list's alert");
+        Plug("OspreyUSBWirelessDriver");
+        Tick();
+        FastTimers();
+        TakeTasks();
+        ProfileRecordPtr record = NewProfileData();
+        record->bConnectByBssid = 1;
+        Survey()->SetTaskQueue(std::move(record));
+        bool inside = false;
+        WhenAlertShown([&] {
+            inside = true;
+            driver_->SetAnswer(OID_GEN_MEDIA_CONNECT_STATUS, U32(kMediaConnected));
+            EXPECT_TRUE(QTest::qWaitFor([&] { return Text(Link(), "LinkState") == "Connected"; }))
+                << "the link status is refreshed";
+            if (surveyAlert) {
+                QTest::qWait(200);
+                EXPECT_EQ(Count(OID_802_11_BSSID_SET), 0u) << "the task runner holds";
+                EXPECT_EQ(TaskQueue::TaskCount(), 1u) << "the probe holds";
+            } else {
+                EXPECT_TRUE(QTest::qWaitFor([&] { return Count(OID_802_11_BSSID_SET) == 1; }))
+                    << "the queued connect runs";
+            }
+            driver_.reset();
+            EXPECT_TRUE(QTest::qWaitFor([] { return G_bDeviceRemove == 1; }))
+                << "the unplug is noticed";
+            EXPECT_EQ(Text(Link(), "LinkState"), "No connection");
+        });
+        Click(surveyAlert ? static_cast<QObject*>(Survey()) : O().ProfilePage,
+              surveyAlert ? "Connect" : "Delete");
+        EXPECT_TRUE(inside);
+    }
+}
+
+// The device watch runs while an alert is open, but never a second time
+// inside its own bring-up (a restart whose card set-up shows the EEPROM
+// alert, while the driver still says it restarts).
+TEST_F(PaneWindowTest, BringUpIsNotStartedAgainFromInsideItsOwnAlert) {
+    platform::QtAlerts shownAlerts;
+    platform::ScopedAlerts shown(shownAlerts);
+    Open();
+    Tick();
+    Bytes staConfig(32, 0);
+    WriteLe32(&staConfig[28], kSystemErrorEeprom);
+    driver_->SetAnswer(OID_VX_STA_CONFIG, staConfig);
+    driver_->SetAnswer(OID_VX_RESTART_PENDING, U32(1));
+    driver_->ClearCalls();
+    O().mainController->timer().setInterval(20);
+    // Each alert is seen once; the first stays open for 200 ms, any other
+    // (a tick inside the bring-up) stops the watch and is closed at once.
+    std::vector<QMessageBox*> seen;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible() || std::count(seen.begin(), seen.end(), box)) return;
+        seen.push_back(box);
+        if (seen.size() > 1) O().mainController->timer().stop();
+        QTimer::singleShot(seen.size() == 1 ? 200 : 0, box->defaultButton(),
+                           &QAbstractButton::click);
+    });
+    poll.start(5);
+    Tick();
+    poll.stop();
+    EXPECT_EQ(seen.size(), 1u);
+    EXPECT_EQ(Count(OID_VX_DRIVER_READY), 1u);
 }
 
 TEST_F(PaneWindowTest, ScanShowsTheBusyStateForExactlyItsWait) {
