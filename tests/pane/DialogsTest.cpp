@@ -68,7 +68,8 @@ TEST_F(Dialogs, KeyDialogHandsBackOnOkAndNothingOnCancel) {
                 Field(wep_, "WEPKey1Text")  // typed (keyClicks knows no accented letters)
                     ->insert(
                         QString::fromUtf8(row.action == NonAscii ? "abc\xc3\xa9" : "ghijklmnop"));
-                Combo(wep_, "WEPKey1Combo")->setCurrentIndex(row.action == NonAscii ? 1 : 0);
+                Combo(wep_, "WEPKey1Combo")
+                    ->setCurrentIndex(row.action == NonAscii ? kKeyTypeAscii : kKeyTypeHex);
             }
             if (row.ok) Click(wep_, "OKButton");
             if (wep_->isVisible()) Click(wep_, "CancelButton");
