@@ -18,8 +18,6 @@ struct AuthName {
 constexpr std::array<AuthName, 4> kAuthNames = {{
     {"open", kAuthOpen}, {"shared", kAuthShared}, {"wpa-psk", kAuthWpaPsk}, {"wpa2-psk", kAuthWpa2Psk}}};
 
-const KeyField kWepFields[4] = {KeyField::WepKey1, KeyField::WepKey2, KeyField::WepKey3, KeyField::WepKey4};
-
 // A passphrase given as "-" is read from standard input, so that it never
 // shows in the process list; one trailing line end is dropped.
 std::string ReadPassphrase(const std::string& value) {
@@ -111,15 +109,11 @@ std::string ApplyKeyOptions(const ParsedOptions& options, KeyOptionMode mode, Ke
     if (!f.PskInUse() && !f.WepInUse() && anyWep) return "this network takes no keys";
 
     if (passphrase) f.wpaPreSharedKey = ReadPassphrase(*options.Value("--passphrase"));
+    // The keys as given: the confirm step's rules (lengths, and characters
+    // the key type allows) judge them, with the window's messages.
     for (const WepOption& w : wep) {
         group.OnWEPKeyCombo(w.slot, w.type);
         f.keyText[size_t(w.slot)] = w.text;
-        // The window's filter never lets a character other than a
-        // hexadecimal digit into a hexadecimal key.
-        auto edit = VerifyWEPKey(f, kWepFields[w.slot]);
-        if (w.type == kKeyTypeHex && w.text.size() <= 26 && edit && edit->text.size() < w.text.size())
-            return "key " + std::to_string(w.slot + 1) + " holds '" + w.text.substr(edit->text.size(), 1) +
-                   "', which is not a hexadecimal digit";
     }
     if (auto index = options.Value("--wep-default")) {
         if (index->size() != 1 || (*index)[0] < '1' || (*index)[0] > '4') return "--wep-default takes 1 to 4";

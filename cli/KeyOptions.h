@@ -23,8 +23,8 @@ enum class KeyOptionMode {
 
 // Applies the options to `group`. Returns an empty string when they apply,
 // else the reason they are bad usage (an option the window would not offer
-// for this network, a key it would not let through). The key-length rules
-// themselves are left to the confirm step, so their messages stay the
+// for this network). The key rules themselves (lengths, the characters a key
+// type allows) are left to the confirm step, so their messages stay the
 // window's.
 std::string ApplyKeyOptions(const ParsedOptions& options, KeyOptionMode mode, KeyEntryGroup& group);
 

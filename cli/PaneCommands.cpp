@@ -19,6 +19,7 @@
 #include "pane/AboutInformation.h"
 #include "pane/AdvancedSettings.h"
 #include "pane/BundleInfo.h"
+#include "platform/Clock.h"
 #include "platform/PaneLauncher.h"
 #include "profiles/ConnectEngine.h"
 #include "profiles/StoredIndexes.h"
@@ -228,6 +229,17 @@ int AdvancedSet(Context& context) {
     PendingReconnects reconnects;
     const ApplyOutcome outcome = ApplyAdvancedSettings(context.adapter, model, reconnects.Hooks());
     reconnects.Run(context.adapter);
+    if (outcome.rescanLater) {
+        // What the page does two seconds after an Apply that changed the
+        // mode: a rescan on the new mode, then the reconnect.
+        platform::USleep(uint64_t(kRescanAfterApplyMs) * 1000);
+        ClearHeldScanList();
+        context.progress.SetActivity("Scanning");
+        context.adapter.RescanBssidList();
+        context.adapter.QueryBssidList();
+        ReconnectAfterModeChange(reconnects.Hooks(), outcome.previousNetworkSetBack);
+        reconnects.Run(context.adapter);
+    }
     if (outcome.radioOffAgain) SwitchRadio(context.adapter, false, reconnects.Hooks());
     if (!outcome.written) {
         std::fprintf(stderr, "corvane: the settings could not be written to %s\n",

@@ -30,18 +30,32 @@ std::string WepLengthMessage(int key, int32_t type) {
            (type == kKeyTypeHex ? "10 or 26 hexadecimal digits." : "5 or 13 ASCII characters.");
 }
 
-bool IsHexDigit(char c) { return BtoH(c) != 255; }
-// A passphrase is hashed as ASCII text; any other byte would give a key no
-// access point derives from what the user typed.
-bool IsPassphraseChar(char c) { return uint8_t(c) >= 32 && uint8_t(c) <= 126; }
+std::string WepCharactersMessage(int key, int32_t type) {
+    return "Invalid WEP key " + std::to_string(key) + " characters. " +
+           (type == kKeyTypeHex ? "A hexadecimal WEP key should hold only 0-9 and A-F."
+                                : "An ASCII WEP key should be printable ASCII characters.");
+}
 
-// The length rule of one WEP key: nullopt when it passes.
+bool IsHexDigit(char c) { return BtoH(c) != 255; }
+// A passphrase is hashed as ASCII text, and an ASCII WEP key is sent as its
+// bytes; any other byte would give a key no access point derives from what
+// the user typed.
+bool IsPrintableAscii(char c) { return uint8_t(c) >= 32 && uint8_t(c) <= 126; }
+
+// The rules of one WEP key, its length first, then its characters (the
+// live filter keeps them valid only while the type stays as typed): nullopt
+// when it passes.
 std::optional<std::string> WepKeyViolation(const KeyEntryFields& f, int slot, bool allowEmpty) {
-    const size_t length = f.keyText[size_t(slot)].size();
+    const std::string& text = f.keyText[size_t(slot)];
+    const size_t length = text.size();
     const int32_t type = f.keyType[size_t(slot)];
     if (allowEmpty && length == 0) return std::nullopt;
     if (type == kKeyTypeHex && length != 10 && length != 26) return WepLengthMessage(slot + 1, type);
     if (type == kKeyTypeAscii && length != 5 && length != 13) return WepLengthMessage(slot + 1, type);
+    bool valid = true;
+    if (type == kKeyTypeHex) valid = std::all_of(text.begin(), text.end(), IsHexDigit);
+    if (type == kKeyTypeAscii) valid = std::all_of(text.begin(), text.end(), IsPrintableAscii);
+    if (!valid) return WepCharactersMessage(slot + 1, type);
     return std::nullopt;
 }
 
@@ -92,7 +106,7 @@ std::optional<std::string> KeyRuleViolation(const KeyEntryFields& f) {
             return std::nullopt;
         }
         if (key.size() > kPskHexLength) return kPskTooLong;
-        if (!std::all_of(key.begin(), key.end(), IsPassphraseChar)) return kPskNotPrintable;
+        if (!std::all_of(key.begin(), key.end(), IsPrintableAscii)) return kPskNotPrintable;
         return std::nullopt;
     }
     if (!f.WepInUse()) return std::nullopt;

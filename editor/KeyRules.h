@@ -32,7 +32,9 @@ struct KeyEntryFields {
 
 // The first rule the fields break, as the alert title that reports it;
 // nullopt when they pass. Beside the length rules, a passphrase (8 to 63
-// characters) must be printable ASCII, as the key derivation expects.
+// characters) must be printable ASCII, as the key derivation expects; a
+// hexadecimal WEP key must hold only hexadecimal digits and an ASCII one
+// only printable ASCII, so that the bytes sent are the key the user means.
 std::optional<std::string> KeyRuleViolation(const KeyEntryFields& fields);
 // KeyRuleViolation shown as an alert (the message as title, an empty
 // message, "OK"); true when the fields pass.

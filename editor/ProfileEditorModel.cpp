@@ -90,9 +90,11 @@ void ProfileEditorModel::ResetThresholds() {
 }
 
 void ProfileEditorModel::GetBssidList() {
+    const std::span<const uint8_t> list = ScanList();
+    openedList_.assign(list.begin(), list.end());
     ssidList.clear();
     ssidSelected = -1;
-    for (BssEntry entry : BssidList(ScanList())) ssidList.push_back(entry.Ssid());
+    for (BssEntry entry : BssidList(openedList_)) ssidList.push_back(entry.Ssid());
 }
 
 void ProfileEditorModel::FillChannels(uint32_t wanted) {
@@ -241,7 +243,7 @@ bool ProfileEditorModel::AddProfile(const ProfilePrefill& prefill) {
         // one when the list has it, so the profile records the access point
         // the user chose.
         int index = 0;
-        for (BssEntry entry : BssidList(ScanList())) {
+        for (BssEntry entry : BssidList(openedList_)) {
             auto mac = entry.MacAddress();
             if (entry.Ssid() == prefill.ssid && mac.size() == 6 &&
                 std::equal(mac.begin(), mac.end(), prefill.bssid.begin())) {
@@ -351,7 +353,7 @@ PrefDictionary ProfileEditorModel::createProfileData() const {
     } else if (ssidSelected >= 0 && size_t(ssidSelected) < ssidList.size() && ssidText == ssidList[size_t(ssidSelected)]) {
         // Picked from the scan: the access point of that scan entry.
         int index = 0;
-        for (BssEntry entry : BssidList(ScanList())) {
+        for (BssEntry entry : BssidList(openedList_)) {
             if (index++ != nSSID) continue;
             auto mac = entry.MacAddress();
             if (mac.size() == 6) {

@@ -33,9 +33,13 @@ inline constexpr int32_t kDefaultFragThreshold = 2346;
 class ProfileEditorModel {
 public:
     // `scanList` gives the bytes of the current scan list (NumberOfItems,
-    // then the entries); by default the process-wide list buffer.
+    // then the entries); by default the process-wide list buffer. The
+    // window gives the list its site survey table shows. Each opening takes
+    // a copy, so that the names offered and the access point OK records come
+    // from one list however the source changes meanwhile.
     using ScanListSource = std::function<std::span<const uint8_t>()>;
     explicit ProfileEditorModel(ScanListSource scanList = {});
+    void SetScanListSource(ScanListSource scanList) { scanList_ = std::move(scanList); }
 
     // --- control values (what the sheet shows) ---
     int tab = 0;
@@ -104,7 +108,8 @@ public:
     // The dictionary OK stores, from the current values.
     PrefDictionary createProfileData() const;
 
-    // Fills the SSID list from the scan list; the box's text is unchanged.
+    // Copies the scan list and fills the SSID list from it; the box's text
+    // is unchanged.
     void GetBssidList();
     // Fills the channel list from the current plan and selects `wanted` by
     // the channel rule (outside the plan's range: its first channel).
@@ -116,6 +121,7 @@ private:
     std::span<const uint8_t> ScanList() const;
 
     ScanListSource scanList_;
+    std::vector<uint8_t> openedList_;  // the scan list as this opening took it
 };
 
 }  // namespace corvane

@@ -127,6 +127,7 @@ void AdvanceController::OnApply() {
     }
     ShowModel();
     if (outcome.rescanLater) {
+        previousNetworkSetBack_ = outcome.previousNetworkSetBack;
         rescanTimer_.start(kRescanAfterApplyMs);
         return;
     }
@@ -155,7 +156,8 @@ void AdvanceController::OnRadioSwitch() {
 
 void AdvanceController::RescanTimerFired() {
     // The rescan must not land in another operation's wait; it follows it.
-    if (platform::InNestedLoop()) {
+    // Behind a dialog it is queued as usual.
+    if (platform::InOperationWait()) {
         rescanTimer_.start(kRescanRetryMs);
         return;
     }
@@ -167,8 +169,7 @@ void AdvanceController::OnTimer() {
         ClearHeldScanList();
         if (outlets_.SiteSurveyPage) outlets_.SiteSurveyPage->OnStartScan();
     }
-    ReconnectHooks hooks = Hooks();
-    if (!hooks.checkProfileSettingForConnect()) hooks.setTaskQueue(MakeResetRecord());
+    ReconnectAfterModeChange(Hooks(), previousNetworkSetBack_);
 }
 
 void AdvanceController::EnableButton() {

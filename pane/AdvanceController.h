@@ -19,8 +19,6 @@ class AdvanceController;
 
 namespace corvane {
 
-// The rescan after an Apply that changed the wireless mode.
-inline constexpr int kRescanAfterApplyMs = 2000;
 // The build whose executable carries this name shows the Tessel logo.
 inline constexpr const char* kTesselExecutablePrefix = "QRB-400WirelessUtility";
 
@@ -63,6 +61,7 @@ private:
     std::unique_ptr<Ui::AdvanceController> ui_;
     PaneObjects outlets_;
     QTimer rescanTimer_;
+    bool previousNetworkSetBack_ = false;  // by the Apply the rescan timer follows
     QString logoFile_;
 };
 

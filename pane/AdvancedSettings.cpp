@@ -55,6 +55,7 @@ void AdvancedSettingsModel::InitAdvanceSetting(bool aSupport, uint32_t adapterKi
         entry = kWirelessModeEntry24;
     }
     OnSelChangeWirelessMode(entry, adapterKind);
+    setUpWirelessMode_ = nWirelessMode;
 
     rateControls = RateControlsFor(adapterKind);
     if (rateControls == RateControls::Hidden) {
@@ -96,7 +97,12 @@ void AdvancedSettingsModel::OnSelChangeWirelessMode(int entry, uint32_t adapterK
             break;
     }
     EnableButton();
-    bToBeRescan = nWirelessMode != G_enumWirelessMode ? 1 : 0;
+    bToBeRescan = nWirelessMode != StoredWirelessMode() ? 1 : 0;
+}
+
+int32_t AdvancedSettingsModel::StoredWirelessMode() const {
+    if (records.empty()) return setUpWirelessMode_;
+    return ReadAdvancedSettingValues(records.front()).wirelessMode;
 }
 
 // A selection made by the page stands for the value it shows. An index the
@@ -195,17 +201,24 @@ ApplyOutcome ApplyAdvancedSettings(KestrelAccess& adapter, AdvancedSettingsModel
         model.bgProtectionSelected = 0;
     }
 
+    ApplyOutcome outcome;
     if (DecodeSsid(previous).SsidLength != 0) {
-        if (!hooks.checkProfileSettingForConnect())
+        if (!hooks.checkProfileSettingForConnect()) {
             adapter.OidSetInformation(OID_802_11_SSID, previous.data(), previous.size(), &returned,
                                       kRetry);
+            outcome.previousNetworkSetBack = true;
+        }
     }
 
-    ApplyOutcome outcome;
     outcome.written = model.WriteRecord();
     outcome.rescanLater = model.bToBeRescan && G_bRadio;
     outcome.radioOffAgain = !G_bRadio;
     return outcome;
+}
+
+void ReconnectAfterModeChange(const ReconnectHooks& hooks, bool previousNetworkSetBack) {
+    if (hooks.checkProfileSettingForConnect() || previousNetworkSetBack) return;
+    hooks.setTaskQueue(MakeResetRecord());
 }
 
 bool SwitchRadio(KestrelAccess& adapter, bool on, const ReconnectHooks& hooks) {

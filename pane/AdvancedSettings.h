@@ -21,6 +21,9 @@ class KestrelAccess;
 // "BG Protection" indexes.
 inline constexpr std::array<const char*, 3> kBgProtectionTexts = {"Auto", "On", "Off"};
 
+// The rescan after an Apply that changed the wireless mode.
+inline constexpr int kRescanAfterApplyMs = 2000;
+
 inline constexpr const char* kRadioOnTitle = "Radio On";    // the switch's title while off
 inline constexpr const char* kRadioOffTitle = "Radio Off";  // ... while on
 
@@ -48,7 +51,7 @@ public:
     int32_t nBGProtection = 0;
     int8_t bTXBurst = 1;
     int32_t AdhocMode = 1;
-    int8_t bToBeRescan = 0;  // the chosen mode differs from the last one applied
+    int8_t bToBeRescan = 0;  // the chosen mode differs from the one stored
     PrefArray records;       // the file as loaded or last written
 
     // What the controls show. A selection of -1 is none.
@@ -91,6 +94,11 @@ private:
     void SelectTxRate(int index);
     void SelectBgProtection(int index);
     void LoadFromRecord(const PrefDictionary& record);
+    // The mode a choice is compared with: the one stored in the file, or,
+    // with nothing stored, the one the page was set up with. (The mode of
+    // the last Apply, G_enumWirelessMode, starts at 0, which is no Osprey
+    // code: re-choosing the mode shown would count as a change.)
+    int32_t StoredWirelessMode() const;
 
     struct Values {
         int32_t nTxRate, nWirelessMode, nBGProtection;
@@ -98,12 +106,15 @@ private:
         int32_t AdhocMode;
     };
     Values setUp_{0, 5, 0, 1, 1};
+    int32_t setUpWirelessMode_ = 5;  // the code shown after set-up
 };
 
 struct ApplyOutcome {
     bool written = false;        // the file holds the new settings
     bool rescanLater = false;    // the mode changed with the radio on: rescan in 2 s
     bool radioOffAgain = false;  // the radio is off: its off state is to be sent again
+    // No active profile: the previous network's SSID was set back.
+    bool previousNetworkSetBack = false;
 };
 
 // Apply: remembers the network the adapter is on, disassociates, settles
@@ -112,6 +123,11 @@ struct ApplyOutcome {
 // when it was on none) and writes the file.
 ApplyOutcome ApplyAdvancedSettings(KestrelAccess& adapter, AdvancedSettingsModel& model,
                                    const ReconnectHooks& hooks);
+
+// The reconnect that follows the rescan two seconds after Apply: the active
+// profile's connect queued again; without one, the reset record, unless
+// Apply set the previous network back (that link stays).
+void ReconnectAfterModeChange(const ReconnectHooks& hooks, bool previousNetworkSetBack);
 
 // The radio switch: G_bRadio = `on`; switching on queues the active
 // profile's connect, or the reset record when there is none; then

@@ -49,15 +49,24 @@ bool VelaConfigKestrelController::IsDeviceDriverExist() {
 }
 
 // A tick that comes while a wait of another operation keeps the window
-// painting (the bring-up's own driver wait included) is skipped.
+// painting (the bring-up's own driver wait included) is skipped. Behind a
+// dialog or an alert the watch goes on, so that an unplug or a driver
+// restart is noticed while it is open.
 void VelaConfigKestrelController::TimerFired() {
-    if (platform::InNestedLoop()) return;
+    if (platform::InOperationWait()) return;
     OnTimer();
 }
 
 void VelaConfigKestrelController::OnTimer() {
     TraceEntry(kClass, "OnTimer");
-    if (G_bDialogRunning || !outlets_.Adapter) return;
+    // A tick never starts inside another: the bring-up may show an alert
+    // (the card set-up's EEPROM check), behind which the timer fires on.
+    if (G_bDialogRunning || !outlets_.Adapter || ticking_) return;
+    ticking_ = true;
+    struct EndTick {
+        bool& ticking;
+        ~EndTick() { ticking = false; }
+    } endTick{ticking_};
     KestrelAccess& adapter = *outlets_.Adapter;
 
     uint32_t media = 0;

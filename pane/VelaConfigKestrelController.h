@@ -32,6 +32,7 @@ private:
 
     PaneObjects outlets_;
     QTimer timer_;
+    bool ticking_ = false;  // OnTimer runs
 };
 
 }  // namespace corvane

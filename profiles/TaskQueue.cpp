@@ -1,5 +1,7 @@
 #include "profiles/TaskQueue.h"
 
+#include <algorithm>
+
 #include "adapter/Globals.h"
 #include "adapter/KestrelAccess.h"
 #include "adapter/Trace.h"
@@ -52,6 +54,12 @@ void TaskQueue::RemoveTaskObject() {
 }
 
 size_t TaskQueue::TaskCount() { return ProfileDataQueue ? ProfileDataQueue->size() : 0; }
+
+bool TaskQueue::Holds(int32_t taskType) {
+    if (!ProfileDataQueue) return false;
+    return std::any_of(ProfileDataQueue->begin(), ProfileDataQueue->end(),
+                       [taskType](const auto& task) { return task->getTaskType() == taskType; });
+}
 
 // --- TaskRunner ------------------------------------------------------------
 

@@ -61,6 +61,9 @@ public:
     // Removes the oldest task (its record goes with it unless held elsewhere).
     static void RemoveTaskObject();
     static size_t TaskCount();
+    // Whether a task of that type is queued (the one running included: it
+    // leaves the queue when it ends).
+    static bool Holds(int32_t taskType);
 };
 
 // The task step of the site survey page: the producers of tasks and the

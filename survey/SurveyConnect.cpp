@@ -32,9 +32,13 @@ bool StartsOrEndsWith(const std::string& text, std::string_view part) {
     return text.starts_with(part) || text.ends_with(part);
 }
 
+// What neither Connect nor Add to Profile takes: a profile of a network the
+// adapter cannot join would only fail (or, for ad hoc WPA-NONE, stored as
+// open, start an open network of that name).
 std::optional<std::string> SecurityRefusal(const AccessPoint& row, int32_t kind) {
     if (auto unsupported = UnsupportedSecurity(row)) return UnsupportedSecurityAlert(*unsupported);
     if (kind == Ndis802_11AuthModeWPA || kind == Ndis802_11AuthModeWPA2) return kAlertEnterprise;
+    if (kind == Ndis802_11AuthModeWPANone) return kAlertWpaNone;
     return std::nullopt;
 }
 
@@ -81,10 +85,6 @@ ConnectPlan PlanSurveyConnect(const AccessPoint& row, const BssEntry& entry) {
     plan.securityClass = IsItemWPA(row.Authentication);
     const int32_t kind = plan.securityClass;
     if ((plan.refusal = SecurityRefusal(row, kind))) return plan;
-    if (kind == Ndis802_11AuthModeWPANone) {
-        plan.refusal = kAlertWpaNone;
-        return plan;
-    }
     if (entry.InfrastructureMode() == uint32_t(Ndis802_11Infrastructure) && EntrySsid(entry).SsidLength == 0) {
         plan.refusal = kAlertHiddenAccessPoint;
         return plan;
@@ -156,8 +156,7 @@ AddToProfilePlan PlanAddToProfile(const AccessPoint& row, const BssEntry& entry)
 
     const int32_t kind = IsItemWPA(row.Authentication);
     if ((plan.refusal = SecurityRefusal(row, kind))) return plan;
-    if (kind == Ndis802_11AuthModeWPAPSK || kind == Ndis802_11AuthModeWPA2PSK ||
-        kind == Ndis802_11AuthModeWPANone) {
+    if (kind == Ndis802_11AuthModeWPAPSK || kind == Ndis802_11AuthModeWPA2PSK) {
         p.authenticationMode = kind;
         p.encryptionStatus = StartsOrEndsWith(row.Encryption, "AES") ? Ndis802_11Encryption3Enabled
                                                                      : Ndis802_11Encryption2Enabled;

@@ -117,9 +117,13 @@ void ConnectKeyEntryGroup(QObject* context, KeyEntryGroup& group, const KeyEntry
                      });
     for (size_t slot = 0; slot < 4; ++slot) {
         QObject::connect(w.keyCombo[slot], &QComboBox::currentIndexChanged, context,
-                         [&group, changed, slot, combo = w.keyCombo[slot]](int index) {
+                         [&group, w, changed, slot, combo = w.keyCombo[slot]](int index) {
                              group.OnWEPKeyCombo(int(slot),
                                                  index < 0 ? -1 : combo->itemData(index).toInt());
+                             // The text typed for the other type is filtered
+                             // for this one, as if typed again.
+                             ReadKeyEntryTexts(group, w);
+                             FilterKeyText(group, w, KeyField(size_t(KeyField::WepKey1) + slot));
                              changed();
                          });
         QObject::connect(w.keyText[slot], &QLineEdit::textEdited, context,

@@ -14,6 +14,7 @@
 #include "platform/qt/NestedLoop.h"
 #include "profiles/ConnectEngine.h"
 #include "profiles/StoredIndexes.h"
+#include "survey/ui/SiteSurveyController.h"
 #include "ui_ProfileEditorController.h"
 
 namespace corvane {
@@ -81,7 +82,14 @@ ProfileEditorController::ProfileEditorController(QWidget* parent)
 
 ProfileEditorController::~ProfileEditorController() = default;
 
-void ProfileEditorController::connectOutlets(const PaneObjects& objects) { outlets_ = objects; }
+// The SSID list and the access point a picked name records come from the
+// networks the site survey table shows, not from a newer scan it has not
+// shown yet.
+void ProfileEditorController::connectOutlets(const PaneObjects& objects) {
+    outlets_ = objects;
+    if (SiteSurveyController* survey = objects.SiteSurveyPage)
+        model_.SetScanListSource([survey] { return survey->ShownList(); });
+}
 
 void ProfileEditorController::ConnectControls() {
     auto show = [this] { ShowModel(); };
@@ -164,8 +172,12 @@ void ProfileEditorController::ShowModel(bool opening) {
             for (const std::string& name : m.ssidList)
                 ssid->addItem(FromBytes(name), QByteArray(name.data(), qsizetype(name.size())));
         }
-        ssid->setCurrentIndex(m.ssidSelected >= 0 && m.ssidSelected < ssid->count() ? m.ssidSelected
-                                                                                    : -1);
+        // The box is touched only where it differs from the model: setting
+        // its selection or text again would put the cursor at the end while
+        // the user types.
+        const int selected =
+            m.ssidSelected >= 0 && m.ssidSelected < ssid->count() ? m.ssidSelected : -1;
+        if (ssid->currentIndex() != selected) ssid->setCurrentIndex(selected);
         if (ssid->currentText() != FromBytes(m.ssidText)) ssid->setEditText(FromBytes(m.ssidText));
     }
 

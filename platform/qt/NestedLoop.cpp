@@ -8,7 +8,8 @@
 namespace platform {
 namespace {
 
-int g_depth = 0;
+int g_waits = 0;
+int g_modalRuns = 0;
 
 // Short enough that a repaint never waits noticeably, long enough that the
 // wait costs no processor time to speak of.
@@ -16,13 +17,18 @@ constexpr uint64_t kSliceMicroseconds = 10000;
 
 }  // namespace
 
-bool InNestedLoop() { return g_depth > 0; }
+bool InNestedLoop() { return g_waits > 0 || g_modalRuns > 0; }
+bool InOperationWait() { return g_waits > 0; }
 
-NestedLoopScope::NestedLoopScope() { ++g_depth; }
-NestedLoopScope::~NestedLoopScope() { --g_depth; }
+NestedLoopScope::NestedLoopScope(NestedLoopKind kind) : kind_(kind) {
+    ++(kind_ == NestedLoopKind::OperationWait ? g_waits : g_modalRuns);
+}
+NestedLoopScope::~NestedLoopScope() {
+    --(kind_ == NestedLoopKind::OperationWait ? g_waits : g_modalRuns);
+}
 
 int RunModal(QDialog& dialog) {
-    NestedLoopScope scope;
+    NestedLoopScope scope(NestedLoopKind::ModalRun);
     return dialog.exec();
 }
 
@@ -33,7 +39,7 @@ void ResponsiveClock::SleepMicroseconds(uint64_t us) {
         SystemClock().SleepMicroseconds(us);
         return;
     }
-    NestedLoopScope scope;
+    NestedLoopScope scope(NestedLoopKind::OperationWait);
     const uint64_t end = NowMicroseconds() + us;
     for (;;) {
         if (NowMicroseconds() >= end) break;

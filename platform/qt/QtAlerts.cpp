@@ -24,7 +24,7 @@ void QtAlerts::RunAlert(const std::string& title, const std::string& message,
                                     QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
-    NestedLoopScope scope;
+    NestedLoopScope scope(NestedLoopKind::ModalRun);
     box.exec();
 }
 

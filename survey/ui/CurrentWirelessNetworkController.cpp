@@ -61,8 +61,9 @@ bool CurrentWirelessNetworkController::TimerRunning() const { return timer_ && t
 
 // A tick that comes while a wait of another operation keeps the window
 // painting is skipped: the refresh would put requests in the middle of it.
+// Behind a dialog or an alert the page goes on refreshing.
 void CurrentWirelessNetworkController::TimerFired() {
-    if (platform::InNestedLoop()) return;
+    if (platform::InOperationWait()) return;
     OnTimer();
 }
 

@@ -16,7 +16,6 @@
 #include "adapter/Trace.h"
 #include "editor/ui/ProfileEditorController.h"
 #include "editor/ui/WEPSettingController.h"
-#include "pane/AdvanceController.h"
 #include "platform/Alert.h"
 #include "platform/qt/NestedLoop.h"
 #include "profiles/ActiveRecord.h"
@@ -47,6 +46,18 @@ enum ButtonMode { kScanRequested = 1, kListRebuilt = 2, kRowSelected = 3 };
 void SetEnabled(QPushButton* button, bool enabled) {
     if (button) button->setEnabled(enabled);
 }
+
+// Counts one of the page's own dialogs or alerts for its lifetime.
+class OwnDialog {
+public:
+    explicit OwnDialog(int& open) : open_(open) { ++open_; }
+    ~OwnDialog() { --open_; }
+    OwnDialog(const OwnDialog&) = delete;
+    OwnDialog& operator=(const OwnDialog&) = delete;
+
+private:
+    int& open_;
+};
 
 // A scan-list entry for a network known only by name: an infrastructure
 // network with that SSID, no frequency and no address.
@@ -125,8 +136,12 @@ bool SiteSurveyController::TimersRunning() const { return siteSurveyTimer_ && do
 QTimer* SiteSurveyController::SiteSurveyTimer() const { return siteSurveyTimer_; }
 QTimer* SiteSurveyController::DoTaskTimer() const { return doTaskTimer_; }
 
+bool SiteSurveyController::Holding() const {
+    return platform::InOperationWait() || ownDialogs_ > 0;
+}
+
 void SiteSurveyController::OnTimer(QTimer* timer) {
-    if (platform::InNestedLoop()) return;
+    if (Holding()) return;
     TraceEntry(kPage, "OnTimer");
     if (!G_bDeviceExist || G_bDeviceRemove) return;
 
@@ -219,16 +234,14 @@ void SiteSurveyController::OnStartScan() {
     tasks.QueueRescan();
 }
 
+// This page's own buttons only: the advanced page's Apply and Cancel follow
+// that page's unsaved changes, which a scan does not touch.
 void SiteSurveyController::ControlButton(int mode) {
     switch (mode) {
         case kScanRequested:
             SetEnabled(ui_->AddToProfile, false);
             SetEnabled(ui_->StartScan, false);
             SetEnabled(ui_->Connect, false);
-            if (outlets_.AdvancePage) {
-                SetEnabled(outlets_.AdvancePage->CancelButton(), false);
-                SetEnabled(outlets_.AdvancePage->ApplyButton(), false);
-            }
             break;
         case kListRebuilt:
             SetEnabled(ui_->StartScan, true);
@@ -271,7 +284,7 @@ void SiteSurveyController::OnConnect() {
     const int row = SelectedRow();
     CurrentSelectedItem = row + 1;
     if (CurrentSelectedItem == 0) {
-        platform::RunAlertPanel(kAlertNoSelectedItem, kAlertSelectToConnect, "OK");
+        Alert(kAlertNoSelectedItem, kAlertSelectToConnect);
         return;
     }
     const std::optional<BssEntry> shown = ShownEntry(row);
@@ -283,12 +296,14 @@ void SiteSurveyController::OnConnect() {
 
     const ConnectPlan plan = PlanSurveyConnect(network, entry);
     if (plan.refusal) {
-        platform::RunAlertPanel(*plan.refusal, "", "OK");
+        Alert(*plan.refusal, "");
         return;
     }
     const WEPSettingValues* handedBack = nullptr;
     if (plan.needsKeys) {
-        if (!outlets_.WEPSetting || outlets_.WEPSetting->RunFor(plan.preset) == 0) return;
+        if (!outlets_.WEPSetting) return;
+        OwnDialog own(ownDialogs_);
+        if (outlets_.WEPSetting->RunFor(plan.preset) == 0) return;
         handedBack = &keys;
     }
 
@@ -303,6 +318,7 @@ void SiteSurveyController::OnConnect() {
 
 void SiteSurveyController::OnConnectHidden() {
     if (!outlets_.HiddenSSID || !outlets_.WEPSetting) return;
+    OwnDialog own(ownDialogs_);
     if (outlets_.HiddenSSID->Run() == 0 || HiddenSSIDlen <= 0) return;
     const std::vector<uint8_t> entryBytes =
         EntryForName(HiddenSSIDtext.data(), size_t(HiddenSSIDlen));
@@ -341,20 +357,29 @@ void SiteSurveyController::OnAddToProfile() {
     const int row = SelectedRow();
     CurrentSelectedItem = row + 1;
     if (CurrentSelectedItem == 0) {
-        platform::RunAlertPanel(kAlertNoSelectedItem, kAlertSelectToConnect, "OK");
+        Alert(kAlertNoSelectedItem, kAlertSelectToConnect);
         return;
     }
     const std::optional<BssEntry> shown = ShownEntry(row);
     if (!shown) return;
     const AddToProfilePlan plan = PlanAddToProfile(tableData()[size_t(row)], *shown);
     if (plan.refusal) {
-        platform::RunAlertPanel(*plan.refusal, "", "OK");
+        Alert(*plan.refusal, "");
         return;
     }
     if (!outlets_.ProfileEditor || !outlets_.ProfileEditor->AddProfile(plan.prefill)) return;
-    const int result = outlets_.ProfileEditor->Run();
+    int result = 0;
+    {
+        OwnDialog own(ownDialogs_);
+        result = outlets_.ProfileEditor->Run();
+    }
     if (outlets_.ProfilePage) outlets_.ProfilePage->RefreshProfileList();
     if (result != 0 && outlets_.drawer) outlets_.drawer->open();
+}
+
+void SiteSurveyController::Alert(const std::string& title, const std::string& message) {
+    OwnDialog own(ownDialogs_);
+    platform::RunAlertPanel(title, message, "OK");
 }
 
 // --- hand-backs ----------------------------------------------------------------
@@ -380,7 +405,7 @@ void SiteSurveyController::SetTaskQueue(ProfileRecordPtr record) {
 }
 
 void SiteSurveyController::DoTask() {
-    if (platform::InNestedLoop()) return;
+    if (Holding()) return;
     if (!outlets_.Adapter) return;
     const std::shared_ptr<ProfileData> next = TaskQueue::GetTaskObject();
     const bool scan = next && next->Profile() && next->getTaskType() == TASK_RESCAN &&
@@ -389,10 +414,16 @@ void SiteSurveyController::DoTask() {
         tasks.DoTask(*outlets_.Adapter);
         return;
     }
-    // The scan waits seconds for the driver; the window paints meanwhile,
-    // with a busy cursor and "Scanning…" in its status line.
-    BusyScope busy(outlets_.status, kScanningText);
-    tasks.DoTask(*outlets_.Adapter);
+    {
+        // The scan waits seconds for the driver; the window paints meanwhile,
+        // with a busy cursor and "Scanning…" in its status line.
+        BusyScope busy(outlets_.status, kScanningText);
+        tasks.DoTask(*outlets_.Adapter);
+    }
+    // Scan is there again as soon as no scan is queued or running, whether
+    // or not a probe shows the new list (a Connect in between takes that
+    // probe's turn).
+    if (!TaskQueue::Holds(TASK_RESCAN)) SetEnabled(ui_->StartScan, true);
 }
 
 void SiteSurveyController::resetFlag() {

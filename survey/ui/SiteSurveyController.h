@@ -2,6 +2,13 @@
 // to Profile and Connect to Hidden Network, the 3-second probe, and the
 // pane's task runner (every rescan and connect of every page runs here, one
 // at a time). Its form is SiteSurveyController.ui.
+//
+// The probe and the task runner hold during an operation's wait and while
+// one of this page's own dialogs or alerts is open (the key dialog, the
+// hidden network's name, the editor of Add to Profile, their refusals): a
+// connect being prepared there is queued only when it closes, and the table
+// it was chosen from stays as shown. Behind any other page's dialog both
+// run on (see platform/qt/NestedLoop.h).
 #pragma once
 
 #include <QPointer>
@@ -11,6 +18,8 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "adapter/Records.h"
@@ -72,6 +81,8 @@ public:
     void ClearAPList();
     int32_t IsItemWPA() const;
     const std::vector<AccessPoint>& tableData() const;
+    // The scan list the rows were built from (empty when none are shown).
+    std::span<const uint8_t> ShownList() const { return shownList_; }
 
     // Members the page's rules work with (read by tests).
     int32_t CurrentSelectedItem = 0;
@@ -106,6 +117,10 @@ private:
     std::optional<BssEntry> ShownEntry(int row) const;
     // Queues a connect built here and notes what it connects to.
     void QueueOwnConnect(ProfileRecordPtr record, bool byBssid);
+    // One of this page's alerts (title, message, "OK").
+    void Alert(const std::string& title, const std::string& message);
+    // Whether the probe and the task runner let their turn pass.
+    bool Holding() const;
 
     std::unique_ptr<Ui::SiteSurveyController> ui_;
     PaneObjects outlets_;
@@ -113,6 +128,7 @@ private:
     AccessPointSortProxy* proxy_ = nullptr;
     std::vector<uint8_t> shownList_;  // the scan list the rows were built from
     bool columnsSized_ = false;
+    int ownDialogs_ = 0;  // this page's dialogs and alerts open
     QPointer<QTimer> siteSurveyTimer_;
     QPointer<QTimer> doTaskTimer_;
 };

@@ -45,6 +45,11 @@ std::string WepAscii(int n) {
     return "Invalid WEP key " + std::to_string(n) +
            " length. WEP should be 5 or 13 ASCII characters.";
 }
+std::string WepCharacters(int n, bool hex) {
+    return "Invalid WEP key " + std::to_string(n) + " characters. " +
+           (hex ? "A hexadecimal WEP key should hold only 0-9 and A-F."
+                : "An ASCII WEP key should be printable ASCII characters.");
+}
 
 TEST(VerifyKey, EveryRuleAndItsAlert) {
     const std::string shortPsk =
@@ -102,6 +107,12 @@ TEST(VerifyKey, EveryRuleAndItsAlert) {
         {"no radio on: key 1 is the transmit key",
          Wep({0, 0, 0, 0}, {"", "0123456789", "", ""}, -1), WepHex(1)},
         {"a key of an unknown type is not checked", Wep({2, 0, 0, 0}, {"abc", "", "", ""}), ""},
+        {"hexadecimal key of letters", Wep({0, 0, 0, 0}, {"ghijklmnop", "", "", ""}),
+         WepCharacters(1, true)},
+        {"ASCII key with a UTF-8 letter", Wep({1, 0, 0, 0}, {"abc\xc3\xa9", "", "", ""}),
+         WepCharacters(1, false)},
+        {"ASCII key 4 with a control byte", Wep({0, 0, 0, 1}, {"0123456789", "", "", "abcd\x01"}),
+         WepCharacters(4, false)},
     };
     for (const Row& row : rows) {
         platform::RecordingAlerts alerts;

@@ -89,6 +89,11 @@ TEST_F(JoinTest, RefusedNetworksSayWhyAndSendNothing) {
         EXPECT_EQ(r.status, 1) << c.bssid;
         EXPECT_EQ(r.err, std::string(c.alert) + "\n") << c.bssid;
     }
+    // Add to Profile refuses an ad hoc WPA-NONE network as Connect does.
+    CommandResult added = Corvane({"profiles", "add", "02:0C:43:A1:00:09"});
+    EXPECT_EQ(added.status, 1);
+    EXPECT_EQ(added.err, "WPA-NONE of Adhoc doesn't supported!!!\n");
+    EXPECT_FALSE(std::filesystem::exists(home_.PreferencesFile("Profile.plist")));
     EXPECT_EQ(station(), before);
     EXPECT_EQ(SimStatus()["associated"], false);
 }
@@ -99,7 +104,10 @@ TEST_F(JoinTest, KeysTheDialogWouldNotTakeAreUsageErrors) {
         const char* err;
     };
     const Case cases[] = {
-        {{"00:0C:43:A1:00:03", "--wep-hex", "1=01020G0405"}, "not a hexadecimal digit"},
+        {{"00:0C:43:A1:00:03", "--wep-hex", "1=01020G0405"},
+         "Invalid WEP key 1 characters. A hexadecimal WEP key should hold only 0-9 and A-F."},
+        {{"00:0C:43:A1:00:03", "--wep-ascii", "1=abc\xc3\xa9"},
+         "Invalid WEP key 1 characters. An ASCII WEP key should be printable ASCII characters."},
         {{"00:0C:43:A1:00:03", "--passphrase", "a-passphrase"}, "takes no pre-shared key"},
         {{"00:0C:43:A1:00:01", "--wep-ascii", "1=abcde"}, "not WEP keys"},
         {{"00:0C:43:A1:00:01", "--passphrase", "short"}, "should be more than 8 characters"},

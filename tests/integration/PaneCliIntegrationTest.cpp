@@ -4,6 +4,9 @@
 // whose rules are the page model's and the window's tests.
 #include <gmock/gmock.h>
 
+#include <tuple>
+
+#include "adapter/Oids.h"
 #include "tests/integration/CliFixture.h"
 
 namespace corvane::test {
@@ -99,6 +102,37 @@ TEST_F(PaneCliIntegrationTest, AdvancedOffersWhatThePageOffersTheAdapter) {
     EXPECT_EQ(page["wireless_mode"], "5G");
     EXPECT_EQ(page["tx_rate"], "54 Mbps");
     EXPECT_EQ(page["tx_rates"].size(), 9u);
+}
+
+// After a mode change `advanced set` does what the page does two seconds
+// after Apply: a rescan, then the active profile again, while a link Apply
+// put back on the previous network (no active profile) stays. In the
+// journal: D(isassociate), S(can), J(oin: SSID or BSSID set).
+TEST_F(PaneCliIntegrationTest, AdvancedSetRescansAndReconnectsAfterAModeChange) {
+    const std::string journal = home_.Path() + "/journal.jsonl";
+    WriteFile(home_.Path() + "/world.json", World("osprey", true));
+    StartDriver({"--environment", home_.Path() + "/world.json", "--journal", journal});
+    SeedProfiles();
+    for (auto [active, mode, expected] :
+         {std::tuple{true, "5G", "DDJSDJ"}, {false, "2.4G", "DJS"}}) {
+        ASSERT_EQ(Corvane({"connect", "Cafe"}).status, 0);
+        std::string file = Active();
+        if (!active)  // as after a join
+            WriteFile(home_.PreferencesFile("ActiveProfileSetting.plist"),
+                      file.replace(file.find("YES"), 3, "NO"));
+        const size_t from = ReadFile(journal).size();
+        EXPECT_EQ(Corvane({"advanced", "set", "--wireless-mode", mode}).status, 0);
+        std::string seen;
+        std::istringstream tail(ReadFile(journal).substr(from));
+        for (std::string line; std::getline(tail, line);) {
+            const uint32_t oid = json::parse(line)["selector"];
+            if (oid == (OID_802_11_DISASSOCIATE | OID_SET_FLAG)) seen += 'D';
+            if (oid == OID_802_11_BSSID_LIST_SCAN_PASSED) seen += 'S';
+            if (oid == (OID_802_11_SSID | OID_SET_FLAG) || oid == OID_802_11_BSSID_SET) seen += 'J';
+        }
+        EXPECT_EQ(seen, expected) << mode;
+        EXPECT_EQ(SimStatus()["ssid"], "CafeOpen");
+    }
 }
 
 }  // namespace

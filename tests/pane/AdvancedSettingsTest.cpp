@@ -114,6 +114,8 @@ TEST_F(AdvancedSettingsTest, SetUpOffersAndSelectsByAdapterKind) {
 TEST_F(AdvancedSettingsTest, ApplyRescansAfterAModeChangeAndResendsRadioOff) {
     Plug("OspreyUSBWirelessDriver");
     model_.InitAdvanceSetting(true, Current_Device);  // no file: code 5
+    model_.OnSelChangeWirelessMode(kWirelessModeEntryBoth, Current_Device);
+    EXPECT_EQ(model_.bToBeRescan, 0) << "the mode shown, not the 0 applied last";
     model_.OnSelChangeWirelessMode(kWirelessModeEntry5, Current_Device);
     EXPECT_EQ(model_.nWirelessMode, 8);
     ApplyOutcome first = ApplyAdvancedSettings(adapter_, model_, Hooks());

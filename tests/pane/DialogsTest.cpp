@@ -18,7 +18,7 @@ public:
 };
 
 TEST_F(Dialogs, KeyDialogHandsBackOnOkAndNothingOnCancel) {
-    enum Action { WepKey2, Passphrase, Nothing };
+    enum Action { WepKey2, Passphrase, Nothing, HexAfterAscii, NonAscii };
     const Bytes key2 = {0x01, 0x23, 0x45, 0x67, 0x89},
                 twelve = {'t', 'w', 'e', 'l', 'v', 'e', ' ', 'c', 'h', 'a', 'r', 's'};
     struct Row {
@@ -40,6 +40,12 @@ TEST_F(Dialogs, KeyDialogHandsBackOnOkAndNothingOnCancel) {
         {"empty default key", {0, kAuthOpen, kEncOpenWep, 0}, Nothing, true,
          "Invalid WEP key 1 length. WEP should be 10 or 26 hexadecimal digits.", {9, 9, 9}},
         {"cancel", {1, kAuthWpa2Psk, kEncAes, 1}, Passphrase, false, "", {9, 9, 9}},
+        // The letters typed as ASCII go, with a beep, when the key turns hexadecimal.
+        {"ASCII letters, then hexadecimal", {1, kAuthOpen, kEncOpenWep, 0}, HexAfterAscii, true,
+         "Invalid WEP key 1 length. WEP should be 10 or 26 hexadecimal digits.", {9, 9, 9}},
+        {"ASCII key with an accented letter", {1, kAuthOpen, kEncOpenWep, 0}, NonAscii, true,
+         "Invalid WEP key 1 characters. An ASCII WEP key should be printable ASCII characters.",
+         {9, 9, 9}},
         // clang-format on
     };
     for (const Row& row : rows) {
@@ -57,11 +63,19 @@ TEST_F(Dialogs, KeyDialogHandsBackOnOkAndNothingOnCancel) {
                 QTest::keyClicks(Field(wep_, "WEPKey2Text"), "01234G56789");
             }
             if (row.action == Passphrase) QTest::keyClicks(wep_->focusWidget(), "twelve chars");
+            if (row.action == HexAfterAscii || row.action == NonAscii) {
+                Combo(wep_, "WEPKey1Combo")->setCurrentIndex(kKeyTypeAscii);
+                Field(wep_, "WEPKey1Text")  // typed (keyClicks knows no accented letters)
+                    ->insert(
+                        QString::fromUtf8(row.action == NonAscii ? "abc\xc3\xa9" : "ghijklmnop"));
+                Combo(wep_, "WEPKey1Combo")
+                    ->setCurrentIndex(row.action == NonAscii ? kKeyTypeAscii : kKeyTypeHex);
+            }
             if (row.ok) Click(wep_, "OKButton");
             if (wep_->isVisible()) Click(wep_, "CancelButton");
         });
         EXPECT_EQ(wep_->RunFor(row.preset), row.ok && row.alert.empty() ? 1 : 0);
-        EXPECT_EQ(alerts_.beeps, row.action == WepKey2 ? 1 : 0);
+        EXPECT_EQ(alerts_.beeps, row.action == WepKey2 || row.action == HexAfterAscii ? 1 : 0);
         if (!row.alert.empty()) {
             EXPECT_EQ(alerts_.alerts.at(0).title, row.alert);
         }
@@ -159,6 +173,17 @@ TEST_F(Editor, EditShowsTheStoredProfileAndOkReplacesOnlyIt) {
     ASSERT_TRUE(editor_->EditInit(1));
     EXPECT_EQ(Run([&] { QTest::keyClicks(Field(editor_, "ProfileName"), "X"); }, false), 0);
     EXPECT_EQ(Stored(), expected) << "Cancel writes nothing";
+}
+
+TEST_F(Editor, SsidBoxKeepsTheCursorWhereTheUserTypes) {
+    editor_->AddInit();
+    QLineEdit* box = Combo(editor_, "SSID")->lineEdit();
+    Run([&] {
+        QTest::keyClicks(box, "abc");
+        QTest::keyClick(box, Qt::Key_Home);
+        QTest::keyClicks(box, "XY");
+    });
+    EXPECT_EQ(Stored().back().Value(kKeySsid), "XYabc");
 }
 
 }  // namespace

@@ -206,13 +206,17 @@ protected:
         window_->show();
     }
     QTableView* ApList() { return Find<QTableView>(survey_, "ApList"); }
-    // The adapter's scan list, and the table rebuilt from it.
-    void ShowNetworks(const std::vector<ScanEntrySpec>& networks) {
+    // The adapter's scan list (as a scan leaves it), and the table rebuilt
+    // from it.
+    void ScanFinds(const std::vector<ScanEntrySpec>& networks) {
         std::vector<ByteVec> entries;
         for (const ScanEntrySpec& n : networks) entries.push_back(ScanEntry(n));
         const ByteVec list = ScanListOf(entries);
         std::fill(G_pBssidList, G_pBssidList + kBssidListBufferSize, 0);
         std::copy(list.begin(), list.end(), G_pBssidList);
+    }
+    void ShowNetworks(const std::vector<ScanEntrySpec>& networks) {
+        ScanFinds(networks);
         survey_->RefreshAPList();
     }
 

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTest>
 
 #include "platform/qt/NestedLoop.h"
+#include "platform/qt/QtAlerts.h"
 #include "tests/pane/PaneFixture.h"
 
 namespace corvane::test {
@@ -20,6 +22,27 @@ protected:
     SiteSurveyController* Survey() const { return O().SiteSurveyPage; }
     CurrentWirelessNetworkController* LinkPage() const { return O().CurrentWirelessNetwork; }
     size_t Count(uint32_t selector) const { return driver_->CallsFor(selector).size(); }
+    // Runs `act` inside the first alert that shows (the program's own), then
+    // closes it; a further alert is counted, closed at once and stops the
+    // device watch, which would show it again and again.
+    void OnAlerts(std::function<void()> act) {
+        alertsShown_ = 0;
+        auto* poll = new QTimer(window_.get());
+        QObject::connect(poll, &QTimer::timeout, [this, act, poll] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible() || box->property("seen").toBool()) return;
+            box->setProperty("seen", true);
+            if (++alertsShown_ > 1) O().mainController->timer().stop();
+            QTimer::singleShot(0, box, [box, act, poll, first = alertsShown_ == 1] {
+                if (first) act();
+                box->defaultButton()->click();
+                if (first) poll->deleteLater();
+            });
+        });
+        poll->start(5);
+    }
+    int alertsShown_ = 0;
+    platform::QtAlerts shownAlerts_;
 };
 
 TEST_F(PaneWindowTest, DeviceWatchBringsThePagesUpInOrder) {
@@ -111,6 +134,53 @@ TEST_F(PaneWindowTest, RestartFlagWaitsForTheDriverAndBringsUpAgain) {
     driver_->ClearCalls();
     Tick();
     EXPECT_TRUE(driver_->Calls().empty());
+}
+
+// Behind an alert the link status refreshes and the device watch notices an
+// unplug; the probe and the task runner hold only behind the site survey's.
+TEST_F(PaneWindowTest, AlertsFreezeNeitherTheLinkStatusNorTheDeviceWatch) {
+    platform::ScopedAlerts shown(shownAlerts_);
+    Open();
+    for (bool surveyAlert : {true, false}) {
+        SCOPED_TRACE(surveyAlert ? "site survey" : "profile list");
+        Plug("OspreyUSBWirelessDriver");
+        Tick();
+        O().mainController->timer().setInterval(20);
+        for (QTimer* t :
+             {LinkPage()->Timer(), Survey()->SiteSurveyTimer(), Survey()->DoTaskTimer()})
+            t->setInterval(20);
+        TakeTasks();
+        Survey()->SetTaskQueue(NewProfileData());  // a connect waiting
+        OnAlerts([&] {
+            driver_->SetAnswer(OID_GEN_MEDIA_CONNECT_STATUS, U32(kMediaConnected));
+            EXPECT_TRUE(QTest::qWaitFor([&] { return Text(Link(), "LinkState") == "Connected"; }));
+            QTest::qWait(200);
+            EXPECT_EQ(Count(SetOid(OID_802_11_SSID)), surveyAlert ? 0u : 1u) << "the connect";
+            driver_.reset();
+            EXPECT_TRUE(QTest::qWaitFor([] { return G_bDeviceRemove == 1; })) << "the unplug";
+        });
+        Click(surveyAlert ? static_cast<QObject*>(Survey()) : O().ProfilePage,
+              surveyAlert ? "Connect" : "Delete");  // nothing selected: an alert
+        EXPECT_EQ(alertsShown_, 1);
+    }
+}
+
+// The device watch never starts a tick inside its own bring-up, whose card
+// set-up may show the EEPROM alert while the driver still asks for set-up.
+TEST_F(PaneWindowTest, BringUpIsNotStartedAgainFromInsideItsOwnAlert) {
+    platform::ScopedAlerts shown(shownAlerts_);
+    Open();
+    Tick();
+    Bytes staConfig(32, 0);
+    WriteLe32(&staConfig[28], kSystemErrorEeprom);
+    driver_->SetAnswer(OID_VX_STA_CONFIG, staConfig);
+    driver_->SetAnswer(OID_VX_RESTART_PENDING, U32(1));
+    driver_->ClearCalls();
+    O().mainController->timer().setInterval(20);
+    OnAlerts([] { QTest::qWait(200); });
+    Tick();
+    EXPECT_EQ(alertsShown_, 1);
+    EXPECT_EQ(Count(OID_VX_DRIVER_READY), 1u);
 }
 
 TEST_F(PaneWindowTest, ScanShowsTheBusyStateForExactlyItsWait) {

@@ -250,6 +250,30 @@ TEST_F(SiteSurveyPage, AddToProfileOpensThePrefilledEditorAndTheDrawerWhenSaved)
         << "the list is refreshed";
 }
 
+// A scan that ended after the table was built (its list not shown yet)
+// changes neither what a row stands for nor Scan's turn.
+TEST_F(SiteSurveyPage, AddToProfilePrefillsFromTheListTheTableShows) {
+    ShowNetworks({kOpen, Net("Dropped", 7)});
+    ScanFinds({kOpen});
+    ApList()->selectRow(1);
+    WhenShown(editor_, [&] { Click(editor_, "OKButton"); });
+    Click(survey_, "AddToProfile");
+    const PrefDictionary stored = ReadPreferenceArray(kProfileListPath).at(0);
+    EXPECT_EQ(stored.Value(kKeySsid) + " " + stored.Value(kKeyBssid), "Dropped 000C43A10007");
+}
+
+TEST_F(SiteSurveyPage, ScanComesBackWhenNoScanIsQueuedEvenIfConnectTookTheProbesTurn) {
+    ShowNetworks({kOpen});
+    ApList()->selectRow(0);
+    Click(survey_, "StartScan");
+    survey_->DoTask();
+    QTest::keyClick(ApList(), Qt::Key_Return);  // before the probe shows the new list
+    survey_->DoTask();
+    survey_->ScanTriggerCount2 = 1;  // no scan of the probe's own
+    survey_->ProbeConnectStatus();
+    EXPECT_TRUE(Find<QAbstractButton>(survey_, "StartScan")->isEnabled());
+}
+
 TEST_F(SiteSurveyPage, HiddenNetworkIsJoinedByItsNameWithTheSecurityTheUserPicks) {
     const QString forty = "HiddenCorvaneNetwork-with-a-long-name-40";
     WhenShown(hidden_, [&] {

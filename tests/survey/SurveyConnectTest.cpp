@@ -125,7 +125,7 @@ TEST_F(SurveyConnect, RefusalsAndTheAddToProfilePrefill) {
         // clang-format off
         {"WPA 802.1X", Network(Wpa(2, {2}, {1})), kEnterprise, kEnterprise, std::nullopt},
         {"ad hoc WPA-NONE", Network(Wpa(2, {2}, {2}), 1, 0), "WPA-NONE of Adhoc doesn't supported!!!",
-         std::nullopt, Prefill{5, 4, 6}},
+         "WPA-NONE of Adhoc doesn't supported!!!", std::nullopt},
         {"ad hoc WPA2-NONE", Network(Rsn(4, {4}, {2}), 1, 0), unsupported("WPA2-NONE"),
          unsupported("WPA2-NONE"), std::nullopt},
         {"WPA3-SAE", Network(Rsn(4, {4}, {8})), unsupported("WPA3-SAE"), unsupported("WPA3-SAE"),
