@@ -342,10 +342,12 @@ void SiteSurveyController::OnConnectHidden() {
 
 void SiteSurveyController::QueueOwnConnect(ProfileRecordPtr record, bool byBssid) {
     // The stored active profile is no longer what the adapter connects to.
-    if (outlets_.ProfilePage)
-        outlets_.ProfilePage->DisabledActivateProfile();
-    else
-        DisableActiveProfile();
+    // When that cannot be stored (the profile page has told the user),
+    // nothing is connected: the agent would take the link back to the
+    // profile the file still names at the next loss.
+    const bool stored = outlets_.ProfilePage ? outlets_.ProfilePage->DisabledActivateProfile()
+                                             : DisableActiveProfile();
+    if (!stored) return;
     G_bRescan = 0;
     SetTaskQueue(std::move(record));
     SetSsid = byBssid ? 0 : 1;

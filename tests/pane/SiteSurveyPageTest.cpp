@@ -142,6 +142,7 @@ TEST_F(SiteSurveyPage, ConnectRefusesAsksForKeysOrQueuesAndOnlyThenLeavesTheActi
         Dialog dialog;
         std::string alert, message;
         int32_t authMode = -1, encryption = -1;  // -1: nothing queued
+        bool activeFileUnwritable = false;
     } rows[] = {
         {"no selection", kOpen, false, None, kAlertNoSelectedItem, kAlertSelectToConnect},
         {"WPA2 enterprise", Net("Corp", 3, -50, Rsn(4, {4}, {1})), true, None, kAlertEnterprise,
@@ -151,6 +152,8 @@ TEST_F(SiteSurveyPage, ConnectRefusesAsksForKeysOrQueuesAndOnlyThenLeavesTheActi
          Ndis802_11WEPDisabled},
         {"WPA2-PSK", kHome, true, Ok, "", "", Ndis802_11AuthModeWPA2PSK,
          Ndis802_11Encryption3Enabled},
+        {"the active file cannot be written", kOpen, true, None, kAlertActiveNotSaved,
+         home_.PreferencesFolder() + "/ActiveProfileSetting.plist", -1, -1, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -158,6 +161,8 @@ TEST_F(SiteSurveyPage, ConnectRefusesAsksForKeysOrQueuesAndOnlyThenLeavesTheActi
         ActiveProfileIsOn();
         ShowNetworks({row.network});
         if (row.selected) ApList()->selectRow(0);
+        if (row.activeFileUnwritable)
+            SetPreferenceWriteHookForTest([](const std::string&) { return false; });
         bool asked = false;
         QPointer<QTimer> watch = WhenShown(wep_, [&] {
             asked = true;
@@ -168,6 +173,7 @@ TEST_F(SiteSurveyPage, ConnectRefusesAsksForKeysOrQueuesAndOnlyThenLeavesTheActi
             Click(wep_, row.dialog == Ok ? "OKButton" : "CancelButton");
         });
         Click(survey_, "Connect");
+        SetPreferenceWriteHookForTest({});
         delete watch.data();
         EXPECT_EQ(asked, row.dialog != None);
         if (row.alert.empty())
