@@ -9,15 +9,6 @@
 
 namespace corvane {
 
-QString FromBytes(const std::string& bytes) {
-    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
-}
-
-std::string ToBytes(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    return std::string(utf8.constData(), size_t(utf8.size()));
-}
-
 void ShowText(QLineEdit* field, const std::string& bytes) {
     if (!field) return;
     const QString text = FromBytes(bytes);

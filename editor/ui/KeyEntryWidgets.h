@@ -12,6 +12,7 @@
 #include <string>
 
 #include "editor/KeyEntryGroup.h"
+#include "platform/qt/FieldText.h"
 
 class QComboBox;
 class QLineEdit;
@@ -31,10 +32,6 @@ struct KeyEntryWidgets {
     // The control that SetFocus(0) and SetFocus(1) pick; null otherwise.
     QWidget* FocusTarget(int32_t which) const;
 };
-
-// Stored bytes as a field's text and back, both ways as UTF-8.
-QString FromBytes(const std::string& bytes);
-std::string ToBytes(const QString& text);
 
 // Sets a field's text, with its signals blocked, only when it differs from
 // what the field shows (so the cursor stays where the user left it).
