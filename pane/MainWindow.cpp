@@ -88,9 +88,7 @@ MainWindow::MainWindow(VelaConfigKestrelPreferencePane* pane)
     profiles->connectOutlets(objects_);
     advance->connectOutlets(objects_);
     about->connectOutlets(objects_);
-    keys->connectOutlets(objects_);
     editor->connectOutlets(objects_);
-    hidden->connectOutlets(objects_);
     mainController_->connectOutlets(objects_);
 
     // Pages first; the heartbeat last, so that its first tick finds every

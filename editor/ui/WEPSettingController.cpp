@@ -6,7 +6,6 @@
 #include <QRadioButton>
 
 #include "platform/qt/NestedLoop.h"
-#include "survey/ui/SiteSurveyController.h"
 #include "ui_WEPSettingController.h"
 
 namespace corvane {
@@ -29,8 +28,6 @@ WEPSettingController::WEPSettingController(QWidget* parent)
 }
 
 WEPSettingController::~WEPSettingController() = default;
-
-void WEPSettingController::connectOutlets(const PaneObjects& objects) { outlets_ = objects; }
 
 void WEPSettingController::ShowGroup() { ShowKeyEntryGroup(group_, widgets_); }
 
@@ -71,22 +68,21 @@ void WEPSettingController::SetFocus(int32_t which) {
     (target->isEnabled() ? target : widgets_.authenType)->setFocus();
 }
 
-int WEPSettingController::RunFor(const KeyDialogPreset& preset) {
+std::optional<WEPSettingValues> WEPSettingController::RunFor(const KeyDialogPreset& preset) {
     PresetKeyDialog(group_, preset);
     ShowGroup();
     SetFocus(preset.focus);
     // A sheet over the window that owns it.
     setWindowModality(parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
-    return platform::RunModal(*this);
+    if (platform::RunModal(*this) == 0) return std::nullopt;
+    return values_;
 }
 
 void WEPSettingController::OnOK() {
     ReadKeyEntryTexts(group_, widgets_);
     const bool confirmed = ConfirmKeyDialog(group_, values_);
     ShowGroup();
-    if (!confirmed) return;
-    if (outlets_.SiteSurveyPage) outlets_.SiteSurveyPage->ReceiveWEPsetting(values_);
-    accept();
+    if (confirmed) accept();
 }
 
 void WEPSettingController::OnCANCEL() { reject(); }

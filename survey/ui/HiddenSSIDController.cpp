@@ -6,7 +6,6 @@
 #include "editor/KeyRules.h"
 #include "platform/Alert.h"
 #include "platform/qt/NestedLoop.h"
-#include "survey/ui/SiteSurveyController.h"
 #include "ui_HiddenSSIDController.h"
 
 namespace corvane {
@@ -23,14 +22,14 @@ HiddenSSIDController::HiddenSSIDController(QWidget* parent)
 
 HiddenSSIDController::~HiddenSSIDController() = default;
 
-void HiddenSSIDController::connectOutlets(const PaneObjects& objects) { outlets_ = objects; }
-
-int HiddenSSIDController::Run() {
+std::optional<std::string> HiddenSSIDController::Run() {
     ClearSSIDStr();
+    name_.clear();
     // A sheet over the window that owns it.
     setWindowModality(parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
     ui_->HiddenSSIDText->setFocus();
-    return platform::RunModal(*this);
+    if (platform::RunModal(*this) == 0) return std::nullopt;
+    return name_;
 }
 
 void HiddenSSIDController::controlTextDidChange() {
@@ -45,9 +44,7 @@ void HiddenSSIDController::controlTextDidChange() {
 
 void HiddenSSIDController::OnOK() {
     const QByteArray name = ui_->HiddenSSIDText->text().toUtf8();
-    if (outlets_.SiteSurveyPage)
-        outlets_.SiteSurveyPage->ReceiveHiddenSSID(
-            int32_t(name.size()), reinterpret_cast<const uint8_t*>(name.constData()));
+    name_.assign(name.constData(), size_t(name.size()));
     accept();
 }
 

@@ -1,12 +1,12 @@
 // The hidden SSID dialog: the name of a network that does not announce it,
-// at most 32 bytes, handed to the site survey page on OK. Its form is
-// HiddenSSIDController.ui.
+// at most 32 bytes, returned on OK from the call that runs the dialog. Its
+// form is HiddenSSIDController.ui.
 #pragma once
 
 #include <QDialog>
 #include <memory>
-
-#include "pane/PaneObjects.h"
+#include <optional>
+#include <string>
 
 namespace Ui {
 class HiddenSSIDController;
@@ -19,20 +19,18 @@ public:
     explicit HiddenSSIDController(QWidget* parent = nullptr);
     ~HiddenSSIDController() override;
 
-    void connectOutlets(const PaneObjects& objects);
-
     // Empties the field and shows the dialog window-modal over the main
-    // window; 1 when the name was handed back, 0 when cancelled.
-    int Run();
+    // window; the name's bytes (UTF-8) on OK, nothing when cancelled.
+    std::optional<std::string> Run();
 
     void controlTextDidChange();  // the length limit, with a beep
-    void OnOK();                  // hands the text back, result 1
+    void OnOK();                  // takes the text, result 1
     void OnCANCEL();              // result 0
     void ClearSSIDStr();
 
 private:
     std::unique_ptr<Ui::HiddenSSIDController> ui_;
-    PaneObjects outlets_;
+    std::string name_;  // as OK took it
 };
 
 }  // namespace corvane

@@ -303,7 +303,7 @@ void SiteSurveyController::OnConnect() {
     if (plan.needsKeys) {
         if (!outlets_.WEPSetting) return;
         OwnDialog own(ownDialogs_);
-        if (outlets_.WEPSetting->RunFor(plan.preset) == 0) return;
+        if (!RunKeyDialog(plan.preset)) return;
         handedBack = &keys;
     }
 
@@ -319,7 +319,10 @@ void SiteSurveyController::OnConnect() {
 void SiteSurveyController::OnConnectHidden() {
     if (!outlets_.HiddenSSID || !outlets_.WEPSetting) return;
     OwnDialog own(ownDialogs_);
-    if (outlets_.HiddenSSID->Run() == 0 || HiddenSSIDlen <= 0) return;
+    const std::optional<std::string> name = outlets_.HiddenSSID->Run();
+    if (!name) return;
+    ReceiveHiddenSSID(int32_t(name->size()), reinterpret_cast<const uint8_t*>(name->data()));
+    if (HiddenSSIDlen <= 0) return;
     const std::vector<uint8_t> entryBytes =
         EntryForName(HiddenSSIDtext.data(), size_t(HiddenSSIDlen));
 
@@ -329,7 +332,7 @@ void SiteSurveyController::OnConnectHidden() {
     preset.authIndex = kAuthOpen;
     preset.encIndex = kEncOpenNone;
     preset.focus = 0;
-    if (outlets_.WEPSetting->RunFor(preset) == 0) return;
+    if (!RunKeyDialog(preset)) return;
 
     ProfileRecordPtr record = BuildSurveyConnectRecord(BssEntry(entryBytes), &keys);
     keys.Wipe();
@@ -338,6 +341,14 @@ void SiteSurveyController::OnConnectHidden() {
     SsidSet = record->SsidRecord;
     std::fill(std::begin(BssidSet), std::end(BssidSet), 0);
     QueueOwnConnect(std::move(record), false);
+}
+
+bool SiteSurveyController::RunKeyDialog(const KeyDialogPreset& preset) {
+    std::optional<WEPSettingValues> entered = outlets_.WEPSetting->RunFor(preset);
+    if (!entered) return false;
+    ReceiveWEPsetting(*entered);
+    entered->Wipe();
+    return true;
 }
 
 void SiteSurveyController::QueueOwnConnect(ProfileRecordPtr record, bool byBssid) {
@@ -384,7 +395,7 @@ void SiteSurveyController::Alert(const std::string& title, const std::string& me
     platform::RunAlertPanel(title, message, "OK");
 }
 
-// --- hand-backs ----------------------------------------------------------------
+// --- what the dialogs returned -------------------------------------------------
 
 void SiteSurveyController::ReceiveWEPsetting(const WEPSettingValues& values) {
     keys = values;

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "adapter/Records.h"
+#include "editor/KeyDialog.h"
 #include "editor/KeyRules.h"
 #include "pane/PaneObjects.h"
 #include "profiles/ProfileRecord.h"
@@ -67,7 +68,7 @@ public:
     void OnAddToProfile();
     void OnConnectHidden();  // "Connect to Hidden Network..."
 
-    // Hand-backs from the dialogs.
+    // What the dialogs returned, kept (and bounded) for the connect.
     void ReceiveWEPsetting(const WEPSettingValues& values);
     void ReceiveHiddenSSID(int32_t length, const uint8_t* text);
 
@@ -115,6 +116,9 @@ private:
     // The scan-list entry shown in table row `row`: from the list the rows
     // were built from, which a later scan does not change.
     std::optional<BssEntry> ShownEntry(int row) const;
+    // Runs the key dialog; what it confirmed goes to `keys`. False when
+    // cancelled.
+    bool RunKeyDialog(const KeyDialogPreset& preset);
     // Queues a connect built here and notes what it connects to.
     void QueueOwnConnect(ProfileRecordPtr record, bool byBssid);
     // One of this page's alerts (title, message, "OK").
