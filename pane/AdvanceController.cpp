@@ -3,12 +3,13 @@
 #include <QPixmap>
 
 #include "adapter/Globals.h"
+#include "adapter/KestrelAccess.h"
 #include "pane/BundleInfo.h"
 #include "pane/PreferencePane.h"
 #include "platform/Alert.h"
 #include "platform/qt/NestedLoop.h"
-#include "profiles/ui/ProfileController.h"
-#include "survey/ui/SiteSurveyController.h"
+#include "profiles/ActiveProfileControl.h"
+#include "profiles/TaskSink.h"
 #include "ui_AdvanceController.h"
 
 namespace corvane {
@@ -58,7 +59,7 @@ AdvanceController::AdvanceController(QWidget* parent)
 
 AdvanceController::~AdvanceController() { rescanTimer_.stop(); }
 
-void AdvanceController::connectOutlets(const PaneObjects& objects) { outlets_ = objects; }
+void AdvanceController::connectOutlets(const Outlets& outlets) { outlets_ = outlets; }
 
 void AdvanceController::awakeFromNib() {
     const std::string bundle = outlets_.pane ? outlets_.pane->bundlePath() : RunningBundlePath();
@@ -147,10 +148,8 @@ void AdvanceController::OnRadioSwitch() {
     if (!outlets_.Adapter) return;
     SwitchRadio(*outlets_.Adapter, !G_bRadio, Hooks());
     ShowRadio();
-    if (outlets_.SiteSurveyPage) {
-        outlets_.SiteSurveyPage->OnStartScan();
-        outlets_.SiteSurveyPage->RefreshAPList();
-    }
+    if (outlets_.SiteSurveyPage) outlets_.SiteSurveyPage->OnStartScan();
+    emit radioSwitched();
     G_bRescan = 1;
 }
 

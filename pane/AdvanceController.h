@@ -11,7 +11,6 @@
 #include <memory>
 
 #include "pane/AdvancedSettings.h"
-#include "pane/PaneObjects.h"
 
 namespace Ui {
 class AdvanceController;
@@ -19,15 +18,29 @@ class AdvanceController;
 
 namespace corvane {
 
+class ActiveProfileControl;
+class KestrelAccess;
+class TaskSink;
+class VelaConfigKestrelPreferencePane;
+
 // The build whose executable carries this name shows the Tessel logo.
 inline constexpr const char* kTesselExecutablePrefix = "QRB-400WirelessUtility";
 
 class AdvanceController : public QWidget {
+    Q_OBJECT
+
 public:
+    struct Outlets {
+        KestrelAccess* Adapter = nullptr;
+        TaskSink* SiteSurveyPage = nullptr;                     // rescans and the reset record
+        ActiveProfileControl* ProfilePage = nullptr;            // the active-profile check
+        const VelaConfigKestrelPreferencePane* pane = nullptr;  // the bundle, for the logo
+    };
+
     explicit AdvanceController(QWidget* parent = nullptr);
     ~AdvanceController() override;
 
-    void connectOutlets(const PaneObjects& objects);
+    void connectOutlets(const Outlets& outlets);
     void awakeFromNib();  // the logo, by the bundle's executable name
 
     void InitAdvanceSetting();
@@ -51,6 +64,11 @@ public:
 
     AdvancedSettingsModel& model() { return model_; }
 
+signals:
+    // The radio was switched and a rescan queued: the site survey's rows
+    // are to be rebuilt from the list held now.
+    void radioSwitched();
+
 private:
     ReconnectHooks Hooks();
     void ShowModel();
@@ -59,7 +77,7 @@ private:
 
     AdvancedSettingsModel model_;
     std::unique_ptr<Ui::AdvanceController> ui_;
-    PaneObjects outlets_;
+    Outlets outlets_;
     QTimer rescanTimer_;
     bool previousNetworkSetBack_ = false;  // by the Apply the rescan timer follows
     QString logoFile_;

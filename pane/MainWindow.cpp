@@ -85,11 +85,15 @@ MainWindow::MainWindow(VelaConfigKestrelPreferencePane* pane)
 
     survey->connectOutlets(objects_);
     link->connectOutlets(objects_);
-    profiles->connectOutlets(objects_);
-    advance->connectOutlets(objects_);
+    profiles->connectOutlets({editor, survey});
+    advance->connectOutlets({&adapter_, survey, profiles, pane_});
     about->connectOutlets(objects_);
-    editor->connectOutlets(objects_);
+    // The SSID list offers the networks the site survey table shows, not
+    // those of a newer scan it has not shown yet.
+    editor->connectOutlets({[survey] { return survey->ShownList(); }});
     mainController_->connectOutlets(objects_);
+    connect(advance, &AdvanceController::radioSwitched, survey,
+            &SiteSurveyController::RefreshAPList);
 
     // Pages first; the heartbeat last, so that its first tick finds every
     // page ready.

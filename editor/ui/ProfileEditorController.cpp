@@ -14,7 +14,6 @@
 #include "platform/qt/NestedLoop.h"
 #include "profiles/ConnectEngine.h"
 #include "profiles/StoredIndexes.h"
-#include "survey/ui/SiteSurveyController.h"
 #include "ui_ProfileEditorController.h"
 
 namespace corvane {
@@ -82,13 +81,8 @@ ProfileEditorController::ProfileEditorController(QWidget* parent)
 
 ProfileEditorController::~ProfileEditorController() = default;
 
-// The SSID list and the access point a picked name records come from the
-// networks the site survey table shows, not from a newer scan it has not
-// shown yet.
-void ProfileEditorController::connectOutlets(const PaneObjects& objects) {
-    outlets_ = objects;
-    if (SiteSurveyController* survey = objects.SiteSurveyPage)
-        model_.SetScanListSource([survey] { return survey->ShownList(); });
+void ProfileEditorController::connectOutlets(const Outlets& outlets) {
+    model_.SetScanListSource(outlets.scanList);
 }
 
 void ProfileEditorController::ConnectControls() {

@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "editor/ProfileEditorModel.h"
+#include "editor/ProfileEditorSheet.h"
 #include "editor/ui/KeyEntryWidgets.h"
-#include "pane/PaneObjects.h"
 
 namespace Ui {
 class ProfileEditorController;
@@ -18,20 +18,27 @@ class ProfileEditorController;
 
 namespace corvane {
 
-class ProfileEditorController : public QDialog {
+class ProfileEditorController : public QDialog, public ProfileEditorSheet {
 public:
+    struct Outlets {
+        // The scan list whose networks the SSID list offers, and whose
+        // access point a picked name records: the one the site survey
+        // table shows.
+        ProfileEditorModel::ScanListSource scanList;
+    };
+
     explicit ProfileEditorController(QWidget* parent = nullptr);
     ~ProfileEditorController() override;
 
-    void connectOutlets(const PaneObjects& objects);
+    void connectOutlets(const Outlets& outlets);
 
     // Entry operations (then Run()).
-    void AddInit();
-    bool EditInit(int index);
-    bool AddProfile(const ProfilePrefill& prefill);
+    void AddInit() override;
+    bool EditInit(int index) override;
+    bool AddProfile(const ProfilePrefill& prefill) override;
 
     // Shows the sheet window-modal over the main window; 1 saved, 0 cancelled.
-    int Run();
+    int Run() override;
 
     void OnOK();
     void OnCANCEL();
@@ -48,7 +55,6 @@ private:
 
     ProfileEditorModel model_;
     std::unique_ptr<Ui::ProfileEditorController> ui_;
-    PaneObjects outlets_;
     KeyEntryWidgets widgets_;
 };
 

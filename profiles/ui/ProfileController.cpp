@@ -11,12 +11,12 @@
 #include "adapter/Globals.h"
 #include "adapter/Trace.h"
 #include "editor/KeyRules.h"
-#include "editor/ui/ProfileEditorController.h"
+#include "editor/ProfileEditorSheet.h"
 #include "platform/Alert.h"
 #include "platform/qt/FieldText.h"
 #include "profiles/AtomicFile.h"
+#include "profiles/TaskSink.h"
 #include "survey/SurveyConnect.h"
-#include "survey/ui/SiteSurveyController.h"
 #include "ui_ProfileController.h"
 
 namespace corvane {
@@ -63,7 +63,7 @@ ProfileController::ProfileController(QWidget* parent)
 
 ProfileController::~ProfileController() = default;
 
-void ProfileController::connectOutlets(const PaneObjects& objects) { outlets_ = objects; }
+void ProfileController::connectOutlets(const Outlets& outlets) { outlets_ = outlets; }
 
 void ProfileController::awakeFromNib() {
     TraceEntry(kPage, "awakeFromNib");

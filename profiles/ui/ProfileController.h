@@ -12,7 +12,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "pane/PaneObjects.h"
+#include "profiles/ActiveProfileControl.h"
 #include "profiles/ConnectEngine.h"
 #include "profiles/ProfileList.h"
 
@@ -22,12 +22,20 @@ class ProfileController;
 
 namespace corvane {
 
-class ProfileController : public QWidget {
+class ProfileEditorSheet;
+class TaskSink;
+
+class ProfileController : public QWidget, public ActiveProfileControl {
 public:
+    struct Outlets {
+        ProfileEditorSheet* ProfileEditor = nullptr;  // Add and Edit
+        TaskSink* SiteSurveyPage = nullptr;           // where connects are queued
+    };
+
     explicit ProfileController(QWidget* parent = nullptr);
     ~ProfileController() override;
 
-    void connectOutlets(const PaneObjects& objects);
+    void connectOutlets(const Outlets& outlets);
     // Double click activates; the preference files are watched;
     // RefreshProfileList.
     void awakeFromNib();
@@ -39,10 +47,10 @@ public:
     void OnDelete();
     void OnActivate();
     // False (and an alert) when the active file could not be written.
-    bool DisabledActivateProfile();
+    bool DisabledActivateProfile() override;
     // The active profile queued for connecting (the active-profile check's
     // 103-byte key record); false when there is none.
-    bool CheckProfileSettingForConnect();
+    bool CheckProfileSettingForConnect() override;
 
     const ProfileListState& state() const { return state_; }
 
@@ -68,7 +76,7 @@ private:
     ProfileListState state_;
     ConverterKeyBuffers keys_;
     std::unique_ptr<Ui::ProfileController> ui_;
-    PaneObjects outlets_;
+    Outlets outlets_;
     QFileSystemWatcher watcher_;
     QTimer reload_;  // gathers a burst of changes into one reload
 };

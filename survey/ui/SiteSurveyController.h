@@ -28,6 +28,7 @@
 #include "pane/PaneObjects.h"
 #include "profiles/ProfileRecord.h"
 #include "profiles/TaskQueue.h"
+#include "profiles/TaskSink.h"
 #include "survey/AccessPoint.h"
 
 class QPushButton;
@@ -42,7 +43,7 @@ namespace corvane {
 class AccessPointModel;
 class AccessPointSortProxy;
 
-class SiteSurveyController : public QWidget {
+class SiteSurveyController : public QWidget, public TaskSink {
 public:
     explicit SiteSurveyController(QWidget* parent = nullptr);
     ~SiteSurveyController() override;
@@ -61,7 +62,7 @@ public:
     void ChangeTimerCount2();
 
     // Actions.
-    void OnStartScan();
+    void OnStartScan() override;
     void ControlButton(int mode);
     void tableViewSelectionDidChange();
     void OnConnect();
@@ -72,10 +73,11 @@ public:
     void ReceiveWEPsetting(const WEPSettingValues& values);
     void ReceiveHiddenSSID(int32_t length, const uint8_t* text);
 
-    // Task queue producer entries and the consumer.
-    void SetTaskQueue(ProfileRecordPtr record);
+    // Task queue producer entries (TaskSink, with OnStartScan) and the
+    // consumer.
+    void SetTaskQueue(ProfileRecordPtr record) override;
     void DoTask();
-    void resetFlag();
+    void resetFlag() override;
 
     // Rows.
     void RefreshAPList();
