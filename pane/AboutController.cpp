@@ -17,7 +17,7 @@ AboutController::AboutController(QWidget* parent)
 
 AboutController::~AboutController() = default;
 
-void AboutController::connectOutlets(const PaneObjects& objects) { outlets_ = objects; }
+void AboutController::connectOutlets(const Outlets& outlets) { outlets_ = outlets; }
 
 void AboutController::GetAllInformation() {
     if (!outlets_.Adapter) return;

@@ -7,25 +7,29 @@
 #include <QWidget>
 #include <memory>
 
-#include "pane/PaneObjects.h"
-
 namespace Ui {
 class AboutController;
 }
 
 namespace corvane {
 
+class KestrelAccess;
+
 class AboutController : public QWidget {
 public:
+    struct Outlets {
+        KestrelAccess* Adapter = nullptr;
+    };
+
     explicit AboutController(QWidget* parent = nullptr);
     ~AboutController() override;
 
-    void connectOutlets(const PaneObjects& objects);
+    void connectOutlets(const Outlets& outlets);
     void GetAllInformation();
 
 private:
     std::unique_ptr<Ui::AboutController> ui_;
-    PaneObjects outlets_;
+    Outlets outlets_;
 };
 
 }  // namespace corvane

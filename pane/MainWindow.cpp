@@ -66,9 +66,7 @@ MainWindow::MainWindow(VelaConfigKestrelPreferencePane* pane)
 
     mainController_ = std::make_unique<VelaConfigKestrelController>();
 
-    objects_.mainWindow = this;
     objects_.Adapter = &adapter_;
-    objects_.taskQueue = &taskQueue_;
     objects_.SiteSurveyPage = survey;
     objects_.CurrentWirelessNetwork = link;
     objects_.ProfilePage = profiles;
@@ -78,22 +76,8 @@ MainWindow::MainWindow(VelaConfigKestrelPreferencePane* pane)
     objects_.ProfileEditor = editor;
     objects_.HiddenSSID = hidden;
     objects_.drawer = drawer;
-    objects_.ShowMyNetworks = link->ShowMyNetworks();
     objects_.mainController = mainController_.get();
-    objects_.status = this;
-    objects_.pane = pane_;
-
-    survey->connectOutlets(objects_);
-    link->connectOutlets(objects_);
-    profiles->connectOutlets({editor, survey});
-    advance->connectOutlets({&adapter_, survey, profiles, pane_});
-    about->connectOutlets(objects_);
-    // The SSID list offers the networks the site survey table shows, not
-    // those of a newer scan it has not shown yet.
-    editor->connectOutlets({[survey] { return survey->ShownList(); }});
-    mainController_->connectOutlets(objects_);
-    connect(advance, &AdvanceController::radioSwitched, survey,
-            &SiteSurveyController::RefreshAPList);
+    ConnectPages();
 
     // Pages first; the heartbeat last, so that its first tick finds every
     // page ready.
@@ -123,6 +107,35 @@ MainWindow::~MainWindow() {
     delete objects_.AdvancePage;
     delete objects_.CurrentWirelessNetwork;
     delete objects_.SiteSurveyPage;
+}
+
+void MainWindow::ConnectPages() {
+    const PaneObjects& o = objects_;
+    SiteSurveyController* survey = o.SiteSurveyPage;
+    CurrentWirelessNetworkController* link = o.CurrentWirelessNetwork;
+    ProfileDrawer* drawer = o.drawer;
+
+    survey->connectOutlets({&adapter_, o.WEPSetting, o.ProfileEditor, o.ProfilePage, o.HiddenSSID});
+    link->connectOutlets({&adapter_});
+    o.ProfilePage->connectOutlets({o.ProfileEditor, survey});
+    o.AdvancePage->connectOutlets({&adapter_, survey, o.ProfilePage, pane_});
+    o.AboutPage->connectOutlets({&adapter_});
+    // The SSID list offers the networks the site survey table shows, not
+    // those of a newer scan it has not shown yet.
+    o.ProfileEditor->connectOutlets({[survey] { return survey->ShownList(); }});
+    mainController_->connectOutlets(objects_);
+
+    connect(survey, &SiteSurveyController::scanStarted, this, [this] { BeginBusy(kScanningText); });
+    connect(survey, &SiteSurveyController::scanFinished, this, &MainWindow::EndBusy);
+    connect(survey, &SiteSurveyController::profilesChanged, o.ProfilePage,
+            &ProfileController::RefreshProfileList);
+    connect(survey, &SiteSurveyController::openProfileDrawer, drawer, &ProfileDrawer::open);
+    connect(link, &CurrentWirelessNetworkController::profileDrawerToggled, drawer, [drawer, link] {
+        drawer->toggle();
+        link->ShowProfileDrawerTitle(drawer->state() == ProfileDrawer::Open);
+    });
+    connect(o.AdvancePage, &AdvanceController::radioSwitched, survey,
+            &SiteSurveyController::RefreshAPList);
 }
 
 void MainWindow::Raise() {

@@ -1,7 +1,10 @@
 // The pane's window, in the role of its interface file: the tab view with
 // the site survey, link status, advanced and about pages, the profile
 // drawer, every controller created and connected, and the window's busy
-// state. Its form is MainWindow.ui.
+// state. It is the one place that knows every page: each page is given the
+// outlets it uses, and the window connects the pages' notifications (a scan
+// runs, the profiles changed, the drawer is to open or close, the radio was
+// switched) to the pages they concern. Its form is MainWindow.ui.
 #pragma once
 
 #include <QMainWindow>
@@ -20,9 +23,10 @@ namespace corvane {
 
 class VelaConfigKestrelPreferencePane;
 
+inline constexpr const char* kScanningText = "Scanning\u2026";
 inline constexpr const char* kClosingLaterText = "Closing when the current operation ends\u2026";
 
-class MainWindow : public QMainWindow, public PaneStatus {
+class MainWindow : public QMainWindow {
 public:
     // Creates every page and dialog, connects their outlets and runs their
     // awakeFromNib in order. `pane` may be null (tests).
@@ -35,9 +39,13 @@ public:
     // a second start of the program.
     void Raise();
 
-    // PaneStatus: a wait cursor and the text in the status bar.
-    void BeginBusy(const char* text) override;
-    void EndBusy() override;
+    // The window's busy state while a long wait runs on the main thread (a
+    // rescan waits 5 or 10 seconds for the driver): a wait cursor and the
+    // text in the status bar. The window paints during the wait (the
+    // clock's sleeps keep it answering), so the state shows the whole time.
+    // Calls may nest; the state ends with the outermost EndBusy.
+    void BeginBusy(const char* text);
+    void EndBusy();
     bool Busy() const { return busyDepth_ > 0; }
 
     // A close asked for while an operation waited, carried out when it ends.
@@ -49,6 +57,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;  // held back while a wait runs
 
 private:
+    // Each page's outlets, and the notifications between pages.
+    void ConnectPages();
     void RetryClose();
 
     std::unique_ptr<Ui::MainWindow> ui_;

@@ -83,10 +83,9 @@ void VelaConfigKestrelController::OnTimer() {
         }
     }
 
-    if (outlets_.ShowMyNetworks && outlets_.drawer) {
+    if (outlets_.CurrentWirelessNetwork && outlets_.drawer) {
         const bool open = outlets_.drawer->state() == ProfileDrawer::Open;
-        outlets_.ShowMyNetworks->setText(
-            QString::fromUtf8(open ? kCloseProfileDrawerTitle : kOpenProfileDrawerTitle));
+        outlets_.CurrentWirelessNetwork->ShowProfileDrawerTitle(open);
     }
 
     if (G_bDeviceExist && reachable && restart == 0) {

@@ -1,10 +1,8 @@
 #include "survey/ui/CurrentWirelessNetworkController.h"
 
 #include "adapter/SsidText.h"
-
 #include "adapter/Trace.h"
 #include "platform/qt/NestedLoop.h"
-#include "profiles/ui/ProfileDrawer.h"
 #include "survey/LinkStatus.h"
 #include "ui_CurrentWirelessNetworkController.h"
 
@@ -32,8 +30,8 @@ CurrentWirelessNetworkController::CurrentWirelessNetworkController(QWidget* pare
 
 CurrentWirelessNetworkController::~CurrentWirelessNetworkController() { StopTimer(); }
 
-void CurrentWirelessNetworkController::connectOutlets(const PaneObjects& objects) {
-    outlets_ = objects;
+void CurrentWirelessNetworkController::connectOutlets(const Outlets& outlets) {
+    outlets_ = outlets;
 }
 
 void CurrentWirelessNetworkController::awakeFromNib() {
@@ -85,16 +83,11 @@ void CurrentWirelessNetworkController::Show(const LinkStatusView& view) {
     ui_->SignalStrength->setValue(int(view.signalStrength));
 }
 
-void CurrentWirelessNetworkController::OnProfileDrawer() {
-    ProfileDrawer* drawer = outlets_.drawer;
-    if (!drawer) return;
-    if (drawer->state() == ProfileDrawer::Closed) {
-        drawer->open();
-        ui_->ShowMyNetworks->setText(QString::fromUtf8(kCloseProfileDrawerTitle));
-    } else {
-        drawer->close();
-        ui_->ShowMyNetworks->setText(QString::fromUtf8(kOpenProfileDrawerTitle));
-    }
+void CurrentWirelessNetworkController::OnProfileDrawer() { emit profileDrawerToggled(); }
+
+void CurrentWirelessNetworkController::ShowProfileDrawerTitle(bool drawerOpen) {
+    ui_->ShowMyNetworks->setText(
+        QString::fromUtf8(drawerOpen ? kCloseProfileDrawerTitle : kOpenProfileDrawerTitle));
 }
 
 QPushButton* CurrentWirelessNetworkController::ShowMyNetworks() const { return ui_->ShowMyNetworks; }

@@ -10,8 +10,6 @@
 #include <cstdint>
 #include <memory>
 
-#include "pane/PaneObjects.h"
-
 class QPushButton;
 
 namespace Ui {
@@ -20,6 +18,7 @@ class CurrentWirelessNetworkController;
 
 namespace corvane {
 
+class KestrelAccess;
 struct LinkStatusView;
 
 inline constexpr int kLinkStatusIntervalMs = 1000;
@@ -27,11 +26,17 @@ inline constexpr const char* kOpenProfileDrawerTitle = "Open Profile Drawer";
 inline constexpr const char* kCloseProfileDrawerTitle = "Close Profile Drawer";
 
 class CurrentWirelessNetworkController : public QWidget {
+    Q_OBJECT
+
 public:
+    struct Outlets {
+        KestrelAccess* Adapter = nullptr;
+    };
+
     explicit CurrentWirelessNetworkController(QWidget* parent = nullptr);
     ~CurrentWirelessNetworkController() override;
 
-    void connectOutlets(const PaneObjects& objects);
+    void connectOutlets(const Outlets& outlets);
     void awakeFromNib();  // ChannelQuality = 0
 
     void StartTimer();  // 1.0 s, repeating; a second call does nothing
@@ -39,17 +44,25 @@ public:
     bool TimerRunning() const;
     QTimer* Timer() const { return timer_; }
     void OnTimer();          // one refresh
-    void OnProfileDrawer();  // toggles the drawer and retitles ShowMyNetworks
+    void OnProfileDrawer();  // ShowMyNetworks pressed: the drawer is to open or close
+    // The drawer button's title names what pressing it does next.
+    void ShowProfileDrawerTitle(bool drawerOpen);
 
     QPushButton* ShowMyNetworks() const;
     uint32_t ChannelQuality = 0;
+
+signals:
+    // The user asked for the profile drawer to open when closed, else to
+    // close; whoever holds the drawer does it and calls
+    // ShowProfileDrawerTitle with its new state.
+    void profileDrawerToggled();
 
 private:
     void TimerFired();
     void Show(const LinkStatusView& view);
 
     std::unique_ptr<Ui::CurrentWirelessNetworkController> ui_;
-    PaneObjects outlets_;
+    Outlets outlets_;
     QPointer<QTimer> timer_;
 };
 

@@ -2,7 +2,6 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMainWindow>
 #include <QPushButton>
 #include <QTableView>
 #include <algorithm>
@@ -14,13 +13,11 @@
 #include "adapter/Oids.h"
 #include "adapter/ScanList.h"
 #include "adapter/Trace.h"
-#include "editor/ui/ProfileEditorController.h"
-#include "editor/ui/WEPSettingController.h"
+#include "editor/ProfileEditorSheet.h"
 #include "platform/Alert.h"
 #include "platform/qt/NestedLoop.h"
+#include "profiles/ActiveProfileControl.h"
 #include "profiles/ActiveRecord.h"
-#include "profiles/ui/ProfileController.h"
-#include "profiles/ui/ProfileDrawer.h"
 #include "survey/SurveyConnect.h"
 #include "survey/ui/AccessPointModel.h"
 #include "survey/ui/HiddenSSIDController.h"
@@ -98,7 +95,7 @@ SiteSurveyController::SiteSurveyController(QWidget* parent)
 
 SiteSurveyController::~SiteSurveyController() = default;
 
-void SiteSurveyController::connectOutlets(const PaneObjects& objects) { outlets_ = objects; }
+void SiteSurveyController::connectOutlets(const Outlets& outlets) { outlets_ = outlets; }
 
 void SiteSurveyController::awakeFromNib() {
     TraceEntry(kPage, "awakeFromNib");
@@ -253,7 +250,7 @@ void SiteSurveyController::ControlButton(int mode) {
         default:
             return;
     }
-    if (outlets_.mainWindow) outlets_.mainWindow->update();
+    window()->update();
 }
 
 void SiteSurveyController::tableViewSelectionDidChange() {
@@ -386,8 +383,8 @@ void SiteSurveyController::OnAddToProfile() {
         OwnDialog own(ownDialogs_);
         result = outlets_.ProfileEditor->Run();
     }
-    if (outlets_.ProfilePage) outlets_.ProfilePage->RefreshProfileList();
-    if (result != 0 && outlets_.drawer) outlets_.drawer->open();
+    emit profilesChanged();
+    if (result != 0) emit openProfileDrawer();
 }
 
 void SiteSurveyController::Alert(const std::string& title, const std::string& message) {
@@ -427,12 +424,11 @@ void SiteSurveyController::DoTask() {
         tasks.DoTask(*outlets_.Adapter);
         return;
     }
-    {
-        // The scan waits seconds for the driver; the window paints meanwhile,
-        // with a busy cursor and "Scanning…" in its status line.
-        BusyScope busy(outlets_.status, kScanningText);
-        tasks.DoTask(*outlets_.Adapter);
-    }
+    // The scan waits seconds for the driver; the window paints meanwhile,
+    // with a busy cursor and "Scanning…" in its status line.
+    emit scanStarted();
+    tasks.DoTask(*outlets_.Adapter);
+    emit scanFinished();
     // Scan is there again as soon as no scan is queued or running, whether
     // or not a probe shows the new list (a Connect in between takes that
     // probe's turn).

@@ -25,7 +25,6 @@
 #include "adapter/Records.h"
 #include "editor/KeyDialog.h"
 #include "editor/KeyRules.h"
-#include "pane/PaneObjects.h"
 #include "profiles/ProfileRecord.h"
 #include "profiles/TaskQueue.h"
 #include "profiles/TaskSink.h"
@@ -42,13 +41,27 @@ namespace corvane {
 
 class AccessPointModel;
 class AccessPointSortProxy;
+class ActiveProfileControl;
+class HiddenSSIDController;
+class KestrelAccess;
+class ProfileEditorSheet;
 
 class SiteSurveyController : public QWidget, public TaskSink {
+    Q_OBJECT
+
 public:
+    struct Outlets {
+        KestrelAccess* Adapter = nullptr;
+        KeyDialog* WEPSetting = nullptr;              // keys for Connect
+        ProfileEditorSheet* ProfileEditor = nullptr;  // Add to Profile
+        ActiveProfileControl* ProfilePage = nullptr;  // a connect of its own: no profile active
+        HiddenSSIDController* HiddenSSID = nullptr;   // Connect to Hidden Network
+    };
+
     explicit SiteSurveyController(QWidget* parent = nullptr);
     ~SiteSurveyController() override;
 
-    void connectOutlets(const PaneObjects& objects);
+    void connectOutlets(const Outlets& outlets);
     void
     awakeFromNib();  // double click connects; G_bRescan set so the first probe shows the held list
 
@@ -108,6 +121,17 @@ public:
     QTimer* SiteSurveyTimer() const;
     QTimer* DoTaskTimer() const;
 
+signals:
+    // A rescan task's wait for the driver begins and ends (seconds; the
+    // window paints meanwhile and shows that a scan runs).
+    void scanStarted();
+    void scanFinished();
+    // The profile editor of Add to Profile has closed: the profile file may
+    // hold a new profile.
+    void profilesChanged();
+    // Add to Profile saved the profile: the profile drawer is to open.
+    void openProfileDrawer();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;  // Enter on a row connects
 
@@ -129,7 +153,7 @@ private:
     bool Holding() const;
 
     std::unique_ptr<Ui::SiteSurveyController> ui_;
-    PaneObjects outlets_;
+    Outlets outlets_;
     AccessPointModel* model_ = nullptr;
     AccessPointSortProxy* proxy_ = nullptr;
     std::vector<uint8_t> shownList_;  // the scan list the rows were built from

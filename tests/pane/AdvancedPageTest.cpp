@@ -106,6 +106,10 @@ TEST_F(AdvancedPageTest, RadioSwitchTurnsTheRadioOffAndOn) {
     QWidget* picture = Find<QWidget>(Advanced(), "RadioSwitchPic");
     EXPECT_EQ(Text(Advanced(), "RadioOnOff"), "Radio Off");
     EXPECT_FALSE(picture->isHidden());
+    ScanEntrySpec network;
+    network.ssid = "Held";
+    const ByteVec held = ScanListOf({ScanEntry(network)});
+    std::copy(held.begin(), held.end(), G_pBssidList);
 
     Button("RadioOnOff")->click();
     EXPECT_EQ(G_bRadio, 0);
@@ -115,6 +119,7 @@ TEST_F(AdvancedPageTest, RadioSwitchTurnsTheRadioOffAndOn) {
     EXPECT_EQ(RadioSets()[0].input, U32(0));
     EXPECT_EQ(DrainTasks(), std::vector<int32_t>{TASK_RESCAN});
     EXPECT_EQ(G_bRescan, 1);
+    EXPECT_EQ(O().SiteSurveyPage->tableData().size(), 1u) << "the survey's rows rebuilt";
 
     // On again without an active profile: the reset record, then the scan.
     Button("RadioOnOff")->click();

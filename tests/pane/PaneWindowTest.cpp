@@ -210,6 +210,33 @@ TEST_F(PaneWindowTest, ScanShowsTheBusyStateForExactlyItsWait) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+// The drawer button toggles the drawer, its title naming what it does
+// next; a drawer opened elsewhere (Add to Profile) retitles it at the device
+// watch's next tick.
+TEST_F(PaneWindowTest, DrawerButtonTogglesTheDrawerAndItsTitleNamesTheNextAction) {
+    Open();
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        ProfileDrawer::State state;
+        const char* title;
+    } const steps[] = {
+        {"pressed", [&] { Click(Link(), "ShowMyNetworks"); }, ProfileDrawer::Open,
+         kCloseProfileDrawerTitle},
+        {"pressed again", [&] { Click(Link(), "ShowMyNetworks"); }, ProfileDrawer::Closed,
+         kOpenProfileDrawerTitle},
+        {"opened by another page", [&] { O().drawer->open(); }, ProfileDrawer::Open,
+         kOpenProfileDrawerTitle},
+        {"the next tick", [&] { Tick(); }, ProfileDrawer::Open, kCloseProfileDrawerTitle},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.act();
+        EXPECT_EQ(O().drawer->state(), step.state);
+        EXPECT_EQ(Text(Link(), "ShowMyNetworks"), QString::fromUtf8(step.title));
+    }
+}
+
 TEST_F(PaneWindowTest, CloseDuringAWaitHappensWhenTheWaitEnds) {
     Open();
     window_->show();
