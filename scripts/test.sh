@@ -11,6 +11,8 @@ scripts/install-deps.sh --test
 echo "== normal build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
+echo "== which folder includes which"
+scripts/check-layers.sh
 ctest --test-dir build --output-on-failure -j"$jobs" --timeout 300
 
 echo "== real radios: corvane-nl80211d on mac80211_hwsim in a virtual machine"
