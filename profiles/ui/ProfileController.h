@@ -4,7 +4,8 @@
 // menu) written to the file. Its form is ProfileController.ui. It also holds
 // the pane's copies of the profile file and the active-profile file, which
 // it reads again whenever another program changes them, and marks the
-// active profile's row.
+// active profile's row; other pages reach the active profile through it as
+// an ActiveProfileControl.
 #pragma once
 
 #include <QFileSystemWatcher>

@@ -1,7 +1,10 @@
 // The site survey page: the table of networks in range, Scan, Connect, Add
 // to Profile and Connect to Hidden Network, the 3-second probe, and the
 // pane's task runner (every rescan and connect of every page runs here, one
-// at a time). Its form is SiteSurveyController.ui.
+// at a time; other pages queue theirs through it as a TaskSink). Its form is
+// SiteSurveyController.ui. What it calls of other pages are the interfaces
+// in its outlets; what they should hear of (a scan runs, Add to Profile
+// closed) it tells as signals, which the window connects.
 //
 // The probe and the task runner hold during an operation's wait and while
 // one of this page's own dialogs or alerts is open (the key dialog, the
