@@ -16,8 +16,8 @@
 #include "adapter/ByteOrder.h"
 #include "adapter/Oids.h"
 #include "driver/Daemon.h"
-#include "driver/Environment.h"
-#include "driver/SimDriver.h"
+#include "driver/sim/Environment.h"
+#include "driver/sim/SimAir.h"
 #include "platform/DeviceAccess.h"
 #include "tests/integration/Processes.h"
 #include "tests/support/TempFolders.h"
@@ -26,6 +26,7 @@ namespace corvane::sim {
 namespace {
 
 using namespace platform;
+using driver::Daemon;
 
 bool Exists(const std::string& path) {
     struct stat st {};

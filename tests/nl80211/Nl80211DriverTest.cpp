@@ -9,7 +9,8 @@
 
 #include "adapter/Globals.h"
 #include "adapter/KestrelAccess.h"
-#include "driver/nl80211/Nl80211Driver.h"
+#include "driver/DriverCore.h"
+#include "driver/nl80211/Nl80211Backend.h"
 #include "platform/Clock.h"
 #include "profiles/ConnectEngine.h"
 #include "tests/nl80211/RecordedRadio.h"
@@ -49,7 +50,7 @@ protected:
     platform::ScopedClock clockGuard_;
     RecordedStack stack_;
     ScriptedSupplicant supplicant_;
-    Nl80211Driver driver_{stack_, supplicant_, "wlan4"};
+    driver::DriverCore driver_{std::make_unique<Nl80211Backend>(stack_, supplicant_, "wlan4")};
     std::unique_ptr<KestrelAccess> adapter_;
     uint32_t registration_ = 0;
 };

@@ -9,14 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "driver/AdapterKind.h"
+
 namespace corvane::sim {
 
 using MacAddress = std::array<uint8_t, 6>;
 
-enum class AdapterKind { Osprey, Merlin };
-
-// The driver class name under which an adapter kind publishes its service.
-const char* DriverClassName(AdapterKind kind);
+using driver::AdapterKind;
 
 struct AdapterSpec {
     AdapterKind kind = AdapterKind::Osprey;
