@@ -248,11 +248,15 @@ nlohmann::json DriverCore::Status() {
     status["infrastructure_mode"] = settings_.infrastructureMode;
     status["auth_mode"] = settings_.authMode;
     status["encryption"] = settings_.encryption;
-    status["tx_power"] = settings_.txPowerPercent;
+    // The hardware's values as the queries answer them, while it is there.
+    auto answered = [&](PhySetting setting, uint32_t stored) {
+        return backend_->Reachable() ? Answered(setting, stored) : stored;
+    };
+    status["tx_power"] = answered(PhySetting::TxPower, settings_.txPowerPercent);
     status["preamble"] = settings_.preamble;
-    status["rts"] = settings_.rtsThreshold;
-    status["frag"] = settings_.fragThreshold;
-    status["power_mode"] = settings_.powerMode;
+    status["rts"] = answered(PhySetting::RtsThreshold, settings_.rtsThreshold);
+    status["frag"] = answered(PhySetting::FragmentationThreshold, settings_.fragThreshold);
+    status["power_mode"] = answered(PhySetting::PowerMode, settings_.powerMode);
     status["client_64bit"] = client64Bit_;
     status["keys"] = keys;
     status["psk_installed"] = settings_.psk.has_value();
