@@ -4,10 +4,10 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <set>
-#include <sstream>
+
+#include "platform/RegularFile.h"
 
 namespace corvane::sim {
 
@@ -335,15 +335,17 @@ std::optional<NetworkSpec> ParseNetwork(std::string_view text, std::string* erro
 }
 
 std::optional<Environment> LoadEnvironmentFile(const std::string& path, std::string* error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (error) *error = "cannot read " + path;
+    const platform::FileContents file = platform::ReadRegularFile(path, kMaxEnvironmentFileSize);
+    if (file.outcome != platform::FileContents::Outcome::kRead) {
+        if (error)
+            *error = "cannot read " + path + ": " +
+                     (file.outcome == platform::FileContents::Outcome::kMissing
+                          ? std::string("there is no such file")
+                          : file.problem);
         return std::nullopt;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
     std::string why;
-    auto env = ParseEnvironment(text.str(), &why);
+    auto env = ParseEnvironment(file.bytes, &why);
     if (!env && error) *error = path + ": " + why;
     return env;
 }
