@@ -33,15 +33,17 @@ struct DriverCore::WordRule {
 namespace {
 
 using Word = DriverCore::WordRule;
+constexpr auto kKept = std::nullopt;  // only kept and answered by the core
 constexpr Word kInfrastructureMode{&StationSettings::infrastructureMode,
-                                   uint32_t(Ndis802_11AutoUnknown)};
-constexpr Word kAuthenticationMode{&StationSettings::authMode, uint32_t(Ndis802_11AuthModeWPA2PSK)};
-constexpr Word kEncryptionStatus{&StationSettings::encryption, 7};
+                                   uint32_t(Ndis802_11AutoUnknown), kKept};
+constexpr Word kAuthenticationMode{&StationSettings::authMode, uint32_t(Ndis802_11AuthModeWPA2PSK),
+                                   kKept};
+constexpr Word kEncryptionStatus{&StationSettings::encryption, 7, kKept};
 constexpr Word kFragmentationThreshold{&StationSettings::fragThreshold, UINT32_MAX,
                                        PhySetting::FragmentationThreshold};
 constexpr Word kRtsThreshold{&StationSettings::rtsThreshold, UINT32_MAX, PhySetting::RtsThreshold};
 constexpr Word kPowerMode{&StationSettings::powerMode, UINT32_MAX, PhySetting::PowerMode};
-constexpr Word kPreamble{&StationSettings::preamble};
+constexpr Word kPreamble{&StationSettings::preamble, UINT32_MAX, kKept};
 constexpr Word kTxPower{&StationSettings::txPowerPercent, 100, PhySetting::TxPower};
 
 }  // namespace
