@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "driver/nl80211/Stack.h"
 #include "driver/nm/NmConnection.h"
 
 namespace corvane::nm {
@@ -44,7 +43,7 @@ struct Outcome {
 
 struct AccessPointInfo {
     std::string ssid;  // raw bytes
-    nl80211::Mac bssid{};
+    driver::MacAddress bssid{};
     uint32_t frequencyMhz = 0;
     bool adHoc = false;
 };

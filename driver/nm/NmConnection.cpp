@@ -10,9 +10,7 @@
 namespace corvane::nm {
 namespace {
 
-using nl80211::HexText;
-using nl80211::NetworkTarget;
-using nl80211::StationSettings;
+using driver::StationSettings;
 
 // What one authentication mode turns into; refusals name why.
 struct Protocol {
@@ -59,8 +57,10 @@ NmConnection Refuse(std::string why) {
 
 QByteArray Bytes(const std::string& s) { return QByteArray(s.data(), qsizetype(s.size())); }
 
-QString Hex(const std::vector<uint8_t>& bytes) {
-    return QString::fromStdString(HexText(bytes.data(), bytes.size()));
+template <typename Bytes>
+QString Hex(const Bytes& bytes) {
+    return QString::fromLatin1(
+        QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())).toHex());
 }
 
 // The channel and band of a centre frequency (IEEE 802.11 numbering).
@@ -78,8 +78,8 @@ std::optional<Channel> ChannelOf(uint32_t mhz) {
 
 }  // namespace
 
-NmConnection ConnectionFor(const StationSettings& s, const NetworkTarget& target,
-                           uint32_t powerMode, const ConnectionOwner& owner) {
+NmConnection ConnectionFor(const StationSettings& s, const JoinTarget& target,
+                           const ConnectionOwner& owner) {
     const Protocol* protocol = nullptr;
     for (const Protocol& p : kProtocols)
         if (uint32_t(p.authMode) == s.authMode) protocol = &p;
@@ -106,7 +106,7 @@ NmConnection ConnectionFor(const StationSettings& s, const NetworkTarget& target
     QVariantMap& wireless = out["802-11-wireless"];
     wireless["ssid"] = Bytes(target.ssid.substr(0, 32));
     wireless["powersave"] =
-        powerMode == uint32_t(Ndis802_11PowerModeCAM) ? kPowerSaveDisable : kPowerSaveEnable;
+        s.powerMode == uint32_t(Ndis802_11PowerModeCAM) ? kPowerSaveDisable : kPowerSaveEnable;
     if (adHoc) {
         if (protocol->proto) return Refuse("WPA in an ad hoc network is not supported");
         wireless["mode"] = QStringLiteral("adhoc");
@@ -121,7 +121,7 @@ NmConnection ConnectionFor(const StationSettings& s, const NetworkTarget& target
         if (target.bssid)
             wireless["bssid"] = QByteArray(reinterpret_cast<const char*>(target.bssid->data()),
                                            qsizetype(target.bssid->size()));
-        if (target.frequenciesMhz.empty()) wireless["hidden"] = true;
+        if (!target.seen) wireless["hidden"] = true;
         out["ipv4"] = {{"method", QStringLiteral("auto")}, {"dhcp-timeout", kDhcpForever}};
         out["ipv6"] = {{"method", QStringLiteral("auto")}};
     }
@@ -137,7 +137,7 @@ NmConnection ConnectionFor(const StationSettings& s, const NetworkTarget& target
             {"proto", QStringList{QString::fromLatin1(protocol->proto)}},
             {"pairwise", QStringList{QString::fromLatin1(cipher->pairwise)}},
             {"group", cipher->group},
-            {"psk", QString::fromStdString(HexText(s.psk->data(), s.psk->size()))},
+            {"psk", Hex(*s.psk)},
         };
     } else if (wep) {
         const int tx = s.transmitKey;

@@ -29,10 +29,11 @@
 #include <QMap>
 #include <QString>
 #include <QVariantMap>
-#include <cstdint>
+#include <optional>
 #include <string>
 
-#include "driver/nl80211/NetworkCommit.h"
+#include "driver/RadioBackend.h"
+#include "driver/StationSettings.h"
 
 namespace corvane::nm {
 
@@ -46,6 +47,15 @@ struct ConnectionOwner {
     QString uuid;  // a fresh one per commit
 };
 
+// The network to join: the SSID (from the SSID request, or found for the
+// BSSID in the scan results), the BSSID when the request was by BSSID, and
+// whether a scan saw it (a network no scan saw is probed for by name).
+struct JoinTarget {
+    std::string ssid;  // raw bytes
+    std::optional<driver::MacAddress> bssid;
+    bool seen = false;
+};
+
 struct NmConnection {
     ConnectionSettings settings;
     // Non-empty when the settings cannot be one connection; nothing is
@@ -53,10 +63,9 @@ struct NmConnection {
     std::string refusal;
 };
 
-// `powerMode` is the last power-mode request: 0 constantly awake, else
-// power save.
-NmConnection ConnectionFor(const nl80211::StationSettings& settings,
-                           const nl80211::NetworkTarget& target, uint32_t powerMode,
+// Power save follows the last power-mode request (constantly awake, or
+// power save).
+NmConnection ConnectionFor(const driver::StationSettings& settings, const JoinTarget& target,
                            const ConnectionOwner& owner);
 
 }  // namespace corvane::nm

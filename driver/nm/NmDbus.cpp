@@ -10,13 +10,6 @@
 
 namespace corvane::nm {
 
-// What a request does, in words, and the polkit action NetworkManager
-// checks for it.
-struct NmDbus::Request {
-    const char* what;
-    const char* action;
-};
-
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -31,16 +24,15 @@ constexpr const char* kProperties = "org.freedesktop.DBus.Properties";
 constexpr uint32_t kDeviceTypeWifi = 2;
 constexpr uint32_t kModeAdHoc = 1;
 
-constexpr NmDbus::Request kLookUp{"find the device", nullptr};
-constexpr NmDbus::Request kRead{"read the device", nullptr};
-constexpr NmDbus::Request kScan{"scan", "org.freedesktop.NetworkManager.wifi.scan"};
-constexpr NmDbus::Request kJoin{"join the network",
-                                "org.freedesktop.NetworkManager.network-control and "
-                                "org.freedesktop.NetworkManager.settings.modify.own"};
-constexpr NmDbus::Request kDisconnect{"disconnect",
-                                      "org.freedesktop.NetworkManager.network-control"};
-constexpr NmDbus::Request kManage{"change whether it manages the device",
-                                  "org.freedesktop.NetworkManager.network-control"};
+constexpr NmRequest kLookUp{"find the device", nullptr};
+constexpr NmRequest kRead{"read the device", nullptr};
+constexpr NmRequest kScan{"scan", "org.freedesktop.NetworkManager.wifi.scan"};
+constexpr NmRequest kJoin{"join the network",
+                          "org.freedesktop.NetworkManager.network-control and "
+                          "org.freedesktop.NetworkManager.settings.modify.own"};
+constexpr NmRequest kDisconnect{"disconnect", "org.freedesktop.NetworkManager.network-control"};
+constexpr NmRequest kManage{"change whether it manages the device",
+                            "org.freedesktop.NetworkManager.network-control"};
 
 // Error names that mean there is no NetworkManager to ask.
 constexpr const char* kNoService[] = {
@@ -60,10 +52,10 @@ QVariant Unwrap(const QVariant& v) {
     return v.canConvert<QDBusVariant>() ? v.value<QDBusVariant>().variant() : v;
 }
 
-std::optional<nl80211::Mac> ParseMac(const QString& text) {
+std::optional<driver::MacAddress> ParseMac(const QString& text) {
     const QStringList parts = text.split(QLatin1Char(':'));
     if (parts.size() != 6) return std::nullopt;
-    nl80211::Mac mac{};
+    driver::MacAddress mac{};
     for (int i = 0; i < 6; ++i) {
         bool ok = false;
         const uint v = parts[i].toUInt(&ok, 16);
@@ -75,8 +67,8 @@ std::optional<nl80211::Mac> ParseMac(const QString& text) {
 
 }  // namespace
 
-NmDbus::NmDbus(QDBusConnection bus, Note note)
-    : bus_(bus), note_(std::move(note)), agent_(bus, note_) {
+NmDbus::NmDbus(QDBusConnection bus, Note note, bool secretAgent)
+    : bus_(bus), note_(std::move(note)), agent_(bus, note_), secretAgent_(secretAgent) {
     qDBusRegisterMetaType<ConnectionSettings>();
     FollowNetworkManager();
 }
@@ -100,12 +92,9 @@ std::optional<QVariantMap> NmDbus::Properties(const QString& path, const char* i
     return qdbus_cast<QVariantMap>(reply.arguments().at(0));
 }
 
-Outcome NmDbus::Explain(const QDBusMessage& reply, const Request& request,
-                        const std::string& interfaceName) const {
-    const QString name = reply.errorName();
-    const std::string said = reply.errorMessage().toStdString();
-    if (!bus_.isConnected())
-        return {Trouble::NoNetworkManager, "no system bus to reach NetworkManager on"};
+Outcome ExplainError(const QString& name, const QString& message, const NmRequest& request,
+                     const std::string& interfaceName) {
+    const std::string said = message.toStdString();
     if (OneOf(name, kNoService))
         return {
             Trouble::NoNetworkManager,
@@ -117,8 +106,8 @@ Outcome NmDbus::Explain(const QDBusMessage& reply, const Request& request,
                            interfaceName + ": polkit did not grant ";
         text += request.action ? request.action : "the action";
         text +=
-            " to this user (NetworkManager's policy grants it to the active local session: run "
-            "the utility inside your desktop session) [" +
+            " to this user (NetworkManager's policy grants it to a local desktop session: run "
+            "the utility inside yours) [" +
             said + "]";
         return {Trouble::Refused, text};
     }
@@ -126,6 +115,13 @@ Outcome NmDbus::Explain(const QDBusMessage& reply, const Request& request,
         return {Trouble::Failed, "NetworkManager did not answer in time"};
     return {Trouble::Failed, "NetworkManager could not " + std::string(request.what) + " on " +
                                  interfaceName + ": " + said};
+}
+
+Outcome NmDbus::Explain(const QDBusMessage& reply, const NmRequest& request,
+                        const std::string& interfaceName) const {
+    if (!bus_.isConnected())
+        return {Trouble::NoNetworkManager, "no system bus to reach NetworkManager on"};
+    return ExplainError(reply.errorName(), reply.errorMessage(), request, interfaceName);
 }
 
 void NmDbus::FollowNetworkManager() {
@@ -145,6 +141,7 @@ void NmDbus::FollowNetworkManager() {
         note_("NetworkManager does not run (no org.freedesktop.NetworkManager on the system bus)");
         return;
     }
+    if (!secretAgent_) return;
     const std::string problem = agent_.Register();
     if (!problem.empty()) note_(problem);
 }

@@ -24,13 +24,24 @@
 
 namespace corvane::nm {
 
+// What a request does, in words, and the polkit action NetworkManager
+// checks for it (null: none).
+struct NmRequest {
+    const char* what;
+    const char* action;
+};
+
+// A D-Bus error reply from NetworkManager (or the bus) in words.
+Outcome ExplainError(const QString& errorName, const QString& errorMessage,
+                     const NmRequest& request, const std::string& interfaceName);
+
 class NmDbus : public NetworkService {
 public:
     using Note = std::function<void(const std::string&)>;
 
-    // Registers the secret agent at once when NetworkManager runs, and
-    // again whenever it has restarted.
-    NmDbus(QDBusConnection bus, Note note);
+    // With `secretAgent`, registers the secret agent at once when
+    // NetworkManager runs, and again whenever it has restarted.
+    NmDbus(QDBusConnection bus, Note note, bool secretAgent = true);
 
     std::vector<std::string> WifiInterfaces(Outcome* why) override;
     std::optional<DeviceInfo> Device(const std::string& interfaceName, Outcome* why) override;
@@ -41,9 +52,6 @@ public:
     Outcome SetManaged(const std::string& interfaceName, bool managed) override;
     std::optional<bool> WirelessEnabled() override;
     void ServeIncoming() override;
-
-    // What a request does, in words, and the polkit action it needs.
-    struct Request;
 
 private:
     QDBusMessage Call(const QString& path, const char* interface, const char* method,
@@ -57,13 +65,14 @@ private:
     // was replaced (re-plugged).
     QDBusMessage CallDevice(const std::string& interfaceName, const char* interface,
                             const char* method, const QList<QVariant>& arguments, Outcome* why);
-    Outcome Explain(const QDBusMessage& reply, const Request& request,
+    Outcome Explain(const QDBusMessage& reply, const NmRequest& request,
                     const std::string& interfaceName) const;
     void FollowNetworkManager();
 
     QDBusConnection bus_;
     Note note_;
     SecretRefusal agent_;
+    bool secretAgent_;
     std::map<std::string, QString> paths_;
     QString registeredWith_;  // NetworkManager's unique bus name when the agent registered
     std::chrono::steady_clock::time_point nextFollow_{};

@@ -10,11 +10,10 @@
 namespace corvane::nm {
 namespace {
 
-using nl80211::NetworkTarget;
-using nl80211::StationSettings;
+using driver::StationSettings;
 
 const ConnectionOwner kOwner{"alice", "0b9f6f2c-5d1e-4a57-9b7a-7e1d2c3b4a59"};
-const nl80211::Mac kBssid{0x02, 0x00, 0x00, 0x00, 0x00, 0x07};
+const driver::MacAddress kBssid{0x02, 0x00, 0x00, 0x00, 0x00, 0x07};
 
 StationSettings Wpa(int32_t auth, int32_t encryption) {
     StationSettings s;
@@ -35,9 +34,14 @@ StationSettings Wep(int32_t auth, size_t slot, size_t length) {
     return s;
 }
 
-NetworkTarget ByBssid(std::string ssid) { return {std::move(ssid), kBssid, {2412}}; }
-NetworkTarget BySsid(std::string ssid, std::vector<uint32_t> mhz = {2437}) {
-    return {std::move(ssid), std::nullopt, std::move(mhz)};
+StationSettings PowerSave(StationSettings s) {
+    s.powerMode = uint32_t(Ndis802_11PowerModeMAX_PSP);
+    return s;
+}
+
+JoinTarget ByBssid(std::string ssid) { return {std::move(ssid), kBssid, true}; }
+JoinTarget BySsid(std::string ssid, bool seen = true) {
+    return {std::move(ssid), std::nullopt, seen};
 }
 
 // A setting's values as text, each with its D-Bus type (the type
@@ -78,8 +82,7 @@ TEST(NmConnection, EachKindOfNetwork) {
     struct Row {
         const char* name;
         StationSettings settings;
-        NetworkTarget target;
-        uint32_t powerMode;
+        JoinTarget target;
         QStringList wireless, security, ipv4;
     };
     StationSettings adHoc;
@@ -92,16 +95,14 @@ TEST(NmConnection, EachKindOfNetwork) {
         {"WPA2-PSK AES, by BSSID",
          Wpa(Ndis802_11AuthModeWPA2PSK, Ndis802_11Encryption3Enabled),
          ByBssid("CorvaneWPA2"),
-         0,
          {"bssid=020000000007:ay", "mode=infrastructure:s", "powersave=2:u",
           "ssid=436f7276616e6557504132:ay"},
          {"group=ccmp,tkip:as", "key-mgmt=wpa-psk:s", "pairwise=ccmp:as", "proto=rsn:as",
           "psk=" + kPskHex + ":s"},
          {"dhcp-timeout=2147483647:i", "method=auto:s"}},
         {"WPA-PSK TKIP, by SSID, power save",
-         Wpa(Ndis802_11AuthModeWPAPSK, Ndis802_11Encryption2Enabled),
+         PowerSave(Wpa(Ndis802_11AuthModeWPAPSK, Ndis802_11Encryption2Enabled)),
          BySsid("Home"),
-         1,
          {"mode=infrastructure:s", "powersave=3:u", "ssid=486f6d65:ay"},
          {"group=tkip:as", "key-mgmt=wpa-psk:s", "pairwise=tkip:as", "proto=wpa:as",
           "psk=" + kPskHex + ":s"},
@@ -109,7 +110,6 @@ TEST(NmConnection, EachKindOfNetwork) {
         {"WEP-104 shared key, transmit slot 2",
          Wep(Ndis802_11AuthModeShared, 2, 13),
          ByBssid("CorvaneWEP"),
-         0,
          {"bssid=020000000007:ay", "mode=infrastructure:s", "powersave=2:u",
           "ssid=436f7276616e65574550:ay"},
          {"auth-alg=shared:s", "key-mgmt=none:s", "wep-key-type=1:u",
@@ -118,22 +118,19 @@ TEST(NmConnection, EachKindOfNetwork) {
         {"open",
          StationSettings{},
          ByBssid("CorvaneOpen"),
-         0,
          {"bssid=020000000007:ay", "mode=infrastructure:s", "powersave=2:u",
           "ssid=436f7276616e654f70656e:ay"},
          {},
          {"dhcp-timeout=2147483647:i", "method=auto:s"}},
         {"a typed SSID no scan holds is probed for",
          StationSettings{},
-         BySsid("Hidden", {}),
-         0,
+         BySsid("Hidden", false),
          {"hidden=true:b", "mode=infrastructure:s", "powersave=2:u", "ssid=48696464656e:ay"},
          {},
          {"dhcp-timeout=2147483647:i", "method=auto:s"}},
         {"ad hoc, open, channel 6",
          adHoc,
          BySsid("CorvaneAdhoc"),
-         0,
          {"band=bg:s", "channel=6:u", "mode=adhoc:s", "powersave=2:u",
           "ssid=436f7276616e654164686f63:ay"},
          {},
@@ -141,7 +138,6 @@ TEST(NmConnection, EachKindOfNetwork) {
         {"ad hoc, WEP, channel 36",
          adHocWep,
          BySsid("Lab"),
-         0,
          {"band=a:s", "channel=36:u", "mode=adhoc:s", "powersave=2:u", "ssid=4c6162:ay"},
          {"auth-alg=open:s", "key-mgmt=none:s", "wep-key-type=1:u", "wep-key0=4141414141:s",
           "wep-tx-keyidx=0:u"},
@@ -149,7 +145,7 @@ TEST(NmConnection, EachKindOfNetwork) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const NmConnection c = ConnectionFor(row.settings, row.target, row.powerMode, kOwner);
+        const NmConnection c = ConnectionFor(row.settings, row.target, kOwner);
         ASSERT_EQ(c.refusal, "");
         EXPECT_EQ(Describe(c.settings.value("connection")),
                   (QStringList{"autoconnect=false:b", "id=corvane:s", "permissions=user:alice:as",
@@ -178,7 +174,7 @@ TEST(NmConnection, RefusesWhatIsNotOneNetwork) {
     unknown.authMode = 9;
     const struct {
         StationSettings settings;
-        NetworkTarget target;
+        JoinTarget target;
         const char* refusal;
     } rows[] = {
         {Wpa(Ndis802_11AuthModeWPANone, Ndis802_11Encryption2Enabled), BySsid("A"),
@@ -195,11 +191,11 @@ TEST(NmConnection, RefusesWhatIsNotOneNetwork) {
         {shared, BySsid("A"), "shared authentication needs WEP"},
         {tkipOpen, BySsid("A"), "TKIP or AES encryption needs WPA authentication"},
         {unknown, BySsid("A"), "authentication mode 9 is unknown"},
-        {StationSettings{}, NetworkTarget{"", kBssid, {}},
+        {StationSettings{}, JoinTarget{"", kBssid, false},
          "no network with this BSSID is in the scan results"},
     };
     for (const auto& row : rows) {
-        const NmConnection c = ConnectionFor(row.settings, row.target, 0, kOwner);
+        const NmConnection c = ConnectionFor(row.settings, row.target, kOwner);
         EXPECT_EQ(c.refusal, row.refusal);
         EXPECT_TRUE(c.settings.isEmpty() || !c.refusal.empty());
     }
