@@ -25,9 +25,10 @@ using platform::kIOReturnUnsupported;
 
 namespace {
 
-// How long radio on waits for NetworkManager to see an unblocked switch.
-constexpr int kUnblockPolls = 20;
-constexpr uint64_t kUnblockPollMicroseconds = 50'000;
+// How long radio on waits for NetworkManager to see an unblocked switch,
+// and then for the device it manages again to be ready for a join.
+constexpr int kRadioOnPolls = 50;
+constexpr uint64_t kRadioOnPollMicroseconds = 100'000;
 
 std::string ErrnoText(int negative) { return std::strerror(-negative); }
 
@@ -246,8 +247,8 @@ std::optional<std::string> NmBackend::RadioOn() {
             if (const int e = switches_.Unblock(own->index); e != 0)
                 return "cannot unblock the adapter's radio switch rfkill" +
                        std::to_string(own->index) + " through /dev/rfkill: " + ErrnoText(e);
-            for (int i = 0; i < kUnblockPolls && nm_->WirelessEnabled() == false; ++i)
-                platform::USleep(kUnblockPollMicroseconds);
+            for (int i = 0; i < kRadioOnPolls && nm_->WirelessEnabled() == false; ++i)
+                platform::USleep(kRadioOnPollMicroseconds);
         }
     }
     if (nm_->WirelessEnabled() == false)
@@ -255,6 +256,12 @@ std::optional<std::string> NmBackend::RadioOn() {
                "the desktop's Wi-Fi switch or airplane mode): switch it on there";
     if (const Outcome o = nm_->SetManaged(device_.interfaceName, true); !o.Ok()) return o.text;
     std::remove(device_.radioOffMarker.c_str());
+    // The reconnect that follows radio on needs a device that takes a join.
+    for (int i = 0; i < kRadioOnPolls; ++i) {
+        const std::optional<DeviceInfo> d = nm_->Device(device_.interfaceName, nullptr);
+        if (!d || d->state >= kStateDisconnected) break;
+        platform::USleep(kRadioOnPollMicroseconds);
+    }
     return std::nullopt;
 }
 

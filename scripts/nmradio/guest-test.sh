@@ -45,16 +45,21 @@ expect other-radio-joined wait_nm_state wlan7 100 30
 U=4242
 registry=/tmp/u$U/run/corvane-ioregistry
 service=$registry/OspreyUSBWirelessDriver@wlan4
-as_user $U "$bin/corvane-nmd" --interface wlan4 --journal "$out/journal.jsonl" --timings on \
+# What the users' programs write themselves lies in their own folders (the
+# output folder is root's) and is copied out at the end.
+journal=/tmp/u$U/journal.jsonl
+agent_requests=/tmp/u$U/desktop-agent-requests.log
+trap 'cp "$journal" "$agent_requests" "$out/" 2>/dev/null' EXIT
+as_user $U "$bin/corvane-nmd" --interface wlan4 --journal "$journal" --timings on \
   2> "$out/corvane-nmd.log" &
 for i in $(seq 100); do [ -S "$service" ] && break; sleep 0.1; done
 expect driver-publishes-in-the-users-folder test -S "$service"
 # Started after the driver: were NetworkManager to ask agents by start time
 # alone, this one would be asked first.
 sleep 1
-as_user $U "$bin/nm_standin_secret_agent" "$out/desktop-agent-requests.log" 2> "$out/desktop-agent.log" &
+as_user $U "$bin/nm_standin_secret_agent" "$agent_requests" 2> "$out/desktop-agent.log" &
 for i in $(seq 50); do grep -q registered "$out/desktop-agent.log" && break; sleep 0.1; done
-touch "$out/desktop-agent-requests.log"
+expect stand-in-desktop-agent-registered grep -q registered "$out/desktop-agent.log"
 corvane() { as_user $U "$bin/corvane" "$@"; }
 mark() { grep -c "$1" "$out/corvane-nmd.log"; }
 # The time (CLOCK_MONOTONIC) of the driver's last note "<what> at <time>".
@@ -81,6 +86,7 @@ expected = [
 ]
 try:
     rows = {r["bssid"].replace("-", ":").lower(): r for r in json.load(open(sys.argv[1]))}
+    why = "the list is empty"
 except Exception as e:  # every expected row reports, also when there is no list
     rows, why = {}, "no scan list (%s)" % e
 for bssid, ssid, channel, auth, enc in expected:
@@ -103,7 +109,7 @@ expect join-wrong-passphrase-fails sh -c "[ $rc = 1 ] && [ -z \"\$(iw dev wlan4 
 # failure is that refusal, not any failure), and the desktop's agent was
 # never asked about the utility's connection.
 expect no-password-prompt-for-the-utilitys-connection sh -c \
-  "[ $(mark "secrets of the utility's connection") -gt $refusals_before ] && ! grep -q 'id=corvane' '$out/desktop-agent-requests.log'"
+  "[ $(mark "secrets of the utility's connection") -gt $refusals_before ] && ! grep -qs 'id=corvane' '$agent_requests'"
 
 # --- WPA2 with the right key: DHCP from the access point, traffic over the air ----------
 corvane join "${bssid[0]}" --passphrase corvane-secret > "$out/join-wpa2.txt" 2>&1
@@ -201,11 +207,11 @@ for i in $(seq 100); do
 done
 expect one-driver-process-per-managed-device sh -c \
   "[ -S '$sregistry/OspreyUSBWirelessDriver@builtin-wlan4' ] && [ -S '$sregistry/OspreyUSBWirelessDriver@builtin-wlan7' ]"
-state_before=$(nm_state wlan4)
+state_before="$(nm_state wlan4) $(nm_state wlan7)"
 as_user $S env CORVANE_IOREGISTRY="$sregistry" "$bin/corvane" join "${bssid[0]}" --passphrase corvane-secret \
   > "$out/join-stranger.txt" 2>&1
 rc=$?
-expect stranger-is-refused sh -c "[ $rc != 0 ] && [ '$(nm_state wlan4)' = '$state_before' ] &&
+expect stranger-is-refused sh -c "[ $rc != 0 ] && [ '$(nm_state wlan4) $(nm_state wlan7)' = '$state_before' ] &&
   grep -q 'polkit did not grant org.freedesktop.NetworkManager.wifi.scan' '$out/corvane-nmd-stranger.log' &&
   grep -q 'polkit did not grant org.freedesktop.NetworkManager.network-control' '$out/corvane-nmd-stranger.log'"
 kill "$stranger_driver" 2>/dev/null
@@ -230,14 +236,14 @@ corvane radio on > "$out/radio-on.txt" 2>&1
 expect radio-on-manages-and-reconnects wait_nm_state wlan4 100 40
 
 # --- the tray agent's reconnect ---------------------------------------------------------
-ssid_requests() { grep -c '"selector":226558210[,}]' "$out/journal.jsonl"; }
+ssid_requests() { grep -c '"selector":226558210[,}]' "$journal"; }
 applied_uuid() { applied 2>/dev/null | sed -n "s/.*'uuid': <'\([^']*\)'>.*/\1/p"; }
 as_user $U env QT_QPA_PLATFORM=offscreen "$bin/MiniTask-CorvaneUtility" > "$out/agent.log" 2>&1 &
 agent=$!
 before=$(ssid_requests)
 sleep 3
 expect agent-connects-the-active-profile sh -c "$(declare -f wait_nm_state nm_state device_path nm_call); NM=$NM;
-  wait_nm_state wlan4 100 40 && [ \$(grep -c '\"selector\":226558210[,}]' '$out/journal.jsonl') -gt $before ]"
+  wait_nm_state wlan4 100 40 && [ \$(grep -c '\"selector\":226558210[,}]' '$journal') -gt $before ]"
 # The link goes away with the access point; NetworkManager drops the
 # volatile connection and has nothing of its own to bring it back.
 uuid_before=$(applied_uuid)
