@@ -15,7 +15,7 @@
 #include "platform/Registry.h"
 #include "platform/WireServer.h"
 
-namespace corvane::sim {
+namespace corvane::driver {
 
 namespace wire = platform::wire;
 
@@ -69,7 +69,7 @@ int Listen(const std::string& path, std::string* error) {
         *error = "socket path too long: " + path;
         return -1;
     }
-    struct stat st{};
+    struct stat st {};
     if (lstat(path.c_str(), &st) == 0) {
         if (!S_ISSOCK(st.st_mode)) {
             *error = path + " exists and is not a socket";
@@ -274,8 +274,10 @@ void Daemon::ReadControl(Connection& c) {
 }
 
 void Daemon::Read(Connection& c) {
-    if (c.control) ReadControl(c);
-    else ReadService(c);
+    if (c.control)
+        ReadControl(c);
+    else
+        ReadService(c);
 }
 
 void Daemon::Write(Connection& c) {
@@ -324,9 +326,12 @@ int Daemon::Run(int stopFd) {
         for (size_t i = 0; i < known; ++i) {
             Connection& c = *connections_[i];
             const short ev = fds[3 + i].revents;
-            if (ev & POLLOUT) Write(c);
-            else if (ev & (POLLIN | POLLHUP)) Read(c);
-            else if (ev & (POLLERR | POLLNVAL)) c.dead = true;
+            if (ev & POLLOUT)
+                Write(c);
+            else if (ev & (POLLIN | POLLHUP))
+                Read(c);
+            else if (ev & (POLLERR | POLLNVAL))
+                c.dead = true;
             if (!c.dead && c.HasOutput()) Write(c);
         }
         CloseIdle();
@@ -339,4 +344,4 @@ int Daemon::Run(int stopFd) {
     }
 }
 
-}  // namespace corvane::sim
+}  // namespace corvane::driver

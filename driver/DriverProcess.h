@@ -10,15 +10,15 @@
 //       corvane::driver::DriverProgram program{"corvane-exampled", "0",
 //           {{"--wanted", "VALUE", "what it is for", &wanted}},
 //           [&](corvane::driver::ProcessSetup& setup) -> std::unique_ptr<RadioBackend> {
-//               if (wanted.empty()) return setup.Fail(2, "--wanted is required");
+//               if (wanted.empty()) return setup.UsageError("--wanted is required");
 //               return std::make_unique<ExampleBackend>(wanted);
 //           }};
 //       return corvane::driver::RunDriverProcess(program, argc, argv);
 //   }
 //
 // Exit status: 0 stopped by SIGTERM or SIGINT; 1 the service could not be
-// published (or the builder failed with 1); 2 bad usage, a journal that
-// cannot be opened, or the builder's usage error.
+// published, or what the builder's failure says; 2 bad usage or a journal
+// that cannot be opened.
 #pragma once
 
 #include <functional>
@@ -46,10 +46,12 @@ struct ProcessSetup {
     // Said after the "serving" line (how to ask for the status, say).
     std::string servingNote;
 
-    // For the builder's failure: returns null, with the exit status (2 bad
-    // usage: the usage follows the message; 1 anything else) and the message.
+    // For the builder's failures; both return null. Bad usage: exit status 2,
+    // the message and the usage. Anything else: the message, exit `status`.
+    std::unique_ptr<RadioBackend> UsageError(std::string why);
     std::unique_ptr<RadioBackend> Fail(int status, std::string why);
-    int failStatus = 0;
+    int failStatus = 1;
+    bool badUsage = false;
     std::string failure;
 };
 

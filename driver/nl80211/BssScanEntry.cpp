@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <span>
 
-#include "adapter/ChannelPlan.h"
+#include "adapter/ChannelTable.h"
 #include "driver/ScanEntryRecord.h"
 
 namespace corvane::nl80211 {
@@ -30,7 +30,7 @@ void ForEachElement(std::span<const uint8_t> elements, Visit visit) {
 }  // namespace
 
 bool Listable(const BssRecord& bss) {
-    return ChannelForFrequency(bss.frequencyMhz * 1000).has_value();
+    return TableChannelForFrequency(bss.frequencyMhz * 1000).has_value();
 }
 
 std::string SsidOfElements(const std::vector<uint8_t>& elements) {

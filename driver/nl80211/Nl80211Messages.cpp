@@ -81,6 +81,8 @@ std::optional<InterfaceInfo> ReadInterface(const nlmsghdr* message) {
     info.wiphy = *wiphy;
     info.iftype = Get<uint32_t>(tb, NL80211_ATTR_IFTYPE).value_or(NL80211_IFTYPE_STATION);
     info.mac = *mac;
+    if (const auto level = Get<uint32_t>(tb, NL80211_ATTR_WIPHY_TX_POWER_LEVEL))
+        info.txPowerMbm = int32_t(*level);
     return info;
 }
 

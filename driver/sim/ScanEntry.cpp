@@ -1,4 +1,4 @@
-#include "driver/ScanEntry.h"
+#include "driver/sim/ScanEntry.h"
 
 #include <algorithm>
 

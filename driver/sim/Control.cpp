@@ -1,10 +1,10 @@
-// The control side of the simulated driver: its live state as JSON and the
+// The control side of the simulated air: its live state as JSON and the
 // commands that stand for things done to the hardware (plug, switches,
-// moving networks in and out of range).
+// moving networks in and out of range). "status" is the driver core's.
 #include <charconv>
 #include <sstream>
 
-#include "driver/SimDriver.h"
+#include "driver/sim/SimAir.h"
 
 namespace corvane::sim {
 
@@ -43,62 +43,43 @@ std::string_view Trim(std::string_view s) {
 
 }  // namespace
 
-json SimDriver::Status() {
+json SimAir::Status() {
     if (present_) Tick();
     const bool associated = present_ && Associated();
-    json keys = json::array();
-    for (size_t slot = 0; slot < keys_.size(); ++slot) {
-        if (keys_[slot].material.empty()) continue;
-        keys.push_back({{"slot", slot},
-                        {"length", keys_[slot].material.size()},
-                        {"transmit", transmitSlot_ == int(slot)}});
-    }
     const NetworkSpec& n = association_.network;
     return {
         {"present", present_},
-        {"driver_class", ClassName()},
         {"associated", associated},
         {"joining", present_ && association_.phase == Phase::Joining},
         {"ssid", associated ? n.ssid : ""},
         {"bssid", associated ? FormatMacColons(n.bssid) : ""},
         {"channel", associated ? ChannelOfFrequency(n.frequencyKhz) : 0},
         {"own_adhoc", associated && association_.own},
-        {"infrastructure_mode", infrastructureMode_},
-        {"auth_mode", authMode_},
-        {"encryption", encryption_},
         {"radio", RadioOn()},
         {"hw_radio", environment_.adapter.hwRadio},
         {"eeprom_error", environment_.adapter.eepromError},
-        {"tx_power", txPower_},
-        {"preamble", preamble_},
-        {"rts", rts_},
-        {"frag", frag_},
-        {"power_mode", powerMode_},
-        {"client_64bit", client64Bit_},
-        {"keys", keys},
-        {"psk_installed", psk_.has_value()},
-        {"restart_pending", restartPending_},
         {"scanning", scanning_},
         {"scans", scansStarted_},
         {"networks", environment_.networks.size()},
     };
 }
 
-json SimDriver::Control(std::string_view line) {
+json SimAir::Control(std::string_view line) {
     std::string_view rest = Trim(line);
     const std::string_view command = NextWord(rest);
     rest = Trim(rest);
     const bool noArgs = rest.empty();
 
-    if (command == "status" && noArgs) return {{"ok", true}, {"status", Status()}};
     if (command == "plug" && noArgs) return Plug(), Ok();
     if (command == "unplug" && noArgs) return Unplug(), Ok();
     if (command == "restart" && noArgs) return Restart(), Ok();
     if (command == "radio" || command == "eeprom-error") {
         std::optional<bool> on = OnOff(rest);
         if (!on) return Fail(std::string(command) + " takes on or off");
-        if (command == "radio") SetHardwareRadio(*on);
-        else SetEepromError(*on);
+        if (command == "radio")
+            SetHardwareRadio(*on);
+        else
+            SetEepromError(*on);
         return Ok();
     }
     if (command == "rssi") {
@@ -126,7 +107,7 @@ json SimDriver::Control(std::string_view line) {
         return Ok();
     }
     if (command.empty()) return Fail("empty command");
-    return Fail("unknown command or arguments: " + std::string(Trim(line)).substr(0, 200));
+    return RadioBackend::Control(line);
 }
 
 }  // namespace corvane::sim
