@@ -6,10 +6,13 @@
 
 #include <QByteArray>
 #include <QStringList>
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "adapter/Globals.h"
@@ -17,7 +20,9 @@
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
 #include "driver/DriverCore.h"
+#include "driver/nl80211/BssScanEntry.h"
 #include "driver/nm/NmBackend.h"
+#include "driver/nm/NmDbus.h"
 #include "driver/nm/Supervisor.h"
 #include "platform/Clock.h"
 #include "profiles/ConnectEngine.h"
@@ -105,7 +110,7 @@ public:
 private:
     void Write(const std::string& relative, const std::string& text) {
         const std::string path = root_ + "/" + relative;
-        std::system(("mkdir -p '" + path.substr(0, path.rfind('/')) + "'").c_str());
+        std::filesystem::create_directories(path.substr(0, path.rfind('/')));
         std::ofstream(path, std::ios::binary) << text;
     }
     std::string root_;
@@ -247,8 +252,11 @@ TEST_F(NmDriverTest, EachProfileIsOneActivation) {
 // The site survey's connect joins by BSSID: the connection is locked to it
 // and takes its SSID from the recorded scan.
 TEST_F(NmDriverTest, ABssidRequestLocksTheConnectionToThatAccessPoint) {
-    const nl80211::BssRecord& open = stack_->bss.at(1);
-    ASSERT_EQ(nl80211::SsidOfElements(open.elements), "CorvaneOpen");
+    const auto found = std::find_if(stack_->bss.begin(), stack_->bss.end(), [](const auto& bss) {
+        return nl80211::SsidOfElements(bss.elements) == "CorvaneOpen";
+    });
+    ASSERT_NE(found, stack_->bss.end());
+    const nl80211::BssRecord& open = *found;
     ASSERT_TRUE(Set(OID_802_11_BSSID_SET, {open.bssid.begin(), open.bssid.end()}));
     ASSERT_EQ(nm_->activated.size(), 1u);
     const QVariantMap wireless = nm_->activated[0].value("802-11-wireless");
@@ -404,15 +412,19 @@ TEST(NmErrors, EachReplyInWords) {
 // keeps the last service it finds, so a USB adapter's must sort last.
 TEST(NmSupervisor, ServesManagedDevicesAndPutsUsbAdaptersLast) {
     const std::string root = MakeTempFolder("corvane-sysfs");
-    std::system(
-        ("mkdir -p " + root + "/bus/usb " + root + "/bus/pci " + root + "/devices/usb1/1-2:1.0 " +
-         root + "/devices/pci0/0000:02:00.0 " + root + "/class/net/wlx00c0ca000001 " + root +
-         "/class/net/wlp2s0 && ln -s ../../bus/usb " + root +
-         "/devices/usb1/1-2:1.0/subsystem && ln -s ../../bus/pci " + root +
-         "/devices/pci0/0000:02:00.0/subsystem && ln -s ../../../devices/usb1/1-2:1.0 " + root +
-         "/class/net/wlx00c0ca000001/device && ln -s ../../../devices/pci0/0000:02:00.0 " + root +
-         "/class/net/wlp2s0/device")
-            .c_str());
+    // As sysfs has them: the interface's device, and the device's bus.
+    namespace fs = std::filesystem;
+    for (const auto& [name, device, bus] :
+         {std::tuple{"wlx00c0ca000001", "devices/pci0/usb1/1-2/1-2:1.0", "usb"},
+          std::tuple{"wlp2s0", "devices/pci0/0000:02:00.0", "pci"}}) {
+        fs::create_directories(root + "/bus/" + bus);
+        fs::create_directories(root + "/" + device);
+        fs::create_directories(root + "/class/net/" + name);
+        fs::create_directory_symlink(fs::relative(root + "/bus/" + bus, root + "/" + device),
+                                     root + "/" + device + "/subsystem");
+        fs::create_directory_symlink(fs::relative(root + "/" + device, root + "/class/net/" + name),
+                                     root + "/class/net/" + name + "/device");
+    }
     EXPECT_TRUE(OnUsb(root, "wlx00c0ca000001"));
     EXPECT_FALSE(OnUsb(root, "wlp2s0"));
     EXPECT_FALSE(OnUsb(root, "wlan9"));
