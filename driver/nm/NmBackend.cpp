@@ -196,15 +196,19 @@ std::vector<std::vector<uint8_t>> NmBackend::ScanList() {
 }
 
 kern_return_t NmBackend::Join(const driver::JoinRequest& request) {
-    JoinTarget target{request.ssid, request.bssid, false};
+    JoinTarget target{request.ssid, request.bssid, false, std::nullopt};
+    std::vector<uint32_t> frequencies;
     if (const auto results = kernel_->ScanResults(interface_->ifindex))
         for (const nl80211::BssRecord& bss : *results) {
             const std::string ssid = nl80211::SsidOfElements(bss.elements);
-            if (request.bssid ? bss.bssid == *request.bssid : ssid == request.ssid) {
-                target.seen = true;
-                if (request.bssid) target.ssid = ssid;
-            }
+            if (request.bssid ? bss.bssid != *request.bssid : ssid != request.ssid) continue;
+            target.seen = true;
+            if (request.bssid) target.ssid = ssid;
+            if (std::find(frequencies.begin(), frequencies.end(), bss.frequencyMhz) ==
+                frequencies.end())
+                frequencies.push_back(bss.frequencyMhz);
         }
+    if (frequencies.size() == 1) target.frequencyMhz = frequencies[0];
     NoteTime("join asked");
     const ConnectionOwner owner{QString::fromStdString(device_.user),
                                 QUuid::createUuid().toString(QUuid::WithoutBraces)};

@@ -122,6 +122,10 @@ NmConnection ConnectionFor(const StationSettings& s, const JoinTarget& target,
             wireless["bssid"] = QByteArray(reinterpret_cast<const char*>(target.bssid->data()),
                                            qsizetype(target.bssid->size()));
         if (!target.seen) wireless["hidden"] = true;
+        if (const auto channel = ChannelOf(target.frequencyMhz.value_or(0))) {
+            wireless["band"] = QString::fromLatin1(channel->band);
+            wireless["channel"] = channel->number;
+        }
         out["ipv4"] = {{"method", QStringLiteral("auto")}, {"dhcp-timeout", kDhcpForever}};
         out["ipv6"] = {{"method", QStringLiteral("auto")}};
     }

@@ -15,7 +15,10 @@
 // takes that as the key itself, not as a passphrase) and TKIP or CCMP.
 // Ad hoc networks (open or WEP) are started or joined on the configured
 // channel. A request by BSSID locks the connection to that access point; an
-// SSID the scan results do not hold is probed for by name (hidden).
+// SSID the scan results do not hold is probed for by name (hidden). A
+// network the scan results place on one channel is joined on that channel,
+// so that joining it takes a scan of that channel rather than of every band
+// (as corvane-nl80211d does with wpa_supplicant's scan_freq).
 //
 // Addresses: NetworkManager configures IP. An ad hoc network has no DHCP
 // server, so it uses link-local addresses (IPv4 169.254/16 and IPv6 fe80::).
@@ -29,6 +32,7 @@
 #include <QMap>
 #include <QString>
 #include <QVariantMap>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -48,12 +52,14 @@ struct ConnectionOwner {
 };
 
 // The network to join: the SSID (from the SSID request, or found for the
-// BSSID in the scan results), the BSSID when the request was by BSSID, and
-// whether a scan saw it (a network no scan saw is probed for by name).
+// BSSID in the scan results), the BSSID when the request was by BSSID,
+// whether a scan saw it (a network no scan saw is probed for by name), and
+// the one frequency the scan results place it on, if they place it on one.
 struct JoinTarget {
     std::string ssid;  // raw bytes
     std::optional<driver::MacAddress> bssid;
     bool seen = false;
+    std::optional<uint32_t> frequencyMhz;
 };
 
 struct NmConnection {

@@ -19,6 +19,9 @@ constexpr uint kRequestNew = 0x2;
 SecretRefusal::SecretRefusal(QDBusConnection bus, std::function<void(const std::string&)> note)
     : bus_(std::move(bus)), note_(std::move(note)) {
     qDBusRegisterMetaType<ConnectionSettings>();
+    // Qt D-Bus finds a slot's parameter types by the names moc wrote down:
+    // without the alias's own name the methods stay off the bus.
+    qRegisterMetaType<ConnectionSettings>("ConnectionSettings");
 }
 
 std::string SecretRefusal::Register() {

@@ -215,15 +215,16 @@ TEST_F(NmDriverTest, EachProfileIsOneActivation) {
           "ipv4.method=auto"}},
         {"wpa-psk tkip, heard on channel 1",
          {{"SSID", "CorvaneWPA2"}, {"Authentication Type", "2"}, {"WPAPSK", "corvane-secret"}},
-         {"802-11-wireless.ssid=CorvaneWPA2", "802-11-wireless-security.proto=wpa",
-          "802-11-wireless-security.pairwise=tkip"}},
+         {"802-11-wireless.ssid=CorvaneWPA2", "802-11-wireless.channel=1",
+          "802-11-wireless-security.proto=wpa", "802-11-wireless-security.pairwise=tkip"}},
         {"wep-104 shared key, heard on channel 11",
          {{"SSID", "CorvaneWEP"},
           {"Authentication Type", "1"},
           {"WEPKey1", "CorvaneWEP104"},
           {"WEPKey1 Type", "1"},
           {"WEPKeyUse", "0"}},
-         {"802-11-wireless.ssid=CorvaneWEP", "802-11-wireless-security.auth-alg=shared",
+         {"802-11-wireless.ssid=CorvaneWEP", "802-11-wireless.channel=11",
+          "802-11-wireless-security.auth-alg=shared",
           "802-11-wireless-security.wep-key0=436f7276616e65574550313034"}},
         {"open ad hoc on channel 11, with link-local addresses",
          {{"SSID", "Camp"}, {"Network Type", "0"}, {"Channel", "11"}},
@@ -246,6 +247,8 @@ TEST_F(NmDriverTest, EachProfileIsOneActivation) {
                   QStringList{"user:alice"});
         EXPECT_EQ(c.value("802-11-wireless").contains("hidden"),
                   row.expected.contains("802-11-wireless.hidden=true"));
+        EXPECT_EQ(c.value("802-11-wireless").contains("channel"),
+                  !row.expected.filter("802-11-wireless.channel=").isEmpty());
     }
 }
 
@@ -264,6 +267,7 @@ TEST_F(NmDriverTest, ABssidRequestLocksTheConnectionToThatAccessPoint) {
     EXPECT_EQ(wireless.value("bssid").toByteArray(),
               QByteArray(reinterpret_cast<const char*>(open.bssid.data()), 6));
     EXPECT_FALSE(wireless.contains("hidden"));
+    EXPECT_EQ(wireless.value("channel").toUInt(), 6u);
 
     // A BSSID no scan heard cannot name a network: nothing is activated,
     // the device is disconnected and the request fails.

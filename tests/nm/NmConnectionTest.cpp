@@ -39,9 +39,12 @@ StationSettings PowerSave(StationSettings s) {
     return s;
 }
 
-JoinTarget ByBssid(std::string ssid) { return {std::move(ssid), kBssid, true}; }
+JoinTarget ByBssid(std::string ssid, uint32_t mhz = 2412) {
+    return {std::move(ssid), kBssid, true, mhz};
+}
+// Heard on several channels (or, unseen, on none).
 JoinTarget BySsid(std::string ssid, bool seen = true) {
-    return {std::move(ssid), std::nullopt, seen};
+    return {std::move(ssid), std::nullopt, seen, std::nullopt};
 }
 
 // A setting's values as text, each with its D-Bus type (the type
@@ -95,8 +98,8 @@ TEST(NmConnection, EachKindOfNetwork) {
         {"WPA2-PSK AES, by BSSID",
          Wpa(Ndis802_11AuthModeWPA2PSK, Ndis802_11Encryption3Enabled),
          ByBssid("CorvaneWPA2"),
-         {"bssid=020000000007:ay", "mode=infrastructure:s", "powersave=2:u",
-          "ssid=436f7276616e6557504132:ay"},
+         {"band=bg:s", "bssid=020000000007:ay", "channel=1:u", "mode=infrastructure:s",
+          "powersave=2:u", "ssid=436f7276616e6557504132:ay"},
          {"group=ccmp,tkip:as", "key-mgmt=wpa-psk:s", "pairwise=ccmp:as", "proto=rsn:as",
           "psk=" + kPskHex + ":s"},
          {"dhcp-timeout=2147483647:i", "method=auto:s"}},
@@ -109,15 +112,15 @@ TEST(NmConnection, EachKindOfNetwork) {
          {"dhcp-timeout=2147483647:i", "method=auto:s"}},
         {"WEP-104 shared key, transmit slot 2",
          Wep(Ndis802_11AuthModeShared, 2, 13),
-         ByBssid("CorvaneWEP"),
-         {"bssid=020000000007:ay", "mode=infrastructure:s", "powersave=2:u",
-          "ssid=436f7276616e65574550:ay"},
+         ByBssid("CorvaneWEP", 5745),
+         {"band=a:s", "bssid=020000000007:ay", "channel=149:u", "mode=infrastructure:s",
+          "powersave=2:u", "ssid=436f7276616e65574550:ay"},
          {"auth-alg=shared:s", "key-mgmt=none:s", "wep-key-type=1:u",
           "wep-key2=41414141414141414141414141:s", "wep-tx-keyidx=2:u"},
          {"dhcp-timeout=2147483647:i", "method=auto:s"}},
         {"open",
          StationSettings{},
-         ByBssid("CorvaneOpen"),
+         ByBssid("CorvaneOpen", 5999),  // no channel of its own: not locked to one
          {"bssid=020000000007:ay", "mode=infrastructure:s", "powersave=2:u",
           "ssid=436f7276616e654f70656e:ay"},
          {},
@@ -191,7 +194,7 @@ TEST(NmConnection, RefusesWhatIsNotOneNetwork) {
         {shared, BySsid("A"), "shared authentication needs WEP"},
         {tkipOpen, BySsid("A"), "TKIP or AES encryption needs WPA authentication"},
         {unknown, BySsid("A"), "authentication mode 9 is unknown"},
-        {StationSettings{}, JoinTarget{"", kBssid, false},
+        {StationSettings{}, JoinTarget{"", kBssid, false, std::nullopt},
          "no network with this BSSID is in the scan results"},
     };
     for (const auto& row : rows) {

@@ -62,6 +62,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     qDBusRegisterMetaType<ConnectionSettings>();
+    qRegisterMetaType<ConnectionSettings>("ConnectionSettings");  // the slots' type name
     StandInAgent agent(QString::fromLocal8Bit(argv[1]));
     QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.registerObject(QStringLiteral("/org/freedesktop/NetworkManager/SecretAgent"), &agent,
