@@ -145,6 +145,7 @@ for i in $(seq 100); do has_owner org.freedesktop.PolicyKit1 && has_owner fi.w1.
 NetworkManager --no-daemon --debug > "$out/NetworkManager.log" 2>&1 &
 for i in $(seq 200); do has_owner org.freedesktop.NetworkManager && break; sleep 0.1; done
 /usr/bin/python3 "$here/nm-watch.py" "$out/nm-events.log" 2> "$out/nm-watch.err" &
+for i in $(seq 50); do grep -q watching "$out/nm-events.log" 2>/dev/null && break; sleep 0.1; done
 
 nm_call() { gdbus call --system --dest org.freedesktop.NetworkManager "$@"; }
 NM=/org/freedesktop/NetworkManager
@@ -152,9 +153,16 @@ device_path() {
   nm_call --object-path $NM --method org.freedesktop.NetworkManager.GetDeviceByIpIface "$1" 2>/dev/null |
     sed -n "s/^(objectpath '\([^']*\)'.*/\1/p"
 }
-nm_state() {  # interface -> NetworkManager's device state number
-  nm_call --object-path "$(device_path "$1")" --method org.freedesktop.DBus.Properties.Get \
-    org.freedesktop.NetworkManager.Device State 2>/dev/null | sed -n 's/.*uint32 \([0-9]*\).*/\1/p'
+# NetworkManager's device state: the last change the watcher saw (cheap),
+# else asked over the bus.
+nm_state() {  # interface
+  local s
+  s=$(awk -v d="$1" '$2 == "state" && $3 == d { s = $4 } END { print s }' "$out/nm-events.log" 2>/dev/null)
+  if [ -z "$s" ]; then
+    s=$(nm_call --object-path "$(device_path "$1")" --method org.freedesktop.DBus.Properties.Get \
+      org.freedesktop.NetworkManager.Device State 2>/dev/null | sed -n 's/.*uint32 \([0-9]*\).*/\1/p')
+  fi
+  echo "$s"
 }
 wait_nm_state() {  # interface "states" seconds
   local end=$(( $(date +%s) + $3 )) s
