@@ -8,6 +8,7 @@
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
 #include "adapter/SignalQuality.h"
+#include "driver/ControlLine.h"
 #include "driver/Journal.h"
 #include "driver/ScanEntryRecord.h"
 
@@ -20,12 +21,41 @@ using platform::kIOReturnError;
 using platform::kIOReturnNoDevice;
 using platform::kIOReturnUnsupported;
 
-// One OID: what its query answers and what its set request does; null where
-// the OID has no such direction.
+// A station setting that a set request gives as one u32 and a query reads
+// back: larger than `max` is refused; a `hardware` setting is carried out by
+// the backend and read back as the hardware has it.
+struct DriverCore::WordRule {
+    uint32_t StationSettings::*field;
+    uint32_t max = UINT32_MAX;
+    std::optional<PhySetting> hardware;
+};
+
+namespace {
+
+using Word = DriverCore::WordRule;
+constexpr auto kKept = std::nullopt;  // only kept and answered by the core
+constexpr Word kInfrastructureMode{&StationSettings::infrastructureMode,
+                                   uint32_t(Ndis802_11AutoUnknown), kKept};
+constexpr Word kAuthenticationMode{&StationSettings::authMode, uint32_t(Ndis802_11AuthModeWPA2PSK),
+                                   kKept};
+constexpr Word kEncryptionStatus{&StationSettings::encryption, 7, kKept};
+constexpr Word kFragmentationThreshold{&StationSettings::fragThreshold, UINT32_MAX,
+                                       PhySetting::FragmentationThreshold};
+constexpr Word kRtsThreshold{&StationSettings::rtsThreshold, UINT32_MAX, PhySetting::RtsThreshold};
+constexpr Word kPowerMode{&StationSettings::powerMode, UINT32_MAX, PhySetting::PowerMode};
+constexpr Word kPreamble{&StationSettings::preamble, UINT32_MAX, kKept};
+constexpr Word kTxPower{&StationSettings::txPowerPercent, 100, PhySetting::TxPower};
+
+}  // namespace
+
+// One OID: what its query answers and what its set request does; a word
+// rule serves the direction that has no handler; null where the OID has no
+// such direction.
 struct DriverCore::Handler {
     uint32_t oid;
     kern_return_t (DriverCore::*query)(Input, size_t, Answer&);
     kern_return_t (DriverCore::*set)(Input);
+    const WordRule* word = nullptr;
 };
 
 namespace {
@@ -40,7 +70,6 @@ constexpr size_t kStaConfigShortSlot = 3;
 // request does not change them.
 constexpr size_t kStaConfigHwRadio = 5;
 constexpr size_t kStaConfigErrorBitmap = 7;
-constexpr uint32_t kMaxTxPowerPercent = 100;
 // The chip ids of device word 0x00.
 constexpr uint16_t kOspreyChip = 0x2573;
 constexpr uint16_t kMerlinChip = 0x2571;
@@ -58,27 +87,23 @@ private:
     uint64_t generation_;
 };
 
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
 template <size_t N>
 void Assign(std::vector<uint8_t>& answer, const std::array<uint8_t, N>& bytes) {
     answer.assign(bytes.begin(), bytes.end());
 }
 
+// A key index names slot 0..3, with no bits set but the transmit and the
+// pairwise flags.
+bool ValidKeyIndex(uint32_t index) { return (index & 0xFF) <= 3 && (index & 0x1FFFFF00) == 0; }
+
 // An NDIS_802_11_KEY record: every length it states lies inside the bytes
-// really sent, the key is 1 to 32 bytes and the index names slot 0..3 with
-// no bits but the transmit and the pairwise flags.
+// really sent, the key is 1 to 32 bytes, the index is valid.
 std::optional<NDIS_802_11_KEY_HEADER> CheckedKeyHeader(std::span<const uint8_t> input) {
     if (input.size() < kKeyMaterialOffset) return std::nullopt;
     const NDIS_802_11_KEY_HEADER h = DecodeKeyHeader(input);
     if (h.KeyLength == 0 || h.KeyLength > 32) return std::nullopt;
     if (h.Length > input.size() || h.Length < kKeyMaterialOffset + h.KeyLength) return std::nullopt;
-    if ((h.KeyIndex & 0xFF) > 3 || (h.KeyIndex & 0x1FFFFF00) != 0) return std::nullopt;
+    if (!ValidKeyIndex(h.KeyIndex)) return std::nullopt;
     return h;
 }
 
@@ -89,45 +114,46 @@ const char* DriverClassName(AdapterKind kind) {
 }
 
 nlohmann::json RadioBackend::Control(std::string_view line) {
-    return {{"ok", false},
-            {"error", "unknown command or arguments: " + std::string(Trim(line)).substr(0, 200)}};
+    return {
+        {"ok", false},
+        {"error", "unknown command or arguments: " + std::string(TrimBlanks(line)).substr(0, 200)}};
 }
 
 const DriverCore::Handler DriverCore::kHandlers[] = {
     // clang-format off
-    {OID_GEN_MEDIA_CONNECT_STATUS,       &DriverCore::MediaConnectStatus,     nullptr},
-    {OID_802_3_CURRENT_ADDRESS,          &DriverCore::CurrentAddress,         nullptr},
-    {OID_802_11_BSSID,                   &DriverCore::CurrentBssid,           &DriverCore::JoinBssid},
-    {OID_802_11_SSID,                    &DriverCore::CurrentSsid,            &DriverCore::JoinSsid},
-    {OID_802_11_INFRASTRUCTURE_MODE,     &DriverCore::InfrastructureMode,     &DriverCore::SetInfrastructureMode},
-    {OID_802_11_DISASSOCIATE,            nullptr,                             &DriverCore::Disassociate},
-    {OID_802_11_AUTHENTICATION_MODE,     &DriverCore::AuthenticationMode,     &DriverCore::SetAuthenticationMode},
+    {OID_GEN_MEDIA_CONNECT_STATUS,       &DriverCore::MediaConnectStatus, nullptr},
+    {OID_802_3_CURRENT_ADDRESS,          &DriverCore::CurrentAddress,     nullptr},
+    {OID_802_11_BSSID,                   &DriverCore::CurrentBssid,       &DriverCore::JoinBssid},
+    {OID_802_11_SSID,                    &DriverCore::CurrentSsid,        &DriverCore::JoinSsid},
+    {OID_802_11_INFRASTRUCTURE_MODE,     &DriverCore::InfrastructureMode, nullptr, &kInfrastructureMode},
+    {OID_802_11_DISASSOCIATE,            nullptr,                         &DriverCore::Disassociate},
+    {OID_802_11_AUTHENTICATION_MODE,     nullptr,                         nullptr, &kAuthenticationMode},
     // Passed through the query call under the set number; the selector alone tells it.
-    {OID_802_11_BSSID_LIST_SCAN,         &DriverCore::Scan,                   &DriverCore::ScanSet},
-    {OID_802_11_ENCRYPTION_STATUS,       &DriverCore::EncryptionStatus,       &DriverCore::SetEncryptionStatus},
-    {OID_802_11_REMOVE_KEY,              nullptr,                             &DriverCore::RemoveKey},
-    {OID_VX_RESTART_PENDING,             &DriverCore::RestartPending,         nullptr},
-    {OID_VX_RESTART_DONE,                &DriverCore::RestartDone,            nullptr},
-    {OID_802_11_NETWORK_TYPES_SUPPORTED, &DriverCore::NetworkTypes,           nullptr},
-    {OID_802_11_FRAGMENTATION_THRESHOLD, &DriverCore::FragmentationThreshold, &DriverCore::SetFragmentationThreshold},
-    {OID_802_11_RTS_THRESHOLD,           &DriverCore::RtsThreshold,           &DriverCore::SetRtsThreshold},
-    {OID_802_11_CONFIGURATION,           &DriverCore::Configuration,          &DriverCore::SetConfiguration},
-    {OID_802_11_POWER_MODE,              &DriverCore::PowerMode,              &DriverCore::SetPowerMode},
-    {OID_802_11_BSSID_LIST,              &DriverCore::FirstChunk,             nullptr},
-    {OID_VX_BSSID_LIST_NEXT,             &DriverCore::NextChunk,              nullptr},
-    {OID_VX_LINK_STATUS,                 &DriverCore::LinkStatus,             nullptr},
-    {OID_VX_COUNTRY_REGION,              &DriverCore::CountryRegion,          nullptr},
-    {OID_VX_RADIO,                       &DriverCore::RadioState,             &DriverCore::SetRadio},
-    {OID_VX_STA_CONFIG,                  &DriverCore::StaConfig,              &DriverCore::SetStaConfig},
-    {OID_VX_EEPROM_VERSION,              &DriverCore::Eeprom,                 nullptr},
-    {OID_VX_DRIVER_READY,                &DriverCore::DriverReady,            nullptr},
-    {OID_VX_DEVICE_WORD_READ,            &DriverCore::ReadDeviceWord,         nullptr},
-    {OID_VX_DEVICE_WORD_WRITE,           &DriverCore::WriteDeviceWord,        nullptr},
-    {Base(OID_VX_PREAMBLE),              &DriverCore::Preamble,               &DriverCore::SetPreamble},
-    {Base(OID_VX_TX_POWER),              &DriverCore::TxPower,                &DriverCore::SetTxPower},
-    {Base(OID_VX_CLIENT_64BIT),          &DriverCore::ClientWidth,            &DriverCore::SetClientWidth},
-    {Base(OID_VX_WPA_PSK_KEY),           nullptr,                             &DriverCore::SetPskKey},
-    {Base(OID_VX_ADD_KEY),               nullptr,                             &DriverCore::AddKey},
+    {OID_802_11_BSSID_LIST_SCAN,         &DriverCore::Scan,               &DriverCore::ScanSet},
+    {OID_802_11_ENCRYPTION_STATUS,       nullptr,                         nullptr, &kEncryptionStatus},
+    {OID_802_11_REMOVE_KEY,              nullptr,                         &DriverCore::RemoveKey},
+    {OID_VX_RESTART_PENDING,             &DriverCore::RestartPending,     nullptr},
+    {OID_VX_RESTART_DONE,                &DriverCore::RestartDone,        nullptr},
+    {OID_802_11_NETWORK_TYPES_SUPPORTED, &DriverCore::NetworkTypes,       nullptr},
+    {OID_802_11_FRAGMENTATION_THRESHOLD, nullptr,                         nullptr, &kFragmentationThreshold},
+    {OID_802_11_RTS_THRESHOLD,           nullptr,                         nullptr, &kRtsThreshold},
+    {OID_802_11_CONFIGURATION,           &DriverCore::Configuration,      &DriverCore::SetConfiguration},
+    {OID_802_11_POWER_MODE,              nullptr,                         nullptr, &kPowerMode},
+    {OID_802_11_BSSID_LIST,              &DriverCore::FirstChunk,         nullptr},
+    {OID_VX_BSSID_LIST_NEXT,             &DriverCore::NextChunk,          nullptr},
+    {OID_VX_LINK_STATUS,                 &DriverCore::LinkStatus,         nullptr},
+    {OID_VX_COUNTRY_REGION,              &DriverCore::CountryRegion,      nullptr},
+    {OID_VX_RADIO,                       &DriverCore::RadioState,         &DriverCore::SetRadio},
+    {OID_VX_STA_CONFIG,                  &DriverCore::StaConfig,          &DriverCore::SetStaConfig},
+    {OID_VX_EEPROM_VERSION,              &DriverCore::Eeprom,             nullptr},
+    {OID_VX_DRIVER_READY,                &DriverCore::DriverReady,        nullptr},
+    {OID_VX_DEVICE_WORD_READ,            &DriverCore::ReadDeviceWord,     nullptr},
+    {OID_VX_DEVICE_WORD_WRITE,           &DriverCore::WriteDeviceWord,    nullptr},
+    {Base(OID_VX_PREAMBLE),              nullptr,                         nullptr, &kPreamble},
+    {Base(OID_VX_TX_POWER),              nullptr,                         nullptr, &kTxPower},
+    {Base(OID_VX_CLIENT_64BIT),          &DriverCore::ClientWidth,        &DriverCore::SetClientWidth},
+    {Base(OID_VX_WPA_PSK_KEY),           nullptr,                         &DriverCore::SetPskKey},
+    {Base(OID_VX_ADD_KEY),               nullptr,                         &DriverCore::AddKey},
     // clang-format on
 };
 
@@ -218,9 +244,9 @@ kern_return_t DriverCore::Dispatch(uint32_t selector, Input input, size_t capaci
     const bool set = (selector & OID_SET_FLAG) != 0;
     for (const Handler& h : kHandlers) {
         if (h.oid != oid) continue;
-        // The scan travels through the query call under its set number.
         if (set && h.set) return (this->*h.set)(input);
         if (!set && h.query) return (this->*h.query)(input, capacity, answer);
+        if (h.word) return set ? SetWord(*h.word, input) : QueryWord(*h.word, answer);
         return kIOReturnUnsupported;
     }
     return kIOReturnUnsupported;
@@ -265,7 +291,7 @@ nlohmann::json DriverCore::Status() {
 }
 
 nlohmann::json DriverCore::Control(std::string_view line) {
-    if (Trim(line) == "status") return {{"ok", true}, {"status", Status()}};
+    if (TrimBlanks(line) == "status") return {{"ok", true}, {"status", Status()}};
     return backend_->Control(line);
 }
 
@@ -299,16 +325,6 @@ kern_return_t DriverCore::InfrastructureMode(Input, size_t, Answer& a) {
     return KERN_SUCCESS;
 }
 
-kern_return_t DriverCore::AuthenticationMode(Input, size_t, Answer& a) {
-    a = LeWord(settings_.authMode);
-    return KERN_SUCCESS;
-}
-
-kern_return_t DriverCore::EncryptionStatus(Input, size_t, Answer& a) {
-    a = LeWord(settings_.encryption);
-    return KERN_SUCCESS;
-}
-
 kern_return_t DriverCore::RestartPending(Input, size_t, Answer& a) {
     a = LeWord(restartPending_ ? 1 : 0);
     return KERN_SUCCESS;
@@ -331,29 +347,28 @@ kern_return_t DriverCore::NetworkTypes(Input, size_t, Answer& a) {
     return KERN_SUCCESS;
 }
 
+kern_return_t DriverCore::QueryWord(const WordRule& rule, Answer& a) {
+    const uint32_t taken = settings_.*rule.field;
+    a = LeWord(rule.hardware ? Answered(*rule.hardware, taken) : taken);
+    return KERN_SUCCESS;
+}
+
+kern_return_t DriverCore::SetWord(const WordRule& rule, Input input) {
+    uint32_t v = 0;
+    if (!ReadExactLe32(input, &v) || v > rule.max) return kIOReturnBadArgument;
+    if (rule.hardware) return ApplyPhy(*rule.hardware, v, &(settings_.*rule.field));
+    settings_.*rule.field = v;
+    return KERN_SUCCESS;
+}
+
 uint32_t DriverCore::Answered(PhySetting setting, uint32_t stored) {
     return backend_->Current(setting).value_or(stored);
-}
-
-kern_return_t DriverCore::FragmentationThreshold(Input, size_t, Answer& a) {
-    a = LeWord(Answered(PhySetting::FragmentationThreshold, settings_.fragThreshold));
-    return KERN_SUCCESS;
-}
-
-kern_return_t DriverCore::RtsThreshold(Input, size_t, Answer& a) {
-    a = LeWord(Answered(PhySetting::RtsThreshold, settings_.rtsThreshold));
-    return KERN_SUCCESS;
 }
 
 kern_return_t DriverCore::Configuration(Input, size_t, Answer& a) {
     Assign(a, configuration_);
     const LinkState link = backend_->Link();
     if (link.associated && link.frequencyKhz != 0) WriteLe32(&a[12], link.frequencyKhz);
-    return KERN_SUCCESS;
-}
-
-kern_return_t DriverCore::PowerMode(Input, size_t, Answer& a) {
-    a = LeWord(Answered(PhySetting::PowerMode, settings_.powerMode));
     return KERN_SUCCESS;
 }
 
@@ -482,16 +497,6 @@ kern_return_t DriverCore::WriteDeviceWord(Input input, size_t, Answer& a) {
     return KERN_SUCCESS;
 }
 
-kern_return_t DriverCore::Preamble(Input, size_t, Answer& a) {
-    a = LeWord(settings_.preamble);
-    return KERN_SUCCESS;
-}
-
-kern_return_t DriverCore::TxPower(Input, size_t, Answer& a) {
-    a = LeWord(Answered(PhySetting::TxPower, settings_.txPowerPercent));
-    return KERN_SUCCESS;
-}
-
 kern_return_t DriverCore::ClientWidth(Input, size_t, Answer& a) {
     a.assign(1, client64Bit_);
     return KERN_SUCCESS;
@@ -524,36 +529,13 @@ kern_return_t DriverCore::JoinSsid(Input input) {
 
 kern_return_t DriverCore::Disassociate(Input) { return backend_->Disassociate(false); }
 
-kern_return_t DriverCore::SetInfrastructureMode(Input input) {
-    uint32_t v = 0;
-    if (!ReadExactLe32(input, &v) || v > uint32_t(Ndis802_11AutoUnknown))
-        return kIOReturnBadArgument;
-    settings_.infrastructureMode = v;
-    return KERN_SUCCESS;
-}
-
-kern_return_t DriverCore::SetAuthenticationMode(Input input) {
-    uint32_t v = 0;
-    if (!ReadExactLe32(input, &v) || v > uint32_t(Ndis802_11AuthModeWPA2PSK))
-        return kIOReturnBadArgument;
-    settings_.authMode = v;
-    return KERN_SUCCESS;
-}
-
-kern_return_t DriverCore::SetEncryptionStatus(Input input) {
-    uint32_t v = 0;
-    if (!ReadExactLe32(input, &v) || v > 7) return kIOReturnBadArgument;
-    settings_.encryption = v;
-    return KERN_SUCCESS;
-}
-
 kern_return_t DriverCore::RemoveKey(Input input) {
     if (input.size() != sizeof(NDIS_802_11_REMOVE_KEY)) return kIOReturnBadArgument;
     const uint32_t length = ReadLe32(input.data());
     const uint32_t index = ReadLe32(input.data() + 4);
-    const uint32_t slot = index & 0xFF;
-    if (length != sizeof(NDIS_802_11_REMOVE_KEY) || slot > 3 || (index & 0x1FFFFF00) != 0)
+    if (length != sizeof(NDIS_802_11_REMOVE_KEY) || !ValidKeyIndex(index))
         return kIOReturnBadArgument;
+    const uint32_t slot = index & 0xFF;
     settings_.wepKeys[slot].clear();
     if (settings_.transmitKey == int(slot)) settings_.transmitKey = -1;
     return KERN_SUCCESS;
@@ -591,30 +573,6 @@ kern_return_t DriverCore::ApplyPhy(PhySetting setting, uint32_t value, uint32_t*
     return KERN_SUCCESS;
 }
 
-kern_return_t DriverCore::SetFragmentationThreshold(Input input) {
-    uint32_t v = 0;
-    if (!ReadExactLe32(input, &v)) return kIOReturnBadArgument;
-    return ApplyPhy(PhySetting::FragmentationThreshold, v, &settings_.fragThreshold);
-}
-
-kern_return_t DriverCore::SetRtsThreshold(Input input) {
-    uint32_t v = 0;
-    if (!ReadExactLe32(input, &v)) return kIOReturnBadArgument;
-    return ApplyPhy(PhySetting::RtsThreshold, v, &settings_.rtsThreshold);
-}
-
-kern_return_t DriverCore::SetPowerMode(Input input) {
-    uint32_t v = 0;
-    if (!ReadExactLe32(input, &v)) return kIOReturnBadArgument;
-    return ApplyPhy(PhySetting::PowerMode, v, &settings_.powerMode);
-}
-
-kern_return_t DriverCore::SetTxPower(Input input) {
-    uint32_t v = 0;
-    if (!ReadExactLe32(input, &v) || v > kMaxTxPowerPercent) return kIOReturnBadArgument;
-    return ApplyPhy(PhySetting::TxPower, v, &settings_.txPowerPercent);
-}
-
 kern_return_t DriverCore::SetRadio(Input input) {
     uint32_t v = 0;
     if (!ReadExactLe32(input, &v) || v > 1) return kIOReturnBadArgument;
@@ -634,10 +592,6 @@ kern_return_t DriverCore::SetStaConfig(Input input) {
         if (i != kStaConfigHwRadio && i != kStaConfigErrorBitmap)
             staConfig_[i] = ReadLe32(&input[i * 4]);
     return KERN_SUCCESS;
-}
-
-kern_return_t DriverCore::SetPreamble(Input input) {
-    return ReadExactLe32(input, &settings_.preamble) ? KERN_SUCCESS : kIOReturnBadArgument;
 }
 
 kern_return_t DriverCore::SetClientWidth(Input input) {

@@ -48,9 +48,8 @@ public:
     platform::kern_return_t Call(uint32_t selector, const uint8_t* input, size_t inputSize,
                                  uint8_t* output, size_t* outputSize);
     // Calls that came from a client opened at `generation`.
-    platform::kern_return_t ClientCall(uint64_t generation, uint32_t selector,
-                                       const uint8_t* input, size_t inputSize, uint8_t* output,
-                                       size_t* outputSize);
+    platform::kern_return_t ClientCall(uint64_t generation, uint32_t selector, const uint8_t* input,
+                                       size_t inputSize, uint8_t* output, size_t* outputSize);
 
     // The live state as one JSON object (what `corvane-simctl status`
     // prints). "ssid" holds raw bytes: dump with error_handler_t::replace.
@@ -63,6 +62,7 @@ public:
     void SetLog(std::ostream* log, std::string program);
 
     struct Handler;
+    struct WordRule;
 
 private:
     using Input = std::span<const uint8_t>;
@@ -87,15 +87,10 @@ private:
     kern_return_t CurrentBssid(Input, size_t, Answer&);
     kern_return_t CurrentSsid(Input, size_t, Answer&);
     kern_return_t InfrastructureMode(Input, size_t, Answer&);
-    kern_return_t AuthenticationMode(Input, size_t, Answer&);
-    kern_return_t EncryptionStatus(Input, size_t, Answer&);
     kern_return_t RestartPending(Input, size_t, Answer&);
     kern_return_t RestartDone(Input, size_t, Answer&);
     kern_return_t NetworkTypes(Input, size_t, Answer&);
-    kern_return_t FragmentationThreshold(Input, size_t, Answer&);
-    kern_return_t RtsThreshold(Input, size_t, Answer&);
     kern_return_t Configuration(Input, size_t, Answer&);
-    kern_return_t PowerMode(Input, size_t, Answer&);
     kern_return_t FirstChunk(Input, size_t, Answer&);
     kern_return_t NextChunk(Input, size_t, Answer&);
     kern_return_t LinkStatus(Input, size_t, Answer&);
@@ -106,32 +101,25 @@ private:
     kern_return_t DriverReady(Input, size_t, Answer&);
     kern_return_t ReadDeviceWord(Input, size_t, Answer&);
     kern_return_t WriteDeviceWord(Input, size_t, Answer&);
-    kern_return_t Preamble(Input, size_t, Answer&);
-    kern_return_t TxPower(Input, size_t, Answer&);
     kern_return_t ClientWidth(Input, size_t, Answer&);
     kern_return_t Scan(Input, size_t, Answer&);
 
     // Set requests.
     kern_return_t JoinBssid(Input);
     kern_return_t JoinSsid(Input);
-    kern_return_t SetInfrastructureMode(Input);
     kern_return_t Disassociate(Input);
-    kern_return_t SetAuthenticationMode(Input);
-    kern_return_t SetEncryptionStatus(Input);
     kern_return_t RemoveKey(Input);
-    kern_return_t SetFragmentationThreshold(Input);
-    kern_return_t SetRtsThreshold(Input);
     kern_return_t SetConfiguration(Input);
-    kern_return_t SetPowerMode(Input);
     kern_return_t SetRadio(Input);
     kern_return_t SetStaConfig(Input);
-    kern_return_t SetPreamble(Input);
-    kern_return_t SetTxPower(Input);
     kern_return_t SetClientWidth(Input);
     kern_return_t AddKey(Input);
     kern_return_t SetPskKey(Input);
     kern_return_t ScanSet(Input);
 
+    // The requests of one u32 station setting (a WordRule).
+    kern_return_t QueryWord(const WordRule& rule, Answer& answer);
+    kern_return_t SetWord(const WordRule& rule, Input input);
     // A set the hardware carries out; stored in `*stored` (when given) only
     // once the backend has taken it.
     kern_return_t ApplyPhy(PhySetting setting, uint32_t value, uint32_t* stored);

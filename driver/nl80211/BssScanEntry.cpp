@@ -4,16 +4,13 @@
 #include <span>
 
 #include "adapter/ChannelTable.h"
+#include "driver/BeaconElements.h"
 #include "driver/ScanEntryRecord.h"
 
 namespace corvane::nl80211 {
 namespace {
 
-constexpr uint8_t kElementSsid = 0;
-constexpr uint8_t kElementRates = 1;
-constexpr uint8_t kElementExtendedRates = 50;
-constexpr uint16_t kCapabilityIbss = 0x0002;
-constexpr uint16_t kCapabilityPrivacy = 0x0010;
+using namespace driver;
 
 // Calls `visit(id, body)` for each whole element; stops at a truncated one.
 template <typename Visit>

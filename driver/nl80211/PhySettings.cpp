@@ -27,7 +27,7 @@ uint32_t KernelFragThreshold(uint32_t v) {
 
 int32_t PowerLimitMbm(uint32_t percent) {
     if (percent >= kMaxPercent || percent == 0) return 0;
-    return int32_t(std::lround(1000.0 * std::log10(double(percent))));
+    return int32_t(std::lround(10.0 * std::log10(double(percent)))) * kMbmPerDbm;
 }
 
 uint32_t AnsweredRtsThreshold(uint32_t taken, uint32_t phy) {

@@ -2,14 +2,15 @@
 // commands that stand for things done to the hardware (plug, switches,
 // moving networks in and out of range). "status" is the driver core's.
 #include <charconv>
-#include <sstream>
 
+#include "driver/ControlLine.h"
 #include "driver/sim/SimAir.h"
 
 namespace corvane::sim {
 
 namespace {
 
+using driver::NextWord;
 using nlohmann::json;
 
 json Fail(const std::string& why) { return {{"ok", false}, {"error", why}}; }
@@ -19,26 +20,6 @@ std::optional<bool> OnOff(std::string_view word) {
     if (word == "on") return true;
     if (word == "off") return false;
     return std::nullopt;
-}
-
-std::string_view NextWord(std::string_view& rest) {
-    size_t start = rest.find_first_not_of(" \t");
-    if (start == std::string_view::npos) {
-        rest = {};
-        return {};
-    }
-    rest.remove_prefix(start);
-    size_t end = rest.find_first_of(" \t");
-    std::string_view word = rest.substr(0, end);
-    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end);
-    return word;
-}
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
 }
 
 }  // namespace
@@ -65,9 +46,9 @@ json SimAir::Status() {
 }
 
 json SimAir::Control(std::string_view line) {
-    std::string_view rest = Trim(line);
+    std::string_view rest = driver::TrimBlanks(line);
     const std::string_view command = NextWord(rest);
-    rest = Trim(rest);
+    rest = driver::TrimBlanks(rest);
     const bool noArgs = rest.empty();
 
     if (command == "plug" && noArgs) return Plug(), Ok();
@@ -84,7 +65,7 @@ json SimAir::Control(std::string_view line) {
     }
     if (command == "rssi") {
         std::optional<MacAddress> bssid = ParseMac(NextWord(rest));
-        const std::string_view dbmText = Trim(rest);
+        const std::string_view dbmText = driver::TrimBlanks(rest);
         int dbm = 0;
         auto [end, ec] = std::from_chars(dbmText.data(), dbmText.data() + dbmText.size(), dbm);
         if (!bssid || ec != std::errc() || end != dbmText.data() + dbmText.size() ||

@@ -154,7 +154,8 @@ TEST_F(DriverTest, ThresholdsAndPowerReadBackAsThePhyHasThem) {
         {"fragmentation rounded to even by the kernel", frag, 257, nullptr, 257},
         {"fragmentation changed by iw", frag, 1000,
          [](RecordedStack& s) { s.phy.fragThreshold = 512; }, 512},
-        {"power 25 % (13 dBm)", power, 25, nullptr, 25},
+        {"power 25 % (14 dBm)", power, 25, nullptr, 25},
+        {"power 12 % (11 dBm)", power, 12, nullptr, 12},
         {"power automatic", power, 100, nullptr, 100},
         {"power capped at 10 dBm elsewhere", power, 25,
          [](RecordedStack& s) { s.interface->txPowerMbm = 1000; }, 10},
@@ -165,6 +166,9 @@ TEST_F(DriverTest, ThresholdsAndPowerReadBackAsThePhyHasThem) {
         if (row.elsewhere) row.elsewhere(stack_);
         EXPECT_EQ(Query(row.oid), row.answered);
     }
+    // mac80211 takes a power limit only in whole dBm.
+    ASSERT_EQ(Set(power, 50), platform::KERN_SUCCESS);
+    EXPECT_EQ(stack_.interface->txPowerMbm, 1700);
 }
 
 // A setting the kernel refuses fails, is logged and is not kept.

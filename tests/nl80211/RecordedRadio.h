@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -52,14 +53,16 @@ public:
     std::optional<RegulatoryDomain> Regulatory() override { return regulatory; }
     std::optional<RadioSwitch> Radio(uint32_t) override { return RadioSwitch{}; }
     int SetSoftBlocked(uint32_t, bool) override { return 0; }
-    // Takes the settings as mac80211 does (the power in whole dBm; automatic
-    // is the channel's 20 dBm), unless `refusal` (a negative errno) is set.
+    // Takes the settings as mac80211 does (a power limit only in whole dBm;
+    // automatic is the channel's 20 dBm), unless `refusal` (a negative
+    // errno) is set.
     int SetWiphy(uint32_t, const WiphySettings& s) override {
         if (refusal) return refusal;
+        if (s.txPowerLimitMbm && *s.txPowerLimitMbm % 100) return -EOPNOTSUPP;
         if (s.rtsThreshold) phy.rtsThreshold = *s.rtsThreshold;
         if (s.fragThreshold) phy.fragThreshold = *s.fragThreshold;
         if (s.txPowerLimitMbm)
-            interface->txPowerMbm = *s.txPowerLimitMbm ? *s.txPowerLimitMbm / 100 * 100 : 2000;
+            interface->txPowerMbm = *s.txPowerLimitMbm ? *s.txPowerLimitMbm : 2000;
         return 0;
     }
     int SetPowerSave(uint32_t, bool) override { return refusal; }
