@@ -79,8 +79,10 @@ public:
     std::optional<std::string> Apply(driver::PhySetting setting, uint32_t value) override;
     nlohmann::json Status() override;
 
-    // Lets NetworkManager's calls to this process in (its secret requests).
-    void Tick();
+    // Lets NetworkManager's calls to this process in (its secret requests)
+    // while no client asks anything.
+    int TickIntervalMs() const override { return 200; }
+    void Tick() override;
 
 private:
     // NetworkManager's view of the device, asked once per request.

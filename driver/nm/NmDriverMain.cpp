@@ -96,10 +96,11 @@ int main(int argc, char** argv) {
          {"--timings", "on|off", "log when scans and joins are asked (for measurements)",
           &timings}},
         [&](ProcessSetup& setup) -> std::unique_ptr<RadioBackend> {
-            if (interfaceName.empty()) return setup.Fail(2, "--interface is required");
+            if (interfaceName.empty()) return setup.UsageError("--interface is required");
             if (kind != "osprey" && kind != "merlin")
-                return setup.Fail(2, "--kind is osprey or merlin");
-            if (timings != "on" && timings != "off") return setup.Fail(2, "--timings is on or off");
+                return setup.UsageError("--kind is osprey or merlin");
+            if (timings != "on" && timings != "off")
+                return setup.UsageError("--timings is on or off");
             if (setup.registry.empty()) setup.registry = platform::RegistryFolder();
             if (setup.instance.empty()) setup.instance = interfaceName;
             auto kernel = std::make_unique<corvane::nl80211::KernelStack>(interfaceName);

@@ -3,15 +3,19 @@
 // kernel's nl80211 answers recorded on mac80211_hwsim radios, and the
 // rfkill switches in a temporary sysfs tree.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QByteArray>
 #include <QStringList>
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -19,6 +23,7 @@
 #include "adapter/KestrelAccess.h"
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
+#include "driver/Daemon.h"
 #include "driver/DriverCore.h"
 #include "driver/nl80211/BssScanEntry.h"
 #include "driver/nm/NmBackend.h"
@@ -444,6 +449,55 @@ TEST(NmSupervisor, ServesManagedDevicesAndPutsUsbAdaptersLast) {
     std::ofstream(RadioOffMarker(root, "wlan5")) << "off\n";
     EXPECT_EQ(DevicesToServe(nm, root, nullptr), (std::vector<std::string>{"wlan4", "wlan5"}));
     RemoveTree(root);
+}
+
+}  // namespace
+}  // namespace corvane::nm
+
+namespace corvane::nm {
+namespace {
+
+// A served driver that only counts its ticks.
+class TickCounter : public ServedDriver {
+public:
+    explicit TickCounter(int interval) : interval_(interval) {}
+    std::unique_ptr<platform::UserClient> OpenUserClient(uint32_t) override { return nullptr; }
+    const char* ClassName() const override { return "OspreyUSBWirelessDriver"; }
+    bool IsPresent() const override { return true; }
+    uint64_t Generation() const override { return 0; }
+    nlohmann::json Control(std::string_view) override { return {{"ok", true}}; }
+    int TickIntervalMs() const override { return interval_; }
+    void Tick() override { ++ticks; }
+    std::atomic<int> ticks{0};
+
+private:
+    int interval_;
+};
+
+// The daemon ticks a driver that asks for it while no client sends
+// anything (NetworkManager's calls into the process wait for that), and
+// leaves the others alone.
+TEST(NmDaemon, TicksTheDriverWhileNoClientAsks) {
+    for (const int interval : {50, -1}) {
+        const std::string registry = MakeTempFolder("corvane-nm-registry");
+        TickCounter driver(interval);
+        driver::Daemon daemon(driver, registry, "wlan4");
+        std::string error;
+        int stop[2];
+        ASSERT_EQ(pipe(stop), 0);
+        ASSERT_TRUE(daemon.Start(&error)) << error;
+        std::thread serving([&] { daemon.Run(stop[0]); });
+        std::this_thread::sleep_for(std::chrono::milliseconds(600));
+        (void)!write(stop[1], "x", 1);
+        serving.join();
+        close(stop[0]);
+        close(stop[1]);
+        if (interval < 0)
+            EXPECT_EQ(driver.ticks, 0);
+        else
+            EXPECT_GE(driver.ticks, 4);  // 12 at the interval; slack for a loaded machine
+        RemoveTree(registry);
+    }
 }
 
 }  // namespace
