@@ -74,7 +74,7 @@ const std::optional<DeviceInfo>& NmBackend::Device() {
     if (!info_) {
         Outcome why;
         info_ = nm_->Device(device_.interfaceName, &why);
-        Follow(why);
+        if (!info_) Follow(why);
     }
     return info_;
 }
@@ -277,12 +277,12 @@ std::optional<std::string> NmBackend::Apply(driver::PhySetting setting, uint32_t
 }
 
 nlohmann::json NmBackend::Status() {
+    interface_ = kernel_->Interface();
+    info_.reset();
     nlohmann::json status = {{"backend", "NetworkManager"},
                              {"interface", device_.interfaceName},
                              {"present", interface_.has_value()},
                              {"user", device_.user}};
-    interface_ = kernel_->Interface();
-    info_.reset();
     if (Device()) {
         status["networkmanager"] = "answers";
         status["device_state"] = info_->state;
