@@ -137,11 +137,9 @@ void NmDbus::FollowNetworkManager() {
     if (owner == registeredWith_) return;
     registeredWith_ = owner;
     paths_.clear();  // a new NetworkManager has new device objects
-    if (owner.isEmpty()) {
-        note_("NetworkManager does not run (no org.freedesktop.NetworkManager on the system bus)");
-        return;
-    }
-    if (!secretAgent_) return;
+    // Without NetworkManager the requests say so; when it comes (back), the
+    // agent registers with it.
+    if (owner.isEmpty() || !secretAgent_) return;
     const std::string problem = agent_.Register();
     if (!problem.empty()) note_(problem);
 }
