@@ -10,7 +10,7 @@
 # Exit status 0 when every expected check reported and passed, or when the
 # machine cannot run the test (then it says why, beginning with "SKIPPED");
 # 1 otherwise. CORVANE_SKIP_NMRADIO=1 (or CORVANE_SKIP_REALRADIO=1) skips
-# it; CORVANE_NMRADIO_TIMEOUT (s, 720) bounds the virtual machine's run.
+# it; CORVANE_NMRADIO_TIMEOUT (s, 900) bounds the virtual machine's run.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -44,7 +44,7 @@ rm -rf "$out"
 mkdir -p "$out"
 echo "nmradio: image $image, NetworkManager from $nmfs ($(( $(date +%s) - start )) s); booting the virtual machine"
 
-timeout "${CORVANE_NMRADIO_TIMEOUT:-720}" qemu-system-x86_64 \
+timeout "${CORVANE_NMRADIO_TIMEOUT:-900}" qemu-system-x86_64 \
   -machine q35,accel=tcg -m 1536 -smp 2 -nodefaults -display none -no-reboot \
   -serial "file:$out/console.log" \
   -kernel "$image/vmlinuz" -initrd "$image/initrd.gz" \
