@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "adapter/ChannelTable.h"
 #include "adapter/Oids.h"
 
 namespace corvane::nm {
@@ -63,17 +64,17 @@ QString Hex(const Bytes& bytes) {
         QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())).toHex());
 }
 
-// The channel and band of a centre frequency (IEEE 802.11 numbering).
+// The channel and band of a centre frequency, as the system's channel
+// table numbers them; none for a frequency the table does not know.
 struct Channel {
     uint32_t number;
     const char* band;
 };
 
-std::optional<Channel> ChannelOf(uint32_t mhz) {
-    if (mhz == 2484) return Channel{14, "bg"};
-    if (mhz >= 2412 && mhz <= 2472 && (mhz - 2407) % 5 == 0) return Channel{(mhz - 2407) / 5, "bg"};
-    if (mhz >= 5160 && mhz <= 5885 && mhz % 5 == 0) return Channel{(mhz - 5000) / 5, "a"};
-    return std::nullopt;
+std::optional<Channel> ChannelOf(uint32_t frequencyKhz) {
+    const std::optional<uint32_t> number = TableChannelForFrequency(frequencyKhz);
+    if (!number) return std::nullopt;
+    return Channel{*number, frequencyKhz < 3'000'000 ? "bg" : "a"};
 }
 
 }  // namespace
@@ -110,7 +111,7 @@ NmConnection ConnectionFor(const StationSettings& s, const JoinTarget& target,
     if (adHoc) {
         if (protocol->proto) return Refuse("WPA in an ad hoc network is not supported");
         wireless["mode"] = QStringLiteral("adhoc");
-        if (const auto channel = ChannelOf(s.frequencyKhz / 1000)) {
+        if (const auto channel = ChannelOf(s.frequencyKhz)) {
             wireless["band"] = QString::fromLatin1(channel->band);
             wireless["channel"] = channel->number;
         }
@@ -122,7 +123,7 @@ NmConnection ConnectionFor(const StationSettings& s, const JoinTarget& target,
             wireless["bssid"] = QByteArray(reinterpret_cast<const char*>(target.bssid->data()),
                                            qsizetype(target.bssid->size()));
         if (!target.seen) wireless["hidden"] = true;
-        if (const auto channel = ChannelOf(target.frequencyMhz.value_or(0))) {
+        if (const auto channel = ChannelOf(target.frequencyMhz.value_or(0) * 1000)) {
             wireless["band"] = QString::fromLatin1(channel->band);
             wireless["channel"] = channel->number;
         }
