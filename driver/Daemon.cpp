@@ -317,11 +317,14 @@ int Daemon::Run(int stopFd) {
             const auto wait = std::chrono::ceil<Milliseconds>(first - SteadyClock::now());
             timeout = int(std::clamp<int64_t>(wait.count(), 0, 60'000));
         }
+        const int tick = driver_.TickIntervalMs();
+        if (tick >= 0) timeout = timeout < 0 ? tick : std::min(timeout, tick);
         if (poll(fds.data(), fds.size(), timeout) < 0) {
             if (errno == EINTR) continue;
             return 0;
         }
         if (fds[0].revents) return 0;
+        if (tick >= 0) driver_.Tick();
         const size_t known = connections_.size();
         for (size_t i = 0; i < known; ++i) {
             Connection& c = *connections_[i];

@@ -43,6 +43,8 @@ public:
     // "status": the backend's status with the station settings; any other
     // line goes to the backend.
     nlohmann::json Control(std::string_view commandLine) override;
+    int TickIntervalMs() const override { return backend_->TickIntervalMs(); }
+    void Tick() override { backend_->Tick(); }
 
     // One request as a user client's CallStructMethod receives it.
     platform::kern_return_t Call(uint32_t selector, const uint8_t* input, size_t inputSize,

@@ -108,6 +108,9 @@ public:
     // Called before each request that reaches the adapter (the simulated
     // air lets its time pass here).
     virtual void BeforeRequest() {}
+    // Ticks while the process waits for requests (ServedDriver.h); -1: none.
+    virtual int TickIntervalMs() const { return -1; }
+    virtual void Tick() {}
 
     // --- facts ----------------------------------------------------------------
     virtual MacAddress Address() = 0;
