@@ -7,22 +7,15 @@
 #include <optional>
 #include <span>
 
+#include "adapter/ChannelTable.h"
+
 namespace corvane {
 
-struct ChannelFreq {
-    uint32_t channel;
-    uint32_t frequencyKhz;
-};
-
-inline constexpr uint32_t kChanFreqRows = 46;
-extern const std::array<ChannelFreq, kChanFreqRows> ChannelFreqTable;
+// How many rows of ChannelFreqTable the lookups below use.
 extern uint32_t G_nChanFreqCount;
 
 // Region code bits that must be present for an answer to be taken.
 inline constexpr uint32_t kCountryRegionValidMask = 0x1F90;
-
-// The 2.4 GHz plan for a region number (code AND 0x7F).
-std::span<const uint8_t> ChannelPlanForRegion(uint32_t regionNumber);
 
 // First row of the table with this frequency / channel.
 std::optional<uint32_t> ChannelForFrequency(uint32_t frequencyKhz);

@@ -11,6 +11,7 @@
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
 #include "adapter/ScanList.h"
+#include "adapter/SignalQuality.h"
 #include "adapter/Trace.h"
 #include "platform/Alert.h"
 #include "platform/Clock.h"
@@ -94,7 +95,8 @@ bool KestrelAccess::OpenConnectToDevice() {
     lastOpenResult = IOServiceOpen(dataService, mach_task_self(), 0, &dataPort);
     if (lastOpenResult != KERN_SUCCESS) {
         dataPort = 0;
-        TraceLine("!!!! KestrelAccess - SearchDevice - Couldn't create a user client, why not? !!!!\n");
+        TraceLine(
+            "!!!! KestrelAccess - SearchDevice - Couldn't create a user client, why not? !!!!\n");
         return false;
     }
     return true;
@@ -172,8 +174,8 @@ bool KestrelAccess::InitCard() {
     std::array<uint8_t, sizeof(VX_802_11_STA_CONFIG)> staBytes{};
     OidQueryInformation(OID_VX_STA_CONFIG, staBytes.data(), staBytes.size(), &returned);
     if (DecodeStaConfig(staBytes).SystemErrorBitmap & kSystemErrorEeprom) {
-        platform::RunAlertPanel("EEPRON error!!", "EEPROM Version error. Please update EEPROM contents.",
-                                "OK");
+        platform::RunAlertPanel("EEPRON error!!",
+                                "EEPROM Version error. Please update EEPROM contents.", "OK");
         return false;
     }
 
@@ -234,7 +236,8 @@ void KestrelAccess::QueryBssidList() {
         answered = std::min<uint64_t>(answered, chunk.size());
         if (answered != 0) {
             uint32_t copied = 0;
-            for (BssEntry entry : BssEntryRange(std::span(chunk).first(size_t(answered)), UINT32_MAX)) {
+            for (BssEntry entry :
+                 BssEntryRange(std::span(chunk).first(size_t(answered)), UINT32_MAX)) {
                 if (entry.Length() > list.size() - append) break;  // the list buffer is full
                 std::memcpy(list.data() + append, entry.Bytes().data(), entry.Length());
                 append += entry.Length();
@@ -254,7 +257,8 @@ bool KestrelAccess::Is80211aSupport() {
     OidQueryInformation(OID_802_11_NETWORK_TYPES_SUPPORTED, bytes.data(), bytes.size(), &returned);
     NetworkTypeList types = DecodeNetworkTypes(bytes);
     uint32_t n = std::min<uint32_t>(types.NumberOfItems, 4);
-    return std::find(types.NetworkType, types.NetworkType + n, Ndis802_11OFDM5) != types.NetworkType + n;
+    return std::find(types.NetworkType, types.NetworkType + n, Ndis802_11OFDM5) !=
+           types.NetworkType + n;
 }
 
 bool KestrelAccess::Is80211nSupport() { return Current_Device == 2 || Current_Device == 5; }
@@ -271,11 +275,7 @@ bool KestrelAccess::CheckCountryRegion() {
 
 uint32_t KestrelAccess::ConvertRssiToSignalQuality(int rssi) {
     TraceEntry(kClass, "ConvertRssiToSignalQuality");
-    // (rssi + 80) x 2.6 + 24 and (rssi + 90) x 2.6, truncated, in exact integers.
-    if (rssi >= -50) return 100;
-    if (rssi >= -80) return uint32_t((rssi + 80) * 26 / 10 + 24);
-    if (rssi >= -90) return uint32_t((rssi + 90) * 26 / 10);
-    return 0;
+    return SignalQualityPercent(rssi);
 }
 
 bool QueryWord(KestrelAccess& adapter, uint32_t oid, uint32_t& value) {

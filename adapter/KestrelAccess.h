@@ -6,14 +6,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "adapter/DriverClasses.h"
 #include "platform/DeviceAccess.h"
 
 namespace corvane {
 
 inline constexpr uint32_t kDeviceOsprey = 5;
 inline constexpr uint32_t kDeviceMerlin = 4;
-inline constexpr const char* kOspreyDriverClass = "OspreyUSBWirelessDriver";
-inline constexpr const char* kMerlinDriverClass = "MerlinUSBWirelessDriver";
 
 class KestrelAccess {
 public:

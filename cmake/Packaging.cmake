@@ -54,11 +54,16 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Configuration utility for Corvane USB wireless LAN adapters")
 set(CPACK_PACKAGE_DESCRIPTION
     "The settings window (site survey, profiles, advanced settings), the tray agent that keeps the \
-active profile connected, the corvane command, and a simulated adapter driver to try them with.")
+active profile connected, the corvane command, the driver service that drives a real adapter \
+through NetworkManager as the desktop user, and a simulated adapter driver to try them with.")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Corvane wireless utility team <wireless@corvane.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Enables corvane-nmd's user unit for every user (and disables it on removal).
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
+    "${PROJECT_SOURCE_DIR}/cmake/debian/postinst;${PROJECT_SOURCE_DIR}/cmake/debian/prerm")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

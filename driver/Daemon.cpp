@@ -15,7 +15,7 @@
 #include "platform/Registry.h"
 #include "platform/WireServer.h"
 
-namespace corvane::sim {
+namespace corvane::driver {
 
 namespace wire = platform::wire;
 
@@ -69,7 +69,7 @@ int Listen(const std::string& path, std::string* error) {
         *error = "socket path too long: " + path;
         return -1;
     }
-    struct stat st{};
+    struct stat st {};
     if (lstat(path.c_str(), &st) == 0) {
         if (!S_ISSOCK(st.st_mode)) {
             *error = path + " exists and is not a socket";
@@ -274,8 +274,10 @@ void Daemon::ReadControl(Connection& c) {
 }
 
 void Daemon::Read(Connection& c) {
-    if (c.control) ReadControl(c);
-    else ReadService(c);
+    if (c.control)
+        ReadControl(c);
+    else
+        ReadService(c);
 }
 
 void Daemon::Write(Connection& c) {
@@ -315,18 +317,24 @@ int Daemon::Run(int stopFd) {
             const auto wait = std::chrono::ceil<Milliseconds>(first - SteadyClock::now());
             timeout = int(std::clamp<int64_t>(wait.count(), 0, 60'000));
         }
+        const int tick = driver_.TickIntervalMs();
+        if (tick >= 0) timeout = timeout < 0 ? tick : std::min(timeout, tick);
         if (poll(fds.data(), fds.size(), timeout) < 0) {
             if (errno == EINTR) continue;
             return 0;
         }
         if (fds[0].revents) return 0;
+        if (tick >= 0) driver_.Tick();
         const size_t known = connections_.size();
         for (size_t i = 0; i < known; ++i) {
             Connection& c = *connections_[i];
             const short ev = fds[3 + i].revents;
-            if (ev & POLLOUT) Write(c);
-            else if (ev & (POLLIN | POLLHUP)) Read(c);
-            else if (ev & (POLLERR | POLLNVAL)) c.dead = true;
+            if (ev & POLLOUT)
+                Write(c);
+            else if (ev & (POLLIN | POLLHUP))
+                Read(c);
+            else if (ev & (POLLERR | POLLNVAL))
+                c.dead = true;
             if (!c.dead && c.HasOutput()) Write(c);
         }
         CloseIdle();
@@ -339,4 +347,4 @@ int Daemon::Run(int stopFd) {
     }
 }
 
-}  // namespace corvane::sim
+}  // namespace corvane::driver

@@ -13,7 +13,7 @@
 #include "driver/ServedDriver.h"
 #include "platform/Registry.h"
 
-namespace corvane::sim {
+namespace corvane::driver {
 
 // "<folder>/.simctl@<instance>": the leading dot keeps it from matching any
 // driver class name in a service search.
@@ -86,4 +86,4 @@ private:
     std::vector<std::unique_ptr<Connection>> connections_;
 };
 
-}  // namespace corvane::sim
+}  // namespace corvane::driver

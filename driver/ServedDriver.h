@@ -22,6 +22,11 @@ public:
     // Runs one control command line; the JSON reply is
     // {"ok": true, ...} or {"ok": false, "error": "..."}.
     virtual nlohmann::json Control(std::string_view commandLine) = 0;
+    // A driver whose process is called into from outside (NetworkManager
+    // calls the NetworkManager backend's secret agent) is ticked at least
+    // this often, also while no client sends requests; -1: never.
+    virtual int TickIntervalMs() const { return -1; }
+    virtual void Tick() {}
 };
 
 }  // namespace corvane

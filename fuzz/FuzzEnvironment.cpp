@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "driver/Environment.h"
+#include "driver/sim/Environment.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);

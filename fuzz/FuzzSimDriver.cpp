@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "driver/Environment.h"
-#include "driver/SimDriver.h"
+#include "driver/sim/Environment.h"
+#include "driver/sim/SimAir.h"
 #include "platform/Clock.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

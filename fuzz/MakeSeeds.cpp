@@ -13,8 +13,8 @@
 #include "adapter/ByteOrder.h"
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
-#include "driver/Environment.h"
-#include "driver/ScanEntry.h"
+#include "driver/sim/Environment.h"
+#include "driver/sim/ScanEntry.h"
 #include "platform/WireFormat.h"
 
 namespace {
@@ -24,8 +24,8 @@ namespace fs = std::filesystem;
 
 void Write(const fs::path& folder, const std::string& name, const Bytes& bytes) {
     fs::create_directories(folder);
-    std::ofstream(folder / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                         std::streamsize(bytes.size()));
+    std::ofstream(folder / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 void Put32(Bytes& b, uint32_t v) {
@@ -100,7 +100,8 @@ int main(int argc, char** argv) {
     }
     const fs::path root = argv[1];
     std::string error;
-    auto environment = corvane::sim::ParseEnvironment(corvane::sim::BundledSampleEnvironment(), &error);
+    auto environment =
+        corvane::sim::ParseEnvironment(corvane::sim::BundledSampleEnvironment(), &error);
     if (!environment) {
         std::fprintf(stderr, "make-fuzz-seeds: %s\n", error.c_str());
         return 1;
@@ -110,8 +111,8 @@ int main(int argc, char** argv) {
     // Scan lists: the whole sample, and a few small ones.
     Write(root / "scan_list", "sample-full", List(networks));
     for (size_t i = 0; i < networks.size() && i < 16; i += 3)
-        Write(root / "scan_list", "sample-" + std::to_string(i), List({networks.begin() + long(i),
-                                                                        networks.begin() + long(i) + 1}));
+        Write(root / "scan_list", "sample-" + std::to_string(i),
+              List({networks.begin() + long(i), networks.begin() + long(i) + 1}));
 
     // Request series.
     using namespace corvane;
@@ -130,10 +131,12 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 6; ++i) Call(scan, OID_802_11_BSSID_LIST, 4096);
     for (int i = 0; i < 4; ++i) Call(scan, OID_VX_BSSID_LIST_NEXT, 4096);
     Write(root / "simdriver", "scan", scan);
-    Write(root / "simdriver", "wpa2", Connect(1, 7, 6, {KeyRecord(104, 0x80000000, Bytes(32, 0x42))},
-                                             OID_VX_WPA_PSK_KEY, "CorvaneHome"));
+    Write(root / "simdriver", "wpa2",
+          Connect(1, 7, 6, {KeyRecord(104, 0x80000000, Bytes(32, 0x42))}, OID_VX_WPA_PSK_KEY,
+                  "CorvaneHome"));
     Write(root / "simdriver", "wep",
-          Connect(1, 0, 0, {KeyRecord(76, 0x80000000, {'a', 'b', 'c', 'd', 'e'})}, OID_VX_ADD_KEY, "OldRouter-WEP"));
+          Connect(1, 0, 0, {KeyRecord(76, 0x80000000, {'a', 'b', 'c', 'd', 'e'})}, OID_VX_ADD_KEY,
+                  "OldRouter-WEP"));
     Write(root / "simdriver", "adhoc", Connect(0, 0, 1, {}, OID_VX_ADD_KEY, "LAN-Party"));
 
     // Socket frames: an open, then calls.

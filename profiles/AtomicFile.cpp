@@ -31,17 +31,8 @@ std::string NameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-FileIdentity IdentityOf(const struct stat& st) {
-    return {uint64_t(st.st_dev), uint64_t(st.st_ino), S_ISREG(st.st_mode)};
-}
-
 bool SameFile(const struct stat& st, const FileIdentity& id) {
     return uint64_t(st.st_dev) == id.device && uint64_t(st.st_ino) == id.inode;
-}
-
-std::string SizeText(size_t bytes) {
-    if (bytes % (1024 * 1024) == 0) return std::to_string(bytes / (1024 * 1024)) + " MiB";
-    return std::to_string(bytes) + " bytes";
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -189,53 +180,6 @@ bool IsStaleTemporary(std::string_view suffix, int64_t ageSeconds) {
 }
 
 }  // namespace
-
-FileContents ReadRegularFile(const std::string& path, size_t limit) {
-    FileContents out;
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) return out;
-        const int error = errno;
-        out.outcome = FileContents::Outcome::kUnreadable;
-        out.problem = std::string("it cannot be opened: ") + std::strerror(error);
-        struct stat st;
-        if (stat(path.c_str(), &st) == 0) out.identity = IdentityOf(st);
-        return out;
-    }
-    out.outcome = FileContents::Outcome::kUnreadable;
-    struct stat st;
-    if (fstat(fd, &st) != 0) {
-        out.problem = std::string("it cannot be examined: ") + std::strerror(errno);
-    } else if (out.identity = IdentityOf(st); !S_ISREG(st.st_mode)) {
-        out.problem = "it is not a regular file";
-    } else if (uint64_t(st.st_size) > limit) {
-        out.problem = "it is larger than " + SizeText(limit);
-    } else {
-        out.outcome = FileContents::Outcome::kRead;
-        out.bytes.reserve(size_t(st.st_size));
-        char chunk[16384];
-        for (;;) {
-            // One byte past the limit tells a file that grew while we read.
-            const size_t room = std::min(sizeof chunk, limit + 1 - out.bytes.size());
-            const ssize_t n = read(fd, chunk, room);
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) {
-                out.outcome = FileContents::Outcome::kUnreadable;
-                out.problem = std::string("it cannot be read: ") + std::strerror(errno);
-            }
-            if (n <= 0) break;
-            out.bytes.append(chunk, size_t(n));
-            if (out.bytes.size() > limit) {
-                out.outcome = FileContents::Outcome::kUnreadable;
-                out.problem = "it is larger than " + SizeText(limit);
-                break;
-            }
-        }
-        if (out.outcome != FileContents::Outcome::kRead) out.bytes.clear();
-    }
-    close(fd);
-    return out;
-}
 
 MoveAsideResult MoveAside(const std::string& path, const FileIdentity& identity) {
     MoveAsideResult result;

@@ -4,33 +4,17 @@
 // the new one and no other copy of the secrets under another name.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 
+#include "platform/RegularFile.h"
+
 namespace corvane {
 
-// What was found at a path, to tell later whether it is still there.
-struct FileIdentity {
-    uint64_t device = 0;
-    uint64_t inode = 0;
-    bool regular = false;
-};
-
-struct FileContents {
-    enum class Outcome { kRead, kMissing, kUnreadable };
-    Outcome outcome = Outcome::kMissing;
-    std::string bytes;
-    std::string problem;  // kUnreadable: why, for a person ("it is not a regular file")
-    FileIdentity identity;
-};
-
-// Opens without blocking, so that a FIFO or a device at the path cannot hang
-// the caller, and reads the file only when it is a regular one of at most
-// `limit` bytes. A missing path (or a missing folder on the way) is
-// kMissing; anything else that stops the read is kUnreadable.
-FileContents ReadRegularFile(const std::string& path, size_t limit);
+using platform::FileContents;
+using platform::FileIdentity;
+using platform::ReadRegularFile;
 
 struct MoveAsideResult {
     enum class Outcome { kMoved, kLeftInPlace, kGone };

@@ -28,7 +28,7 @@ dpkg-deb -x "$deb" "$work/unpacked"
 usr=$work/unpacked/usr
 fail() { echo "check-package: $*" >&2; exit 1; }
 
-for program in corvane corvane-simdriver corvane-simctl MiniTask-CorvaneUtility CorvaneWirelessUtility; do
+for program in corvane corvane-simdriver corvane-simctl corvane-nmd MiniTask-CorvaneUtility CorvaneWirelessUtility; do
   [ -x "$usr/bin/$program" ] || fail "$program is not in bin/"
 done
 [ -f "$usr/lib/corvane/root/System/Library/PreferencePanes/CorvaneWirelessUtility.prefPane/Contents/Info.plist" ] \
@@ -58,6 +58,20 @@ if command -v systemd-analyze > /dev/null; then
     && ! grep -qE "Unknown|ignoring|not executable" "$work/verify.log" \
     || { cat "$work/verify.log"; fail "systemd does not take the agent's units"; }
 fi
+# corvane-nmd: a user unit of the graphical session, enabled for every user
+# when the package is installed, and started by an autostart entry where the
+# session does not reach graphical-session.target.
+unit=$usr/lib/systemd/user/corvane-nmd.service
+grep -q "^ExecStart=/usr/bin/corvane-nmd$" "$unit" || fail "the user unit does not start /usr/bin/corvane-nmd"
+grep -q "^WantedBy=graphical-session.target$" "$unit" || fail "the user unit is not wanted by the graphical session"
+grep -q "^Exec=systemctl --user start corvane-nmd.service$" "$work/unpacked/etc/xdg/autostart/corvane-nmd.desktop" \
+  || fail "no autostart entry starts the user unit"
+dpkg-deb -e "$deb" "$work/control"
+grep -q "systemctl --global enable corvane-nmd.service" "$work/control/postinst" \
+  || fail "the package does not enable the user unit"
+grep -q "systemctl --global disable corvane-nmd.service" "$work/control/prerm" \
+  || fail "the package does not disable the user unit on removal"
+"$usr/bin/corvane-nmd" --interface none --help > "$work/nmd-help.txt" || fail "corvane-nmd does not run as installed"
 
 # The unpacked programs run as installed: no build-tree path, no variable.
 unset CORVANE_SYSTEM_ROOT

@@ -14,13 +14,17 @@ packages=(
   # bus (so does its end-to-end test).
   at-spi2-core dbus python3-gi gir1.2-atspi-2.0
 )
-# The real-radio test's virtual machine (scripts/realradio): QEMU, the tools
-# that build its image from Debian's kernel package, and what runs inside it
-# (the host's root file system is the machine's): hostapd, wpa_supplicant,
-# iw, the regulatory database.
+# The real-radio tests' virtual machine (scripts/realradio, scripts/nmradio):
+# QEMU, the tools that build its image from Debian's kernel package, and
+# what runs inside it (the host's root file system is the machine's):
+# hostapd, wpa_supplicant, iw, the regulatory database; for the
+# NetworkManager test the system bus, polkit and GLib's D-Bus tools (gdbus,
+# python3-gi). NetworkManager itself is never installed here: the test
+# unpacks its packages into the machine (scripts/nmradio).
 realradio_packages=(
   qemu-system-x86 busybox-static kmod cpio
   hostapd wpasupplicant iw iproute2 iputils-ping util-linux wireless-regdb python3
+  dbus polkitd libglib2.0-bin python3-gi
 )
 for flag in "$@"; do
   case "$flag" in

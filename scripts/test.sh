@@ -18,6 +18,9 @@ ctest --test-dir build --output-on-failure -j"$jobs" --timeout 300
 echo "== real radios: corvane-nl80211d on mac80211_hwsim in a virtual machine"
 scripts/realradio/run-test.sh build
 
+echo "== real radios through NetworkManager: corvane-nmd in a virtual machine"
+scripts/nmradio/run-test.sh build
+
 echo "== the Debian package, unpacked and run as installed"
 scripts/check-package.sh build
 

@@ -3,17 +3,14 @@
 #include <algorithm>
 #include <span>
 
-#include "adapter/ChannelPlan.h"
+#include "adapter/ChannelTable.h"
+#include "driver/BeaconElements.h"
 #include "driver/ScanEntryRecord.h"
 
 namespace corvane::nl80211 {
 namespace {
 
-constexpr uint8_t kElementSsid = 0;
-constexpr uint8_t kElementRates = 1;
-constexpr uint8_t kElementExtendedRates = 50;
-constexpr uint16_t kCapabilityIbss = 0x0002;
-constexpr uint16_t kCapabilityPrivacy = 0x0010;
+using namespace driver;
 
 // Calls `visit(id, body)` for each whole element; stops at a truncated one.
 template <typename Visit>
@@ -30,7 +27,7 @@ void ForEachElement(std::span<const uint8_t> elements, Visit visit) {
 }  // namespace
 
 bool Listable(const BssRecord& bss) {
-    return ChannelForFrequency(bss.frequencyMhz * 1000).has_value();
+    return TableChannelForFrequency(bss.frequencyMhz * 1000).has_value();
 }
 
 std::string SsidOfElements(const std::vector<uint8_t>& elements) {

@@ -1,6 +1,7 @@
 #include "driver/nl80211/KernelStack.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <linux/nl80211.h>
 #include <net/if.h>
 #include <netlink/genl/ctrl.h>
@@ -97,9 +98,11 @@ std::optional<RadioSwitch> RfkillSwitch::Read(uint32_t wiphy) const {
 int RfkillSwitch::SetSoftBlocked(uint32_t wiphy, bool blocked) const {
     const auto folder = SwitchFolder(wiphy);
     if (!folder) return -ENODEV;
-    std::ofstream out(*folder + "/soft");
-    out << (blocked ? "1" : "0") << std::flush;
-    return out ? 0 : -EIO;
+    const int fd = open((*folder + "/soft").c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return -errno;
+    const int result = write(fd, blocked ? "1" : "0", 1) == 1 ? 0 : -errno;
+    close(fd);
+    return result;
 }
 
 // --- nl80211 -----------------------------------------------------------------

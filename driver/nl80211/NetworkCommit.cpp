@@ -39,6 +39,11 @@ constexpr Cipher kCiphers[] = {
     {Ndis802_11Encryption3Enabled, "CCMP", "CCMP TKIP"},
 };
 
+// The key lengths WEP has (40, 104 and 128 bits).
+bool IsWepKey(const std::vector<uint8_t>& key) {
+    return key.size() == 5 || key.size() == 13 || key.size() == 16;
+}
+
 CommittedNetwork Refuse(std::string why) {
     CommittedNetwork n;
     n.refusal = std::move(why);
@@ -108,11 +113,11 @@ CommittedNetwork NetworkFor(const StationSettings& s, const NetworkTarget& targe
         set("psk", HexText(s.psk->data(), s.psk->size()));
     } else if (wep) {
         const int tx = s.transmitKey;
-        if (tx < 0 || s.wepKeys[size_t(tx)].empty())
+        if (tx < 0 || !IsWepKey(s.wepKeys[size_t(tx)]))
             return Refuse("no WEP key is marked for transmission");
         set("auth_alg", s.authMode == uint32_t(Ndis802_11AuthModeShared) ? "SHARED" : "OPEN");
         for (size_t slot = 0; slot < s.wepKeys.size(); ++slot)
-            if (!s.wepKeys[slot].empty())
+            if (IsWepKey(s.wepKeys[slot]))
                 set("wep_key" + std::to_string(slot),
                     HexText(s.wepKeys[slot].data(), s.wepKeys[slot].size()));
         set("wep_tx_keyidx", std::to_string(tx));

@@ -81,6 +81,8 @@ std::optional<InterfaceInfo> ReadInterface(const nlmsghdr* message) {
     info.wiphy = *wiphy;
     info.iftype = Get<uint32_t>(tb, NL80211_ATTR_IFTYPE).value_or(NL80211_IFTYPE_STATION);
     info.mac = *mac;
+    if (const auto level = Get<uint32_t>(tb, NL80211_ATTR_WIPHY_TX_POWER_LEVEL))
+        info.txPowerMbm = int32_t(*level);
     return info;
 }
 
@@ -177,28 +179,28 @@ bool AddWiphy(const nlmsghdr* message, uint32_t wiphy, PhyInfo& phy) {
     return true;
 }
 
-std::optional<InterfaceInfo> ReadInterface(std::span<const uint8_t> bytes) {
+// The span forms: the reader of the message, once the bytes are one.
+template <typename T, std::optional<T> (*Read)(const nlmsghdr*)>
+std::optional<T> FromBytes(std::span<const uint8_t> bytes) {
     std::vector<uint8_t> aligned;
     const nlmsghdr* message = WholeMessage(bytes, aligned);
-    return message ? ReadInterface(message) : std::nullopt;
+    return message ? Read(message) : std::nullopt;
+}
+
+std::optional<InterfaceInfo> ReadInterface(std::span<const uint8_t> bytes) {
+    return FromBytes<InterfaceInfo, ReadInterface>(bytes);
 }
 
 std::optional<BssRecord> ReadBss(std::span<const uint8_t> bytes) {
-    std::vector<uint8_t> aligned;
-    const nlmsghdr* message = WholeMessage(bytes, aligned);
-    return message ? ReadBss(message) : std::nullopt;
+    return FromBytes<BssRecord, ReadBss>(bytes);
 }
 
 std::optional<StationInfo> ReadStation(std::span<const uint8_t> bytes) {
-    std::vector<uint8_t> aligned;
-    const nlmsghdr* message = WholeMessage(bytes, aligned);
-    return message ? ReadStation(message) : std::nullopt;
+    return FromBytes<StationInfo, ReadStation>(bytes);
 }
 
 std::optional<RegulatoryDomain> ReadRegulatory(std::span<const uint8_t> bytes) {
-    std::vector<uint8_t> aligned;
-    const nlmsghdr* message = WholeMessage(bytes, aligned);
-    return message ? ReadRegulatory(message) : std::nullopt;
+    return FromBytes<RegulatoryDomain, ReadRegulatory>(bytes);
 }
 
 bool AddWiphy(std::span<const uint8_t> bytes, uint32_t wiphy, PhyInfo& phy) {

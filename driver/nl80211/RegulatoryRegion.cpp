@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "adapter/ChannelPlan.h"
+#include "adapter/ChannelTable.h"
 
 namespace corvane::nl80211 {
 namespace {

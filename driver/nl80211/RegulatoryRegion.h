@@ -1,7 +1,7 @@
 // The country region the driver reports for the kernel's regulatory domain.
 //
 // The system knows eight 2.4 GHz channel plans by region number (see
-// adapter/ChannelPlan.h). The domain's rules decide which of the channels 1
+// adapter/ChannelTable.h). The domain's rules decide which of the channels 1
 // to 14 a station may start a network on: a channel counts when one rule
 // without NO-IR (or the older no-IBSS flag) covers its whole 20 MHz. The
 // region is the plan equal to those channels; when none is equal, the plan

@@ -22,6 +22,7 @@ struct InterfaceInfo {
     uint32_t wiphy = 0;
     uint32_t iftype = 0;  // NL80211_IFTYPE_*
     Mac mac{};
+    std::optional<int32_t> txPowerMbm;  // the transmit power in use, when the kernel says
 };
 
 // What the interface's phy can do and how it is set.

@@ -5,8 +5,9 @@
 # See README.md beside this script.
 #
 # usage: scripts/realradio/run-test.sh [BUILD_DIR] [record]
-# Exit status 0 when every check passed, or when the machine cannot run the
-# test (then it says why, beginning with "SKIPPED"); 1 when a check failed.
+# Exit status 0 when every expected check reported and passed, or when the
+# machine cannot run the test (then it says why, beginning with "SKIPPED");
+# 1 when a check failed or never reported.
 # CORVANE_SKIP_REALRADIO=1 skips it; CORVANE_REALRADIO_TIMEOUT (s, 600) bounds
 # the virtual machine's run.
 set -uo pipefail
@@ -36,6 +37,20 @@ if [ "$mode" = record ] && [ ! -x "$build/bin/nl80211_record_answers" ]; then
   exit 1
 fi
 
+# The checks guest-test.sh reports, each exactly once, all of which must pass.
+expected_test=(
+  service-published
+  scan-json scan-CorvaneWPA2-channel-1 scan-CorvaneOpen-channel-6 scan-CorvaneWEP-channel-11
+  scan-CorvaneSAE-channel-6 scan-CorvaneWPA2-channel-11 scan-CorvaneAdHoc-channel-11
+  join-sae-refused join-wrong-passphrase-fails join-wpa2 ping-over-the-air status-shows-the-link
+  disconnect status-after-disconnect join-open join-wep-shared bssid-lock-twin bssid-lock-back
+  adhoc-joins-the-peer kernel-refusal-logged connect-profile phy-settings-applied
+  phy-settings-read-back radio-off status-radio-off radio-on-reconnects
+  agent-connects-active-profile link-lost-with-the-access-point agent-reconnects-after-ap-restart
+  agent-applied-the-profile-again status-after-restart country-region-de
+)
+expected_record=(service-published record)
+
 start=$(date +%s)
 image=$("$here/build-image.sh") || skip "the virtual machine's image cannot be built here (see above)"
 out="$build/realradio"
@@ -60,8 +75,26 @@ if [ ! -s "$out/result" ]; then
   exit 1
 fi
 cat "$out/result"
-passed=$(grep -c '^PASS' "$out/result")
-failed=$(grep -c '^FAIL' "$out/result")
+# Every check must have reported, so that a guest that stops early fails:
+# a check that never reported counts as failed, and so does one this list
+# does not know.
+if [ "$mode" = record ]; then expected=("${expected_record[@]}"); else expected=("${expected_test[@]}"); fi
+passed=0
+failed=0
+for name in "${expected[@]}"; do
+  if grep -qx "PASS $name" "$out/result"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    grep -q "^FAIL $name:" "$out/result" || echo "FAIL $name: never reported"
+  fi
+done
+while read -r verdict name; do
+  name=${name%%:*}
+  printf '%s\n' "${expected[@]}" | grep -qx -- "$name" && continue
+  echo "FAIL $name: reported, but not among the expected checks ($verdict)"
+  failed=$((failed + 1))
+done < <(grep -E '^(PASS|FAIL) ' "$out/result")
 echo "realradio: ${elapsed} s in all, logs in $out"
-echo "realradio: $passed passed, $failed failed"
+echo "realradio: $passed passed, $failed failed of ${#expected[@]} expected"
 [ "$failed" -eq 0 ] && [ "$status" -eq 0 ]

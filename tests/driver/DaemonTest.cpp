@@ -16,8 +16,8 @@
 #include "adapter/ByteOrder.h"
 #include "adapter/Oids.h"
 #include "driver/Daemon.h"
-#include "driver/Environment.h"
-#include "driver/SimDriver.h"
+#include "driver/sim/Environment.h"
+#include "driver/sim/SimAir.h"
 #include "platform/DeviceAccess.h"
 #include "tests/integration/Processes.h"
 #include "tests/support/TempFolders.h"
@@ -26,6 +26,7 @@ namespace corvane::sim {
 namespace {
 
 using namespace platform;
+using driver::Daemon;
 
 bool Exists(const std::string& path) {
     struct stat st {};
@@ -169,6 +170,36 @@ TEST(Daemon, ServesAndCleansUpOnSigterm) {
     EXPECT_FALSE(Exists(service));
     EXPECT_FALSE(Exists(registry.Path() + "/.simctl@0"));
     EXPECT_NE(corvane::test::Run(ctl).status, 0);
+}
+
+// Whatever stands at the environment's path, the daemon reads at most a
+// regular file of 1 MiB and otherwise says why and ends with status 2 at
+// once (a device used to be read without end, a FIFO to block for ever).
+TEST(Daemon, AnEnvironmentItCannotReadEndsItAtOnce) {
+    corvane::test::TempRegistry registry;
+    const std::string folder = registry.Path();
+    const std::string fifo = folder + "/fifo", big = folder + "/big.json";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    FILE* f = std::fopen(big.c_str(), "w");
+    ASSERT_TRUE(f);
+    for (size_t i = 0; i <= kMaxEnvironmentFileSize; ++i) std::fputc(' ', f);
+    std::fclose(f);
+    const struct {
+        std::string path, why;
+    } rows[] = {
+        {"/dev/zero", "it is not a regular file"},
+        {fifo, "it is not a regular file"},
+        {folder, "it is not a regular file"},
+        {big, "it is larger than 1 MiB"},
+        {folder + "/missing.json", "there is no such file"},
+    };
+    for (const auto& row : rows) {
+        const auto run = corvane::test::Run({"/usr/bin/timeout", "10", CORVANE_SIMDRIVER_EXE,
+                                             "--registry", folder, "--environment", row.path});
+        EXPECT_EQ(run.status, 2) << row.path;
+        EXPECT_EQ(run.err, "corvane-simdriver: bad environment: cannot read " + row.path + ": " +
+                               row.why + "\n");
+    }
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <map>
 
 #include "SimDriverTestSupport.h"
-#include "driver/ScanEntry.h"
+#include "driver/sim/ScanEntry.h"
 #include "tests/support/ScanEntries.h"
 
 namespace corvane::sim::test {
@@ -58,7 +58,7 @@ TEST_F(ScanList, WholeEntriesInSeveralChunksThenAnEmptyOne) {
     }
     EXPECT_GE(chunks, 3u);
     size_t inRange = 0;
-    for (const auto& n : Sample().networks) inRange += n.rssi >= SimDriver::kOutOfRangeDbm;
+    for (const auto& n : Sample().networks) inRange += n.rssi >= SimAir::kOutOfRangeDbm;
     EXPECT_EQ(entries.size(), inRange);
 }
 

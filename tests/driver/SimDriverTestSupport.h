@@ -11,7 +11,7 @@
 #include "adapter/ByteOrder.h"
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
-#include "driver/SimDriver.h"
+#include "driver/sim/SimAir.h"
 #include "platform/Clock.h"
 
 namespace corvane::sim::test {

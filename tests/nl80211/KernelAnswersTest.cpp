@@ -19,11 +19,12 @@ TEST(KernelAnswers, RecordedMessagesReadWholeAndNeverPastTheirEnd) {
     ASSERT_TRUE(ReadStation(station));
     EXPECT_FALSE(ReadBss(station)) << "a station message is no BSS";
     EXPECT_FALSE(ReadInterface(bss));
+    EXPECT_EQ(ReadInterface(messages["interface"].at(0))->txPowerMbm, 2000) << "20 dBm in use";
 
     // Cut anywhere, with the header's length cut along or left claiming the
     // whole: never a read past the bytes given (the sanitizer build checks).
-    const std::vector<const std::vector<uint8_t>*> recorded = {&bss, &station,
-                                                               &messages["regulatory"].at(0)};
+    const std::vector<const std::vector<uint8_t>*> recorded = {
+        &bss, &station, &messages["regulatory"].at(0), &messages["interface"].at(0)};
     for (const auto* message : recorded) {
         for (size_t size = 0; size < message->size(); ++size) {
             std::vector<uint8_t> cut(message->begin(), message->begin() + size);
@@ -33,6 +34,7 @@ TEST(KernelAnswers, RecordedMessagesReadWholeAndNeverPastTheirEnd) {
                 ReadBss(cut);
                 ReadStation(cut);
                 ReadRegulatory(cut);
+                ReadInterface(cut);
                 PhyInfo phy;
                 AddWiphy(cut, 0, phy);
             }

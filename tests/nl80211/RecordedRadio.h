@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -45,20 +46,33 @@ public:
     }
 
     std::optional<InterfaceInfo> Interface() override { return interface; }
-    std::optional<PhyInfo> Phy(uint32_t) override { return PhyInfo{}; }
+    std::optional<PhyInfo> Phy(uint32_t) override { return phy; }
     int TriggerScan(uint32_t, const std::vector<uint32_t>&) override { return 0; }
     std::optional<std::vector<BssRecord>> ScanResults(uint32_t) override { return bss; }
     std::vector<StationInfo> Stations(uint32_t) override { return stations; }
     std::optional<RegulatoryDomain> Regulatory() override { return regulatory; }
     std::optional<RadioSwitch> Radio(uint32_t) override { return RadioSwitch{}; }
     int SetSoftBlocked(uint32_t, bool) override { return 0; }
-    int SetWiphy(uint32_t, const WiphySettings&) override { return 0; }
-    int SetPowerSave(uint32_t, bool) override { return 0; }
+    // Takes the settings as mac80211 does (a power limit only in whole dBm;
+    // automatic is the channel's 20 dBm), unless `refusal` (a negative
+    // errno) is set.
+    int SetWiphy(uint32_t, const WiphySettings& s) override {
+        if (refusal) return refusal;
+        if (s.txPowerLimitMbm && *s.txPowerLimitMbm % 100) return -EOPNOTSUPP;
+        if (s.rtsThreshold) phy.rtsThreshold = *s.rtsThreshold;
+        if (s.fragThreshold) phy.fragThreshold = *s.fragThreshold;
+        if (s.txPowerLimitMbm)
+            interface->txPowerMbm = *s.txPowerLimitMbm ? *s.txPowerLimitMbm : 2000;
+        return 0;
+    }
+    int SetPowerSave(uint32_t, bool) override { return refusal; }
 
     std::optional<InterfaceInfo> interface;
     std::vector<BssRecord> bss;
     std::vector<StationInfo> stations;
     std::optional<RegulatoryDomain> regulatory;
+    PhyInfo phy;
+    int refusal = 0;
 };
 
 // Answers PING, STATUS (disconnected), LIST_NETWORKS (none) and

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "driver/Environment.h"
+#include "driver/sim/Environment.h"
 
 namespace corvane::sim {
 

@@ -9,14 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "driver/AdapterKind.h"
+
 namespace corvane::sim {
 
 using MacAddress = std::array<uint8_t, 6>;
 
-enum class AdapterKind { Osprey, Merlin };
-
-// The driver class name under which an adapter kind publishes its service.
-const char* DriverClassName(AdapterKind kind);
+using driver::AdapterKind;
 
 struct AdapterSpec {
     AdapterKind kind = AdapterKind::Osprey;
@@ -75,6 +74,10 @@ struct Environment {
 std::optional<Environment> ParseEnvironment(std::string_view json, std::string* error);
 // Parses one network object (the add-network control command uses it too).
 std::optional<NetworkSpec> ParseNetwork(std::string_view json, std::string* error);
+// Reads the file only when it is a regular one of at most
+// kMaxEnvironmentFileSize bytes (a FIFO, a device or a folder is refused
+// at once); the error names the path and why.
+inline constexpr size_t kMaxEnvironmentFileSize = 1024 * 1024;
 std::optional<Environment> LoadEnvironmentFile(const std::string& path, std::string* error);
 
 // The sample environment compiled into the library.

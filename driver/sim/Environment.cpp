@@ -1,13 +1,13 @@
-#include "driver/Environment.h"
+#include "driver/sim/Environment.h"
 
 #include <openssl/evp.h>
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <set>
-#include <sstream>
+
+#include "platform/RegularFile.h"
 
 namespace corvane::sim {
 
@@ -56,8 +56,7 @@ int64_t GetInt(const json& o, const char* key, const std::string& where, int64_t
     int64_t n = v.is_number_unsigned() ? int64_t(std::min<uint64_t>(v.get<uint64_t>(), INT64_MAX))
                                        : v.get<int64_t>();
     if (n < lo || n > hi)
-        Fail(where + "." + key,
-             "must lie in " + std::to_string(lo) + ".." + std::to_string(hi));
+        Fail(where + "." + key, "must lie in " + std::to_string(lo) + ".." + std::to_string(hi));
     return n;
 }
 
@@ -120,9 +119,9 @@ bool NeedsPsk(Security s) {
 NetworkSpec NetworkFromJson(const json& o, const std::string& where) {
     if (!o.is_object()) Fail(where, "must be an object");
     CheckKeys(o, where,
-              {"ssid", "ssid_hex", "bssid", "channel", "frequency_khz", "rssi", "mode",
-               "security", "ciphers", "passphrase", "psk_hex", "wep_keys", "wep_auth", "hidden",
-               "ies_hex", "privacy"});
+              {"ssid", "ssid_hex", "bssid", "channel", "frequency_khz", "rssi", "mode", "security",
+               "ciphers", "passphrase", "psk_hex", "wep_keys", "wep_auth", "hidden", "ies_hex",
+               "privacy"});
     NetworkSpec n;
     if (o.contains("ssid") == o.contains("ssid_hex"))
         Fail(where, "give exactly one of \"ssid\" and \"ssid_hex\"");
@@ -152,15 +151,19 @@ NetworkSpec NetworkFromJson(const json& o, const std::string& where) {
     n.rssi = int32_t(GetInt(o, "rssi", where, -120, 0, -60));
 
     const std::string mode = GetString(o, "mode", where, "infrastructure");
-    if (mode == "infrastructure") n.mode = NetworkMode::Infrastructure;
-    else if (mode == "adhoc") n.mode = NetworkMode::AdHoc;
-    else Fail(where + ".mode", "must be \"infrastructure\" or \"adhoc\"");
+    if (mode == "infrastructure")
+        n.mode = NetworkMode::Infrastructure;
+    else if (mode == "adhoc")
+        n.mode = NetworkMode::AdHoc;
+    else
+        Fail(where + ".mode", "must be \"infrastructure\" or \"adhoc\"");
 
     n.security = ParseSecurity(GetString(o, "security", where, "open"), where + ".security");
     const bool adhoc = n.mode == NetworkMode::AdHoc;
     const bool adhocKind = n.security == Security::Open || n.security == Security::Wep ||
                            n.security == Security::WpaNone;
-    if (adhoc && !adhocKind) Fail(where + ".security", "an ad hoc network is open, wep or wpa-none");
+    if (adhoc && !adhocKind)
+        Fail(where + ".security", "an ad hoc network is open, wep or wpa-none");
     if (!adhoc && n.security == Security::WpaNone)
         Fail(where + ".security", "wpa-none is for ad hoc networks only");
 
@@ -170,9 +173,12 @@ NetworkSpec NetworkFromJson(const json& o, const std::string& where) {
         if (!c.is_array() || c.empty() || c.size() > 2)
             Fail(where + ".ciphers", "must be a list of \"tkip\" and/or \"ccmp\"");
         for (const json& e : c) {
-            if (e == "tkip") n.tkip = true;
-            else if (e == "ccmp") n.ccmp = true;
-            else Fail(where + ".ciphers", "must be a list of \"tkip\" and/or \"ccmp\"");
+            if (e == "tkip")
+                n.tkip = true;
+            else if (e == "ccmp")
+                n.ccmp = true;
+            else
+                Fail(where + ".ciphers", "must be a list of \"tkip\" and/or \"ccmp\"");
         }
     } else if (IsWpa(n.security)) {
         const bool wpa1 = n.security == Security::WpaPsk || n.security == Security::WpaEnterprise ||
@@ -192,7 +198,8 @@ NetworkSpec NetworkFromJson(const json& o, const std::string& where) {
         n.pmk = DerivePmk(p, n.ssid);
     } else if (o.contains("psk_hex")) {
         auto bytes = DecodeHex(GetString(o, "psk_hex", where, ""));
-        if (!bytes || bytes->size() != 32) Fail(where + ".psk_hex", "must be 64 hexadecimal digits");
+        if (!bytes || bytes->size() != 32)
+            Fail(where + ".psk_hex", "must be 64 hexadecimal digits");
         std::array<uint8_t, 32> pmk{};
         std::copy(bytes->begin(), bytes->end(), pmk.begin());
         n.pmk = pmk;
@@ -220,9 +227,12 @@ NetworkSpec NetworkFromJson(const json& o, const std::string& where) {
         Fail(where, "a WEP network needs \"wep_keys\"");
     }
     const std::string auth = GetString(o, "wep_auth", where, "open");
-    if (auth == "open") n.wepAuth = WepAuth::Open;
-    else if (auth == "shared") n.wepAuth = WepAuth::Shared;
-    else Fail(where + ".wep_auth", "must be \"open\" or \"shared\"");
+    if (auth == "open")
+        n.wepAuth = WepAuth::Open;
+    else if (auth == "shared")
+        n.wepAuth = WepAuth::Shared;
+    else
+        Fail(where + ".wep_auth", "must be \"open\" or \"shared\"");
     if (o.contains("wep_auth") && n.security != Security::Wep)
         Fail(where + ".wep_auth", "only WEP networks have a WEP authentication");
 
@@ -232,8 +242,8 @@ NetworkSpec NetworkFromJson(const json& o, const std::string& where) {
         auto bytes = DecodeHex(GetString(o, "ies_hex", where, ""));
         if (!bytes) Fail(where + ".ies_hex", "must be hexadecimal digits in pairs");
         if (bytes->size() > kMaxReplayedElements)
-            Fail(where + ".ies_hex", "is longer than " + std::to_string(kMaxReplayedElements) +
-                                         " bytes");
+            Fail(where + ".ies_hex",
+                 "is longer than " + std::to_string(kMaxReplayedElements) + " bytes");
         n.ies = std::move(*bytes);
     }
     return n;
@@ -247,9 +257,12 @@ AdapterSpec AdapterFromJson(const json& o) {
                "eeprom_error", "ready_delay_ms"});
     AdapterSpec a;
     const std::string kind = GetString(o, "kind", where, "osprey");
-    if (kind == "osprey") a.kind = AdapterKind::Osprey;
-    else if (kind == "merlin") a.kind = AdapterKind::Merlin;
-    else Fail(where + ".kind", "must be \"osprey\" or \"merlin\"");
+    if (kind == "osprey")
+        a.kind = AdapterKind::Osprey;
+    else if (kind == "merlin")
+        a.kind = AdapterKind::Merlin;
+    else
+        Fail(where + ".kind", "must be \"osprey\" or \"merlin\"");
     if (o.contains("mac")) {
         auto mac = ParseMac(GetString(o, "mac", where, ""));
         if (!mac) Fail(where + ".mac", "must look like AA:BB:CC:DD:EE:FF");
@@ -272,10 +285,6 @@ AdapterSpec AdapterFromJson(const json& o) {
 }
 
 }  // namespace
-
-const char* DriverClassName(AdapterKind kind) {
-    return kind == AdapterKind::Osprey ? "OspreyUSBWirelessDriver" : "MerlinUSBWirelessDriver";
-}
 
 std::optional<Environment> ParseEnvironment(std::string_view text, std::string* error) {
     json doc = json::parse(text, nullptr, false);
@@ -326,15 +335,17 @@ std::optional<NetworkSpec> ParseNetwork(std::string_view text, std::string* erro
 }
 
 std::optional<Environment> LoadEnvironmentFile(const std::string& path, std::string* error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (error) *error = "cannot read " + path;
+    const platform::FileContents file = platform::ReadRegularFile(path, kMaxEnvironmentFileSize);
+    if (file.outcome != platform::FileContents::Outcome::kRead) {
+        if (error)
+            *error = "cannot read " + path + ": " +
+                     (file.outcome == platform::FileContents::Outcome::kMissing
+                          ? std::string("there is no such file")
+                          : file.problem);
         return std::nullopt;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
     std::string why;
-    auto env = ParseEnvironment(text.str(), &why);
+    auto env = ParseEnvironment(file.bytes, &why);
     if (!env && error) *error = path + ": " + why;
     return env;
 }

@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
     const std::string folder = registry.empty() ? platform::RegistryFolder() : registry;
     std::string error;
     const std::string reply =
-        Exchange(corvane::sim::ControlSocketPath(folder, instance), line + "\n", &error);
+        Exchange(corvane::driver::ControlSocketPath(folder, instance), line + "\n", &error);
     if (reply.empty()) {
         std::fprintf(stderr, "corvane-simctl: %s\n", error.c_str());
         return 1;
@@ -118,8 +118,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (command == "status" && answer.contains("status"))
-        std::printf("%s\n",
-                    answer["status"].dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
-                        .c_str());
+        std::printf(
+            "%s\n",
+            answer["status"].dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
     return 0;
 }

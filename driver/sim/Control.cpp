@@ -1,15 +1,16 @@
-// The control side of the simulated driver: its live state as JSON and the
+// The control side of the simulated air: its live state as JSON and the
 // commands that stand for things done to the hardware (plug, switches,
-// moving networks in and out of range).
+// moving networks in and out of range). "status" is the driver core's.
 #include <charconv>
-#include <sstream>
 
-#include "driver/SimDriver.h"
+#include "driver/ControlLine.h"
+#include "driver/sim/SimAir.h"
 
 namespace corvane::sim {
 
 namespace {
 
+using driver::NextWord;
 using nlohmann::json;
 
 json Fail(const std::string& why) { return {{"ok", false}, {"error", why}}; }
@@ -21,89 +22,50 @@ std::optional<bool> OnOff(std::string_view word) {
     return std::nullopt;
 }
 
-std::string_view NextWord(std::string_view& rest) {
-    size_t start = rest.find_first_not_of(" \t");
-    if (start == std::string_view::npos) {
-        rest = {};
-        return {};
-    }
-    rest.remove_prefix(start);
-    size_t end = rest.find_first_of(" \t");
-    std::string_view word = rest.substr(0, end);
-    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end);
-    return word;
-}
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
 }  // namespace
 
-json SimDriver::Status() {
+json SimAir::Status() {
     if (present_) Tick();
     const bool associated = present_ && Associated();
-    json keys = json::array();
-    for (size_t slot = 0; slot < keys_.size(); ++slot) {
-        if (keys_[slot].material.empty()) continue;
-        keys.push_back({{"slot", slot},
-                        {"length", keys_[slot].material.size()},
-                        {"transmit", transmitSlot_ == int(slot)}});
-    }
     const NetworkSpec& n = association_.network;
     return {
         {"present", present_},
-        {"driver_class", ClassName()},
         {"associated", associated},
         {"joining", present_ && association_.phase == Phase::Joining},
         {"ssid", associated ? n.ssid : ""},
         {"bssid", associated ? FormatMacColons(n.bssid) : ""},
         {"channel", associated ? ChannelOfFrequency(n.frequencyKhz) : 0},
         {"own_adhoc", associated && association_.own},
-        {"infrastructure_mode", infrastructureMode_},
-        {"auth_mode", authMode_},
-        {"encryption", encryption_},
         {"radio", RadioOn()},
         {"hw_radio", environment_.adapter.hwRadio},
         {"eeprom_error", environment_.adapter.eepromError},
-        {"tx_power", txPower_},
-        {"preamble", preamble_},
-        {"rts", rts_},
-        {"frag", frag_},
-        {"power_mode", powerMode_},
-        {"client_64bit", client64Bit_},
-        {"keys", keys},
-        {"psk_installed", psk_.has_value()},
-        {"restart_pending", restartPending_},
         {"scanning", scanning_},
         {"scans", scansStarted_},
         {"networks", environment_.networks.size()},
     };
 }
 
-json SimDriver::Control(std::string_view line) {
-    std::string_view rest = Trim(line);
+json SimAir::Control(std::string_view line) {
+    std::string_view rest = driver::TrimBlanks(line);
     const std::string_view command = NextWord(rest);
-    rest = Trim(rest);
+    rest = driver::TrimBlanks(rest);
     const bool noArgs = rest.empty();
 
-    if (command == "status" && noArgs) return {{"ok", true}, {"status", Status()}};
     if (command == "plug" && noArgs) return Plug(), Ok();
     if (command == "unplug" && noArgs) return Unplug(), Ok();
     if (command == "restart" && noArgs) return Restart(), Ok();
     if (command == "radio" || command == "eeprom-error") {
         std::optional<bool> on = OnOff(rest);
         if (!on) return Fail(std::string(command) + " takes on or off");
-        if (command == "radio") SetHardwareRadio(*on);
-        else SetEepromError(*on);
+        if (command == "radio")
+            SetHardwareRadio(*on);
+        else
+            SetEepromError(*on);
         return Ok();
     }
     if (command == "rssi") {
         std::optional<MacAddress> bssid = ParseMac(NextWord(rest));
-        const std::string_view dbmText = Trim(rest);
+        const std::string_view dbmText = driver::TrimBlanks(rest);
         int dbm = 0;
         auto [end, ec] = std::from_chars(dbmText.data(), dbmText.data() + dbmText.size(), dbm);
         if (!bssid || ec != std::errc() || end != dbmText.data() + dbmText.size() ||
@@ -126,7 +88,7 @@ json SimDriver::Control(std::string_view line) {
         return Ok();
     }
     if (command.empty()) return Fail("empty command");
-    return Fail("unknown command or arguments: " + std::string(Trim(line)).substr(0, 200));
+    return RadioBackend::Control(line);
 }
 
 }  // namespace corvane::sim

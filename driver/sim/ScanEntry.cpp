@@ -1,20 +1,15 @@
-#include "driver/ScanEntry.h"
+#include "driver/sim/ScanEntry.h"
 
 #include <algorithm>
 
+#include "driver/BeaconElements.h"
 #include "driver/ScanEntryRecord.h"
 
 namespace corvane::sim {
 
 namespace {
 
-constexpr uint8_t kElementSsid = 0;
-constexpr uint8_t kElementRates = 1;
-constexpr uint8_t kElementDsParameters = 3;
-constexpr uint8_t kElementIbssParameters = 6;
-constexpr uint8_t kElementRsn = 48;
-constexpr uint8_t kElementExtendedRates = 50;
-constexpr uint8_t kElementVendor = 221;
+using namespace driver;
 
 constexpr uint8_t kWpaOui[3] = {0x00, 0x50, 0xF2};
 constexpr uint8_t kRsnOui[3] = {0x00, 0x0F, 0xAC};
@@ -24,9 +19,6 @@ constexpr uint8_t kAkmNone = 0;
 constexpr uint8_t kAkm8021X = 1;
 constexpr uint8_t kAkmPsk = 2;
 
-constexpr uint16_t kCapabilityEss = 0x0001;
-constexpr uint16_t kCapabilityIbss = 0x0002;
-constexpr uint16_t kCapabilityPrivacy = 0x0010;
 constexpr uint16_t kBeaconInterval = 100;
 
 const std::vector<uint8_t> kRates24 = {0x82, 0x84, 0x8B, 0x96, 0x0C, 0x12,

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# The end-to-end test of the NetworkManager backend on real radios:
+# NetworkManager (Debian's packages, unpacked into the virtual machine, never
+# installed here) on the Debian kernel's mac80211_hwsim radios, with hostapd
+# access points, driven by corvane-nmd and the system's own programs as an
+# unprivileged user, in the real-radio test's virtual machine. See README.md
+# beside this script.
+#
+# usage: scripts/nmradio/run-test.sh [BUILD_DIR]
+# Exit status 0 when every expected check reported and passed, or when the
+# machine cannot run the test (then it says why, beginning with "SKIPPED");
+# 1 otherwise. CORVANE_SKIP_NMRADIO=1 (or CORVANE_SKIP_REALRADIO=1) skips
+# it; CORVANE_NMRADIO_TIMEOUT (s, 900) bounds the virtual machine's run.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+build=$(cd "${1:-$root/build}" 2>/dev/null && pwd) || { echo "nmradio: no build folder ${1:-}"; exit 1; }
+
+skip() {
+  echo "nmradio: SKIPPED: $*"
+  exit 0
+}
+[ "${CORVANE_SKIP_NMRADIO:-0}" = 1 ] && skip "CORVANE_SKIP_NMRADIO=1"
+[ "${CORVANE_SKIP_REALRADIO:-0}" = 1 ] && skip "CORVANE_SKIP_REALRADIO=1"
+[ "$(uname -m)" = x86_64 ] || skip "the virtual machine is an x86_64 one; this machine is $(uname -m)"
+missing=()
+for tool in qemu-system-x86_64 hostapd wpa_supplicant wpa_passphrase iw ip ping setpriv busybox cpio \
+            depmod dpkg-deb apt-get dbus-daemon gdbus /usr/lib/polkit-1/polkitd /usr/bin/python3; do
+  command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
+done
+/usr/bin/python3 -c 'from gi.repository import Gio' 2>/dev/null || missing+=(python3-gi)
+[ ${#missing[@]} -eq 0 ] || skip "missing ${missing[*]} (scripts/install-deps.sh --realradio installs them)"
+case "$build" in *[\ ,]*) skip "the build folder's path holds a blank or a comma: $build" ;; esac
+for program in corvane corvane-nmd MiniTask-CorvaneUtility nm_standin_secret_agent; do
+  [ -x "$build/bin/$program" ] || { echo "nmradio: $build/bin/$program is not built"; exit 1; }
+done
+
+start=$(date +%s)
+image=$("$root/scripts/realradio/build-image.sh") || skip "the virtual machine's image cannot be built here (see above)"
+nmfs=$("$here/fetch-networkmanager.sh") || skip "NetworkManager's packages cannot be had here (see above)"
+case "$nmfs" in *[\ ,]*) skip "the package folder's path holds a blank or a comma: $nmfs" ;; esac
+out="$build/nmradio"
+rm -rf "$out"
+mkdir -p "$out"
+echo "nmradio: image $image, NetworkManager from $nmfs ($(( $(date +%s) - start )) s); booting the virtual machine"
+
+timeout "${CORVANE_NMRADIO_TIMEOUT:-900}" qemu-system-x86_64 \
+  -machine q35,accel=tcg -m 1536 -smp 2 -nodefaults -display none -no-reboot \
+  -serial "file:$out/console.log" \
+  -kernel "$image/vmlinuz" -initrd "$image/initrd.gz" \
+  -append "console=ttyS0 quiet panic=-1 corvane.image=$image corvane.guest=$here/guest-test.sh corvane.args=$build,/out,$nmfs" \
+  -virtfs "local,path=/,mount_tag=hostroot,security_model=none,readonly=on,multidevs=remap" \
+  -virtfs "local,path=$out,mount_tag=out,security_model=none" \
+  > "$out/qemu.log" 2>&1
+status=$?
+elapsed=$(( $(date +%s) - start ))
+
+if [ ! -s "$out/result" ]; then
+  echo "nmradio: FAILED: the virtual machine gave no result (qemu exit $status, ${elapsed} s); its console:"
+  tail -30 "$out/console.log" 2>/dev/null
+  exit 1
+fi
+cat "$out/result"
+[ -s "$out/timings" ] && { echo "nmradio: timings"; cat "$out/timings"; }
+passed=$(grep -c '^PASS' "$out/result")
+failed=$(grep -c '^FAIL' "$out/result")
+# Every expected check must have reported: a guest that stopped early
+# reports fewer.
+silent=()
+while read -r name; do
+  [ -z "$name" ] || [ "${name#\#}" != "$name" ] && continue
+  grep -qE "^(PASS|FAIL) $name(:|$)" "$out/result" || silent+=("$name")
+done < "$here/expected-checks"
+echo "nmradio: ${elapsed} s in all, logs in $out"
+echo "nmradio: $passed passed, $failed failed, ${#silent[@]} silent${silent[*]:+: ${silent[*]}}"
+[ "$failed" -eq 0 ] && [ ${#silent[@]} -eq 0 ] && [ "$status" -eq 0 ]
