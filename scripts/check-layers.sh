@@ -35,7 +35,9 @@ pane              platform platform/qt adapter crypto profiles editor survey pro
 cli               platform adapter crypto profiles editor survey pane
 agent             platform platform/qt adapter profiles
 driver            platform adapter
+driver/sim        platform adapter driver
 driver/nl80211    platform adapter driver
+driver/nm         platform adapter driver driver/nl80211
 '
 
 # Files a folder (and every folder below it) must not include even where
