@@ -1,6 +1,5 @@
 #include "driver/nl80211/KernelStack.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <linux/nl80211.h>
 #include <net/if.h>
@@ -14,19 +13,11 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 
 #include "driver/nl80211/Nl80211Messages.h"
 
 namespace corvane::nl80211 {
 namespace {
-
-std::optional<std::string> ReadLine(const std::string& path) {
-    std::ifstream in(path);
-    std::string line;
-    if (!in || !std::getline(in, line)) return std::nullopt;
-    return line;
-}
 
 // The state of one transaction, shared with libnl's callbacks.
 struct Exchange {
@@ -59,51 +50,6 @@ int OnError(sockaddr_nl*, nlmsgerr* error, void* arg) {
 }
 
 }  // namespace
-
-// --- rfkill ----------------------------------------------------------------
-
-std::optional<std::string> RfkillSwitch::SwitchFolder(uint32_t wiphy) const {
-    const std::string phys = root_ + "/class/ieee80211";
-    DIR* dir = opendir(phys.c_str());
-    if (!dir) return std::nullopt;
-    std::optional<std::string> phyFolder;
-    while (dirent* entry = readdir(dir)) {
-        if (entry->d_name[0] == '.') continue;
-        const std::string folder = phys + "/" + entry->d_name;
-        if (ReadLine(folder + "/index") == std::to_string(wiphy)) phyFolder = folder;
-    }
-    closedir(dir);
-    if (!phyFolder) return std::nullopt;
-    dir = opendir(phyFolder->c_str());
-    if (!dir) return std::nullopt;
-    std::optional<std::string> found;
-    while (dirent* entry = readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name.rfind("rfkill", 0) == 0 && name.size() > 6 &&
-            name.find_first_not_of("0123456789", 6) == std::string::npos)
-            found = *phyFolder + "/" + name;
-    }
-    closedir(dir);
-    return found;
-}
-
-std::optional<RadioSwitch> RfkillSwitch::Read(uint32_t wiphy) const {
-    const auto folder = SwitchFolder(wiphy);
-    if (!folder) return std::nullopt;
-    const auto soft = ReadLine(*folder + "/soft"), hard = ReadLine(*folder + "/hard");
-    if (!soft || !hard) return std::nullopt;
-    return RadioSwitch{*soft != "0", *hard != "0"};
-}
-
-int RfkillSwitch::SetSoftBlocked(uint32_t wiphy, bool blocked) const {
-    const auto folder = SwitchFolder(wiphy);
-    if (!folder) return -ENODEV;
-    const int fd = open((*folder + "/soft").c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) return -errno;
-    const int result = write(fd, blocked ? "1" : "0", 1) == 1 ? 0 : -errno;
-    close(fd);
-    return result;
-}
 
 // --- nl80211 -----------------------------------------------------------------
 
@@ -249,7 +195,11 @@ std::optional<RegulatoryDomain> KernelStack::Regulatory() {
     return domain;
 }
 
-std::optional<RadioSwitch> KernelStack::Radio(uint32_t wiphy) { return rfkill_.Read(wiphy); }
+std::optional<RadioSwitch> KernelStack::Radio(uint32_t wiphy) {
+    const std::optional<RfkillSwitch> own = rfkill_.OfPhy(wiphy);
+    if (!own) return std::nullopt;
+    return RadioSwitch{own->soft, own->hard};
+}
 
 int KernelStack::SetSoftBlocked(uint32_t wiphy, bool blocked) {
     const int status = rfkill_.SetSoftBlocked(wiphy, blocked);

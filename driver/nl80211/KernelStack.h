@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "driver/nl80211/RfkillSwitches.h"
 #include "driver/nl80211/Stack.h"
 
 struct nl_sock;
@@ -14,21 +15,6 @@ struct nl_msg;
 struct nlmsghdr;
 
 namespace corvane::nl80211 {
-
-// The soft and hard switch of a phy: the "rfkillN" entry in the phy's
-// sysfs folder (<root>/class/ieee80211/<phy>/, the phy whose "index" file
-// holds the wiphy number).
-class RfkillSwitch {
-public:
-    explicit RfkillSwitch(std::string sysfsRoot = "/sys") : root_(std::move(sysfsRoot)) {}
-    std::optional<RadioSwitch> Read(uint32_t wiphy) const;
-    // 0 or a negative errno (-ENODEV when the phy has no switch).
-    int SetSoftBlocked(uint32_t wiphy, bool blocked) const;
-
-private:
-    std::optional<std::string> SwitchFolder(uint32_t wiphy) const;
-    std::string root_;
-};
 
 class KernelStack : public WirelessStack {
 public:
@@ -63,7 +49,7 @@ private:
     nl_sock* socket_ = nullptr;
     int family_ = -1;
     std::string problem_;
-    RfkillSwitch rfkill_;
+    RfkillSwitches rfkill_;
     std::function<void(const nlmsghdr*)> tap_;
 };
 

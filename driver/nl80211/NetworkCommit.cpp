@@ -3,46 +3,15 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "adapter/Oids.h"
+#include "driver/JoinPlan.h"
 
 namespace corvane::nl80211 {
 namespace {
 
-// What one authentication mode turns into; refusals name why.
-struct Protocol {
-    int32_t authMode;
-    const char* keyManagement;  // null: the mode is refused
-    const char* proto;          // null: no WPA protocol (open or WEP)
-    const char* refusal;
-};
-
-constexpr Protocol kProtocols[] = {
-    {Ndis802_11AuthModeOpen, "NONE", nullptr, nullptr},
-    {Ndis802_11AuthModeShared, "NONE", nullptr, nullptr},
-    {Ndis802_11AuthModeWPAPSK, "WPA-PSK", "WPA", nullptr},
-    {Ndis802_11AuthModeWPA2PSK, "WPA-PSK", "RSN", nullptr},
-    {Ndis802_11AuthModeWPANone, nullptr, nullptr,
-     "WPA-NONE ad hoc networks are not supported by wpa_supplicant"},
-    {Ndis802_11AuthModeWPA, nullptr, nullptr, "WPA-Enterprise is not supported"},
-    {Ndis802_11AuthModeWPA2, nullptr, nullptr, "WPA2-Enterprise is not supported"},
-};
-
-// The pairwise and group ciphers of an encryption status for WPA.
-struct Cipher {
-    int32_t encryption;
-    const char* pairwise;
-    const char* group;
-};
-
-constexpr Cipher kCiphers[] = {
-    {Ndis802_11Encryption2Enabled, "TKIP", "TKIP"},
-    {Ndis802_11Encryption3Enabled, "CCMP", "CCMP TKIP"},
-};
-
-// The key lengths WEP has (40, 104 and 128 bits).
-bool IsWepKey(const std::vector<uint8_t>& key) {
-    return key.size() == 5 || key.size() == 13 || key.size() == 16;
-}
+using driver::JoinPlan;
+using driver::JoinSecurity;
+using driver::WpaCipher;
+using driver::WpaProtocol;
 
 CommittedNetwork Refuse(std::string why) {
     CommittedNetwork n;
@@ -63,15 +32,11 @@ std::string HexText(const uint8_t* bytes, size_t size) {
 }
 
 CommittedNetwork NetworkFor(const StationSettings& s, const NetworkTarget& target) {
-    const Protocol* protocol = nullptr;
-    for (const Protocol& p : kProtocols)
-        if (uint32_t(p.authMode) == s.authMode) protocol = &p;
-    if (!protocol)
-        return Refuse("authentication mode " + std::to_string(s.authMode) + " is unknown");
-    if (!protocol->keyManagement) return Refuse(protocol->refusal);
+    const driver::JoinDecision decision = driver::PlanJoin(s, "wpa_supplicant");
+    if (!decision.plan) return Refuse(decision.refusal);
+    const JoinPlan& plan = *decision.plan;
+    if (plan.adHoc && target.ssid.empty()) return Refuse("an ad hoc network needs an SSID");
 
-    const bool adHoc = s.infrastructureMode == uint32_t(Ndis802_11IBSS);
-    const bool wep = s.encryption == uint32_t(Ndis802_11WEPEnabled);
     CommittedNetwork n;
     auto set = [&n](std::string name, std::string value) {
         n.variables.emplace_back(std::move(name), std::move(value));
@@ -80,9 +45,7 @@ CommittedNetwork NetworkFor(const StationSettings& s, const NetworkTarget& targe
     if (!target.ssid.empty())
         set("ssid", HexText(reinterpret_cast<const uint8_t*>(target.ssid.data()),
                             std::min<size_t>(target.ssid.size(), 32)));
-    if (adHoc) {
-        if (protocol->proto) return Refuse("WPA in an ad hoc network is not supported");
-        if (target.ssid.empty()) return Refuse("an ad hoc network needs an SSID");
+    if (plan.adHoc) {
         set("mode", "1");
         set("frequency", std::to_string(s.frequencyKhz ? s.frequencyKhz / 1000 : 2412));
     } else {
@@ -99,32 +62,21 @@ CommittedNetwork NetworkFor(const StationSettings& s, const NetworkTarget& targe
             frequencies += (frequencies.empty() ? "" : " ") + std::to_string(mhz);
         if (!frequencies.empty()) set("scan_freq", frequencies);
     }
-    set("key_mgmt", protocol->keyManagement);
+    set("key_mgmt", plan.security == JoinSecurity::Wpa ? "WPA-PSK" : "NONE");
 
-    if (protocol->proto) {
-        const Cipher* cipher = nullptr;
-        for (const Cipher& c : kCiphers)
-            if (uint32_t(c.encryption) == s.encryption) cipher = &c;
-        if (!cipher) return Refuse("WPA needs TKIP or AES encryption");
-        if (!s.psk) return Refuse("no pre-shared key was given");
-        set("proto", protocol->proto);
-        set("pairwise", cipher->pairwise);
-        set("group", cipher->group);
-        set("psk", HexText(s.psk->data(), s.psk->size()));
-    } else if (wep) {
-        const int tx = s.transmitKey;
-        if (tx < 0 || !IsWepKey(s.wepKeys[size_t(tx)]))
-            return Refuse("no WEP key is marked for transmission");
-        set("auth_alg", s.authMode == uint32_t(Ndis802_11AuthModeShared) ? "SHARED" : "OPEN");
-        for (size_t slot = 0; slot < s.wepKeys.size(); ++slot)
-            if (IsWepKey(s.wepKeys[slot]))
+    if (plan.security == JoinSecurity::Wpa) {
+        const bool ccmp = plan.cipher == WpaCipher::Ccmp;
+        set("proto", plan.protocol == WpaProtocol::Wpa ? "WPA" : "RSN");
+        set("pairwise", ccmp ? "CCMP" : "TKIP");
+        set("group", ccmp ? "CCMP TKIP" : "TKIP");
+        set("psk", HexText(plan.psk.data(), plan.psk.size()));
+    } else if (plan.security == JoinSecurity::Wep) {
+        set("auth_alg", plan.sharedKey ? "SHARED" : "OPEN");
+        for (size_t slot = 0; slot < plan.wepKeys.size(); ++slot)
+            if (!plan.wepKeys[slot].empty())
                 set("wep_key" + std::to_string(slot),
-                    HexText(s.wepKeys[slot].data(), s.wepKeys[slot].size()));
-        set("wep_tx_keyidx", std::to_string(tx));
-    } else if (s.encryption != uint32_t(Ndis802_11WEPDisabled)) {
-        return Refuse("TKIP or AES encryption needs WPA authentication");
-    } else if (s.authMode == uint32_t(Ndis802_11AuthModeShared)) {
-        return Refuse("shared authentication needs WEP");
+                    HexText(plan.wepKeys[slot].data(), plan.wepKeys[slot].size()));
+        set("wep_tx_keyidx", std::to_string(plan.transmitKey));
     }
     set("id_str", std::string("\"") + kNetworkTag + "\"");
     return n;

@@ -34,11 +34,14 @@
 #include <string>
 
 #include "driver/RadioBackend.h"
+#include "driver/nl80211/RfkillSwitches.h"
 #include "driver/nl80211/Stack.h"
 #include "driver/nm/NetworkService.h"
-#include "driver/nm/RfkillSwitches.h"
 
 namespace corvane::nm {
+
+using nl80211::RfkillSwitch;
+using nl80211::RfkillSwitches;
 
 struct NmDevice {
     std::string interfaceName;

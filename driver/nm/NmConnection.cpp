@@ -7,42 +7,12 @@
 
 #include "adapter/ChannelTable.h"
 #include "adapter/Oids.h"
+#include "driver/JoinPlan.h"
 
 namespace corvane::nm {
 namespace {
 
 using driver::StationSettings;
-
-// What one authentication mode turns into; refusals name why.
-struct Protocol {
-    int32_t authMode;
-    const char* keyManagement;  // null: refused
-    const char* proto;          // null: no WPA protocol (open or WEP)
-    const char* refusal;
-};
-
-constexpr Protocol kProtocols[] = {
-    {Ndis802_11AuthModeOpen, "none", nullptr, nullptr},
-    {Ndis802_11AuthModeShared, "none", nullptr, nullptr},
-    {Ndis802_11AuthModeWPAPSK, "wpa-psk", "wpa", nullptr},
-    {Ndis802_11AuthModeWPA2PSK, "wpa-psk", "rsn", nullptr},
-    {Ndis802_11AuthModeWPANone, nullptr, nullptr,
-     "WPA-NONE ad hoc networks are not supported by NetworkManager"},
-    {Ndis802_11AuthModeWPA, nullptr, nullptr, "WPA-Enterprise is not supported"},
-    {Ndis802_11AuthModeWPA2, nullptr, nullptr, "WPA2-Enterprise is not supported"},
-};
-
-// The pairwise and group ciphers of an encryption status for WPA.
-struct Cipher {
-    int32_t encryption;
-    const char* pairwise;
-    QStringList group;
-};
-
-const Cipher kCiphers[] = {
-    {Ndis802_11Encryption2Enabled, "tkip", {"tkip"}},
-    {Ndis802_11Encryption3Enabled, "ccmp", {"ccmp", "tkip"}},
-};
 
 // NetworkManager's 802-11-wireless powersave values.
 constexpr uint32_t kPowerSaveDisable = 2;
@@ -81,18 +51,13 @@ std::optional<Channel> ChannelOf(uint32_t frequencyKhz) {
 
 NmConnection ConnectionFor(const StationSettings& s, const JoinTarget& target,
                            const ConnectionOwner& owner) {
-    const Protocol* protocol = nullptr;
-    for (const Protocol& p : kProtocols)
-        if (uint32_t(p.authMode) == s.authMode) protocol = &p;
-    if (!protocol)
-        return Refuse("authentication mode " + std::to_string(s.authMode) + " is unknown");
-    if (!protocol->keyManagement) return Refuse(protocol->refusal);
+    const driver::JoinDecision decision = driver::PlanJoin(s, "NetworkManager");
+    if (!decision.plan) return Refuse(decision.refusal);
+    const driver::JoinPlan& plan = *decision.plan;
     if (target.ssid.empty())
         return Refuse(target.bssid ? "no network with this BSSID is in the scan results"
                                    : "the network has no SSID");
 
-    const bool adHoc = s.infrastructureMode == uint32_t(Ndis802_11IBSS);
-    const bool wep = s.encryption == uint32_t(Ndis802_11WEPEnabled);
     NmConnection c;
     ConnectionSettings& out = c.settings;
 
@@ -108,8 +73,7 @@ NmConnection ConnectionFor(const StationSettings& s, const JoinTarget& target,
     wireless["ssid"] = Bytes(target.ssid.substr(0, 32));
     wireless["powersave"] =
         s.powerMode == uint32_t(Ndis802_11PowerModeCAM) ? kPowerSaveDisable : kPowerSaveEnable;
-    if (adHoc) {
-        if (protocol->proto) return Refuse("WPA in an ad hoc network is not supported");
+    if (plan.adHoc) {
         wireless["mode"] = QStringLiteral("adhoc");
         if (const auto channel = ChannelOf(s.frequencyKhz)) {
             wireless["band"] = QString::fromLatin1(channel->band);
@@ -131,42 +95,32 @@ NmConnection ConnectionFor(const StationSettings& s, const JoinTarget& target,
         out["ipv6"] = {{"method", QStringLiteral("auto")}};
     }
 
-    if (protocol->proto) {
-        const Cipher* cipher = nullptr;
-        for (const Cipher& k : kCiphers)
-            if (uint32_t(k.encryption) == s.encryption) cipher = &k;
-        if (!cipher) return Refuse("WPA needs TKIP or AES encryption");
-        if (!s.psk) return Refuse("no pre-shared key was given");
+    if (plan.security == driver::JoinSecurity::Wpa) {
+        const bool ccmp = plan.cipher == driver::WpaCipher::Ccmp;
         out["802-11-wireless-security"] = {
-            {"key-mgmt", QString::fromLatin1(protocol->keyManagement)},
-            {"proto", QStringList{QString::fromLatin1(protocol->proto)}},
-            {"pairwise", QStringList{QString::fromLatin1(cipher->pairwise)}},
-            {"group", cipher->group},
-            {"psk", Hex(*s.psk)},
+            {"key-mgmt", QStringLiteral("wpa-psk")},
+            {"proto",
+             QStringList{plan.protocol == driver::WpaProtocol::Wpa ? QStringLiteral("wpa")
+                                                                   : QStringLiteral("rsn")}},
+            {"pairwise", QStringList{ccmp ? QStringLiteral("ccmp") : QStringLiteral("tkip")}},
+            {"group", ccmp ? QStringList{"ccmp", "tkip"} : QStringList{"tkip"}},
+            {"psk", Hex(plan.psk)},
         };
-    } else if (wep) {
-        const int tx = s.transmitKey;
-        if (tx < 0 || s.wepKeys[size_t(tx)].empty())
-            return Refuse("no WEP key is marked for transmission");
+    } else if (plan.security == driver::JoinSecurity::Wep) {
         QVariantMap security = {
             {"key-mgmt", QStringLiteral("none")},
-            {"auth-alg", s.authMode == uint32_t(Ndis802_11AuthModeShared) ? QStringLiteral("shared")
-                                                                          : QStringLiteral("open")},
+            {"auth-alg", plan.sharedKey ? QStringLiteral("shared") : QStringLiteral("open")},
             {"wep-key-type", 1u},  // a key, not a passphrase
-            {"wep-tx-keyidx", uint32_t(tx)},
+            {"wep-tx-keyidx", uint32_t(plan.transmitKey)},
         };
-        for (size_t slot = 0; slot < s.wepKeys.size(); ++slot) {
-            const std::vector<uint8_t>& key = s.wepKeys[slot];
+        for (size_t slot = 0; slot < plan.wepKeys.size(); ++slot) {
+            const std::vector<uint8_t>& key = plan.wepKeys[slot];
             if (key.empty()) continue;
             if (key.size() != 5 && key.size() != 13)
                 return Refuse("NetworkManager takes only 40- and 104-bit WEP keys");
             security["wep-key" + QString::number(slot)] = Hex(key);
         }
         out["802-11-wireless-security"] = security;
-    } else if (s.encryption != uint32_t(Ndis802_11WEPDisabled)) {
-        return Refuse("TKIP or AES encryption needs WPA authentication");
-    } else if (s.authMode == uint32_t(Ndis802_11AuthModeShared)) {
-        return Refuse("shared authentication needs WEP");
     }
     return c;
 }

@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
             setup.servingNote = "status: corvane-simctl --registry " + setup.registry +
                                 " --instance " + setup.instance + " status";
             return std::make_unique<corvane::nm::NmBackend>(
-                std::move(nm), std::move(kernel), corvane::nm::RfkillSwitches(), std::move(device));
+                std::move(nm), std::move(kernel), corvane::nl80211::RfkillSwitches(), std::move(device));
         }};
     return corvane::driver::RunDriverProcess(program, argc, argv);
 }

@@ -15,6 +15,8 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 build=$(cd "${1:-$root/build}" 2>/dev/null && pwd) || { echo "nmradio: no build folder ${1:-}"; exit 1; }
+test_name=nmradio
+. "$root/scripts/realradio/vm.sh"
 
 skip() {
   echo "nmradio: SKIPPED: $*"
@@ -44,33 +46,6 @@ rm -rf "$out"
 mkdir -p "$out"
 echo "nmradio: image $image, NetworkManager from $nmfs ($(( $(date +%s) - start )) s); booting the virtual machine"
 
-timeout "${CORVANE_NMRADIO_TIMEOUT:-900}" qemu-system-x86_64 \
-  -machine q35,accel=tcg -m 1536 -smp 2 -nodefaults -display none -no-reboot \
-  -serial "file:$out/console.log" \
-  -kernel "$image/vmlinuz" -initrd "$image/initrd.gz" \
-  -append "console=ttyS0 quiet panic=-1 corvane.image=$image corvane.guest=$here/guest-test.sh corvane.args=$build,/out,$nmfs" \
-  -virtfs "local,path=/,mount_tag=hostroot,security_model=none,readonly=on,multidevs=remap" \
-  -virtfs "local,path=$out,mount_tag=out,security_model=none" \
-  > "$out/qemu.log" 2>&1
-status=$?
-elapsed=$(( $(date +%s) - start ))
-
-if [ ! -s "$out/result" ]; then
-  echo "nmradio: FAILED: the virtual machine gave no result (qemu exit $status, ${elapsed} s); its console:"
-  tail -30 "$out/console.log" 2>/dev/null
-  exit 1
-fi
-cat "$out/result"
+boot_guest "${CORVANE_NMRADIO_TIMEOUT:-900}" 1536 "$here/guest-test.sh" "$build,/out,$nmfs" || exit 1
 [ -s "$out/timings" ] && { echo "nmradio: timings"; cat "$out/timings"; }
-passed=$(grep -c '^PASS' "$out/result")
-failed=$(grep -c '^FAIL' "$out/result")
-# Every expected check must have reported: a guest that stopped early
-# reports fewer.
-silent=()
-while read -r name; do
-  [ -z "$name" ] || [ "${name#\#}" != "$name" ] && continue
-  grep -qE "^(PASS|FAIL) $name(:|$)" "$out/result" || silent+=("$name")
-done < "$here/expected-checks"
-echo "nmradio: ${elapsed} s in all, logs in $out"
-echo "nmradio: $passed passed, $failed failed, ${#silent[@]} silent${silent[*]:+: ${silent[*]}}"
-[ "$failed" -eq 0 ] && [ ${#silent[@]} -eq 0 ] && [ "$status" -eq 0 ]
+judge_checks "$here/expected-checks"

@@ -1,7 +1,9 @@
 // The machine's rfkill switches as sysfs shows them (readable by every
-// user), and unblocking one of them through /dev/rfkill (which the desktop
-// gives the user at the console, as it does for the desktop's own Wi-Fi
-// switch). No root needed.
+// user); a phy's switch is the "rfkillN" entry in its sysfs folder
+// (<root>/class/ieee80211/<phy>/, the phy whose "index" file holds the
+// wiphy number). Two ways to change one: its sysfs "soft" file, which needs
+// root (corvane-nl80211d), and /dev/rfkill, which the desktop gives the
+// user at the console as it does for its own Wi-Fi switch (corvane-nmd).
 #pragma once
 
 #include <cstdint>
@@ -9,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace corvane::nm {
+namespace corvane::nl80211 {
 
 struct RfkillSwitch {
     uint32_t index = 0;  // N of /sys/class/rfkill/rfkillN
@@ -26,12 +28,15 @@ public:
     std::vector<RfkillSwitch> All() const;
     // The switch of the phy with this wiphy index, if it has one.
     std::optional<RfkillSwitch> OfPhy(uint32_t wiphy) const;
-    // 0, or a negative errno.
+    // Through /dev/rfkill: 0, or a negative errno.
     int Unblock(uint32_t index) const;
+    // Through the switch's sysfs file: 0, or a negative errno (-ENODEV when
+    // the phy has no switch).
+    int SetSoftBlocked(uint32_t wiphy, bool blocked) const;
 
 private:
     std::string root_;
     std::string device_;
 };
 
-}  // namespace corvane::nm
+}  // namespace corvane::nl80211

@@ -1,4 +1,4 @@
-#include "driver/nm/RfkillSwitches.h"
+#include "driver/nl80211/RfkillSwitches.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <fstream>
 
-namespace corvane::nm {
+namespace corvane::nl80211 {
 namespace {
 
 std::optional<std::string> ReadLine(const std::string& path) {
@@ -81,4 +81,15 @@ int RfkillSwitches::Unblock(uint32_t index) const {
     return error;
 }
 
-}  // namespace corvane::nm
+int RfkillSwitches::SetSoftBlocked(uint32_t wiphy, bool blocked) const {
+    const std::optional<RfkillSwitch> own = OfPhy(wiphy);
+    if (!own) return -ENODEV;
+    const std::string path = root_ + "/class/rfkill/rfkill" + std::to_string(own->index) + "/soft";
+    const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return -errno;
+    const int result = write(fd, blocked ? "1" : "0", 1) == 1 ? 0 : -errno;
+    close(fd);
+    return result;
+}
+
+}  // namespace corvane::nl80211
