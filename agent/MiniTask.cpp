@@ -15,6 +15,7 @@
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
 #include "adapter/SsidText.h"
+#include "agent/LinkNotices.h"
 #include "platform/Clock.h"
 #include "platform/PaneLauncher.h"
 #include "platform/SystemInfo.h"
@@ -128,6 +129,12 @@ void MiniTask::OnTimer() {
         }
         checkProfileCount = 0;
         G_bDeviceRemove = 0;
+        if (notices_) {
+            if (state == kMediaConnected)
+                notices_->LinkUp(networkName_);
+            else
+                notices_->LinkDown();
+        }
         return;
     }
     RecheckTick();
@@ -144,6 +151,7 @@ void MiniTask::RestartWait() {
 }
 
 void MiniTask::RecheckTick() {
+    if (notices_) notices_->AdapterSearched();
     reconnectCount = 0;
     G_bDeviceExist = IsDeviceDriverExist() ? 1 : 0;
     if (G_bDeviceExist) {
@@ -175,7 +183,8 @@ void MiniTask::updateStatus() {
     size_t length = std::min<size_t>(ssid.SsidLength, kSsidMaxLength);
     const char* name = reinterpret_cast<const char*>(ssid.Ssid);
     length = std::find(name, name + length, '\0') - name;
-    TaskItem.SetApItemTitle(kApItemPrefix + PrintableText(std::string_view(name, length)));
+    networkName_ = PrintableText(std::string_view(name, length));
+    TaskItem.SetApItemTitle(kApItemPrefix + networkName_);
 
     uint8_t configBytes[sizeof(NDIS_802_11_CONFIGURATION)] = {};
     Adapter->OidQueryInformation(OID_802_11_CONFIGURATION, configBytes, sizeof configBytes,
@@ -251,6 +260,7 @@ bool MiniTask::CheckProfileSettingForConnect() {
     if (!record) return false;
     networktypeformCheckProfile = IntValue(active.front(), kKeyNetworkType);
     ToConnect(record.get());
+    if (notices_) notices_->ReconnectApplied(PrintableText(active.front().Value(kKeySsid)));
     ReleaseProfileData(record);
     keyMaterial.Zero();  // key bytes are not needed between attempts
     return false;
