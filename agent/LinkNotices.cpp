@@ -12,8 +12,9 @@ Notification LostNotification(const std::string& network) {
     return {"Connection to " + network + " lost", "", kDisconnectedCategory};
 }
 
-Notification CouldNotConnectNotification(const std::string& network) {
-    return {"Could not connect to " + network, kCouldNotConnectHint, kConnectFailedCategory};
+Notification CouldNotConnectNotification(const std::string& network, bool keyed) {
+    return {"Could not connect to " + network, keyed ? kCouldNotConnectHint : kOutOfRangeHint,
+            kConnectFailedCategory};
 }
 
 LinkNotices::LinkNotices(Notifier& notifier, bool enabled)
@@ -32,14 +33,14 @@ void LinkNotices::AdapterSearched() {
     See(std::nullopt);
 }
 
-void LinkNotices::ReconnectApplied(const std::string& network) {
+void LinkNotices::ReconnectApplied(const std::string& network, bool keyed) {
     // The link has not been up since the last reconnect: it had its time.
-    if (reconnect_ && failureTold_ != reconnect_) {
-        Show(CouldNotConnectNotification(*reconnect_));
-        failureTold_ = reconnect_;
+    if (reconnect_ && failureTold_ != reconnect_->network) {
+        Show(CouldNotConnectNotification(reconnect_->network, reconnect_->keyed));
+        failureTold_ = reconnect_->network;
         told_.reset();
     }
-    reconnect_ = network;
+    reconnect_ = Reconnect{network, keyed};
 }
 
 void LinkNotices::See(const Link& link) {

@@ -41,13 +41,15 @@ inline constexpr uint64_t kLinkFlapWindowUs = 10'000'000;
 inline constexpr const char* kConnectedCategory = "network.connected";
 inline constexpr const char* kDisconnectedCategory = "network.disconnected";
 inline constexpr const char* kConnectFailedCategory = "network.error";
-// The body of "Could not connect to NAME".
+// The body of "Could not connect to NAME": the key is named only where the
+// profile has one (an open network's failure says nothing of keys).
 inline constexpr const char* kCouldNotConnectHint =
     "The key in the active profile may be wrong, or the network may be out of range.";
+inline constexpr const char* kOutOfRangeHint = "The network may be out of range.";
 
 Notification ConnectedNotification(const std::string& network);
 Notification LostNotification(const std::string& network);
-Notification CouldNotConnectNotification(const std::string& network);
+Notification CouldNotConnectNotification(const std::string& network, bool keyed);
 
 class LinkNotices {
 public:
@@ -61,11 +63,16 @@ public:
     void LinkDown();
     void AdapterSearched();  // the link is down; a reconnect under way is void
 
-    // The agent applied the active profile, whose network is `network`.
-    void ReconnectApplied(const std::string& network);
+    // The agent applied the active profile, whose network is `network`;
+    // `keyed` when the profile has a key (WEP or WPA).
+    void ReconnectApplied(const std::string& network, bool keyed);
 
 private:
     using Link = std::optional<std::string>;  // the network's name while up
+    struct Reconnect {
+        std::string network;
+        bool keyed;
+    };
 
     void See(const Link& link);
     void Tell(const Link& link);
@@ -76,7 +83,7 @@ private:
     Link seen_;                             // the link at the last tick
     std::optional<uint64_t> lastChangeUs_;  // none yet: steady since the start
     Link told_;                             // what the user was last told
-    std::optional<std::string> reconnect_;  // the reconnect under way, by name
+    std::optional<Reconnect> reconnect_;    // the reconnect under way
     std::optional<std::string> failureTold_;
 };
 

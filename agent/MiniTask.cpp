@@ -21,6 +21,7 @@
 #include "platform/SystemInfo.h"
 #include "profiles/PreferenceFiles.h"
 #include "profiles/PreferenceLock.h"
+#include "profiles/ProfileRecord.h"
 #include "profiles/StoredIndexes.h"
 
 namespace corvane {
@@ -38,6 +39,15 @@ std::string Format(const char* format, long value) {
     char text[64];
     std::snprintf(text, sizeof text, format, value);
     return text;
+}
+
+// Whether a connect record carries a key (WEP or WPA), for what a failed
+// reconnect may be blamed on.
+bool HasKey(const PROFILE_DATA& record) {
+    if (!PskKeyBytes(record).empty()) return true;
+    for (int slot = 0; slot < kWepSlotCount; ++slot)
+        if (!WepSlotBytes(record, slot).empty()) return true;
+    return false;
 }
 
 void DefaultExit(QTimer& timer, int status) {
@@ -59,7 +69,6 @@ int SignalIconLevel(uint32_t quality) {
     if (quality <= 80) return 4;
     return 5;
 }
-
 
 int32_t DefaultWirelessMode(uint32_t device, bool nSupport, bool aSupport) {
     // Columns: n only, a only, both, neither.
@@ -237,8 +246,9 @@ void MiniTask::InitAdvanceSetting() {
         return true;
     });
     if (!written)
-        platform::SystemLog("MiniTask-CorvaneUtility: the advanced settings could not be written to %s",
-                            ExpandTilde(kAdvancedSettingPath).c_str());
+        platform::SystemLog(
+            "MiniTask-CorvaneUtility: the advanced settings could not be written to %s",
+            ExpandTilde(kAdvancedSettingPath).c_str());
 }
 
 void MiniTask::updateDisplayPrefs(const QObject* sender) {
@@ -260,7 +270,8 @@ bool MiniTask::CheckProfileSettingForConnect() {
     if (!record) return false;
     networktypeformCheckProfile = IntValue(active.front(), kKeyNetworkType);
     ToConnect(record.get());
-    if (notices_) notices_->ReconnectApplied(PrintableText(active.front().Value(kKeySsid)));
+    if (notices_)
+        notices_->ReconnectApplied(PrintableText(active.front().Value(kKeySsid)), HasKey(*record));
     ReleaseProfileData(record);
     keyMaterial.Zero();  // key bytes are not needed between attempts
     return false;

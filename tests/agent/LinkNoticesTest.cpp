@@ -147,18 +147,48 @@ TEST_F(LinkNoticesTest, ToldOncePerChangeAndNotWhileTheLinkFlaps) {
     }
 }
 
+// The hint names the key only where the profile has one.
 TEST_F(LinkNoticesTest, TheFailureSaysTheKeyMayBeWrong) {
-    WritePreferenceArray(kActiveProfilePath, {kActiveHome});
-    Run({{"", 21}});
-    ASSERT_EQ(notifier_.shown.size(), 1u);
-    EXPECT_EQ(notifier_.shown[0],
-              (Notification{"Could not connect to CorvaneHome",
-                            "The key in the active profile may be wrong, or the network may be "
-                            "out of range.",
-                            "network.error"}));
-    Run({{"CorvaneHome", 30}, {"", 1}});
-    EXPECT_EQ(notifier_.shown[1].category, "network.connected");
-    EXPECT_EQ(notifier_.shown[2].category, "network.disconnected");
+    const char* const keyHint =
+        "The key in the active profile may be wrong, or the network may be out of range.";
+    const struct Row {
+        const char* what;
+        PrefDictionary profile;
+        const char* hint;
+    } rows[] = {
+        {"WPA2-PSK", kActiveHome, keyHint},
+        {"WEP",
+         {{kKeySsid, "OldRouter"},
+          {kKeyNetworkType, "1"},
+          {kKeyAuthenticationType, "0"},
+          {kKeyEncryptionType, "1"},
+          {"WEPKey1", "abcde"},
+          {"WEPKey1 Type", "1"},
+          {"WEPKeyUse", "0"},
+          {kKeyActiveProfileFlag, "YES"}},
+         keyHint},
+        {"open",
+         {{kKeySsid, "CafeOpen"},
+          {kKeyNetworkType, "1"},
+          {kKeyAuthenticationType, "0"},
+          {kKeyEncryptionType, "0"},
+          {kKeyActiveProfileFlag, "YES"}},
+         "The network may be out of range."},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        WritePreferenceArray(kActiveProfilePath, {row.profile});
+        Start();
+        Run({{"", 21}});
+        const std::string name = row.profile.Value(kKeySsid);
+        ASSERT_EQ(notifier_.shown.size(), 1u);
+        EXPECT_EQ(notifier_.shown[0],
+                  (Notification{"Could not connect to " + name, row.hint, "network.error"}));
+        Run({{name.c_str(), 30}, {"", 1}});
+        ASSERT_EQ(notifier_.shown.size(), 3u);
+        EXPECT_EQ(notifier_.shown[1].category, "network.connected");
+        EXPECT_EQ(notifier_.shown[2].category, "network.disconnected");
+    }
 }
 
 // The menu's check item, its file and the notices, as the agent wires them.

@@ -1,9 +1,19 @@
 // Keeps every notification the agent shows, in order.
 #pragma once
 
+#include <ostream>
 #include <vector>
 
 #include "agent/Notifier.h"
+
+namespace corvane {
+
+// Readable in a failed expectation.
+inline void PrintTo(const Notification& n, std::ostream* out) {
+    *out << '{' << n.summary << " | " << n.body << " | " << n.category << '}';
+}
+
+}  // namespace corvane
 
 namespace corvane::test {
 
