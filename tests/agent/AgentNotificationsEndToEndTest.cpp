@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDeadlineTimer>
 #include <chrono>
 #include <fstream>
 #include <optional>
@@ -14,6 +17,8 @@
 #include <thread>
 #include <vector>
 
+#include "agent/DesktopNotifier.h"
+#include "agent/LinkNotices.h"
 #include "profiles/PreferenceFiles.h"
 #include "tests/integration/CliFixture.h"
 
@@ -106,9 +111,12 @@ protected:
     }
     void TearDown() override { test::RemoveTree(logs_); }
 
-    // A display, a private session bus, the notification server and the
-    // witness on it; every program started afterwards uses that bus.
-    void StartBus() {
+    enum class Server { kDunst, kNone };
+
+    // A display, a private session bus, the notification server (unless
+    // kNone) and the witness on it; every program started afterwards uses
+    // that bus.
+    void StartBus(Server server = Server::kDunst) {
         // Xvfb picks a free display and writes its number to standard output.
         const std::string display = logs_ + "/display";
         xvfb_.emplace(
@@ -142,6 +150,23 @@ protected:
         std::string line = test::ReadFile(address);
         busAddress_.emplace("DBUS_SESSION_BUS_ADDRESS", line.substr(0, line.find('\n')));
 
+        if (server == Server::kDunst) {
+            ASSERT_NO_FATAL_FAILURE(StartDunst());
+        }
+        monitor_.emplace(
+            Logged(CORVANE_DBUS_MONITOR,
+                   {"type='method_call',interface='org.freedesktop.Notifications',member='Notify'",
+                    "type='method_return',sender='org.freedesktop.Notifications'"},
+                   monitorLog_));
+        // It has become a monitor once the bus took its name back.
+        ASSERT_TRUE(WaitFor(
+            [&] {
+                return test::ReadFile(monitorLog_).find("member=NameLost") != std::string::npos;
+            },
+            10s))
+            << "dbus-monitor did not start: " << test::ReadFile(monitorLog_);
+    }
+    void StartDunst() {
         // An empty configuration: dunst's built-in defaults, whatever the
         // machine's or the user's dunstrc says.
         const std::string dunstrc = logs_ + "/dunstrc";
@@ -158,18 +183,6 @@ protected:
             20s))
             << "dunst did not take the notification service's name: "
             << test::ReadFile(logs_ + "/server.log");
-        monitor_.emplace(
-            Logged(CORVANE_DBUS_MONITOR,
-                   {"type='method_call',interface='org.freedesktop.Notifications',member='Notify'",
-                    "type='method_return',sender='org.freedesktop.Notifications'"},
-                   monitorLog_));
-        // It has become a monitor once the bus took its name back.
-        ASSERT_TRUE(WaitFor(
-            [&] {
-                return test::ReadFile(monitorLog_).find("member=NameLost") != std::string::npos;
-            },
-            10s))
-            << "dbus-monitor did not start: " << test::ReadFile(monitorLog_);
     }
     void StartDriverAndAgent() {
         driver_.emplace(Logged(test::BinPath("corvane-simdriver"), {}, logs_ + "/driver.log"));
@@ -274,6 +287,46 @@ TEST_F(AgentNotificationsEndToEnd, NothingIsToldWhenTurnedOff) {
     std::this_thread::sleep_for(2s);  // ticks that see the link up
     agent_.reset();
     EXPECT_TRUE(Calls().empty()) << Logs();
+}
+
+// On a bus where nothing serves notifications the call fails, and the
+// tray's message stands in for it; where the server answers, it does not.
+TEST_F(AgentNotificationsEndToEnd, TheTraysMessageStandsInOnlyWhereTheServiceFails) {
+    ASSERT_NO_FATAL_FAILURE(StartBus(Server::kNone));
+    int argc = 1;
+    char name[] = "agent_notifications_e2e_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    std::vector<Notification> tray;
+    const auto shown = [&](size_t count, std::chrono::milliseconds limit) {
+        for (QDeadlineTimer end(limit); tray.size() < count && !end.hasExpired();)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+        return tray.size() >= count;
+    };
+    {
+        DesktopNotifier notifier(
+            [&tray](const Notification& n) {
+                tray.push_back(n);
+                return true;
+            },
+            QDBusConnection::sessionBus());
+        notifier.Notify(LostNotification("CorvaneHome"));
+        ASSERT_TRUE(shown(1, 10s)) << "no fallback after the failed call: " << Logs();
+        EXPECT_EQ(tray[0].summary, "Connection to CorvaneHome lost");
+        EXPECT_TRUE(WaitForCalls(1, 5s)) << "the call was made: " << Logs();
+
+        ASSERT_NO_FATAL_FAILURE(StartDunst());
+        notifier.Notify(ConnectedNotification("CorvaneHome"));
+        ASSERT_TRUE(WaitFor(
+            [&] {
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+                return ReadMonitor(monitorLog_).ids.size() == 1;
+            },
+            10s))
+            << Logs();
+        EXPECT_FALSE(shown(2, 1s)) << "the tray was asked although the server answered";
+    }
+    EXPECT_EQ(Calls().size(), 2u) << Logs();
 }
 
 }  // namespace
