@@ -102,11 +102,11 @@ protected:
     void SetUp() override {
         for (const char* tool : {CORVANE_DUNST, CORVANE_XVFB, CORVANE_DBUS_DAEMON,
                                  CORVANE_DBUS_MONITOR, CORVANE_DBUS_SEND})
-            if (std::string(tool).empty())
+            if (*tool == '\0' || access(tool, X_OK) != 0)
                 GTEST_SKIP() << "a notification server and its test bus are needed: dunst, Xvfb, "
                                 "dbus-daemon, dbus-monitor and dbus-send (Debian packages dunst, "
-                                "xvfb and dbus, installed by scripts/install-deps.sh --test) were "
-                                "not all found when this was built";
+                                "xvfb and dbus, installed by scripts/install-deps.sh --test); "
+                             << (*tool ? tool : "one of them") << " is missing";
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
     void TearDown() override { test::RemoveTree(logs_); }
