@@ -15,11 +15,13 @@
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
 #include "adapter/SsidText.h"
+#include "agent/LinkNotices.h"
 #include "platform/Clock.h"
 #include "platform/PaneLauncher.h"
 #include "platform/SystemInfo.h"
 #include "profiles/PreferenceFiles.h"
 #include "profiles/PreferenceLock.h"
+#include "profiles/ProfileRecord.h"
 #include "profiles/StoredIndexes.h"
 
 namespace corvane {
@@ -37,6 +39,15 @@ std::string Format(const char* format, long value) {
     char text[64];
     std::snprintf(text, sizeof text, format, value);
     return text;
+}
+
+// Whether a connect record carries a key (WEP or WPA), for what a failed
+// reconnect may be blamed on.
+bool HasKey(const PROFILE_DATA& record) {
+    if (!PskKeyBytes(record).empty()) return true;
+    for (int slot = 0; slot < kWepSlotCount; ++slot)
+        if (!WepSlotBytes(record, slot).empty()) return true;
+    return false;
 }
 
 void DefaultExit(QTimer& timer, int status) {
@@ -58,7 +69,6 @@ int SignalIconLevel(uint32_t quality) {
     if (quality <= 80) return 4;
     return 5;
 }
-
 
 int32_t DefaultWirelessMode(uint32_t device, bool nSupport, bool aSupport) {
     // Columns: n only, a only, both, neither.
@@ -128,6 +138,12 @@ void MiniTask::OnTimer() {
         }
         checkProfileCount = 0;
         G_bDeviceRemove = 0;
+        if (notices_) {
+            if (state == kMediaConnected)
+                notices_->LinkUp(networkName_);
+            else
+                notices_->LinkDown();
+        }
         return;
     }
     RecheckTick();
@@ -144,6 +160,7 @@ void MiniTask::RestartWait() {
 }
 
 void MiniTask::RecheckTick() {
+    if (notices_) notices_->AdapterSearched();
     reconnectCount = 0;
     G_bDeviceExist = IsDeviceDriverExist() ? 1 : 0;
     if (G_bDeviceExist) {
@@ -175,7 +192,8 @@ void MiniTask::updateStatus() {
     size_t length = std::min<size_t>(ssid.SsidLength, kSsidMaxLength);
     const char* name = reinterpret_cast<const char*>(ssid.Ssid);
     length = std::find(name, name + length, '\0') - name;
-    TaskItem.SetApItemTitle(kApItemPrefix + PrintableText(std::string_view(name, length)));
+    networkName_ = PrintableText(std::string_view(name, length));
+    TaskItem.SetApItemTitle(kApItemPrefix + networkName_);
 
     uint8_t configBytes[sizeof(NDIS_802_11_CONFIGURATION)] = {};
     Adapter->OidQueryInformation(OID_802_11_CONFIGURATION, configBytes, sizeof configBytes,
@@ -228,8 +246,9 @@ void MiniTask::InitAdvanceSetting() {
         return true;
     });
     if (!written)
-        platform::SystemLog("MiniTask-CorvaneUtility: the advanced settings could not be written to %s",
-                            ExpandTilde(kAdvancedSettingPath).c_str());
+        platform::SystemLog(
+            "MiniTask-CorvaneUtility: the advanced settings could not be written to %s",
+            ExpandTilde(kAdvancedSettingPath).c_str());
 }
 
 void MiniTask::updateDisplayPrefs(const QObject* sender) {
@@ -251,6 +270,8 @@ bool MiniTask::CheckProfileSettingForConnect() {
     if (!record) return false;
     networktypeformCheckProfile = IntValue(active.front(), kKeyNetworkType);
     ToConnect(record.get());
+    if (notices_)
+        notices_->ReconnectApplied(PrintableText(active.front().Value(kKeySsid)), HasKey(*record));
     ReleaseProfileData(record);
     keyMaterial.Zero();  // key bytes are not needed between attempts
     return false;

@@ -9,12 +9,15 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "adapter/KestrelAccess.h"
 #include "agent/StatusPresenter.h"
 #include "profiles/ConnectEngine.h"
 
 namespace corvane {
+
+class LinkNotices;
 
 inline constexpr int kTickIntervalMs = 500;
 inline constexpr int kOpenPaneTag = 224;
@@ -76,6 +79,9 @@ public:
     bool CheckProfileSettingForConnect();
     void ToConnect(const PROFILE_DATA* record);
 
+    // Told of the link at every tick and of every reconnect; may be null.
+    void SetLinkNotices(LinkNotices* notices) { notices_ = notices; }
+
     KestrelAccess* adapter() { return Adapter.get(); }
     const QTimer& timer() const { return updater; }
 
@@ -98,6 +104,8 @@ private:
     Hooks hooks_;
     QTimer updater;
     std::unique_ptr<KestrelAccess> Adapter;
+    LinkNotices* notices_ = nullptr;
+    std::string networkName_;  // as the network line shows it
 };
 
 }  // namespace corvane

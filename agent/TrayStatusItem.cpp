@@ -55,6 +55,8 @@ TrayStatusItem::~TrayStatusItem() {
 
 QAction* TrayStatusItem::WirelessPreference() const { return ui_->WirelessPreference; }
 
+QAction* TrayStatusItem::ShowNotifications() const { return ui_->ShowNotifications; }
+
 void TrayStatusItem::SetTitle(const std::string& title) {
     const QString text = QString::fromStdString(title);
     ui_->StatusTitleItem->setText(text);
@@ -86,6 +88,14 @@ void TrayStatusItem::PopUpMenu() {
         at = screen->availableGeometry().topRight() - QPoint(menu_->sizeHint().width(), 0);
     }
     menu_->popup(at);
+}
+
+bool TrayStatusItem::ShowMessage(const std::string& title, const std::string& message) {
+    if (!tray_ || !QSystemTrayIcon::isSystemTrayAvailable() || !QSystemTrayIcon::supportsMessages())
+        return false;
+    tray_->showMessage(QString::fromStdString(title), QString::fromStdString(message),
+                       tray_->icon());
+    return true;
 }
 
 }  // namespace corvane

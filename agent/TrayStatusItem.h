@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "agent/StatusPresenter.h"
 
@@ -43,6 +44,11 @@ public:
     bool HasTray() const { return tray_ != nullptr; }
     // Pops the menu up where the tray icon is (or at the screen's top right).
     void PopUpMenu();
+    // Shows a message from the tray icon, where the tray offers one; false
+    // where there is no tray or it shows no messages.
+    bool ShowMessage(const std::string& title, const std::string& message);
+    // The "Show Notifications" check item.
+    QAction* ShowNotifications() const;
 
 private:
     std::unique_ptr<QMenu> menu_;

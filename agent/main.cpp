@@ -14,7 +14,10 @@
 #include <vector>
 
 #include "adapter/KestrelAccess.h"
+#include "agent/DesktopNotifier.h"
+#include "agent/LinkNotices.h"
 #include "agent/MiniTask.h"
+#include "agent/NotificationSwitch.h"
 #include "agent/TrayStatusItem.h"
 #include "platform/Clock.h"
 #include "platform/SystemInfo.h"
@@ -87,7 +90,13 @@ int main(int argc, char** argv) {
     corvane::TrayStatusItem statusItem([&controller](const QObject* sender) {
         if (controller) controller->updateDisplayPrefs(sender);
     });
+    corvane::DesktopNotifier notifier([&statusItem](const corvane::Notification& notification) {
+        return statusItem.ShowMessage(notification.summary, notification.body);
+    });
+    corvane::LinkNotices notices(notifier);
+    corvane::NotificationSwitch notificationSwitch(*statusItem.ShowNotifications(), notices);
     corvane::MiniTask miniTask(statusItem);
+    miniTask.SetLinkNotices(&notices);
     controller = &miniTask;
     miniTask.awakeFromNib();
 

@@ -37,6 +37,10 @@ for flag in "$@"; do
       packages+=(dpkg-dev file)
       # appstreamcli checks the settings window's metainfo.
       packages+=(appstream)
+      # The agent's notifications end to end: a real notification server
+      # (dunst, on an Xvfb display) on a private session bus, watched by
+      # dbus-monitor (from dbus).
+      packages+=(dunst)
       packages+=("${realradio_packages[@]}")
       ;;
     --realradio) packages+=("${realradio_packages[@]}") ;;
