@@ -28,6 +28,7 @@ constexpr const char* kUsage =
     "  status [--json]            link state, network, BSSID, type, channel, link quality\n"
     "  scan [--json]              scan and list the networks in range with their security\n"
     "  join BSSID [key options]   connect to a network in range, as the site survey's Connect\n"
+    "  join --qr TEXT|-           connect to the network a Wi-Fi QR text names (- reads it)\n"
     "  init                       initialise the card (driver wait, EEPROM, region, radio)\n"
     "  psk SSID PASSPHRASE|-      the 32-byte pre-shared key as 64 hex digits\n"
     "  profiles [--json [--show-keys]]\n"
