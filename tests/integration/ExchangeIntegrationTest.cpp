@@ -61,6 +61,14 @@ TEST_F(ExchangeTest, ShareWithholdsTheKeyUntilAskedAndThePictureReadsBack) {
     CommandResult open = Corvane({"profiles", "share", "2"});
     EXPECT_EQ(open.status, 0) << open.err;
     EXPECT_EQ(open.out, "WIFI:T:nopass;S:CafeOpen;;\n");
+    // On a terminal (script(1) gives it one) the code follows in block
+    // characters, each line white on black.
+    CommandResult tty = test::Run(
+        {"/usr/bin/script", "-qec", BinPath("corvane") + " profiles share 2", "/dev/null"});
+    EXPECT_EQ(tty.status, 0) << tty.err;
+    EXPECT_EQ(tty.out.rfind("WIFI:T:nopass;S:CafeOpen;;\r\n\r\n\x1b[97;40m\u2588", 0), 0u)
+        << tty.out;
+    EXPECT_THAT(tty.out, HasSubstr("\u2580"));
 
     EXPECT_EQ(Corvane({"profiles", "share", "Nowhere"}).status, 1);
     EXPECT_EQ(Corvane({"profiles", "share", "+1"}).status, 2);
