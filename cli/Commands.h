@@ -38,6 +38,10 @@ int CommandDisconnect(Context& context);
 int CommandJoin(Context& context);
 int ProfilesAdd(Context& context);     // args[0] is "add"
 int ProfilesDelete(Context& context);  // args[0] is "delete"
+int ProfilesShare(Context& context);   // args[0] is "share"
+int ProfilesExport(Context& context);  // args[0] is "export"
+int ProfilesImport(Context& context);  // args[0] is "import"
+int JoinFromQr(Context& context);      // join with --qr
 
 // Says so on standard error and answers false when no adapter answers.
 bool RequireAdapter(KestrelAccess& adapter);

@@ -121,6 +121,9 @@ int CommandPsk(Context& context) {
 int CommandProfiles(Context& context) {
     if (!context.args.empty() && context.args[0] == "add") return ProfilesAdd(context);
     if (!context.args.empty() && context.args[0] == "delete") return ProfilesDelete(context);
+    if (!context.args.empty() && context.args[0] == "share") return ProfilesShare(context);
+    if (!context.args.empty() && context.args[0] == "export") return ProfilesExport(context);
+    if (!context.args.empty() && context.args[0] == "import") return ProfilesImport(context);
     ProfileListState state;
     state.Refresh();
     if (context.options.Has("--json")) {

@@ -1,4 +1,5 @@
 // `corvane scan` and `corvane join`: the site survey's table and its Connect.
+#include <algorithm>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -102,6 +103,8 @@ int CommandJoin(Context& context) {
     static const char* kUsage =
         "usage: corvane join BSSID [--passphrase TEXT|-] [--cipher tkip|aes] [--wep-hex N=KEY]...\n"
         "                   [--wep-ascii N=KEY]... [--wep-default N] [--shared]\n";
+    if (std::find(context.args.begin(), context.args.end(), "--qr") != context.args.end())
+        return JoinFromQr(context);
     std::string error;
     auto options = ParseOptions(context.args, KeyOptionDefs(), 1, 1, &error);
     if (!options) {

@@ -28,6 +28,7 @@ constexpr const char* kUsage =
     "  status [--json]            link state, network, BSSID, type, channel, link quality\n"
     "  scan [--json]              scan and list the networks in range with their security\n"
     "  join BSSID [key options]   connect to a network in range, as the site survey's Connect\n"
+    "  join --qr TEXT|-           connect to the network a Wi-Fi QR text names (- reads it)\n"
     "  init                       initialise the card (driver wait, EEPROM, region, radio)\n"
     "  psk SSID PASSPHRASE|-      the 32-byte pre-shared key as 64 hex digits\n"
     "  profiles [--json [--show-keys]]\n"
@@ -35,6 +36,12 @@ constexpr const char* kUsage =
     "  profiles add BSSID|--ssid TEXT [options]\n"
     "                             store a new profile, as the profile editor's OK\n"
     "  profiles delete NAME|INDEX delete a stored profile\n"
+    "  profiles share NAME|INDEX [--show-keys] [--png FILE]\n"
+    "                             the profile as the Wi-Fi QR code phones read\n"
+    "  profiles export FILE       the stored profiles to a property list\n"
+    "  profiles import FILE... [--replace]\n"
+    "                             profiles from a property list, a wpa_supplicant\n"
+    "                             configuration or NetworkManager keyfiles\n"
     "  connect NAME|INDEX         activate a stored profile and wait for the association\n"
     "  disconnect                 drop the association and mark the active profile inactive\n"
     "  radio on|off               switch the radio, as the advanced page's radio switch\n"
@@ -110,6 +117,9 @@ const std::map<std::string, CommandInfo> kCommands = {
 const Grammar* GrammarFor(const std::string& name, const CommandInfo& info,
                           const std::vector<std::string>& args) {
     if (name == "profiles" && !args.empty() && (args[0] == "add" || args[0] == "delete"))
+        return nullptr;
+    if (name == "profiles" && !args.empty() &&
+        (args[0] == "share" || args[0] == "export" || args[0] == "import"))
         return nullptr;
     return info.grammar ? &*info.grammar : nullptr;
 }

@@ -13,8 +13,8 @@
 # source) counts as the file's own folder.
 set -euo pipefail
 
-# The layers, bottom up: platform -> adapter -> profiles -> editor -> survey
-# -> pane and cli; crypto stands alone; the agent sits on adapter, platform
+# The layers, bottom up: platform -> adapter -> profiles -> editor ->
+# exchange -> survey -> pane and cli; crypto stands alone; the agent sits on adapter, platform
 # and profiles only. A page library (*/ui) may use any core folder and the
 # platform's Qt pieces, never another page library; the window (pane) is the
 # one place that knows every page.
@@ -27,12 +27,13 @@ crypto
 adapter           platform
 profiles          platform adapter crypto
 editor            platform adapter crypto profiles
-survey            platform adapter crypto profiles editor
-profiles/ui       platform platform/qt adapter crypto profiles editor survey
-editor/ui         platform platform/qt adapter crypto profiles editor survey
-survey/ui         platform platform/qt adapter crypto profiles editor survey
-pane              platform platform/qt adapter crypto profiles editor survey profiles/ui editor/ui survey/ui
-cli               platform adapter crypto profiles editor survey pane
+exchange          platform adapter crypto profiles editor
+survey            platform adapter crypto profiles editor exchange
+profiles/ui       platform platform/qt adapter crypto profiles editor exchange survey
+editor/ui         platform platform/qt adapter crypto profiles editor exchange survey
+survey/ui         platform platform/qt adapter crypto profiles editor exchange survey
+pane              platform platform/qt adapter crypto profiles editor exchange survey profiles/ui editor/ui survey/ui
+cli               platform adapter crypto profiles editor exchange survey pane
 agent             platform platform/qt adapter profiles
 driver            platform adapter
 driver/sim        platform adapter driver
@@ -154,6 +155,9 @@ self_test() {
         "driver/nl80211/A.cpp          adapter/KestrelAccess.h           yes"
         "driver/B.cpp                  adapter/Trace.h                   yes"
         "survey/ui/F.cpp               <editor/ui/KeyEntryWidgets.h>     yes"
+        "exchange/A.cpp                survey/QrJoin.h                   yes"
+        "editor/A.cpp                  exchange/WifiQr.h                 yes"
+        "survey/A.cpp                  exchange/WifiQr.h                 no"
         "platform/A.cpp                <sys/socket.h>                    no"
         "survey/ui/C.cpp               survey/ui/AccessPointModel.h      no"
         "survey/ui/D.cpp               editor/KeyDialog.h                no"

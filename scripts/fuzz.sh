@@ -29,7 +29,8 @@ cmake --build build-fuzz -j"$(nproc)" --target fuzz_all
 
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(fuzz_scan_list fuzz_preferences fuzz_wire fuzz_simdriver fuzz_environment)
+  targets=(fuzz_scan_list fuzz_preferences fuzz_wire fuzz_simdriver fuzz_environment
+           fuzz_wifi_qr fuzz_wpa_supplicant fuzz_nm_keyfile)
 fi
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

@@ -13,6 +13,8 @@ packages=(
   # The settings window's headless demo drives it through the accessibility
   # bus (so does its end-to-end test).
   at-spi2-core dbus python3-gi gir1.2-atspi-2.0
+  # Profiles shared as QR codes: the symbol (libqrencode) and its PNG form.
+  libqrencode-dev libpng-dev
 )
 # The real-radio tests' virtual machine (scripts/realradio, scripts/nmradio):
 # QEMU, the tools that build its image from Debian's kernel package, and
@@ -41,6 +43,8 @@ for flag in "$@"; do
       # (dunst, on an Xvfb display) on a private session bus, watched by
       # dbus-monitor (from dbus).
       packages+=(dunst)
+      # zbarimg reads the shared profiles' QR pictures back.
+      packages+=(zbar-tools)
       packages+=("${realradio_packages[@]}")
       ;;
     --realradio) packages+=("${realradio_packages[@]}") ;;

@@ -51,6 +51,13 @@ ProfileController::ProfileController(QWidget* parent)
     connect(ui_->Delete, &QPushButton::clicked, this, &ProfileController::OnDelete);
     connect(ui_->Activate, &QPushButton::clicked, this, &ProfileController::OnActivate);
     connect(ui_->Rename, &QAction::triggered, this, &ProfileController::OnRename);
+    connect(ui_->Share, &QAction::triggered, this, &ProfileController::OnShare);
+    connect(ui_->Import, &QAction::triggered, this, &ProfileController::OnImport);
+    connect(ui_->Export, &QAction::triggered, this, &ProfileController::OnExport);
+    // The list's own items apart from those on the whole list.
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    ui_->profileList->insertAction(ui_->Import, separator);
     connect(ui_->profileList, &QTableWidget::itemChanged, this,
             [this](QTableWidgetItem* item) { OnSSIDEdited(item->row()); });
     reload_.setSingleShot(true);

@@ -24,6 +24,7 @@ class ProfileController;
 namespace corvane {
 
 class ProfileEditorSheet;
+class ShareProfileController;
 class TaskSink;
 
 class ProfileController : public QWidget, public ActiveProfileControl {
@@ -47,6 +48,11 @@ public:
     void OnEdit();
     void OnDelete();
     void OnActivate();
+    // The row's context menu: the selected profile as a QR code; the
+    // profiles from and to a file the user picks (ProfileExchangeActions.cpp).
+    void OnShare();
+    void OnImport();
+    void OnExport();
     // False (and an alert) when the active file could not be written.
     bool DisabledActivateProfile() override;
     // The active profile queued for connecting (the active-profile check's
@@ -80,6 +86,7 @@ private:
     Outlets outlets_;
     QFileSystemWatcher watcher_;
     QTimer reload_;  // gathers a burst of changes into one reload
+    ShareProfileController* share_ = nullptr;  // made at the first Share…
 };
 
 }  // namespace corvane

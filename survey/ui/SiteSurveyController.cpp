@@ -18,9 +18,11 @@
 #include "platform/qt/NestedLoop.h"
 #include "profiles/ActiveProfileControl.h"
 #include "profiles/ActiveRecord.h"
+#include "survey/QrJoin.h"
 #include "survey/SurveyConnect.h"
 #include "survey/ui/AccessPointModel.h"
 #include "survey/ui/HiddenSSIDController.h"
+#include "survey/ui/JoinQrController.h"
 #include "ui_SiteSurveyController.h"
 
 namespace corvane {
@@ -56,18 +58,6 @@ private:
     int& open_;
 };
 
-// A scan-list entry for a network known only by name: an infrastructure
-// network with that SSID, no frequency and no address.
-std::vector<uint8_t> EntryForName(const uint8_t* name, size_t length) {
-    std::vector<uint8_t> bytes(bss::kIEs, 0);
-    length = std::min(length, kSsidMaxLength);
-    WriteLe32(&bytes[bss::kLength], uint32_t(bytes.size()));
-    WriteLe32(&bytes[bss::kSsidLength], uint32_t(length));
-    if (length) std::memcpy(&bytes[bss::kSsid], name, length);
-    WriteLe32(&bytes[bss::kInfrastructureMode], uint32_t(Ndis802_11Infrastructure));
-    return bytes;
-}
-
 }  // namespace
 
 SiteSurveyController::SiteSurveyController(QWidget* parent)
@@ -89,6 +79,7 @@ SiteSurveyController::SiteSurveyController(QWidget* parent)
     connect(ui_->AddToProfile, &QPushButton::clicked, this, &SiteSurveyController::OnAddToProfile);
     connect(ui_->ConnectHidden, &QPushButton::clicked, this,
             &SiteSurveyController::OnConnectHidden);
+    connect(ui_->JoinQr, &QPushButton::clicked, this, &SiteSurveyController::OnJoinFromQr);
     connect(ui_->ApList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &SiteSurveyController::tableViewSelectionDidChange);
 }
@@ -162,6 +153,7 @@ void SiteSurveyController::ProbeConnectStatus() {
         RefreshAPList();
         ControlButton(kListRebuilt);
         G_bRescan = 0;
+        if (pendingQr_ && --qrListsToWait_ <= 0) FinishQrJoin();
     }
     if (!outlets_.Adapter) return;
     KestrelAccess& adapter = *outlets_.Adapter;
@@ -320,8 +312,8 @@ void SiteSurveyController::OnConnectHidden() {
     if (!name) return;
     ReceiveHiddenSSID(int32_t(name->size()), reinterpret_cast<const uint8_t*>(name->data()));
     if (HiddenSSIDlen <= 0) return;
-    const std::vector<uint8_t> entryBytes =
-        EntryForName(HiddenSSIDtext.data(), size_t(HiddenSSIDlen));
+    const std::vector<uint8_t> entryBytes = EntryForNetworkName(std::string_view(
+        reinterpret_cast<const char*>(HiddenSSIDtext.data()), size_t(HiddenSSIDlen)));
 
     // The name says nothing about the security: the user chooses it.
     KeyDialogPreset preset;
@@ -338,6 +330,82 @@ void SiteSurveyController::OnConnectHidden() {
     SsidSet = record->SsidRecord;
     std::fill(std::begin(BssidSet), std::end(BssidSet), 0);
     QueueOwnConnect(std::move(record), false);
+}
+
+void SiteSurveyController::OnJoinFromQr() {
+    if (!joinQr_) joinQr_ = new JoinQrController(this);
+    std::optional<std::string> text;
+    {
+        OwnDialog own(ownDialogs_);
+        text = joinQr_->Run();
+    }
+    if (!text) return;
+    const WifiQrParse parsed = ParseWifiQr(*text);
+    if (parsed.outcome != WifiQrParse::Outcome::kNetwork) {
+        Alert(parsed.problem, "");
+        return;
+    }
+    // A list already waiting to be shown was scanned before the text came.
+    pendingQr_ = parsed.network;
+    qrListsToWait_ = G_bRescan ? 2 : 1;
+    OnStartScan();
+}
+
+void SiteSurveyController::FinishQrJoin() {
+    const WifiQrNetwork qr = std::move(*pendingQr_);
+    pendingQr_.reset();
+    // The rows and their entries as shown, copied: alerts run event loops.
+    std::vector<std::vector<uint8_t>> shown;
+    for (size_t row = 0; row < tableData().size(); ++row) {
+        const std::optional<BssEntry> entry = ShownEntry(int(row));
+        if (!entry) break;
+        shown.emplace_back(entry->Bytes().begin(), entry->Bytes().end());
+    }
+    std::vector<BssEntry> entries;
+    for (const auto& bytes : shown) entries.emplace_back(bytes);
+    const std::optional<size_t> found = StrongestNamed(entries, qr.ssid);
+    if (!found && !qr.hidden) {
+        Alert(QrNetworkNotFound(qr.ssid), "");
+        return;
+    }
+    const std::vector<uint8_t> entryBytes = found ? shown[*found] : EntryForNetworkName(qr.ssid);
+    const BssEntry entry(entryBytes);
+    const QrJoinPlan plan =
+        found ? PlanQrJoin(qr, tableData()[*found], entry) : PlanHiddenQrJoin(qr);
+    if (plan.refusal) {
+        Alert(*plan.refusal, "");
+        return;
+    }
+    const WEPSettingValues* handedBack = nullptr;
+    if (plan.needsKeys) {
+        // The text's key, judged by the key dialog's rules and alerts.
+        KeyEntryGroup group(SecurityListOwner::KeyDialog);
+        PresetKeyDialog(group, plan.preset);
+        FillQrKeys(group, qr);
+        WEPSettingValues entered;
+        bool confirmed = false;
+        {
+            OwnDialog own(ownDialogs_);
+            confirmed = ConfirmKeyDialog(group, entered);
+        }
+        if (!confirmed) return;
+        ReceiveWEPsetting(entered);
+        entered.Wipe();
+        handedBack = &keys;
+    }
+    ProfileRecordPtr record = BuildSurveyConnectRecord(entry, handedBack);
+    keys.Wipe();
+    std::fill(std::begin(BssidSet), std::end(BssidSet), 0);
+    if (found) {
+        auto mac = entry.MacAddress();
+        std::copy_n(mac.begin(), std::min(mac.size(), sizeof BssidSet), BssidSet);
+    } else {  // by name, as Connect to Hidden Network
+        record->bConnectByBssid = 0;
+        std::fill(std::begin(record->Bssid), std::end(record->Bssid), 0);
+    }
+    SsidSet = record->SsidRecord;
+    QueueOwnConnect(std::move(record),
+                    found && entry.InfrastructureMode() != uint32_t(Ndis802_11IBSS));
 }
 
 bool SiteSurveyController::RunKeyDialog(const KeyDialogPreset& preset) {

@@ -28,6 +28,7 @@
 #include "adapter/Records.h"
 #include "editor/KeyDialog.h"
 #include "editor/KeyRules.h"
+#include "exchange/WifiQr.h"
 #include "profiles/ProfileRecord.h"
 #include "profiles/TaskQueue.h"
 #include "profiles/TaskSink.h"
@@ -46,6 +47,7 @@ class AccessPointModel;
 class AccessPointSortProxy;
 class ActiveProfileControl;
 class HiddenSSIDController;
+class JoinQrController;
 class KestrelAccess;
 class ProfileEditorSheet;
 
@@ -84,6 +86,10 @@ public:
     void OnConnect();
     void OnAddToProfile();
     void OnConnectHidden();  // "Connect to Hidden Network..."
+    // "Join from QR text…": the text read, a rescan queued; the network is
+    // looked up in the list that scan brings (FinishQrJoin, from the probe).
+    void OnJoinFromQr();
+    void FinishQrJoin();
 
     // What the dialogs returned, kept (and bounded) for the connect.
     void ReceiveWEPsetting(const WEPSettingValues& values);
@@ -164,6 +170,9 @@ private:
     int ownDialogs_ = 0;  // this page's dialogs and alerts open
     QPointer<QTimer> siteSurveyTimer_;
     QPointer<QTimer> doTaskTimer_;
+    JoinQrController* joinQr_ = nullptr;  // made at the first use
+    std::optional<WifiQrNetwork> pendingQr_;
+    int qrListsToWait_ = 0;  // scan lists the probe shows before pendingQr_ is looked up
 };
 
 }  // namespace corvane

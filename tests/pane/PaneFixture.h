@@ -78,6 +78,20 @@ inline QPointer<QTimer> WhenShown(QDialog* dialog, std::function<void()> act) {
     return poll;
 }
 
+// Runs `act` once a dialog named `name` under `owner` shows: for dialogs a
+// page makes at their first use, which WhenShown cannot be given yet.
+inline void WhenDialogShown(QObject* owner, const char* name, std::function<void(QDialog*)> act) {
+    auto* poll = new QTimer(owner);
+    QObject::connect(poll, &QTimer::timeout, owner, [owner, poll, name, act] {
+        auto* dialog = owner->findChild<QDialog*>(QString::fromLatin1(name));
+        if (!dialog || !dialog->isVisible()) return;
+        poll->stop();
+        poll->deleteLater();
+        act(dialog);
+    });
+    poll->start(1);
+}
+
 class PaneTest : public ::testing::Test {
 protected:
     PaneTest() {

@@ -1,0 +1,94 @@
+// `corvane join --qr`: the network a Wi-Fi QR text names, found by its name
+// in a fresh scan and joined as `corvane join` (the site survey's Connect)
+// joins it, over the same code as the site survey's "Join from QR text…".
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "adapter/ScanList.h"
+#include "cli/Commands.h"
+#include "cli/Options.h"
+#include "cli/Survey.h"
+#include "editor/KeyEntryGroup.h"
+#include "exchange/WifiQr.h"
+#include "platform/Alert.h"
+#include "profiles/ActiveRecord.h"
+#include "profiles/ConnectEngine.h"
+#include "survey/QrJoin.h"
+#include "survey/SurveyConnect.h"
+
+namespace corvane::cli {
+namespace {
+
+constexpr const char* kJoinQrUsage = "usage: corvane join --qr TEXT|-\n";
+
+}  // namespace
+
+int JoinFromQr(Context& context) {
+    std::string error;
+    auto options = ParseOptions(context.args, {{"--qr", true}}, 0, 0, &error);
+    if (!options) {
+        std::fprintf(stderr, "corvane join: %s\n%s", error.c_str(), kJoinQrUsage);
+        return kExitUsage;
+    }
+    std::string text = *options->Value("--qr");
+    if (text == "-") {
+        // Bounded: a text longer than a QR code holds is refused unread.
+        text.assign(kMaxWifiQrText + 2, '\0');
+        std::cin.read(text.data(), std::streamsize(text.size()));
+        text.resize(size_t(std::cin.gcount()));
+    }
+    const WifiQrParse parsed = ParseWifiQr(text);
+    if (parsed.outcome == WifiQrParse::Outcome::kMalformed) {
+        std::fprintf(stderr, "corvane join: %s\n%s", parsed.problem.c_str(), kJoinQrUsage);
+        return kExitUsage;
+    }
+    if (parsed.outcome == WifiQrParse::Outcome::kUnsupported) {
+        platform::RunAlertPanel(parsed.problem, "", "OK");
+        return kExitFailed;
+    }
+    const WifiQrNetwork& qr = parsed.network;
+    if (!RequireAdapter(context.adapter)) return kExitFailed;
+    std::vector<ScannedNetwork> networks = ScanNetworks(context);
+    std::vector<BssEntry> entries;
+    for (const ScannedNetwork& n : networks) entries.push_back(n.entry);
+    const std::optional<size_t> found = StrongestNamed(entries, qr.ssid);
+    if (!found && !qr.hidden) {
+        std::fprintf(stderr, "corvane: %s\n", QrNetworkNotFound(Printable(qr.ssid)).c_str());
+        return kExitFailed;
+    }
+
+    const std::vector<uint8_t> byName = EntryForNetworkName(qr.ssid);
+    const BssEntry entry = found ? networks[*found].entry : BssEntry(byName);
+    const QrJoinPlan plan =
+        found ? PlanQrJoin(qr, networks[*found].row, entry) : PlanHiddenQrJoin(qr);
+    if (plan.refusal) {
+        platform::RunAlertPanel(*plan.refusal, "", "OK");
+        return kExitFailed;
+    }
+    WEPSettingValues keys;
+    if (plan.needsKeys) {
+        KeyEntryGroup group(SecurityListOwner::KeyDialog);
+        PresetKeyDialog(group, plan.preset);
+        FillQrKeys(group, qr);
+        if (!ConfirmKeyDialog(group, keys)) return kExitUsage;
+    }
+    ProfileRecordPtr record = BuildSurveyConnectRecord(entry, plan.needsKeys ? &keys : nullptr);
+    keys.Wipe();
+    if (!found) {  // by name, as Connect to Hidden Network
+        record->bConnectByBssid = 0;
+        std::fill(std::begin(record->Bssid), std::end(record->Bssid), 0);
+    }
+    if (!DisableActiveProfile()) {
+        std::fprintf(
+            stderr, "corvane: the active profile could not be marked inactive in %s; not joining\n",
+            ExpandTilde(kActiveProfilePath).c_str());
+        return kExitFailed;
+    }
+    ApplyProfile(context.adapter, *record, kPaneTask);
+    return WaitForAssociation(context, record->SsidRecord);
+}
+
+}  // namespace corvane::cli
