@@ -27,7 +27,8 @@ CurrentWirelessNetworkController::CurrentWirelessNetworkController(QWidget* pare
     TraceEntry(kPage, "init");
     ui_->setupUi(this);
     history_ = new SignalHistoryGraph(this);
-    ui_->PageLayout->insertWidget(ui_->PageLayout->indexOf(ui_->CurrentNetworkGroup) + 1, history_);
+    ui_->PageLayout->insertWidget(ui_->PageLayout->indexOf(ui_->CurrentNetworkGroup) + 1, history_,
+                                  1);  // the page's spare height
     connect(ui_->ShowMyNetworks, &QPushButton::clicked, this,
             &CurrentWirelessNetworkController::OnProfileDrawer);
 }

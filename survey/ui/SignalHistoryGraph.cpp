@@ -11,7 +11,6 @@ namespace corvane {
 namespace {
 
 constexpr int kMargin = 4;
-constexpr int kAxisWidth = 34;  // room for "100 %"
 
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
@@ -42,9 +41,10 @@ void SignalHistoryGraph::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     const QPalette& colours = palette();
     const QFontMetrics metrics = fontMetrics();
-    const QRectF plot(kMargin + kAxisWidth, kMargin + metrics.height() / 2.0,
-                      width() - 2 * kMargin - kAxisWidth,
-                      height() - 2 * kMargin - metrics.height());
+    const int axisWidth = metrics.horizontalAdvance(QStringLiteral("100 %")) + 6;
+    const QRectF plot(kMargin + axisWidth, kMargin + metrics.height() / 2.0,
+                      width() - 2 * kMargin - axisWidth,
+                      height() - 2 * kMargin - 1.5 * metrics.height() - 2);
     if (plot.width() < 10 || plot.height() < 10) return;
 
     painter.fillRect(plot, colours.base());
@@ -54,11 +54,17 @@ void SignalHistoryGraph::paintEvent(QPaintEvent*) {
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         painter.setPen(colours.text().color());
         painter.drawText(
-            QRectF(kMargin, y - metrics.height() / 2.0, kAxisWidth - 4, metrics.height()),
+            QRectF(kMargin, y - metrics.height() / 2.0, axisWidth - 4, metrics.height()),
             Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("%1 %").arg(percent));
     }
     painter.setPen(QPen(colours.mid().color(), 1));
     painter.drawRect(plot);
+    painter.setPen(colours.text().color());
+    const QRectF timeAxis(plot.left(), plot.bottom() + 2, plot.width(), metrics.height());
+    const qint64 minutes = qint64(history_.WindowUs() / 60000000);
+    painter.drawText(timeAxis, Qt::AlignLeft | Qt::AlignTop,
+                     QStringLiteral("%1 min ago").arg(minutes));
+    painter.drawText(timeAxis, Qt::AlignRight | Qt::AlignTop, QStringLiteral("now"));
 
     const auto& samples = history_.Samples();
     if (samples.empty()) return;

@@ -40,11 +40,15 @@ SignalHistory Replay(const std::vector<Refresh>& refreshes) {
 }
 
 // Each kept sample as a letter: 'o' a point continuing the line, 'S' one
-// starting a line, 'C' one starting a line on another network, '-' no link.
+// starting a line, 'C' one starting a line on another network ('!' a change
+// drawn as if the line went on), '-' no link.
 std::string Shape(const SignalHistory& history) {
     std::string shape;
     for (const QualitySample& s : history.Samples())
-        shape += !s.quality ? '-' : s.networkChanged ? 'C' : s.startsLine ? 'S' : 'o';
+        shape += !s.quality         ? '-'
+                 : s.networkChanged ? (s.startsLine ? 'C' : '!')
+                 : s.startsLine     ? 'S'
+                                    : 'o';
     return shape;
 }
 
