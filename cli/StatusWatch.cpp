@@ -80,8 +80,11 @@ int CommandStatusWatch(Context& context) {
     if (options.Has("--json")) return UsageError("--watch prints lines, not --json");
     if (!RequireAdapter(context.adapter)) return kExitFailed;
 
+    // Restarted system calls: an interrupt in the middle of a request lets
+    // it finish; the watch ends at its next check.
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
+    action.sa_flags = SA_RESTART;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
 
