@@ -84,12 +84,5 @@ TEST_F(LinkHistoryTest, OneSamplePerRefreshTickReadOut) {
     EXPECT_EQ(history.Samples().size(), 4u);
 }
 
-TEST_F(LinkHistoryTest, FiveMinutesOfTicksAreKept) {
-    Page()->StartTimer();
-    Associated("Home", 1, 50);
-    for (int i = 0; i < 400; ++i) RefreshTick();
-    EXPECT_EQ(Page()->History()->History().Samples().size(), 301u);
-}
-
 }  // namespace
 }  // namespace corvane::test
