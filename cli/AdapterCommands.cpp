@@ -8,6 +8,7 @@
 #include "adapter/ScanList.h"
 #include "adapter/SsidText.h"
 #include "cli/Commands.h"
+#include "cli/StatusWatch.h"
 #include "platform/Registry.h"
 #include "survey/LinkStatus.h"
 
@@ -35,6 +36,8 @@ bool RequireAdapter(KestrelAccess& adapter) {
 }
 
 int CommandStatus(Context& context) {
+    if (context.options.Has("--watch") || !context.options.Positional().empty())
+        return CommandStatusWatch(context);
     if (!RequireAdapter(context.adapter)) return kExitFailed;
     uint64_t returned = 0;
     context.adapter.OidQueryInformation(OID_VX_RADIO, &G_bRadio, 1, &returned);

@@ -26,6 +26,8 @@ constexpr const char* kUsage =
     "usage: corvane [--trace] COMMAND [ARGS]\n"
     "\n"
     "  status [--json]            link state, network, BSSID, type, channel, link quality\n"
+    "  status --watch [SECONDS]   link state and link quality figures of the last 5 minutes,\n"
+    "                             a line a second until interrupted or for SECONDS seconds\n"
     "  scan [--json]              scan and list the networks in range with their security\n"
     "  join BSSID [key options]   connect to a network in range, as the site survey's Connect\n"
     "  join --qr TEXT|-           connect to the network a Wi-Fi QR text names (- reads it)\n"
@@ -88,7 +90,10 @@ struct CommandInfo {
 const std::map<std::string, CommandInfo> kCommands = {
     {"status",
      {corvane::cli::CommandStatus, false, 20,
-      Grammar{{{"--json", false, false}}, 0, 0, "corvane status [--json]"}}},
+      Grammar{{{"--json", false, false}, {"--watch", false, false}},
+              0,
+              1,
+              "corvane status [--json]\n       corvane status --watch [SECONDS]"}}},
     {"scan", {corvane::cli::CommandScan, true, 30, {}}},
     {"join", {corvane::cli::CommandJoin, true, 60, {}}},
     {"init", {corvane::cli::CommandInit, true, 60, Grammar{{}, 0, 0, "corvane init"}}},

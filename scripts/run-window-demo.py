@@ -90,6 +90,7 @@ def tour(d, out):
     page("Link Status")
     name = find(frame, "text", "Network name")
     wait_until(lambda: name.get_text(0, -1) == SSID, 20, "the link page to show " + SSID)
+    time.sleep(15)  # some refreshes for the link quality graph to draw
     screenshot(d, os.path.join(out, "link-status.png"), frame)
 
     # The profile drawer beside the window.

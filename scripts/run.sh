@@ -50,6 +50,9 @@ echo "== corvane connect Home"
 "$bin/corvane" connect Home || true
 "$bin/corvane" status
 echo
+echo "== corvane status --watch 3"
+"$bin/corvane" status --watch 3
+echo
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   echo "== the settings window, on your desktop beside the tray agent"
   "$bin/CorvaneWirelessUtility" &

@@ -2,8 +2,10 @@
 
 #include "adapter/SsidText.h"
 #include "adapter/Trace.h"
+#include "platform/Clock.h"
 #include "platform/qt/NestedLoop.h"
 #include "survey/LinkStatus.h"
+#include "survey/ui/SignalHistoryGraph.h"
 #include "ui_CurrentWirelessNetworkController.h"
 
 namespace corvane {
@@ -24,6 +26,9 @@ CurrentWirelessNetworkController::CurrentWirelessNetworkController(QWidget* pare
     : QWidget(parent), ui_(std::make_unique<Ui::CurrentWirelessNetworkController>()) {
     TraceEntry(kPage, "init");
     ui_->setupUi(this);
+    history_ = new SignalHistoryGraph(this);
+    ui_->PageLayout->insertWidget(ui_->PageLayout->indexOf(ui_->CurrentNetworkGroup) + 1, history_,
+                                  1);  // the page's spare height
     connect(ui_->ShowMyNetworks, &QPushButton::clicked, this,
             &CurrentWirelessNetworkController::OnProfileDrawer);
 }
@@ -70,6 +75,7 @@ void CurrentWirelessNetworkController::OnTimer() {
     if (!outlets_.Adapter) return;
     LinkStatusView view = ReadLinkStatus(*outlets_.Adapter, ChannelQuality);
     Show(view);
+    history_->AddSample(platform::CurrentClock().NowMicroseconds(), view);
     if (view.associated) TraceEntry(kPage, "OnTimer - ending");
 }
 

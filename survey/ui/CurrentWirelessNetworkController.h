@@ -19,6 +19,7 @@ class CurrentWirelessNetworkController;
 namespace corvane {
 
 class KestrelAccess;
+class SignalHistoryGraph;
 struct LinkStatusView;
 
 inline constexpr int kLinkStatusIntervalMs = 1000;
@@ -49,6 +50,7 @@ public:
     void ShowProfileDrawerTitle(bool drawerOpen);
 
     QPushButton* ShowMyNetworks() const;
+    SignalHistoryGraph* History() const { return history_; }
     uint32_t ChannelQuality = 0;
 
 signals:
@@ -64,6 +66,7 @@ private:
     std::unique_ptr<Ui::CurrentWirelessNetworkController> ui_;
     Outlets outlets_;
     QPointer<QTimer> timer_;
+    SignalHistoryGraph* history_;  // under the fields, one sample per refresh
 };
 
 }  // namespace corvane
