@@ -6,6 +6,7 @@
 #include <set>
 #include <vector>
 
+#include "adapter/AdapterKind.h"
 #include "adapter/ChannelPlan.h"
 #include "adapter/Globals.h"
 #include "adapter/Oids.h"
@@ -28,14 +29,6 @@ constexpr unsigned kDriverReadyPauseSeconds = 3;
 constexpr int kFirstChunkAttempts = 12;
 constexpr int kMaxChunkAttempts = 10;
 constexpr uint64_t kChunkPollMicroseconds = 5000;
-
-// Driver classes in search order, with the adapter kind each one means.
-struct DriverClass {
-    const char* name;
-    uint32_t kind;
-};
-constexpr DriverClass kDriverClasses[] = {{kOspreyDriverClass, kDeviceOsprey},
-                                          {kMerlinDriverClass, kDeviceMerlin}};
 
 }  // namespace
 
@@ -63,7 +56,7 @@ bool KestrelAccess::SearchDevice() {
 
     for (const DriverClass& driver : kDriverClasses) {
         Current_Device = driver.kind;
-        devicesMatch = IOServiceMatching(driver.name);
+        devicesMatch = IOServiceMatching(driver.className);
         if (!devicesMatch) continue;
         if (iter) {
             IOObjectRelease(iter);
@@ -261,7 +254,9 @@ bool KestrelAccess::Is80211aSupport() {
            types.NetworkType + n;
 }
 
-bool KestrelAccess::Is80211nSupport() { return Current_Device == 2 || Current_Device == 5; }
+bool KestrelAccess::Is80211nSupport() {
+    return Current_Device == AdapterKind::Falcon || Current_Device == AdapterKind::Osprey;
+}
 
 bool KestrelAccess::CheckCountryRegion() {
     uint8_t code[4] = {};

@@ -6,13 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "adapter/DriverClasses.h"
 #include "platform/DeviceAccess.h"
 
 namespace corvane {
-
-inline constexpr uint32_t kDeviceOsprey = 5;
-inline constexpr uint32_t kDeviceMerlin = 4;
 
 class KestrelAccess {
 public:

@@ -16,6 +16,8 @@ namespace corvane {
 
 inline constexpr size_t kSsidMaxLength = 32;
 inline constexpr size_t kMacLength = 6;
+// A MAC address or BSSID.
+using MacAddress = std::array<uint8_t, kMacLength>;
 
 struct NDIS_802_11_SSID {
     uint32_t SsidLength = 0;

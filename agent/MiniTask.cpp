@@ -59,17 +59,6 @@ int SignalIconLevel(uint32_t quality) {
     return 5;
 }
 
-
-int32_t DefaultWirelessMode(uint32_t device, bool nSupport, bool aSupport) {
-    // Columns: n only, a only, both, neither.
-    int column = nSupport && !aSupport ? 0 : aSupport && !nSupport ? 1 : nSupport ? 2 : 3;
-    static constexpr int32_t kOsprey[4] = {9, 8, 5, 5};
-    static constexpr int32_t kOlder[4] = {0, 2, 3, 5};
-    if (device == kAdapterOsprey) return kOsprey[column];
-    if (device == kAdapterKestrel || device == kAdapterMerlin) return kOlder[column];
-    return 5;
-}
-
 MiniTask::MiniTask(StatusPresenter& statusItem, Hooks hooks)
     : TaskItem(statusItem), hooks_(std::move(hooks)) {
     if (!hooks_.exitProcess) {

@@ -2,6 +2,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "adapter/AdapterKind.h"
 #include "adapter/ChannelPlan.h"
 #include "adapter/Globals.h"
 #include "adapter/Oids.h"
@@ -30,7 +31,8 @@ bool RequireAdapter(KestrelAccess& adapter) {
         std::fprintf(stderr, "corvane: the driver stopped answering\n");
     else
         std::fprintf(stderr, "corvane: no adapter found (no %s or %s service in %s)\n",
-                     kOspreyDriverClass, kMerlinDriverClass, platform::RegistryFolder().c_str());
+                     kDriverClasses[0].className, kDriverClasses[1].className,
+                     platform::RegistryFolder().c_str());
     return false;
 }
 

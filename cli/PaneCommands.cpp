@@ -117,7 +117,7 @@ AdvancedSettingsModel LoadPage(KestrelAccess& adapter) {
 nlohmann::json PageJson(const AdvancedSettingsModel& model) {
     const bool rates = model.rateControls != RateControls::Hidden;
     nlohmann::json j = {
-        {"adapter_kind", Current_Device},
+        {"adapter_kind", uint32_t(Current_Device)},
         {"stored", !model.records.empty()},
         {"wireless_mode", Entry(model.wirelessModes, model.wirelessModeSelected)},
         {"wireless_mode_code", model.nWirelessMode},
@@ -187,7 +187,7 @@ int AdvancedSet(Context& context) {
     }
     if (!RequireAdapter(context.adapter)) return kExitFailed;
     AdvancedSettingsModel model = LoadPage(context.adapter);
-    const uint32_t kind = Current_Device;
+    const AdapterKind kind = Current_Device;
 
     // The choices the page offers this adapter, in the page's order: the
     // rate list follows the mode.
@@ -218,7 +218,8 @@ int AdvancedSet(Context& context) {
         model.OnTxRate(*index);
     }
     if (bg) {
-        if (*bg != 0 && (IsOfdmOnlyMode(model.nWirelessMode) || model.nWirelessMode == 1)) {
+        if (*bg != 0 && (IsOfdmOnlyMode(model.nWirelessMode) ||
+                         ApplyTurnsOffBgProtection(model.nWirelessMode))) {
             std::fprintf(stderr, "corvane advanced set: a 5 GHz mode uses no BG protection\n");
             return kExitUsage;
         }

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "adapter/AdapterKind.h"
 #include "adapter/ByteOrder.h"
-#include "adapter/DriverClasses.h"
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
 #include "adapter/SignalQuality.h"
@@ -108,10 +108,6 @@ std::optional<NDIS_802_11_KEY_HEADER> CheckedKeyHeader(std::span<const uint8_t> 
 }
 
 }  // namespace
-
-const char* DriverClassName(AdapterKind kind) {
-    return kind == AdapterKind::Osprey ? kOspreyDriverClass : kMerlinDriverClass;
-}
 
 nlohmann::json RadioBackend::Control(std::string_view line) {
     return {

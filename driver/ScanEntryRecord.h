@@ -9,10 +9,12 @@
 #include <string_view>
 #include <vector>
 
+#include "adapter/Records.h"
+
 namespace corvane {
 
 struct ScanEntryFields {
-    std::array<uint8_t, 6> bssid{};
+    MacAddress bssid{};
     std::string_view ssid;  // at most 32 bytes are used; empty for a hidden network
     bool privacy = false;
     int32_t rssiDbm = 0;

@@ -17,7 +17,7 @@ namespace {
 constexpr const char* kNamePrefix = "PROF";
 constexpr const char* kAlertSaveFailed = "The profile could not be saved.";
 
-std::string FormatBssid(const std::optional<std::array<uint8_t, 6>>& bssid) {
+std::string FormatBssid(const std::optional<MacAddress>& bssid) {
     if (!bssid) return "";
     char text[13];
     std::snprintf(text, sizeof text, "%02X%02X%02X%02X%02X%02X", (*bssid)[0], (*bssid)[1], (*bssid)[2],
@@ -26,12 +26,12 @@ std::string FormatBssid(const std::optional<std::array<uint8_t, 6>>& bssid) {
 }
 
 // A stored "BSSID" back as bytes; nullopt unless it is 12 hexadecimal digits.
-std::optional<std::array<uint8_t, 6>> ParseBssid(const std::string& text) {
+std::optional<MacAddress> ParseBssid(const std::string& text) {
     if (text.size() != 12) return std::nullopt;
     for (char c : text)
         if (BtoH(c) == 255) return std::nullopt;
-    std::array<uint8_t, 6> bytes{};
-    AtoH(text.c_str(), bytes.data(), 6);
+    MacAddress bytes{};
+    AtoH(text.c_str(), bytes.data(), int(bytes.size()));
     return bytes;
 }
 
@@ -356,8 +356,8 @@ PrefDictionary ProfileEditorModel::createProfileData() const {
         for (BssEntry entry : BssidList(openedList_)) {
             if (index++ != nSSID) continue;
             auto mac = entry.MacAddress();
-            if (mac.size() == 6) {
-                std::array<uint8_t, 6> bytes{};
+            if (mac.size() == kMacLength) {
+                MacAddress bytes{};
                 std::copy(mac.begin(), mac.end(), bytes.begin());
                 bssid = FormatBssid(bytes);
             }

@@ -70,7 +70,7 @@ public:
     int modifyIndex = 0;
     // The access point recorded with the profile; none until a prefill or
     // an edit of a profile that has one.
-    std::optional<std::array<uint8_t, 6>> copyBSSID;
+    std::optional<MacAddress> copyBSSID;
     bool bHidden = false;
     int32_t nNetworkType = kNetworkInfrastructure;
     int32_t nTxPower = 0;

@@ -21,9 +21,10 @@ bool InRange(int index, size_t size) { return index >= 0 && size_t(index) < size
 
 }  // namespace
 
-RateControls RateControlsFor(uint32_t adapterKind) {
-    if (adapterKind == kAdapterOsprey) return RateControls::Hidden;
-    if (adapterKind == kAdapterKestrel || adapterKind == kAdapterMerlin) return RateControls::Shown;
+RateControls RateControlsFor(AdapterKind adapterKind) {
+    if (adapterKind == AdapterKind::Osprey) return RateControls::Hidden;
+    if (adapterKind == AdapterKind::Kestrel || adapterKind == AdapterKind::Merlin)
+        return RateControls::Shown;
     return RateControls::LeftAlone;
 }
 
@@ -36,7 +37,7 @@ void AdvancedSettingsModel::LoadFromRecord(const PrefDictionary& record) {
     nWirelessMode = v.wirelessMode;
 }
 
-void AdvancedSettingsModel::InitAdvanceSetting(bool aSupport, uint32_t adapterKind) {
+void AdvancedSettingsModel::InitAdvanceSetting(bool aSupport, AdapterKind adapterKind) {
     records = ReadPreferenceArray(kAdvancedSettingPath);
     if (records.empty())
         AdhocMode = 1;
@@ -72,7 +73,7 @@ void AdvancedSettingsModel::InitAdvanceSetting(bool aSupport, uint32_t adapterKi
     bToBeRescan = 0;
 }
 
-void AdvancedSettingsModel::OnSelChangeWirelessMode(int entry, uint32_t adapterKind) {
+void AdvancedSettingsModel::OnSelChangeWirelessMode(int entry, AdapterKind adapterKind) {
     txRates.clear();
     txRateSelected = -1;
     if (InRange(entry, wirelessModes.size())) {
@@ -146,7 +147,7 @@ void AdvancedSettingsModel::OnTxBurst(bool on) {
 
 void AdvancedSettingsModel::OnAdHocUseOFDM() { EnableButton(); }
 
-void AdvancedSettingsModel::OnCancel(uint32_t adapterKind) {
+void AdvancedSettingsModel::OnCancel(AdapterKind adapterKind) {
     if (!records.empty()) {
         LoadFromRecord(records.front());
     } else {
@@ -196,7 +197,7 @@ ApplyOutcome ApplyAdvancedSettings(KestrelAccess& adapter, AdvancedSettingsModel
     model.nTxRate = model.SettledTxRate();
     model.txRateSelected = model.txRates.empty() ? -1 : model.nTxRate;
     G_enumWirelessMode = model.nWirelessMode;
-    if (model.nWirelessMode == 1 || model.nWirelessMode == 2) {
+    if (ApplyTurnsOffBgProtection(model.nWirelessMode)) {
         model.nBGProtection = 0;
         model.bgProtectionSelected = 0;
     }

@@ -9,13 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/AdapterKind.h"
+#include "adapter/AdapterKind.h"
+#include "adapter/Records.h"
 
 namespace corvane::sim {
-
-using MacAddress = std::array<uint8_t, 6>;
-
-using driver::AdapterKind;
 
 struct AdapterSpec {
     AdapterKind kind = AdapterKind::Osprey;
