@@ -11,6 +11,7 @@
 #include "adapter/Globals.h"
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
+#include "adapter/Requests.h"
 #include "adapter/ScanList.h"
 #include "adapter/SignalQuality.h"
 #include "adapter/Trace.h"
@@ -164,9 +165,7 @@ bool KestrelAccess::InitCard() {
         platform::Sleep(kDriverReadyPauseSeconds);
     }
 
-    std::array<uint8_t, sizeof(VX_802_11_STA_CONFIG)> staBytes{};
-    OidQueryInformation(OID_VX_STA_CONFIG, staBytes.data(), staBytes.size(), &returned);
-    if (DecodeStaConfig(staBytes).SystemErrorBitmap & kSystemErrorEeprom) {
+    if (QueryStaConfig(*this).SystemErrorBitmap & kSystemErrorEeprom) {
         platform::RunAlertPanel("EEPRON error!!",
                                 "EEPROM Version error. Please update EEPROM contents.", "OK");
         return false;
@@ -176,7 +175,7 @@ bool KestrelAccess::InitCard() {
     CheckCountryRegion();
     G_bDialogRunning = 0;
 
-    OidQueryInformation(OID_VX_RADIO, &G_bRadio, 1, &returned);
+    QueryRadio(*this, G_bRadio);
     return true;
 }
 
@@ -271,15 +270,6 @@ bool KestrelAccess::CheckCountryRegion() {
 uint32_t KestrelAccess::ConvertRssiToSignalQuality(int rssi) {
     TraceEntry(kClass, "ConvertRssiToSignalQuality");
     return SignalQualityPercent(rssi);
-}
-
-bool QueryWord(KestrelAccess& adapter, uint32_t oid, uint32_t& value) {
-    uint8_t bytes[4];
-    WriteLe32(bytes, value);
-    uint64_t returned = 0;
-    bool answered = adapter.OidQueryInformation(oid, bytes, sizeof bytes, &returned);
-    value = ReadLe32(bytes);
-    return answered;
 }
 
 bool ConsoleUserIsLoggedIn() { return platform::CopyConsoleUser().has_value(); }

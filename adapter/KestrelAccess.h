@@ -56,11 +56,6 @@ public:
     platform::kern_return_t lastOpenResult = platform::KERN_SUCCESS;
 };
 
-// Queries a 4-byte answer. `value` goes to the driver as the buffer's
-// starting content (what a short or failed answer leaves) and comes back as
-// the answer, read little-endian.
-bool QueryWord(KestrelAccess& adapter, uint32_t oid, uint32_t& value);
-
 // YES when a user owns the console (see platform/ConsoleUser.h).
 bool ConsoleUserIsLoggedIn();
 

@@ -8,12 +8,12 @@
 #include <cstring>
 #include <optional>
 
-#include "adapter/ByteOrder.h"
 #include "adapter/ChannelPlan.h"
 #include "adapter/Globals.h"
 #include "adapter/LinkQuality.h"
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
+#include "adapter/Requests.h"
 #include "adapter/SsidText.h"
 #include "platform/Clock.h"
 #include "platform/PaneLauncher.h"
@@ -24,14 +24,6 @@
 
 namespace corvane {
 namespace {
-
-constexpr int kRetry = 3;
-
-void Disassociate(KestrelAccess& adapter) {
-    uint8_t bytes[4] = {};
-    uint64_t written = 0;
-    adapter.OidSetInformation(OID_802_11_DISASSOCIATE, bytes, sizeof bytes, &written, kRetry);
-}
 
 std::string Format(const char* format, long value) {
     char text[64];
@@ -156,27 +148,18 @@ bool MiniTask::IsDeviceDriverExist() {
 }
 
 void MiniTask::updateStatus() {
-    uint8_t ssidBytes[sizeof(NDIS_802_11_SSID)] = {};
-    uint64_t written = 0;
-    Adapter->OidQueryInformation(OID_802_11_SSID, ssidBytes, sizeof ssidBytes, &written);
-    NDIS_802_11_SSID ssid = DecodeSsid(ssidBytes);
+    const NDIS_802_11_SSID ssid = QuerySsid(*Adapter);
     // The name is at most 32 bytes and, like a C string, ends at a NUL.
     size_t length = std::min<size_t>(ssid.SsidLength, kSsidMaxLength);
     const char* name = reinterpret_cast<const char*>(ssid.Ssid);
     length = std::find(name, name + length, '\0') - name;
     TaskItem.SetApItemTitle(kApItemPrefix + PrintableText(std::string_view(name, length)));
 
-    uint8_t configBytes[sizeof(NDIS_802_11_CONFIGURATION)] = {};
-    Adapter->OidQueryInformation(OID_802_11_CONFIGURATION, configBytes, sizeof configBytes,
-                                 &written);
-    std::optional<uint32_t> channel =
-        ChannelForFrequency(DecodeConfiguration(configBytes).DSConfig);
+    std::optional<uint32_t> channel = ChannelForFrequency(QueryConfiguration(*Adapter).DSConfig);
     TaskItem.SetChannelItemTitle(
         Format("Channel            : %ld", channel ? long(*channel) : -1L));
 
-    uint8_t linkBytes[sizeof(VX_802_11_LINK_STATUS)] = {};
-    Adapter->OidQueryInformation(OID_VX_LINK_STATUS, linkBytes, sizeof linkBytes, &written);
-    uint32_t q = SmoothLinkQuality(DecodeLinkStatus(linkBytes).ChannelQuality, ChannelQuality);
+    uint32_t q = SmoothLinkQuality(QueryLinkStatus(*Adapter).ChannelQuality, ChannelQuality);
     SignalQuality = q;
 
     TaskItem.SetTitle(Format("(%ld%%)", long(q)));

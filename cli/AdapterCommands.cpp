@@ -6,6 +6,7 @@
 #include "adapter/ChannelPlan.h"
 #include "adapter/Globals.h"
 #include "adapter/Oids.h"
+#include "adapter/Requests.h"
 #include "adapter/ScanList.h"
 #include "adapter/SsidText.h"
 #include "cli/Commands.h"
@@ -38,8 +39,7 @@ bool RequireAdapter(KestrelAccess& adapter) {
 
 int CommandStatus(Context& context) {
     if (!RequireAdapter(context.adapter)) return kExitFailed;
-    uint64_t returned = 0;
-    context.adapter.OidQueryInformation(OID_VX_RADIO, &G_bRadio, 1, &returned);
+    QueryRadio(context.adapter, G_bRadio);
     uint32_t channelQuality = 0;
     LinkStatusView view = ReadLinkStatus(context.adapter, channelQuality);
     if (context.options.Has("--json")) {

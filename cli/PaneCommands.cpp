@@ -14,6 +14,7 @@
 
 #include "adapter/Globals.h"
 #include "adapter/Oids.h"
+#include "adapter/Requests.h"
 #include "cli/Guards.h"
 #include "cli/Options.h"
 #include "pane/AboutInformation.h"
@@ -64,12 +65,6 @@ struct PendingReconnects {
     }
 };
 
-// The radio state as the card set-up reads it.
-void ReadRadio(KestrelAccess& adapter) {
-    uint64_t returned = 0;
-    adapter.OidQueryInformation(OID_VX_RADIO, &G_bRadio, 1, &returned);
-}
-
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return char(std::tolower(c)); });
@@ -108,7 +103,7 @@ const std::vector<std::string> kBgProtections(kBgProtectionTexts.begin(), kBgPro
 
 // Loads the page as the window sets it up for this adapter.
 AdvancedSettingsModel LoadPage(KestrelAccess& adapter) {
-    ReadRadio(adapter);
+    QueryRadio(adapter, G_bRadio);
     AdvancedSettingsModel model;
     model.InitAdvanceSetting(adapter.Is80211aSupport(), Current_Device);
     return model;

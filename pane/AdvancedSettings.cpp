@@ -2,18 +2,17 @@
 
 #include <cstring>
 
-#include "adapter/ByteOrder.h"
 #include "adapter/Globals.h"
 #include "adapter/KestrelAccess.h"
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
+#include "adapter/Requests.h"
 #include "profiles/PreferenceLock.h"
 #include "profiles/StoredIndexes.h"
 
 namespace corvane {
 namespace {
 
-constexpr int kRetry = 3;
 // The side area of the held scan list that a new scan must not find stale.
 constexpr size_t kHeldSideAreaBytes = 512;
 
@@ -188,11 +187,8 @@ bool AdvancedSettingsModel::WriteRecord() {
 
 ApplyOutcome ApplyAdvancedSettings(KestrelAccess& adapter, AdvancedSettingsModel& model,
                                    const ReconnectHooks& hooks) {
-    uint64_t returned = 0;
-    Ssid36 previous{};
-    adapter.OidQueryInformation(OID_802_11_SSID, previous.data(), previous.size(), &returned);
-    uint8_t zero[4] = {};
-    adapter.OidSetInformation(OID_802_11_DISASSOCIATE, zero, sizeof zero, &returned, kRetry);
+    const NDIS_802_11_SSID previous = QuerySsid(adapter);
+    Disassociate(adapter);
 
     model.nTxRate = model.SettledTxRate();
     model.txRateSelected = model.txRates.empty() ? -1 : model.nTxRate;
@@ -203,10 +199,9 @@ ApplyOutcome ApplyAdvancedSettings(KestrelAccess& adapter, AdvancedSettingsModel
     }
 
     ApplyOutcome outcome;
-    if (DecodeSsid(previous).SsidLength != 0) {
+    if (previous.SsidLength != 0) {
         if (!hooks.checkProfileSettingForConnect()) {
-            adapter.OidSetInformation(OID_802_11_SSID, previous.data(), previous.size(), &returned,
-                                      kRetry);
+            SetSsid(adapter, previous);
             outcome.previousNetworkSetBack = true;
         }
     }
@@ -225,10 +220,7 @@ void ReconnectAfterModeChange(const ReconnectHooks& hooks, bool previousNetworkS
 bool SwitchRadio(KestrelAccess& adapter, bool on, const ReconnectHooks& hooks) {
     G_bRadio = on ? 1 : 0;
     if (on && !hooks.checkProfileSettingForConnect()) hooks.setTaskQueue(MakeResetRecord());
-    uint8_t value[4];
-    WriteLe32(value, on ? 1 : 0);
-    uint64_t returned = 0;
-    return adapter.OidSetInformation(OID_VX_RADIO, value, sizeof value, &returned, kRetry);
+    return SetWord(adapter, OID_VX_RADIO, on ? 1 : 0);
 }
 
 void ClearHeldScanList() {
