@@ -29,10 +29,6 @@ struct ScanEntryFields {
     std::span<const uint8_t> elements;
 };
 
-// NDIS network types in use: OFDM in the 5 GHz band, OFDM in the 2.4 GHz band.
-inline constexpr uint32_t kNetworkTypeOfdm5 = 2;
-inline constexpr uint32_t kNetworkTypeOfdm24 = 3;
-
 // The entry's bytes: the fixed fields (the network type in use from the
 // frequency's band, the configuration's beacon period from the beacon
 // interval), the 12 fixed beacon bytes and the tagged elements; `Length`

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "adapter/Oids.h"
 #include "profiles/StoredIndexes.h"
 
 namespace corvane {
@@ -65,9 +66,6 @@ struct TextFilterResult {
 // SSID fields (the editor's SSID box, the hidden SSID dialog): 32 bytes at
 // most; reaching 32 beeps. The cut never splits a UTF-8 character.
 TextFilterResult LimitSsidText(std::string_view text);
-
-inline constexpr int32_t kRtsThresholdMax = 2347;
-inline constexpr int32_t kFragThresholdMax = 2346;
 
 struct ThresholdFilterResult {
     std::string text;

@@ -82,11 +82,11 @@ void ProfileEditorModel::OpenProfileList() { records = ReadPreferenceArray(kProf
 
 void ProfileEditorModel::ResetThresholds() {
     rtsEnabled = false;
-    rtsText = std::to_string(kDefaultRtsThreshold);
-    rtsSlider = kDefaultRtsThreshold;
+    rtsText = std::to_string(kRtsThresholdMax);
+    rtsSlider = kRtsThresholdMax;
     fragEnabled = false;
-    fragText = std::to_string(kDefaultFragThreshold);
-    fragSlider = kDefaultFragThreshold;
+    fragText = std::to_string(kFragThresholdMax);
+    fragSlider = kFragThresholdMax;
 }
 
 void ProfileEditorModel::GetBssidList() {
@@ -192,12 +192,12 @@ bool ProfileEditorModel::EditInit(int index) {
     if (p.Contains(kKeyRtsThreshold)) {
         rtsText = p.Value(kKeyRtsThreshold);
         rtsSlider = LeadingInteger(rtsText);
-        rtsEnabled = rtsSlider < kDefaultRtsThreshold;
+        rtsEnabled = rtsSlider < kRtsThresholdMax;
     }
     if (p.Contains(kKeyFragThreshold)) {
         fragText = p.Value(kKeyFragThreshold);
         fragSlider = LeadingInteger(fragText);
-        fragEnabled = fragSlider < kDefaultFragThreshold;
+        fragEnabled = fragSlider < kFragThresholdMax;
     }
     focus = Focus::None;
     return true;
