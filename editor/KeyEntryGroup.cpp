@@ -88,7 +88,7 @@ void KeyEntryGroup::OnWEPKeyCombo(int slot, int selectedIndex) {
 
 void KeyEntryGroup::clearText() {
     fields.wpaPreSharedKey.clear();
-    for (int slot = 0; slot < 4; ++slot) {
+    for (int slot = 0; slot < kWepSlotCount; ++slot) {
         fields.keyText[size_t(slot)].clear();
         OnWEPKeyCombo(slot, kKeyTypeHex);
     }

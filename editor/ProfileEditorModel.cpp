@@ -130,7 +130,7 @@ void ProfileEditorModel::AddInit() {
     psMode = false;
     txPowerSelected = 0;
     OnTxPower(0);
-    for (int slot = 0; slot < 4; ++slot) {
+    for (int slot = 0; slot < kWepSlotCount; ++slot) {
         keys.OnWEPKeyCombo(slot, kKeyTypeHex);
         keys.fields.keyText[size_t(slot)].clear();
     }
@@ -172,12 +172,12 @@ bool ProfileEditorModel::EditInit(int index) {
     ssidText = ssid;
     if (match != ssidList.end()) ssidSelected = int(match - ssidList.begin());
 
-    for (int slot = 0; slot < 4; ++slot) {
+    for (int slot = 0; slot < kWepSlotCount; ++slot) {
         keys.OnWEPKeyCombo(slot, IntValue(p, kKeyWepKeyType[slot]));
         keys.fields.keyText[size_t(slot)] = p.Value(kKeyWepKey[slot]);
     }
     const int32_t keyUse = IntValue(p, kKeyWepKeyUse);
-    if (keyUse >= 0 && keyUse < 4) {
+    if (keyUse >= 0 && keyUse < kWepSlotCount) {
         keys.fields.radio = {};
         keys.fields.radio[size_t(keyUse)] = true;
     }
@@ -255,7 +255,7 @@ bool ProfileEditorModel::AddProfile(const ProfilePrefill& prefill) {
         OnSSID(selected);
     }
 
-    for (int slot = 0; slot < 4; ++slot) {
+    for (int slot = 0; slot < kWepSlotCount; ++slot) {
         keys.OnWEPKeyCombo(slot, kKeyTypeHex);
         keys.fields.keyText[size_t(slot)].clear();
     }
@@ -338,7 +338,7 @@ PrefDictionary ProfileEditorModel::createProfileData() const {
     d.Set(kKeyFragThreshold, fragText);
     d.Set(kKeyAuthenticationType, FormatInt(k.nAuthenType));
     d.Set(kKeyEncryptionType, FormatInt(k.nEncryType));
-    for (int slot = 0; slot < 4; ++slot) {
+    for (int slot = 0; slot < kWepSlotCount; ++slot) {
         d.Set(kKeyWepKey[slot], k.keyText[size_t(slot)]);
         d.Set(kKeyWepKeyType[slot], FormatInt(k.keyType[size_t(slot)]));
     }
