@@ -7,7 +7,7 @@ namespace corvane {
 void ResetChannelPlanForTest();
 
 uint8_t __DEBUG__ = 1;
-uint32_t Current_Device = 5;
+AdapterKind Current_Device = AdapterKind::Osprey;
 uint8_t G_bUse64Bits = 0;
 uint8_t G_bDeviceExist = 0;
 uint8_t G_bDeviceRemove = 1;
@@ -31,7 +31,7 @@ void AttachScanBuffers() {
 
 void ResetGlobalsForTest() {
     __DEBUG__ = 1;
-    Current_Device = 5;
+    Current_Device = AdapterKind::Osprey;
     G_bUse64Bits = 0;
     G_bDeviceExist = 0;
     G_bDeviceRemove = 1;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "adapter/AdapterKind.h"
 #include "adapter/Records.h"
 
 namespace corvane {
@@ -12,7 +13,7 @@ namespace corvane {
 // standard error. (The name is the one the rest of the system knows it by.)
 extern uint8_t __DEBUG__;
 
-extern uint32_t Current_Device;  // 5 Osprey, 4 Merlin: adapter kind of the last search
+extern AdapterKind Current_Device;  // the adapter kind of the last search
 extern uint8_t G_bUse64Bits;     // client layout announced before keys
 extern uint8_t G_bDeviceExist;
 extern uint8_t G_bDeviceRemove;

@@ -6,10 +6,12 @@
 #include <set>
 #include <vector>
 
+#include "adapter/AdapterKind.h"
 #include "adapter/ChannelPlan.h"
 #include "adapter/Globals.h"
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
+#include "adapter/Requests.h"
 #include "adapter/ScanList.h"
 #include "adapter/SignalQuality.h"
 #include "adapter/Trace.h"
@@ -28,14 +30,6 @@ constexpr unsigned kDriverReadyPauseSeconds = 3;
 constexpr int kFirstChunkAttempts = 12;
 constexpr int kMaxChunkAttempts = 10;
 constexpr uint64_t kChunkPollMicroseconds = 5000;
-
-// Driver classes in search order, with the adapter kind each one means.
-struct DriverClass {
-    const char* name;
-    uint32_t kind;
-};
-constexpr DriverClass kDriverClasses[] = {{kOspreyDriverClass, kDeviceOsprey},
-                                          {kMerlinDriverClass, kDeviceMerlin}};
 
 }  // namespace
 
@@ -63,7 +57,7 @@ bool KestrelAccess::SearchDevice() {
 
     for (const DriverClass& driver : kDriverClasses) {
         Current_Device = driver.kind;
-        devicesMatch = IOServiceMatching(driver.name);
+        devicesMatch = IOServiceMatching(driver.className);
         if (!devicesMatch) continue;
         if (iter) {
             IOObjectRelease(iter);
@@ -171,9 +165,7 @@ bool KestrelAccess::InitCard() {
         platform::Sleep(kDriverReadyPauseSeconds);
     }
 
-    std::array<uint8_t, sizeof(VX_802_11_STA_CONFIG)> staBytes{};
-    OidQueryInformation(OID_VX_STA_CONFIG, staBytes.data(), staBytes.size(), &returned);
-    if (DecodeStaConfig(staBytes).SystemErrorBitmap & kSystemErrorEeprom) {
+    if (QueryStaConfig(*this).SystemErrorBitmap & kSystemErrorEeprom) {
         platform::RunAlertPanel("EEPRON error!!",
                                 "EEPROM Version error. Please update EEPROM contents.", "OK");
         return false;
@@ -183,7 +175,7 @@ bool KestrelAccess::InitCard() {
     CheckCountryRegion();
     G_bDialogRunning = 0;
 
-    OidQueryInformation(OID_VX_RADIO, &G_bRadio, 1, &returned);
+    QueryRadio(*this, G_bRadio);
     return true;
 }
 
@@ -261,7 +253,9 @@ bool KestrelAccess::Is80211aSupport() {
            types.NetworkType + n;
 }
 
-bool KestrelAccess::Is80211nSupport() { return Current_Device == 2 || Current_Device == 5; }
+bool KestrelAccess::Is80211nSupport() {
+    return Current_Device == AdapterKind::Falcon || Current_Device == AdapterKind::Osprey;
+}
 
 bool KestrelAccess::CheckCountryRegion() {
     uint8_t code[4] = {};
@@ -276,15 +270,6 @@ bool KestrelAccess::CheckCountryRegion() {
 uint32_t KestrelAccess::ConvertRssiToSignalQuality(int rssi) {
     TraceEntry(kClass, "ConvertRssiToSignalQuality");
     return SignalQualityPercent(rssi);
-}
-
-bool QueryWord(KestrelAccess& adapter, uint32_t oid, uint32_t& value) {
-    uint8_t bytes[4];
-    WriteLe32(bytes, value);
-    uint64_t returned = 0;
-    bool answered = adapter.OidQueryInformation(oid, bytes, sizeof bytes, &returned);
-    value = ReadLe32(bytes);
-    return answered;
 }
 
 bool ConsoleUserIsLoggedIn() { return platform::CopyConsoleUser().has_value(); }

@@ -6,13 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "adapter/DriverClasses.h"
 #include "platform/DeviceAccess.h"
 
 namespace corvane {
-
-inline constexpr uint32_t kDeviceOsprey = 5;
-inline constexpr uint32_t kDeviceMerlin = 4;
 
 class KestrelAccess {
 public:
@@ -59,11 +55,6 @@ public:
     // driver that is there but does not answer from one that is not there.
     platform::kern_return_t lastOpenResult = platform::KERN_SUCCESS;
 };
-
-// Queries a 4-byte answer. `value` goes to the driver as the buffer's
-// starting content (what a short or failed answer leaves) and comes back as
-// the answer, read little-endian.
-bool QueryWord(KestrelAccess& adapter, uint32_t oid, uint32_t& value);
 
 // YES when a user owns the console (see platform/ConsoleUser.h).
 bool ConsoleUserIsLoggedIn();

@@ -72,10 +72,20 @@ inline constexpr int32_t Ndis802_11WEPDisabled = 1;
 inline constexpr int32_t Ndis802_11Encryption2Enabled = 4;  // TKIP
 inline constexpr int32_t Ndis802_11Encryption3Enabled = 6;  // AES
 
+// The largest RTS and fragmentation thresholds, in bytes. A threshold at its
+// largest leaves RTS or fragmentation off, which is where they start.
+inline constexpr int32_t kRtsThresholdMax = 2347;
+inline constexpr int32_t kFragThresholdMax = 2346;
+
 inline constexpr int32_t Ndis802_11PowerModeCAM = 0;
 inline constexpr int32_t Ndis802_11PowerModeMAX_PSP = 1;
 
-// Network type 2 in the network-types record: OFDM in the 5 GHz band.
+// Published network types, as the network-types record lists them and a
+// scan entry's NetworkTypeInUse gives one: direct sequence, OFDM in the
+// 5 GHz band (its presence is what 5 GHz support means) and OFDM in the
+// 2.4 GHz band.
+inline constexpr uint32_t Ndis802_11DS = 1;
 inline constexpr uint32_t Ndis802_11OFDM5 = 2;
+inline constexpr uint32_t Ndis802_11OFDM24 = 3;
 
 }  // namespace corvane

@@ -16,6 +16,8 @@ namespace corvane {
 
 inline constexpr size_t kSsidMaxLength = 32;
 inline constexpr size_t kMacLength = 6;
+// A MAC address or BSSID.
+using MacAddress = std::array<uint8_t, kMacLength>;
 
 struct NDIS_802_11_SSID {
     uint32_t SsidLength = 0;
@@ -84,7 +86,19 @@ struct NDIS_802_11_KEY_HEADER {
 static_assert(sizeof(NDIS_802_11_KEY_HEADER) == 32);
 static_assert(offsetof(NDIS_802_11_KEY_HEADER, BSSID) == 12);
 inline constexpr size_t kKeyMaterialOffset = 32;
+// A key index names a WEP key slot in its low byte and may carry the
+// transmit and pairwise flags in bits 31 and 30; the bits between are
+// reserved and stay clear. The key material is 1 to kKeyMaterialMax bytes.
+inline constexpr int kWepSlotCount = 4;
 inline constexpr uint32_t kKeyIndexTransmit = 0x80000000;
+inline constexpr uint32_t kKeyIndexSlot = 0x000000FF;
+inline constexpr uint32_t kKeyIndexReserved = 0x1FFFFF00;
+inline constexpr uint32_t kKeyMaterialMax = 32;
+
+constexpr uint32_t KeyIndexSlot(uint32_t index) { return index & kKeyIndexSlot; }
+constexpr bool ValidKeyIndex(uint32_t index) {
+    return KeyIndexSlot(index) < uint32_t(kWepSlotCount) && (index & kKeyIndexReserved) == 0;
+}
 
 struct NDIS_802_11_REMOVE_KEY {
     uint32_t Length = 16;

@@ -8,12 +8,12 @@
 #include <cstring>
 #include <optional>
 
-#include "adapter/ByteOrder.h"
 #include "adapter/ChannelPlan.h"
 #include "adapter/Globals.h"
 #include "adapter/LinkQuality.h"
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
+#include "adapter/Requests.h"
 #include "adapter/SsidText.h"
 #include "agent/LinkNotices.h"
 #include "platform/Clock.h"
@@ -26,14 +26,6 @@
 
 namespace corvane {
 namespace {
-
-constexpr int kRetry = 3;
-
-void Disassociate(KestrelAccess& adapter) {
-    uint8_t bytes[4] = {};
-    uint64_t written = 0;
-    adapter.OidSetInformation(OID_802_11_DISASSOCIATE, bytes, sizeof bytes, &written, kRetry);
-}
 
 std::string Format(const char* format, long value) {
     char text[64];
@@ -67,16 +59,6 @@ int SignalIconLevel(uint32_t quality) {
     if (quality <= 40) return 2;
     if (quality <= 60) return 3;
     if (quality <= 80) return 4;
-    return 5;
-}
-
-int32_t DefaultWirelessMode(uint32_t device, bool nSupport, bool aSupport) {
-    // Columns: n only, a only, both, neither.
-    int column = nSupport && !aSupport ? 0 : aSupport && !nSupport ? 1 : nSupport ? 2 : 3;
-    static constexpr int32_t kOsprey[4] = {9, 8, 5, 5};
-    static constexpr int32_t kOlder[4] = {0, 2, 3, 5};
-    if (device == kAdapterOsprey) return kOsprey[column];
-    if (device == kAdapterKestrel || device == kAdapterMerlin) return kOlder[column];
     return 5;
 }
 
@@ -184,10 +166,7 @@ bool MiniTask::IsDeviceDriverExist() {
 }
 
 void MiniTask::updateStatus() {
-    uint8_t ssidBytes[sizeof(NDIS_802_11_SSID)] = {};
-    uint64_t written = 0;
-    Adapter->OidQueryInformation(OID_802_11_SSID, ssidBytes, sizeof ssidBytes, &written);
-    NDIS_802_11_SSID ssid = DecodeSsid(ssidBytes);
+    const NDIS_802_11_SSID ssid = QuerySsid(*Adapter);
     // The name is at most 32 bytes and, like a C string, ends at a NUL.
     size_t length = std::min<size_t>(ssid.SsidLength, kSsidMaxLength);
     const char* name = reinterpret_cast<const char*>(ssid.Ssid);
@@ -195,17 +174,11 @@ void MiniTask::updateStatus() {
     networkName_ = PrintableText(std::string_view(name, length));
     TaskItem.SetApItemTitle(kApItemPrefix + networkName_);
 
-    uint8_t configBytes[sizeof(NDIS_802_11_CONFIGURATION)] = {};
-    Adapter->OidQueryInformation(OID_802_11_CONFIGURATION, configBytes, sizeof configBytes,
-                                 &written);
-    std::optional<uint32_t> channel =
-        ChannelForFrequency(DecodeConfiguration(configBytes).DSConfig);
+    std::optional<uint32_t> channel = ChannelForFrequency(QueryConfiguration(*Adapter).DSConfig);
     TaskItem.SetChannelItemTitle(
         Format("Channel            : %ld", channel ? long(*channel) : -1L));
 
-    uint8_t linkBytes[sizeof(VX_802_11_LINK_STATUS)] = {};
-    Adapter->OidQueryInformation(OID_VX_LINK_STATUS, linkBytes, sizeof linkBytes, &written);
-    uint32_t q = SmoothLinkQuality(DecodeLinkStatus(linkBytes).ChannelQuality, ChannelQuality);
+    uint32_t q = SmoothLinkQuality(QueryLinkStatus(*Adapter).ChannelQuality, ChannelQuality);
     SignalQuality = q;
 
     TaskItem.SetTitle(Format("(%ld%%)", long(q)));

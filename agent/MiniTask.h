@@ -42,10 +42,6 @@ inline constexpr const char* kWaitConnectionTitle = "[Wait Connection...]";
 // The six icon levels: 0; 1-20; 21-40; 41-60; 61-80; above 80.
 int SignalIconLevel(uint32_t quality);
 
-
-// Wireless mode written when the advanced settings file has no record.
-int32_t DefaultWirelessMode(uint32_t device, bool nSupport, bool aSupport);
-
 class MiniTask : public QObject {
 public:
     // Seams of the outside world; defaults do the real thing.

@@ -2,9 +2,11 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "adapter/AdapterKind.h"
 #include "adapter/ChannelPlan.h"
 #include "adapter/Globals.h"
 #include "adapter/Oids.h"
+#include "adapter/Requests.h"
 #include "adapter/ScanList.h"
 #include "adapter/SsidText.h"
 #include "cli/Commands.h"
@@ -31,7 +33,8 @@ bool RequireAdapter(KestrelAccess& adapter) {
         std::fprintf(stderr, "corvane: the driver stopped answering\n");
     else
         std::fprintf(stderr, "corvane: no adapter found (no %s or %s service in %s)\n",
-                     kOspreyDriverClass, kMerlinDriverClass, platform::RegistryFolder().c_str());
+                     kDriverClasses[0].className, kDriverClasses[1].className,
+                     platform::RegistryFolder().c_str());
     return false;
 }
 
@@ -39,8 +42,7 @@ int CommandStatus(Context& context) {
     if (context.options.Has("--watch") || !context.options.Positional().empty())
         return CommandStatusWatch(context);
     if (!RequireAdapter(context.adapter)) return kExitFailed;
-    uint64_t returned = 0;
-    context.adapter.OidQueryInformation(OID_VX_RADIO, &G_bRadio, 1, &returned);
+    QueryRadio(context.adapter, G_bRadio);
     uint32_t channelQuality = 0;
     LinkStatusView view = ReadLinkStatus(context.adapter, channelQuality);
     if (context.options.Has("--json")) {

@@ -14,6 +14,7 @@
 
 #include "adapter/Globals.h"
 #include "adapter/Oids.h"
+#include "adapter/Requests.h"
 #include "cli/Guards.h"
 #include "cli/Options.h"
 #include "pane/AboutInformation.h"
@@ -64,12 +65,6 @@ struct PendingReconnects {
     }
 };
 
-// The radio state as the card set-up reads it.
-void ReadRadio(KestrelAccess& adapter) {
-    uint64_t returned = 0;
-    adapter.OidQueryInformation(OID_VX_RADIO, &G_bRadio, 1, &returned);
-}
-
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return char(std::tolower(c)); });
@@ -108,7 +103,7 @@ const std::vector<std::string> kBgProtections(kBgProtectionTexts.begin(), kBgPro
 
 // Loads the page as the window sets it up for this adapter.
 AdvancedSettingsModel LoadPage(KestrelAccess& adapter) {
-    ReadRadio(adapter);
+    QueryRadio(adapter, G_bRadio);
     AdvancedSettingsModel model;
     model.InitAdvanceSetting(adapter.Is80211aSupport(), Current_Device);
     return model;
@@ -117,7 +112,7 @@ AdvancedSettingsModel LoadPage(KestrelAccess& adapter) {
 nlohmann::json PageJson(const AdvancedSettingsModel& model) {
     const bool rates = model.rateControls != RateControls::Hidden;
     nlohmann::json j = {
-        {"adapter_kind", Current_Device},
+        {"adapter_kind", uint32_t(Current_Device)},
         {"stored", !model.records.empty()},
         {"wireless_mode", Entry(model.wirelessModes, model.wirelessModeSelected)},
         {"wireless_mode_code", model.nWirelessMode},
@@ -187,7 +182,7 @@ int AdvancedSet(Context& context) {
     }
     if (!RequireAdapter(context.adapter)) return kExitFailed;
     AdvancedSettingsModel model = LoadPage(context.adapter);
-    const uint32_t kind = Current_Device;
+    const AdapterKind kind = Current_Device;
 
     // The choices the page offers this adapter, in the page's order: the
     // rate list follows the mode.
@@ -218,7 +213,8 @@ int AdvancedSet(Context& context) {
         model.OnTxRate(*index);
     }
     if (bg) {
-        if (*bg != 0 && (IsOfdmOnlyMode(model.nWirelessMode) || model.nWirelessMode == 1)) {
+        if (*bg != 0 && (IsOfdmOnlyMode(model.nWirelessMode) ||
+                         ApplyTurnsOffBgProtection(model.nWirelessMode))) {
             std::fprintf(stderr, "corvane advanced set: a 5 GHz mode uses no BG protection\n");
             return kExitUsage;
         }

@@ -9,6 +9,7 @@
 #include "adapter/Globals.h"
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
+#include "adapter/Requests.h"
 #include "cli/Commands.h"
 #include "cli/Options.h"
 #include "crypto/MathFunc.h"
@@ -56,10 +57,7 @@ bool AssociatedWith(KestrelAccess& adapter, const NDIS_802_11_SSID& wanted) {
     uint32_t media = kMediaDisconnected;
     if (!QueryWord(adapter, OID_GEN_MEDIA_CONNECT_STATUS, media) || media != kMediaConnected)
         return false;
-    uint64_t returned = 0;
-    Ssid36 ssid{};
-    adapter.OidQueryInformation(OID_802_11_SSID, ssid.data(), ssid.size(), &returned);
-    NDIS_802_11_SSID current = DecodeSsid(ssid);
+    const NDIS_802_11_SSID current = QuerySsid(adapter);
     return current.SsidLength == wanted.SsidLength &&
            std::memcmp(current.Ssid, wanted.Ssid, std::min<size_t>(wanted.SsidLength, 32)) == 0;
 }

@@ -8,6 +8,7 @@
 #include "adapter/ChannelPlan.h"
 #include "adapter/Globals.h"
 #include "adapter/Oids.h"
+#include "adapter/Requests.h"
 #include "cli/Commands.h"
 #include "cli/Guards.h"
 #include "cli/KeyOptions.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "adapter/AdapterKind.h"
 #include "adapter/ByteOrder.h"
-#include "adapter/DriverClasses.h"
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
 #include "adapter/SignalQuality.h"
@@ -92,26 +92,18 @@ void Assign(std::vector<uint8_t>& answer, const std::array<uint8_t, N>& bytes) {
     answer.assign(bytes.begin(), bytes.end());
 }
 
-// A key index names slot 0..3, with no bits set but the transmit and the
-// pairwise flags.
-bool ValidKeyIndex(uint32_t index) { return (index & 0xFF) <= 3 && (index & 0x1FFFFF00) == 0; }
-
 // An NDIS_802_11_KEY record: every length it states lies inside the bytes
-// really sent, the key is 1 to 32 bytes, the index is valid.
+// really sent, the key is 1 to kKeyMaterialMax bytes, the index is valid.
 std::optional<NDIS_802_11_KEY_HEADER> CheckedKeyHeader(std::span<const uint8_t> input) {
     if (input.size() < kKeyMaterialOffset) return std::nullopt;
     const NDIS_802_11_KEY_HEADER h = DecodeKeyHeader(input);
-    if (h.KeyLength == 0 || h.KeyLength > 32) return std::nullopt;
+    if (h.KeyLength == 0 || h.KeyLength > kKeyMaterialMax) return std::nullopt;
     if (h.Length > input.size() || h.Length < kKeyMaterialOffset + h.KeyLength) return std::nullopt;
     if (!ValidKeyIndex(h.KeyIndex)) return std::nullopt;
     return h;
 }
 
 }  // namespace
-
-const char* DriverClassName(AdapterKind kind) {
-    return kind == AdapterKind::Osprey ? kOspreyDriverClass : kMerlinDriverClass;
-}
 
 nlohmann::json RadioBackend::Control(std::string_view line) {
     return {
@@ -340,8 +332,8 @@ kern_return_t DriverCore::NetworkTypes(Input, size_t, Answer& a) {
     const std::optional<bool> has5GHz = backend_->Supports5GHz();
     if (!has5GHz) return kIOReturnError;
     NetworkTypeList list;
-    list.NetworkType[list.NumberOfItems++] = 1;  // DS
-    list.NetworkType[list.NumberOfItems++] = 3;  // OFDM 2.4 GHz
+    list.NetworkType[list.NumberOfItems++] = Ndis802_11DS;
+    list.NetworkType[list.NumberOfItems++] = Ndis802_11OFDM24;
     if (*has5GHz) list.NetworkType[list.NumberOfItems++] = Ndis802_11OFDM5;
     Assign(a, EncodeNetworkTypes(list));
     return KERN_SUCCESS;
@@ -535,7 +527,7 @@ kern_return_t DriverCore::RemoveKey(Input input) {
     const uint32_t index = ReadLe32(input.data() + 4);
     if (length != sizeof(NDIS_802_11_REMOVE_KEY) || !ValidKeyIndex(index))
         return kIOReturnBadArgument;
-    const uint32_t slot = index & 0xFF;
+    const uint32_t slot = KeyIndexSlot(index);
     settings_.wepKeys[slot].clear();
     if (settings_.transmitKey == int(slot)) settings_.transmitKey = -1;
     return KERN_SUCCESS;
@@ -545,7 +537,7 @@ kern_return_t DriverCore::RemoveKey(Input input) {
 kern_return_t DriverCore::AddKey(Input input) {
     const std::optional<NDIS_802_11_KEY_HEADER> h = CheckedKeyHeader(input);
     if (!h) return kIOReturnBadArgument;
-    const uint32_t slot = h->KeyIndex & 0xFF;
+    const uint32_t slot = KeyIndexSlot(h->KeyIndex);
     const uint8_t* material = input.data() + kKeyMaterialOffset;
     settings_.wepKeys[slot].assign(material, material + h->KeyLength);
     if (h->KeyIndex & kKeyIndexTransmit) settings_.transmitKey = int(slot);

@@ -24,13 +24,16 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/AdapterKind.h"
+#include "adapter/AdapterKind.h"
+#include "adapter/Records.h"
 #include "driver/StationSettings.h"
 #include "platform/DeviceAccess.h"
 
 namespace corvane::driver {
 
-using MacAddress = std::array<uint8_t, 6>;
+// The backends' interface speaks of these protocol types.
+using corvane::AdapterKind;
+using corvane::MacAddress;
 
 struct EepromVersion {
     uint8_t major = 1;

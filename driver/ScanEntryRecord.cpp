@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "adapter/ByteOrder.h"
+#include "adapter/Oids.h"
 #include "adapter/Records.h"
 
 namespace corvane {
@@ -20,7 +21,7 @@ std::vector<uint8_t> EncodeScanEntry(const ScanEntryFields& f) {
     WriteLe32(&e[bss::kPrivacy], f.privacy ? 1 : 0);
     WriteLe32(&e[bss::kRssi], uint32_t(f.rssiDbm));
     WriteLe32(&e[bss::kNetworkTypeInUse],
-              f.frequencyKhz >= 4900000 ? kNetworkTypeOfdm5 : kNetworkTypeOfdm24);
+              f.frequencyKhz >= 4900000 ? Ndis802_11OFDM5 : Ndis802_11OFDM24);
     WriteLe32(&e[bss::kConfiguration], uint32_t(sizeof(NDIS_802_11_CONFIGURATION)));
     WriteLe32(&e[bss::kConfiguration + 4], f.beaconInterval);
     WriteLe32(&e[bss::kDSConfig], f.frequencyKhz);

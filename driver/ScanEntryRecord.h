@@ -9,10 +9,12 @@
 #include <string_view>
 #include <vector>
 
+#include "adapter/Records.h"
+
 namespace corvane {
 
 struct ScanEntryFields {
-    std::array<uint8_t, 6> bssid{};
+    MacAddress bssid{};
     std::string_view ssid;  // at most 32 bytes are used; empty for a hidden network
     bool privacy = false;
     int32_t rssiDbm = 0;
@@ -26,10 +28,6 @@ struct ScanEntryFields {
     // The tagged elements after them.
     std::span<const uint8_t> elements;
 };
-
-// NDIS network types in use: OFDM in the 5 GHz band, OFDM in the 2.4 GHz band.
-inline constexpr uint32_t kNetworkTypeOfdm5 = 2;
-inline constexpr uint32_t kNetworkTypeOfdm24 = 3;
 
 // The entry's bytes: the fixed fields (the network type in use from the
 // frequency's band, the configuration's beacon period from the beacon

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "adapter/Globals.h"
+#include "adapter/Records.h"
 #include "platform/SystemInfo.h"
 
 namespace corvane {
@@ -82,12 +83,12 @@ void KeyEntryGroup::OnSelchangeEncryptionType() {
 }
 
 void KeyEntryGroup::OnWEPKeyCombo(int slot, int selectedIndex) {
-    if (slot >= 0 && slot < 4) fields.keyType[size_t(slot)] = selectedIndex;
+    if (slot >= 0 && slot < kWepSlotCount) fields.keyType[size_t(slot)] = selectedIndex;
 }
 
 void KeyEntryGroup::clearText() {
     fields.wpaPreSharedKey.clear();
-    for (int slot = 0; slot < 4; ++slot) {
+    for (int slot = 0; slot < kWepSlotCount; ++slot) {
         fields.keyText[size_t(slot)].clear();
         OnWEPKeyCombo(slot, kKeyTypeHex);
     }

@@ -92,7 +92,7 @@ size_t Utf8Prefix(std::string_view text, size_t limit) {
 }  // namespace
 
 int KeyEntryFields::DefaultKeyIndex() const {
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < kWepSlotCount; ++i)
         if (radio[size_t(i)]) return i;
     return 0;
 }
@@ -112,7 +112,7 @@ std::optional<std::string> KeyRuleViolation(const KeyEntryFields& f) {
     if (!f.WepInUse()) return std::nullopt;
     // The key sent for transmission must be there; the others may be empty.
     if (auto v = WepKeyViolation(f, f.DefaultKeyIndex(), false)) return v;
-    for (int slot = 0; slot < 4; ++slot)
+    for (int slot = 0; slot < kWepSlotCount; ++slot)
         if (auto v = WepKeyViolation(f, slot, true)) return v;
     return std::nullopt;
 }
@@ -180,7 +180,7 @@ void ConvertKeyMaterial(const KeyEntryFields& f, WEPSettingValues& v) {
     v.AuthenType = f.nAuthenType;
     v.EncryType = f.nEncryType;
     if (f.WepInUse()) {
-        for (size_t slot = 0; slot < 4; ++slot) {
+        for (size_t slot = 0; slot < kWepSlotCount; ++slot) {
             const std::string& text = f.keyText[slot];
             auto& material = v.KeyMaterial[slot];
             material.fill(0);

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "adapter/Oids.h"
+#include "adapter/Records.h"
 #include "profiles/StoredIndexes.h"
 
 namespace corvane {
@@ -19,9 +21,9 @@ namespace corvane {
 struct KeyEntryFields {
     int32_t nAuthenType = kAuthOpen;
     int32_t nEncryType = kEncOpenNone;
-    std::array<int32_t, 4> keyType = {};      // nWEPKey1Combo .. nWEPKey4Combo
-    std::array<std::string, 4> keyText;       // WEPKey1Text .. WEPKey4Text
-    std::array<bool, 4> radio = {true, false, false, false};  // WEPKey1Radio ..
+    std::array<int32_t, kWepSlotCount> keyType = {};  // nWEPKey1Combo .. nWEPKey4Combo
+    std::array<std::string, kWepSlotCount> keyText;   // WEPKey1Text .. WEPKey4Text
+    std::array<bool, kWepSlotCount> radio = {true, false, false, false};  // WEPKey1Radio ..
     std::string wpaPreSharedKey;
 
     bool WepInUse() const { return IsWepInUse(nAuthenType, nEncryType); }
@@ -66,9 +68,6 @@ struct TextFilterResult {
 // most; reaching 32 beeps. The cut never splits a UTF-8 character.
 TextFilterResult LimitSsidText(std::string_view text);
 
-inline constexpr int32_t kRtsThresholdMax = 2347;
-inline constexpr int32_t kFragThresholdMax = 2346;
-
 struct ThresholdFilterResult {
     std::string text;
     int32_t sliderValue = 0;
@@ -84,8 +83,8 @@ struct WEPSettingValues {
     int32_t AuthenType = 0;
     int32_t EncryType = 0;
     int32_t SelKeyIndex = 0;
-    std::array<uint8_t, 4> KeyLen = {};
-    std::array<std::array<uint8_t, kKeyMaterialSize>, 4> KeyMaterial = {};
+    std::array<uint8_t, kWepSlotCount> KeyLen = {};
+    std::array<std::array<uint8_t, kKeyMaterialSize>, kWepSlotCount> KeyMaterial = {};
     int32_t WPAPSKlen = 0;
     std::array<uint8_t, kPskHexLength> WPAPSK = {};
 

@@ -17,7 +17,7 @@ namespace {
 constexpr const char* kNamePrefix = "PROF";
 constexpr const char* kAlertSaveFailed = "The profile could not be saved.";
 
-std::string FormatBssid(const std::optional<std::array<uint8_t, 6>>& bssid) {
+std::string FormatBssid(const std::optional<MacAddress>& bssid) {
     if (!bssid) return "";
     char text[13];
     std::snprintf(text, sizeof text, "%02X%02X%02X%02X%02X%02X", (*bssid)[0], (*bssid)[1], (*bssid)[2],
@@ -26,12 +26,12 @@ std::string FormatBssid(const std::optional<std::array<uint8_t, 6>>& bssid) {
 }
 
 // A stored "BSSID" back as bytes; nullopt unless it is 12 hexadecimal digits.
-std::optional<std::array<uint8_t, 6>> ParseBssid(const std::string& text) {
+std::optional<MacAddress> ParseBssid(const std::string& text) {
     if (text.size() != 12) return std::nullopt;
     for (char c : text)
         if (BtoH(c) == 255) return std::nullopt;
-    std::array<uint8_t, 6> bytes{};
-    AtoH(text.c_str(), bytes.data(), 6);
+    MacAddress bytes{};
+    AtoH(text.c_str(), bytes.data(), int(bytes.size()));
     return bytes;
 }
 
@@ -82,11 +82,11 @@ void ProfileEditorModel::OpenProfileList() { records = ReadPreferenceArray(kProf
 
 void ProfileEditorModel::ResetThresholds() {
     rtsEnabled = false;
-    rtsText = std::to_string(kDefaultRtsThreshold);
-    rtsSlider = kDefaultRtsThreshold;
+    rtsText = std::to_string(kRtsThresholdMax);
+    rtsSlider = kRtsThresholdMax;
     fragEnabled = false;
-    fragText = std::to_string(kDefaultFragThreshold);
-    fragSlider = kDefaultFragThreshold;
+    fragText = std::to_string(kFragThresholdMax);
+    fragSlider = kFragThresholdMax;
 }
 
 void ProfileEditorModel::GetBssidList() {
@@ -130,7 +130,7 @@ void ProfileEditorModel::AddInit() {
     psMode = false;
     txPowerSelected = 0;
     OnTxPower(0);
-    for (int slot = 0; slot < 4; ++slot) {
+    for (int slot = 0; slot < kWepSlotCount; ++slot) {
         keys.OnWEPKeyCombo(slot, kKeyTypeHex);
         keys.fields.keyText[size_t(slot)].clear();
     }
@@ -172,12 +172,12 @@ bool ProfileEditorModel::EditInit(int index) {
     ssidText = ssid;
     if (match != ssidList.end()) ssidSelected = int(match - ssidList.begin());
 
-    for (int slot = 0; slot < 4; ++slot) {
+    for (int slot = 0; slot < kWepSlotCount; ++slot) {
         keys.OnWEPKeyCombo(slot, IntValue(p, kKeyWepKeyType[slot]));
         keys.fields.keyText[size_t(slot)] = p.Value(kKeyWepKey[slot]);
     }
     const int32_t keyUse = IntValue(p, kKeyWepKeyUse);
-    if (keyUse >= 0 && keyUse < 4) {
+    if (keyUse >= 0 && keyUse < kWepSlotCount) {
         keys.fields.radio = {};
         keys.fields.radio[size_t(keyUse)] = true;
     }
@@ -192,12 +192,12 @@ bool ProfileEditorModel::EditInit(int index) {
     if (p.Contains(kKeyRtsThreshold)) {
         rtsText = p.Value(kKeyRtsThreshold);
         rtsSlider = LeadingInteger(rtsText);
-        rtsEnabled = rtsSlider < kDefaultRtsThreshold;
+        rtsEnabled = rtsSlider < kRtsThresholdMax;
     }
     if (p.Contains(kKeyFragThreshold)) {
         fragText = p.Value(kKeyFragThreshold);
         fragSlider = LeadingInteger(fragText);
-        fragEnabled = fragSlider < kDefaultFragThreshold;
+        fragEnabled = fragSlider < kFragThresholdMax;
     }
     focus = Focus::None;
     return true;
@@ -255,7 +255,7 @@ bool ProfileEditorModel::AddProfile(const ProfilePrefill& prefill) {
         OnSSID(selected);
     }
 
-    for (int slot = 0; slot < 4; ++slot) {
+    for (int slot = 0; slot < kWepSlotCount; ++slot) {
         keys.OnWEPKeyCombo(slot, kKeyTypeHex);
         keys.fields.keyText[size_t(slot)].clear();
     }
@@ -338,7 +338,7 @@ PrefDictionary ProfileEditorModel::createProfileData() const {
     d.Set(kKeyFragThreshold, fragText);
     d.Set(kKeyAuthenticationType, FormatInt(k.nAuthenType));
     d.Set(kKeyEncryptionType, FormatInt(k.nEncryType));
-    for (int slot = 0; slot < 4; ++slot) {
+    for (int slot = 0; slot < kWepSlotCount; ++slot) {
         d.Set(kKeyWepKey[slot], k.keyText[size_t(slot)]);
         d.Set(kKeyWepKeyType[slot], FormatInt(k.keyType[size_t(slot)]));
     }
@@ -356,8 +356,8 @@ PrefDictionary ProfileEditorModel::createProfileData() const {
         for (BssEntry entry : BssidList(openedList_)) {
             if (index++ != nSSID) continue;
             auto mac = entry.MacAddress();
-            if (mac.size() == 6) {
-                std::array<uint8_t, 6> bytes{};
+            if (mac.size() == kMacLength) {
+                MacAddress bytes{};
                 std::copy(mac.begin(), mac.end(), bytes.begin());
                 bssid = FormatBssid(bytes);
             }

@@ -13,9 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "adapter/Oids.h"
 #include "editor/KeyEntryGroup.h"
-#include "profiles/PreferenceFiles.h"
 #include "editor/ProfilePrefill.h"
+#include "profiles/PreferenceFiles.h"
 
 namespace corvane {
 
@@ -24,11 +25,6 @@ inline constexpr const char* kAlertKeyInSsid = "Please keyin the SSID";
 // The proposed name of a new profile: "PROF" and one more than the largest
 // number found after "PROF" in the existing names (PROF1 for none).
 std::string GetNextProfileName(const PrefArray& records);
-
-// The editor's threshold controls start here: the largest values, which
-// leave RTS and fragmentation off.
-inline constexpr int32_t kDefaultRtsThreshold = 2347;
-inline constexpr int32_t kDefaultFragThreshold = 2346;
 
 class ProfileEditorModel {
 public:
@@ -56,11 +52,11 @@ public:
     bool psMode = false;                  // PSMode on (CAM off)
     bool camWhenAcPower = false;
     bool rtsEnabled = false;
-    std::string rtsText = std::to_string(kDefaultRtsThreshold);
-    int32_t rtsSlider = kDefaultRtsThreshold;
+    std::string rtsText = std::to_string(kRtsThresholdMax);
+    int32_t rtsSlider = kRtsThresholdMax;
     bool fragEnabled = false;
-    std::string fragText = std::to_string(kDefaultFragThreshold);
-    int32_t fragSlider = kDefaultFragThreshold;
+    std::string fragText = std::to_string(kFragThresholdMax);
+    int32_t fragSlider = kFragThresholdMax;
     KeyEntryGroup keys{SecurityListOwner::ProfileEditor};
     enum class Focus { None, FirstWepKey, PreSharedKey } focus = Focus::None;
 
@@ -70,7 +66,7 @@ public:
     int modifyIndex = 0;
     // The access point recorded with the profile; none until a prefill or
     // an edit of a profile that has one.
-    std::optional<std::array<uint8_t, 6>> copyBSSID;
+    std::optional<MacAddress> copyBSSID;
     bool bHidden = false;
     int32_t nNetworkType = kNetworkInfrastructure;
     int32_t nTxPower = 0;

@@ -11,7 +11,6 @@
 #include "adapter/Records.h"
 #include "pane/BundleInfo.h"
 #include "platform/PaneLauncher.h"
-#include "profiles/StoredIndexes.h"
 
 namespace corvane {
 namespace {
@@ -27,22 +26,27 @@ DeviceWordBytes EncodeDeviceWord(uint8_t address, uint16_t value) {
 
 // First matching row wins; any other kind (4 included) is the Heron driver.
 struct DriverInfoRow {
-    uint32_t kind;
+    AdapterKind kind;
     const char* path;
 };
 constexpr DriverInfoRow kDriverInfo[] = {
-    {2, "/System/Library/Extensions/FalconWirelessDriver.kext/Contents/Info.plist"},
-    {5, "/System/Library/Extensions/OspreyUSBWirelessDriver.kext/Contents/Info.plist"},
-    {1, "/System/Library/Extensions/CondorCardBusDriver.kext/Contents/Info.plist"},
-    {0, "/System/Library/Extensions/CardBusWirelessDriver.kext/Contents/Info.plist"},
-    {3, "/System/Library/Extensions/KestrelUSBWirelessDriver.kext/Contents/Info.plist"},
+    {AdapterKind::Falcon,
+     "/System/Library/Extensions/FalconWirelessDriver.kext/Contents/Info.plist"},
+    {AdapterKind::Osprey,
+     "/System/Library/Extensions/OspreyUSBWirelessDriver.kext/Contents/Info.plist"},
+    {AdapterKind::Condor,
+     "/System/Library/Extensions/CondorCardBusDriver.kext/Contents/Info.plist"},
+    {AdapterKind::CardBus,
+     "/System/Library/Extensions/CardBusWirelessDriver.kext/Contents/Info.plist"},
+    {AdapterKind::Kestrel,
+     "/System/Library/Extensions/KestrelUSBWirelessDriver.kext/Contents/Info.plist"},
 };
 constexpr const char* kOtherDriverInfo =
     "/System/Library/Extensions/HeronUSBWirelessDriver.kext/Contents/Info.plist";
 
 }  // namespace
 
-const char* DriverInfoPlistPath(uint32_t adapterKind) {
+const char* DriverInfoPlistPath(AdapterKind adapterKind) {
     for (const DriverInfoRow& row : kDriverInfo)
         if (row.kind == adapterKind) return row.path;
     return kOtherDriverInfo;
@@ -66,7 +70,7 @@ bool CorrectDeviceWords(KestrelAccess& adapter) {
 AboutFacts ReadAboutFacts(KestrelAccess& adapter) {
     AboutFacts facts;
     uint8_t eeprom[4] = {1, 1, 1, 1};
-    if (Current_Device == kAdapterMerlin) CorrectDeviceWords(adapter);
+    if (Current_Device == AdapterKind::Merlin) CorrectDeviceWords(adapter);
 
     uint64_t returned = 0;
     adapter.OidQueryInformation(OID_VX_EEPROM_VERSION, eeprom, sizeof eeprom, &returned);

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "adapter/AdapterKind.h"
+
 namespace corvane {
 
 class KestrelAccess;
@@ -19,7 +21,7 @@ struct AboutFacts {
 
 // The driver bundle's information file for an adapter kind, Mac-style
 // (resolve it with platform::ResolveSystemPath).
-const char* DriverInfoPlistPath(uint32_t adapterKind);
+const char* DriverInfoPlistPath(AdapterKind adapterKind);
 
 // The word the Merlin adapter (kind 4) must carry at addresses 4 and 22.
 inline constexpr uint16_t kMerlinDeviceWord = 0x0206;

@@ -2,18 +2,17 @@
 
 #include <cstring>
 
-#include "adapter/ByteOrder.h"
 #include "adapter/Globals.h"
 #include "adapter/KestrelAccess.h"
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
+#include "adapter/Requests.h"
 #include "profiles/PreferenceLock.h"
 #include "profiles/StoredIndexes.h"
 
 namespace corvane {
 namespace {
 
-constexpr int kRetry = 3;
 // The side area of the held scan list that a new scan must not find stale.
 constexpr size_t kHeldSideAreaBytes = 512;
 
@@ -21,9 +20,10 @@ bool InRange(int index, size_t size) { return index >= 0 && size_t(index) < size
 
 }  // namespace
 
-RateControls RateControlsFor(uint32_t adapterKind) {
-    if (adapterKind == kAdapterOsprey) return RateControls::Hidden;
-    if (adapterKind == kAdapterKestrel || adapterKind == kAdapterMerlin) return RateControls::Shown;
+RateControls RateControlsFor(AdapterKind adapterKind) {
+    if (adapterKind == AdapterKind::Osprey) return RateControls::Hidden;
+    if (adapterKind == AdapterKind::Kestrel || adapterKind == AdapterKind::Merlin)
+        return RateControls::Shown;
     return RateControls::LeftAlone;
 }
 
@@ -36,7 +36,7 @@ void AdvancedSettingsModel::LoadFromRecord(const PrefDictionary& record) {
     nWirelessMode = v.wirelessMode;
 }
 
-void AdvancedSettingsModel::InitAdvanceSetting(bool aSupport, uint32_t adapterKind) {
+void AdvancedSettingsModel::InitAdvanceSetting(bool aSupport, AdapterKind adapterKind) {
     records = ReadPreferenceArray(kAdvancedSettingPath);
     if (records.empty())
         AdhocMode = 1;
@@ -72,7 +72,7 @@ void AdvancedSettingsModel::InitAdvanceSetting(bool aSupport, uint32_t adapterKi
     bToBeRescan = 0;
 }
 
-void AdvancedSettingsModel::OnSelChangeWirelessMode(int entry, uint32_t adapterKind) {
+void AdvancedSettingsModel::OnSelChangeWirelessMode(int entry, AdapterKind adapterKind) {
     txRates.clear();
     txRateSelected = -1;
     if (InRange(entry, wirelessModes.size())) {
@@ -146,7 +146,7 @@ void AdvancedSettingsModel::OnTxBurst(bool on) {
 
 void AdvancedSettingsModel::OnAdHocUseOFDM() { EnableButton(); }
 
-void AdvancedSettingsModel::OnCancel(uint32_t adapterKind) {
+void AdvancedSettingsModel::OnCancel(AdapterKind adapterKind) {
     if (!records.empty()) {
         LoadFromRecord(records.front());
     } else {
@@ -187,25 +187,21 @@ bool AdvancedSettingsModel::WriteRecord() {
 
 ApplyOutcome ApplyAdvancedSettings(KestrelAccess& adapter, AdvancedSettingsModel& model,
                                    const ReconnectHooks& hooks) {
-    uint64_t returned = 0;
-    Ssid36 previous{};
-    adapter.OidQueryInformation(OID_802_11_SSID, previous.data(), previous.size(), &returned);
-    uint8_t zero[4] = {};
-    adapter.OidSetInformation(OID_802_11_DISASSOCIATE, zero, sizeof zero, &returned, kRetry);
+    const NDIS_802_11_SSID previous = QuerySsid(adapter);
+    Disassociate(adapter);
 
     model.nTxRate = model.SettledTxRate();
     model.txRateSelected = model.txRates.empty() ? -1 : model.nTxRate;
     G_enumWirelessMode = model.nWirelessMode;
-    if (model.nWirelessMode == 1 || model.nWirelessMode == 2) {
+    if (ApplyTurnsOffBgProtection(model.nWirelessMode)) {
         model.nBGProtection = 0;
         model.bgProtectionSelected = 0;
     }
 
     ApplyOutcome outcome;
-    if (DecodeSsid(previous).SsidLength != 0) {
+    if (previous.SsidLength != 0) {
         if (!hooks.checkProfileSettingForConnect()) {
-            adapter.OidSetInformation(OID_802_11_SSID, previous.data(), previous.size(), &returned,
-                                      kRetry);
+            SetSsid(adapter, previous);
             outcome.previousNetworkSetBack = true;
         }
     }
@@ -224,10 +220,7 @@ void ReconnectAfterModeChange(const ReconnectHooks& hooks, bool previousNetworkS
 bool SwitchRadio(KestrelAccess& adapter, bool on, const ReconnectHooks& hooks) {
     G_bRadio = on ? 1 : 0;
     if (on && !hooks.checkProfileSettingForConnect()) hooks.setTaskQueue(MakeResetRecord());
-    uint8_t value[4];
-    WriteLe32(value, on ? 1 : 0);
-    uint64_t returned = 0;
-    return adapter.OidSetInformation(OID_VX_RADIO, value, sizeof value, &returned, kRetry);
+    return SetWord(adapter, OID_VX_RADIO, on ? 1 : 0);
 }
 
 void ClearHeldScanList() {

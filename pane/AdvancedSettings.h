@@ -11,8 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "adapter/AdapterKind.h"
 #include "profiles/PreferenceFiles.h"
 #include "profiles/ProfileRecord.h"
+#include "profiles/StoredIndexes.h"
 
 namespace corvane {
 
@@ -31,7 +33,7 @@ inline constexpr const char* kRadioOffTitle = "Radio Off";  // ... while on
 // kind hides them (and stores index 0 for both), kinds 3 and 4 show them;
 // for any other kind the page leaves them as they are.
 enum class RateControls { LeftAlone, Shown, Hidden };
-RateControls RateControlsFor(uint32_t adapterKind);
+RateControls RateControlsFor(AdapterKind adapterKind);
 
 // How the page reconnects: in the window through the task queue and the
 // profile page, in the command-line tool at once.
@@ -47,7 +49,7 @@ class AdvancedSettingsModel {
 public:
     // What Apply stores; set up from the file, changed by the controls.
     int32_t nTxRate = 0;
-    int32_t nWirelessMode = 5;
+    int32_t nWirelessMode = kWirelessMode11ABGN;
     int32_t nBGProtection = 0;
     int8_t bTXBurst = 1;
     int32_t AdhocMode = 1;
@@ -67,17 +69,17 @@ public:
     bool buttonsEnabled = false;      // Apply and Cancel
 
     // Loads the file and fills the lists for the adapter.
-    void InitAdvanceSetting(bool aSupport, uint32_t adapterKind);
+    void InitAdvanceSetting(bool aSupport, AdapterKind adapterKind);
     // A wireless-mode entry chosen (also run by set-up and Cancel): the
     // mode code and the rate list follow.
-    void OnSelChangeWirelessMode(int entry, uint32_t adapterKind);
+    void OnSelChangeWirelessMode(int entry, AdapterKind adapterKind);
     void OnTxRate(int index);
     void OnSelBGProtection(int index);
     void OnTxBurst(bool on);
     void OnAdHocUseOFDM();
     // Back to what the file holds (or, before anything was stored, to the
     // values the page was set up with).
-    void OnCancel(uint32_t adapterKind);
+    void OnCancel(AdapterKind adapterKind);
     void EnableButton() { buttonsEnabled = true; }
     void DisabledButton() { buttonsEnabled = false; }
 
@@ -105,8 +107,8 @@ private:
         int8_t bTXBurst;
         int32_t AdhocMode;
     };
-    Values setUp_{0, 5, 0, 1, 1};
-    int32_t setUpWirelessMode_ = 5;  // the code shown after set-up
+    Values setUp_{0, kWirelessMode11ABGN, 0, 1, 1};
+    int32_t setUpWirelessMode_ = kWirelessMode11ABGN;  // the code shown after set-up
 };
 
 struct ApplyOutcome {

@@ -3,6 +3,7 @@
 #include "adapter/Globals.h"
 #include "adapter/KestrelAccess.h"
 #include "adapter/Oids.h"
+#include "adapter/Requests.h"
 #include "adapter/Trace.h"
 #include "pane/AboutController.h"
 #include "pane/AdvanceController.h"

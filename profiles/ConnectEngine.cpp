@@ -4,11 +4,11 @@
 #include <array>
 #include <cstring>
 
-#include "adapter/ByteOrder.h"
 #include "adapter/ChannelPlan.h"
 #include "adapter/Globals.h"
 #include "adapter/KestrelAccess.h"
 #include "adapter/Oids.h"
+#include "adapter/Requests.h"
 #include "crypto/MathFunc.h"
 #include "crypto/Wipe.h"
 #include "platform/Clock.h"
@@ -18,37 +18,17 @@ namespace corvane {
 
 namespace {
 
-constexpr int kSetRetry = 3;
 constexpr uint32_t kWepRecordOverhead = 39;  // key length + 39, the stored-profile form
 constexpr size_t kPskWorkingBufferSize = 64;
 constexpr uint32_t kAdhocFallbackChannel = 1;
-
-void SetRequest(KestrelAccess& adapter, uint32_t oid, const void* data, size_t length) {
-    // A set needs some buffer even when there is nothing to send.
-    static const uint8_t empty = 0;
-    uint64_t returned = 0;
-    adapter.OidSetInformation(oid, data ? data : &empty, length, &returned, kSetRetry);
-}
-
-void SetU32(KestrelAccess& adapter, uint32_t oid, uint32_t value) {
-    uint8_t payload[4];
-    WriteLe32(payload, value);
-    SetRequest(adapter, oid, payload, sizeof payload);
-}
-
-void SetKey(KestrelAccess& adapter, uint32_t oid, std::span<const uint8_t> record) {
-    SetRequest(adapter, oid, record.data(), record.size());
-}
 
 // Reads the adapter's configuration, puts the channel's frequency into
 // DSConfig and sets it back. A failed query still sets the (zeroed) record
 // with the frequency: the request is as the driver expects it either way.
 void SetConfigurationFrequency(KestrelAccess& adapter, uint32_t frequency) {
-    Config32 config{};
-    uint64_t returned = 0;
-    adapter.OidQueryInformation(OID_802_11_CONFIGURATION, config.data(), config.size(), &returned);
-    WriteLe32(config.data() + offsetof(NDIS_802_11_CONFIGURATION, DSConfig), frequency);
-    SetRequest(adapter, OID_802_11_CONFIGURATION, config.data(), config.size());
+    NDIS_802_11_CONFIGURATION config = QueryConfiguration(adapter);
+    config.DSConfig = frequency;
+    SetConfiguration(adapter, config);
 }
 
 // The key bytes of one WEP slot as stored: type non-zero takes the text's
@@ -198,35 +178,34 @@ ProfileRecordPtr ConvertActiveProfile(const PrefArray& active, uint32_t pskRecor
 void ApplyProfile(KestrelAccess& adapter, const PROFILE_DATA& record,
                   const ConnectVariant& variant) {
     const uint8_t clientWidth = G_bUse64Bits;
-    SetRequest(adapter, OID_VX_CLIENT_64BIT, &clientWidth, 1);
+    SetBytes(adapter, OID_VX_CLIENT_64BIT, {&clientWidth, 1});
 
     if (record.bDisassociateFirst) {
-        SetU32(adapter, OID_802_11_DISASSOCIATE, 0);
+        Disassociate(adapter);
         if (variant.waitAfterDisassociate) platform::USleep(kDisassociateWaitMicroseconds);
     }
 
-    SetU32(adapter, OID_802_11_INFRASTRUCTURE_MODE_SET, uint32_t(record.NetworkType));
-    SetU32(adapter, OID_VX_PREAMBLE, uint32_t(record.PreambleType));
-    SetU32(adapter, OID_802_11_RTS_THRESHOLD, record.RtsThreshold);
-    SetU32(adapter, OID_802_11_FRAGMENTATION_THRESHOLD, record.FragThreshold);
-    SetU32(adapter, OID_802_11_AUTHENTICATION_MODE_SET, uint32_t(record.AuthMode));
-    SetU32(adapter, OID_802_11_ENCRYPTION_STATUS_SET, uint32_t(record.EncryptionStatus));
-    SetU32(adapter, OID_VX_TX_POWER, TxPowerPercent(record.TxPowerIndex));
+    SetWord(adapter, OID_802_11_INFRASTRUCTURE_MODE_SET, uint32_t(record.NetworkType));
+    SetWord(adapter, OID_VX_PREAMBLE, uint32_t(record.PreambleType));
+    SetWord(adapter, OID_802_11_RTS_THRESHOLD, record.RtsThreshold);
+    SetWord(adapter, OID_802_11_FRAGMENTATION_THRESHOLD, record.FragThreshold);
+    SetWord(adapter, OID_802_11_AUTHENTICATION_MODE_SET, uint32_t(record.AuthMode));
+    SetWord(adapter, OID_802_11_ENCRYPTION_STATUS_SET, uint32_t(record.EncryptionStatus));
+    SetWord(adapter, OID_VX_TX_POWER, TxPowerPercent(record.TxPowerIndex));
 
     if (record.AuthMode == Ndis802_11AuthModeWPAPSK ||
         record.AuthMode == Ndis802_11AuthModeWPA2PSK) {
-        SetKey(adapter, OID_VX_WPA_PSK_KEY, PskKeyBytes(record));
+        SetBytes(adapter, OID_VX_WPA_PSK_KEY, PskKeyBytes(record));
     } else if (record.AuthMode == Ndis802_11AuthModeWPANone) {
-        SetKey(adapter, OID_VX_ADD_KEY, PskKeyBytes(record));
+        SetBytes(adapter, OID_VX_ADD_KEY, PskKeyBytes(record));
     } else if (record.AuthMode == Ndis802_11AuthModeShared ||
                record.EncryptionStatus == Ndis802_11WEPEnabled) {
         for (int slot = 0; slot < kWepSlotCount; ++slot) {
             std::span<const uint8_t> key = WepSlotBytes(record, slot);
             if (!key.empty()) {
-                SetKey(adapter, OID_VX_ADD_KEY, key);
+                SetBytes(adapter, OID_VX_ADD_KEY, key);
             } else {
-                const auto remove = EncodeRemoveKey(uint32_t(slot));
-                SetRequest(adapter, OID_802_11_REMOVE_KEY, remove.data(), remove.size());
+                SetBytes(adapter, OID_802_11_REMOVE_KEY, EncodeRemoveKey(uint32_t(slot)));
             }
         }
     }
@@ -235,14 +214,13 @@ void ApplyProfile(KestrelAccess& adapter, const PROFILE_DATA& record,
         SetConfigurationFrequency(adapter, record.ChannelFrequency);
 
     if (record.NetworkType != Ndis802_11IBSS || variant.sendPowerModeForAdhoc)
-        SetU32(adapter, OID_802_11_POWER_MODE, uint32_t(record.PowerMode));
+        SetWord(adapter, OID_802_11_POWER_MODE, uint32_t(record.PowerMode));
 
     if (record.bConnectByBssid) {
         SetConfigurationFrequency(adapter, record.ChannelFrequency);
-        SetRequest(adapter, OID_802_11_BSSID_SET, record.Bssid, kMacLength);
+        SetBytes(adapter, OID_802_11_BSSID_SET, record.Bssid);
     } else {
-        const Ssid36 ssid = EncodeSsid(record.SsidRecord);
-        SetRequest(adapter, OID_802_11_SSID, ssid.data(), ssid.size());
+        SetSsid(adapter, record.SsidRecord);
     }
 }
 

@@ -53,8 +53,6 @@ struct PROFILE_DATA {
 
 using ProfileRecordPtr = std::unique_ptr<PROFILE_DATA>;
 
-inline constexpr int kWepSlotCount = 4;
-
 // A new zero-filled record.
 ProfileRecordPtr NewProfileData();
 

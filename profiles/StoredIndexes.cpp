@@ -17,12 +17,46 @@ constexpr std::array<const char*, 9> kRatesOfdm = {"Auto",    "6 Mbps",  "9 Mbps
                                                    "12 Mbps", "18 Mbps", "24 Mbps",
                                                    "36 Mbps", "48 Mbps", "54 Mbps"};
 
-// Wireless mode codes per list entry: {older kinds 3 and 4, Osprey}.
+// Wireless mode codes per list entry: {Kestrel and Merlin, Osprey}.
 struct ModeCodes {
     int32_t older;
     int32_t osprey;
 };
-constexpr std::array<ModeCodes, 3> kModeCodes = {{{0, 9}, {2, 8}, {3, 5}}};
+constexpr std::array<ModeCodes, 3> kModeCodes = {{
+    {kWirelessMode11BG, kWirelessMode11BGN},    // "2.4G"
+    {kWirelessMode11A, kWirelessMode11AN},      // "5G"
+    {kWirelessMode11ABG, kWirelessMode11ABGN},  // "2.4+5G"
+}};
+
+// What a code means to the advanced page: the entry that shows it (code 11
+// only while the page is set up; else the first entry), its rate list, and
+// whether Apply stores it with BG protection off. Codes not in the table
+// show the first entry and have no rates.
+enum class RateList { None, Mixed, Ofdm };
+struct ModeRow {
+    int32_t code;
+    int entry;
+    bool entryOnlyAtSetUp;
+    RateList rates;
+    bool applyTurnsOffBgProtection;
+};
+constexpr ModeRow kModes[] = {
+    {kWirelessMode11BG, kWirelessModeEntry24, false, RateList::Mixed, false},
+    {kWirelessMode11B, kWirelessModeEntry24, false, RateList::None, true},
+    {kWirelessMode11A, kWirelessModeEntry5, false, RateList::Ofdm, true},
+    {kWirelessMode11ABG, kWirelessModeEntryBoth, false, RateList::Mixed, false},
+    {kWirelessMode11G, kWirelessModeEntry24, false, RateList::Ofdm, false},
+    {kWirelessMode11ABGN, kWirelessModeEntryBoth, false, RateList::Mixed, false},
+    {kWirelessMode11AN, kWirelessModeEntry5, false, RateList::Mixed, false},
+    {kWirelessMode11BGN, kWirelessModeEntry24, false, RateList::Mixed, false},
+    {kWirelessMode11N5G, kWirelessModeEntryBoth, true, RateList::None, false},
+};
+
+const ModeRow* FindMode(int32_t code) {
+    for (const ModeRow& row : kModes)
+        if (row.code == code) return &row;
+    return nullptr;
+}
 
 }  // namespace
 
@@ -67,35 +101,43 @@ int32_t NdisEncryptionFor(int32_t auth, int32_t enc) {
     return IsWepInUse(auth, enc) ? Ndis802_11WEPEnabled : Ndis802_11WEPDisabled;
 }
 
-std::optional<int32_t> WirelessModeCode(int entry, uint32_t adapterKind) {
+std::optional<int32_t> WirelessModeCode(int entry, AdapterKind kind) {
     if (entry < 0 || entry >= int(kModeCodes.size())) return std::nullopt;
-    if (adapterKind == kAdapterOsprey) return kModeCodes[size_t(entry)].osprey;
-    if (adapterKind == kAdapterKestrel || adapterKind == kAdapterMerlin) return kModeCodes[size_t(entry)].older;
+    if (kind == AdapterKind::Osprey) return kModeCodes[size_t(entry)].osprey;
+    if (kind == AdapterKind::Kestrel || kind == AdapterKind::Merlin)
+        return kModeCodes[size_t(entry)].older;
     return std::nullopt;
 }
 
 int WirelessModeEntry(int32_t code, bool setUp) {
-    if (code == 3 || code == 5 || (setUp && code == 11)) return kWirelessModeEntryBoth;
-    if (code == 2 || code == 8) return kWirelessModeEntry5;
-    return kWirelessModeEntry24;
+    const ModeRow* row = FindMode(code);
+    if (!row || (row->entryOnlyAtSetUp && !setUp)) return kWirelessModeEntry24;
+    return row->entry;
+}
+
+int32_t DefaultWirelessMode(AdapterKind kind, bool nSupport, bool aSupport) {
+    if (!nSupport && !aSupport) return kWirelessMode11ABGN;
+    const int entry = !aSupport  ? kWirelessModeEntry24
+                      : nSupport ? kWirelessModeEntryBoth
+                                 : kWirelessModeEntry5;
+    return WirelessModeCode(entry, kind).value_or(kWirelessMode11ABGN);
 }
 
 std::span<const char* const> TxRateTexts(int32_t code) {
-    switch (code) {
-        case 0:
-        case 3:
-        case 5:
-        case 8:
-        case 9:
-            return kRatesMixed;
-        case 2:
-        case 4:
-            return kRatesOfdm;
-        default:
-            return {};
-    }
+    const ModeRow* row = FindMode(code);
+    if (!row || row->rates == RateList::None) return {};
+    if (row->rates == RateList::Ofdm) return kRatesOfdm;
+    return kRatesMixed;
 }
 
-bool IsOfdmOnlyMode(int32_t code) { return code == 2 || code == 4; }
+bool IsOfdmOnlyMode(int32_t code) {
+    const ModeRow* row = FindMode(code);
+    return row && row->rates == RateList::Ofdm;
+}
+
+bool ApplyTurnsOffBgProtection(int32_t code) {
+    const ModeRow* row = FindMode(code);
+    return row && row->applyTurnsOffBgProtection;
+}
 
 }  // namespace corvane

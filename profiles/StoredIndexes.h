@@ -11,6 +11,8 @@
 #include <span>
 #include <string_view>
 
+#include "adapter/AdapterKind.h"
+
 namespace corvane {
 
 // --- security selection ----------------------------------------------------
@@ -78,13 +80,18 @@ inline constexpr size_t kMaxWepKeyBytes = 13;  // 104-bit WEP
 inline constexpr size_t kMinPassphraseLength = 8;
 inline constexpr size_t kPskHexLength = 64;
 
-// --- adapter kinds and wireless modes ------------------------------------
+// --- wireless modes --------------------------------------------------------
 
-// Adapter kinds as the driver search reports them ("Current_Device"); 3 is
-// an older USB kind that shares Merlin's mode codes.
-inline constexpr uint32_t kAdapterKestrel = 3;
-inline constexpr uint32_t kAdapterMerlin = 4;
-inline constexpr uint32_t kAdapterOsprey = 5;
+// "Wireless Mode" codes: the 802.11 generations and bands the adapter runs.
+inline constexpr int32_t kWirelessMode11BG = 0;  // 2.4 GHz
+inline constexpr int32_t kWirelessMode11B = 1;
+inline constexpr int32_t kWirelessMode11A = 2;  // 5 GHz
+inline constexpr int32_t kWirelessMode11ABG = 3;
+inline constexpr int32_t kWirelessMode11G = 4;
+inline constexpr int32_t kWirelessMode11ABGN = 5;  // both bands
+inline constexpr int32_t kWirelessMode11AN = 8;
+inline constexpr int32_t kWirelessMode11BGN = 9;
+inline constexpr int32_t kWirelessMode11N5G = 11;
 
 // "Wireless Mode" entries, in list order.
 inline constexpr std::array<const char*, 3> kWirelessModeTexts = {"2.4G", "5G", "2.4+5G"};
@@ -92,17 +99,24 @@ inline constexpr int kWirelessModeEntry24 = 0;
 inline constexpr int kWirelessModeEntry5 = 1;
 inline constexpr int kWirelessModeEntryBoth = 2;
 
-// The stored code for a list entry on an adapter kind; nullopt for kinds
-// the table does not cover (the code is left as it is).
-std::optional<int32_t> WirelessModeCode(int entry, uint32_t adapterKind);
+// The stored code for a list entry on an adapter kind: the Osprey kind has
+// codes with 802.11n, the Kestrel and Merlin kinds older ones; nullopt for
+// the other kinds (the code is left as it is).
+std::optional<int32_t> WirelessModeCode(int entry, AdapterKind kind);
 // The list entry a stored code shows. `setUp` accepts code 11 for the
 // dual-band entry, as the page does when it is set up (not on Cancel).
 int WirelessModeEntry(int32_t code, bool setUp);
+// The code the agent stores when the file has none: the entry for the bands
+// the adapter has (802.11n alone counts as 2.4 GHz), 11ABGN for neither and
+// for kinds without codes of their own.
+int32_t DefaultWirelessMode(AdapterKind kind, bool nSupport, bool aSupport);
 
 // "Tx Rate" texts for a wireless mode code; empty for codes with no list.
 std::span<const char* const> TxRateTexts(int32_t wirelessModeCode);
-// Codes whose rate list is OFDM-only (5 GHz): BG protection is forced off
+// Codes whose rate list is OFDM-only (11A, 11G): BG protection is forced off
 // and rate indexes above 8 fall back to "Auto".
 bool IsOfdmOnlyMode(int32_t wirelessModeCode);
+// Codes that Apply stores with BG protection off (11B, 11A).
+bool ApplyTurnsOffBgProtection(int32_t wirelessModeCode);
 
 }  // namespace corvane

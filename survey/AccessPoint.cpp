@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "adapter/ChannelPlan.h"
+#include "adapter/Oids.h"
 #include "survey/SecurityElements.h"
 
 namespace corvane {
@@ -79,13 +80,14 @@ std::vector<AccessPoint> BuildAccessPointRows(KestrelAccess& adapter, std::span<
 }
 
 int32_t IsItemWPA(std::string_view text) {
-    if (text == "Open" || text == "Open/Shared") return 0;
-    if (EndsWith(text, "WPA2-PSK") || text.starts_with("WPA2-PSK")) return 7;
-    if (text == "WPA-PSK") return 4;
-    if (text == "WPA2") return 6;
-    if (text == "WPA-NONE") return 5;
-    if (text == "WPA") return 3;
-    return 0;
+    if (text == "Open" || text == "Open/Shared") return Ndis802_11AuthModeOpen;
+    if (EndsWith(text, "WPA2-PSK") || text.starts_with("WPA2-PSK"))
+        return Ndis802_11AuthModeWPA2PSK;
+    if (text == "WPA-PSK") return Ndis802_11AuthModeWPAPSK;
+    if (text == "WPA2") return Ndis802_11AuthModeWPA2;
+    if (text == "WPA-NONE") return Ndis802_11AuthModeWPANone;
+    if (text == "WPA") return Ndis802_11AuthModeWPA;
+    return Ndis802_11AuthModeOpen;
 }
 
 std::optional<std::string> UnsupportedSecurity(const AccessPoint& row) {
@@ -97,7 +99,9 @@ std::optional<std::string> UnsupportedSecurity(const AccessPoint& row) {
     if (authKnown && encKnown) return std::nullopt;
     // Enterprise and WPA-NONE networks keep their own refusals.
     const int32_t kind = IsItemWPA(row.Authentication);
-    if (authKnown && (kind == 3 || kind == 5 || kind == 6)) return std::nullopt;
+    if (authKnown && (kind == Ndis802_11AuthModeWPA || kind == Ndis802_11AuthModeWPANone ||
+                      kind == Ndis802_11AuthModeWPA2))
+        return std::nullopt;
     if (!authKnown) return row.Authentication;
     return row.Authentication + " with " + row.Encryption;
 }

@@ -49,9 +49,9 @@ std::optional<AccessPoint> AccessPointForEntry(KestrelAccess& adapter, const Bss
 // The rows of an assembled scan list (NumberOfItems, then the entries).
 std::vector<AccessPoint> BuildAccessPointRows(KestrelAccess& adapter, std::span<const uint8_t> list);
 
-// The NDIS authentication mode the site survey works with for a row's
-// Authentication text: 0 open (or anything unknown), 3 WPA, 4 WPA-PSK,
-// 5 WPA-NONE, 6 WPA2, 7 WPA2-PSK.
+// The NDIS authentication mode (Ndis802_11AuthMode*) the site survey works
+// with for a row's Authentication text: Open (also for anything unknown),
+// WPA, WPAPSK, WPANone, WPA2 or WPA2PSK.
 int32_t IsItemWPA(std::string_view authentication);
 
 // When the row's security is one this adapter cannot join (neither

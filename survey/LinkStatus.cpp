@@ -1,14 +1,14 @@
 #include "survey/LinkStatus.h"
 
-#include <array>
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 #include "adapter/ChannelPlan.h"
 #include "adapter/Globals.h"
 #include "adapter/LinkQuality.h"
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
+#include "adapter/Requests.h"
 
 namespace corvane {
 namespace {
@@ -40,27 +40,19 @@ LinkStatusView ReadLinkStatus(KestrelAccess& adapter, uint32_t& channelQuality) 
             return view;
         }
         view.linkState = "Radio OFF";
-        if (G_bRadio) {
-            std::array<uint8_t, sizeof(VX_802_11_STA_CONFIG)> sta{};
-            uint64_t returned = 0;
-            adapter.OidQueryInformation(OID_VX_STA_CONFIG, sta.data(), sta.size(), &returned);
-            if (DecodeStaConfig(sta).HwRadioStatus != 0) view.linkState = "Disconnected";
-        }
+        if (G_bRadio && QueryStaConfig(adapter).HwRadioStatus != 0) view.linkState = "Disconnected";
         return view;
     }
 
     view.associated = true;
     view.linkState = "Connected";
-    uint64_t returned = 0;
+    // The name bytes up to the first zero byte, all 32 when there is none;
+    // SsidLength is not read.
+    const NDIS_802_11_SSID ssid = QuerySsid(adapter, SsidBuffer::WithSpareByte);
+    const uint8_t* name = ssid.Ssid;
+    view.networkName.assign(name, std::find(name, name + kSsidMaxLength, uint8_t{0}));
 
-    // One spare zero byte so that a 32-byte name reads as a whole C string.
-    uint8_t ssid[sizeof(NDIS_802_11_SSID) + 1] = {};
-    adapter.OidQueryInformation(OID_802_11_SSID, ssid, sizeof ssid, &returned);
-    view.networkName = std::string(reinterpret_cast<const char*>(ssid + 4));
-
-    uint8_t bssid[kMacLength] = {};
-    adapter.OidQueryInformation(OID_802_11_BSSID, bssid, sizeof bssid, &returned);
-    view.bssid = FormatMac(bssid);
+    view.bssid = FormatMac(QueryBssid(adapter));
 
     // Unchecked answers are preset to zero so a failed query reads as a
     // defined value.
@@ -72,13 +64,9 @@ LinkStatusView ReadLinkStatus(KestrelAccess& adapter, uint32_t& channelQuality) 
         default: view.networkType = ""; break;
     }
 
-    Config32 config{};
-    adapter.OidQueryInformation(OID_802_11_CONFIGURATION, config.data(), config.size(), &returned);
-    view.channel = FormatChannel(DecodeConfiguration(config).DSConfig);
-
-    std::array<uint8_t, sizeof(VX_802_11_LINK_STATUS)> link{};
-    adapter.OidQueryInformation(OID_VX_LINK_STATUS, link.data(), link.size(), &returned);
-    view.signalStrength = SmoothLinkQuality(DecodeLinkStatus(link).ChannelQuality, channelQuality);
+    view.channel = FormatChannel(QueryConfiguration(adapter).DSConfig);
+    view.signalStrength =
+        SmoothLinkQuality(QueryLinkStatus(adapter).ChannelQuality, channelQuality);
     return view;
 }
 

@@ -7,28 +7,12 @@
 namespace corvane {
 namespace {
 
-constexpr uint8_t kWpaOui[3] = {0x00, 0x50, 0xF2};
-constexpr uint8_t kWpaOuiType = 0x01;
-constexpr uint8_t kRsnOui[3] = {0x00, 0x0F, 0xAC};
-constexpr uint8_t kLegacyAkmOui[3] = {0x00, 0x00, 0x42};
-constexpr uint8_t kWfaOui[3] = {0x50, 0x6F, 0x9A};
-
-constexpr size_t kSuiteSize = 4;
 constexpr size_t kMinWpaLength = 16;
 constexpr size_t kMinRsnLength = 12;
 
-// Cipher suite types.
-constexpr uint8_t kCipherTkip = 2;
-constexpr uint8_t kCipherWrap = 3;
-constexpr uint8_t kCipherCcmp = 4;
-
-// Key-management types this adapter can use: 802.1X, PSK, and 0, which ad
-// hoc WPA networks announce for their shared key.
-constexpr uint8_t kAkmNone = 0;
-constexpr uint8_t kAkm8021X = 1;
-constexpr uint8_t kAkmPsk = 2;
-
-bool SameOui(const uint8_t* a, const uint8_t (&b)[3]) { return a[0] == b[0] && a[1] == b[1] && a[2] == b[2]; }
+bool SameOui(const uint8_t* a, const Oui& b) {
+    return a[0] == b[0] && a[1] == b[1] && a[2] == b[2];
+}
 
 CipherSuite SuiteAt(std::span<const uint8_t> e, size_t at) {
     CipherSuite s;
@@ -39,9 +23,13 @@ CipherSuite SuiteAt(std::span<const uint8_t> e, size_t at) {
 
 // A WPA element's cipher code: the WPA organisation, or the form some old
 // drivers report with 00 03 in the middle bytes.
-bool WpaCipherValid(const CipherSuite& s) { return SameOui(s.oui, kWpaOui) || (s.oui[1] == 0x00 && s.oui[2] == 0x03); }
-bool WpaAkmValid(const CipherSuite& s) { return SameOui(s.oui, kWpaOui) || SameOui(s.oui, kLegacyAkmOui); }
-bool RsnSuiteValid(const CipherSuite& s) { return SameOui(s.oui, kRsnOui); }
+bool WpaCipherValid(const CipherSuite& s) {
+    return SameOui(s.oui, kOuiWpa) || (s.oui[1] == 0x00 && s.oui[2] == 0x03);
+}
+bool WpaAkmValid(const CipherSuite& s) {
+    return SameOui(s.oui, kOuiWpa) || SameOui(s.oui, kOuiLegacyAkm);
+}
+bool RsnSuiteValid(const CipherSuite& s) { return SameOui(s.oui, kOuiRsn); }
 
 // Reads group, pairwise and key-management suites starting at `group`
 // (offset of the group suite in the element, header included).
@@ -108,9 +96,9 @@ constexpr std::array<CipherName, 6> kCipherNames = {{
     {kCipherTkip, "TKIP", true},
     {kCipherWrap, "AES-WRAP", true},
     {kCipherCcmp, "AES-CCMP", true},
-    {8, "GCMP", false},
-    {9, "GCMP-256", false},
-    {10, "CCMP-256", false},
+    {kCipherGcmp, "GCMP", false},
+    {kCipherGcmp256, "GCMP-256", false},
+    {kCipherCcmp256, "CCMP-256", false},
 }};
 
 struct AkmName {
@@ -210,25 +198,25 @@ struct EntryState {
 
 std::optional<ParsedSecurityElement> ParseWpaElement(std::span<const uint8_t> element) {
     auto e = Bounded(element);
-    if (e.size() < 6 || e[0] != kElementIdVendor || e[1] < kMinWpaLength) return std::nullopt;
-    if (!SameOui(e.data() + 2, kWpaOui) || e[5] != kWpaOuiType) return std::nullopt;
+    if (e.size() < 6 || e[0] != kElementVendor || e[1] < kMinWpaLength) return std::nullopt;
+    if (!SameOui(e.data() + 2, kOuiWpa) || e[5] != kWpaOuiType) return std::nullopt;
     // Version (2 bytes) follows the vendor header; the group suite is at 8.
     return ParseSuites(e, 8, false, WpaCipherValid);
 }
 
 std::optional<ParsedSecurityElement> ParseRsnElement(std::span<const uint8_t> element) {
     auto e = Bounded(element);
-    if (e.size() < 2 || e[0] != kElementIdRsn || e[1] < kMinRsnLength) return std::nullopt;
+    if (e.size() < 2 || e[0] != kElementRsn || e[1] < kMinRsnLength) return std::nullopt;
     // Version (2 bytes), then the group suite at 4.
     return ParseSuites(e, 4, true, RsnSuiteValid);
 }
 
 std::string UnusableAkmName(const CipherSuite& s) {
-    if (SameOui(s.oui, kRsnOui)) {
+    if (SameOui(s.oui, kOuiRsn)) {
         for (const AkmName& a : kRsnAkmNames)
             if (a.type == s.type) return a.text;
     }
-    if (SameOui(s.oui, kWfaOui)) {
+    if (SameOui(s.oui, kOuiWfa)) {
         if (s.type == 1) return "OSEN";
         if (s.type == 2) return "DPP";
     }

@@ -14,10 +14,9 @@
 #include <string>
 #include <vector>
 
-namespace corvane {
+#include "adapter/Elements.h"
 
-inline constexpr uint8_t kElementIdRsn = 48;
-inline constexpr uint8_t kElementIdVendor = 221;
+namespace corvane {
 
 struct CipherSuite {
     uint8_t oui[3] = {};
@@ -42,23 +41,24 @@ struct ParsedSecurityElement {
 std::optional<ParsedSecurityElement> ParseWpaElement(std::span<const uint8_t> element);
 std::optional<ParsedSecurityElement> ParseRsnElement(std::span<const uint8_t> element);
 
-// Calls `visit` with each tagged element (header included, cut to the bytes
-// there) in the order the system reads them: starting at the first element,
-// while at least four bytes remain, stopping at an element of length zero
-// after the first one. Returns early when `visit` returns false.
+// Calls `visit` with each tagged element (header included) in the order the
+// site survey reads them: starting at the first element, while at least four
+// bytes remain, stopping at an element of length zero after the first one;
+// an element that runs past the area is read as far as its bytes go. Returns
+// early when `visit` returns false.
 template <typename Visit>
 void WalkTaggedElements(std::span<const uint8_t> tagged, Visit visit) {
-    size_t p = 0;
     bool first = true;
-    while (tagged.size() >= 4 && p <= tagged.size() - 4) {
-        const uint8_t length = tagged[p + 1];
-        if (!first && length == 0) return;
-        const size_t available = tagged.size() - p;
-        const size_t size = length + 2u < available ? length + 2u : available;
-        if (!visit(tagged.subspan(p, size))) return;
-        p += length + 2u;
+    auto reads = [&first](std::span<const uint8_t> from) {
+        return from.size() >= 4 && (first || from[1] != 0);
+    };
+    ElementIterator it(tagged);
+    while (it.Next()) {
+        if (!reads(tagged.subspan(it.Offset()))) return;
+        if (!visit(it.Current().bytes)) return;
         first = false;
     }
+    if (reads(it.Rest())) visit(it.Rest());
 }
 
 struct SecurityTexts {

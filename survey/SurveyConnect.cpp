@@ -12,8 +12,6 @@
 namespace corvane {
 namespace {
 
-constexpr uint32_t kSurveyRtsThreshold = 2347;
-constexpr uint32_t kSurveyFragThreshold = 2346;
 constexpr int32_t kSurveyPreamble = 2;
 constexpr uint32_t kPskRecordLength = 104;
 constexpr uint32_t kWepRecordOverhead = 71;
@@ -111,8 +109,8 @@ ProfileRecordPtr BuildSurveyConnectRecord(const BssEntry& entry, const WEPSettin
     const int32_t mode = int32_t(entry.InfrastructureMode());
     record->NetworkType = mode;
     record->PreambleType = kSurveyPreamble;
-    record->RtsThreshold = kSurveyRtsThreshold;
-    record->FragThreshold = kSurveyFragThreshold;
+    record->RtsThreshold = kRtsThresholdMax;
+    record->FragThreshold = kFragThresholdMax;
     record->ChannelFrequency = entry.DSConfig();
 
     if (!keys) {

@@ -41,7 +41,7 @@ struct ConnectPlan {
 };
 ConnectPlan PlanSurveyConnect(const AccessPoint& row, const BssEntry& entry);
 
-// The connect record: mode, thresholds 2347/2346, the entry's frequency,
+// The connect record: mode, thresholds at their largest (off), the entry's frequency,
 // the security from the dialog's values (null for an open network), by
 // BSSID for infrastructure and by SSID for ad hoc. Never null.
 ProfileRecordPtr BuildSurveyConnectRecord(const BssEntry& entry, const WEPSettingValues* keys);

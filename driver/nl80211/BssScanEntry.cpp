@@ -4,50 +4,28 @@
 #include <span>
 
 #include "adapter/ChannelTable.h"
-#include "driver/BeaconElements.h"
+#include "adapter/Elements.h"
 #include "driver/ScanEntryRecord.h"
 
 namespace corvane::nl80211 {
-namespace {
-
-using namespace driver;
-
-// Calls `visit(id, body)` for each whole element; stops at a truncated one.
-template <typename Visit>
-void ForEachElement(std::span<const uint8_t> elements, Visit visit) {
-    size_t p = 0;
-    while (elements.size() - p >= 2) {
-        const size_t length = elements[p + 1];
-        if (elements.size() - p - 2 < length) return;
-        visit(elements[p], elements.subspan(p + 2, length));
-        p += 2 + length;
-    }
-}
-
-}  // namespace
 
 bool Listable(const BssRecord& bss) {
     return TableChannelForFrequency(bss.frequencyMhz * 1000).has_value();
 }
 
 std::string SsidOfElements(const std::vector<uint8_t>& elements) {
-    std::string ssid;
-    bool found = false;
-    ForEachElement(elements, [&](uint8_t id, std::span<const uint8_t> body) {
-        if (id != kElementSsid || found) return;
-        found = true;
-        ssid.assign(body.begin(), body.end());
-    });
-    return ssid;
+    const auto body = FindElement(elements, kElementSsid);
+    return body ? std::string(body->begin(), body->end()) : std::string();
 }
 
 std::vector<uint8_t> ScanEntryForBss(const BssRecord& bss) {
     const std::string ssid = SsidOfElements(bss.elements);
     std::vector<uint8_t> rates;
-    ForEachElement(bss.elements, [&](uint8_t id, std::span<const uint8_t> body) {
-        if (id == kElementRates || id == kElementExtendedRates)
-            rates.insert(rates.end(), body.begin(), body.end());
-    });
+    for (ElementIterator it(bss.elements); it.Next();) {
+        const Element& e = it.Current();
+        if (e.id == kElementRates || e.id == kElementExtendedRates)
+            rates.insert(rates.end(), e.body.begin(), e.body.end());
+    }
     ScanEntryFields f;
     f.bssid = bss.bssid;
     f.ssid = ssid;

@@ -52,7 +52,7 @@ CommittedNetwork NetworkFor(const StationSettings& s, const NetworkTarget& targe
         set("scan_ssid", "1");
         if (target.bssid) {
             char text[18];
-            const Mac& m = *target.bssid;
+            const MacAddress& m = *target.bssid;
             std::snprintf(text, sizeof text, "%02x:%02x:%02x:%02x:%02x:%02x", m[0], m[1], m[2],
                           m[3], m[4], m[5]);
             set("bssid", text);

@@ -22,7 +22,7 @@ using driver::StationSettings;
 // BSSID; and the frequencies the scan results place it on.
 struct NetworkTarget {
     std::string ssid;  // raw bytes, at most 32
-    std::optional<Mac> bssid;
+    std::optional<MacAddress> bssid;
     std::vector<uint32_t> frequenciesMhz;
 };
 

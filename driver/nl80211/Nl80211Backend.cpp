@@ -32,7 +32,7 @@ kern_return_t FromErrno(int status) { return status == 0 ? KERN_SUCCESS : kIORet
 }  // namespace
 
 Nl80211Backend::Nl80211Backend(WirelessStack& stack, Supplicant& supplicant,
-                               std::string interfaceName, driver::AdapterKind kind)
+                               std::string interfaceName, AdapterKind kind)
     : stack_(stack),
       supplicant_(supplicant),
       interfaceName_(std::move(interfaceName)),

@@ -25,9 +25,9 @@ namespace corvane::nl80211 {
 class Nl80211Backend : public driver::RadioBackend {
 public:
     Nl80211Backend(WirelessStack& stack, Supplicant& supplicant, std::string interfaceName,
-                   driver::AdapterKind kind = driver::AdapterKind::Osprey);
+                   AdapterKind kind = AdapterKind::Osprey);
 
-    driver::AdapterKind Kind() const override { return kind_; }
+    AdapterKind Kind() const override { return kind_; }
     // The service stays published for the process's life; while the
     // interface is gone a client cannot be opened, as with an unplugged
     // adapter.
@@ -37,7 +37,7 @@ public:
     uint64_t Generation() const override { return generation_; }
     bool Open() override;
     bool Reachable() const override { return interface_.has_value(); }
-    driver::MacAddress Address() override { return interface_->mac; }
+    MacAddress Address() override { return interface_->mac; }
     uint32_t CountryRegion() override;
     std::optional<bool> Supports5GHz() override;
     bool DriverReady() override;
@@ -67,7 +67,7 @@ private:
     WirelessStack& stack_;
     Supplicant& supplicant_;
     std::string interfaceName_;
-    driver::AdapterKind kind_;
+    AdapterKind kind_;
 
     // The interface as the last open found it.
     std::optional<InterfaceInfo> interface_;

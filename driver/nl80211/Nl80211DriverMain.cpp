@@ -7,8 +7,10 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "adapter/AdapterKind.h"
 #include "driver/DriverProcess.h"
 #include "driver/nl80211/KernelStack.h"
 #include "driver/nl80211/Nl80211Backend.h"
@@ -16,7 +18,6 @@
 
 int main(int argc, char** argv) {
     using namespace corvane::nl80211;
-    using corvane::driver::AdapterKind;
     std::string interfaceName, wpaCtrl = "/run/wpa_supplicant", kind = "osprey", group;
     std::unique_ptr<KernelStack> stack;
     std::unique_ptr<WpaControl> supplicant;
@@ -39,8 +40,8 @@ int main(int argc, char** argv) {
         [&](corvane::driver::ProcessSetup& setup)
             -> std::unique_ptr<corvane::driver::RadioBackend> {
             if (interfaceName.empty()) return setup.UsageError("--interface is required");
-            if (kind != "osprey" && kind != "merlin")
-                return setup.UsageError("--kind is osprey or merlin");
+            const std::optional<corvane::AdapterKind> adapterKind = corvane::DriverKindNamed(kind);
+            if (!adapterKind) return setup.UsageError("--kind is osprey or merlin");
             // The instance is the interface's name unless given.
             if (setup.instance.empty()) setup.instance = interfaceName;
             // Run as root, the service goes to the system folder, shared
@@ -73,9 +74,8 @@ int main(int argc, char** argv) {
                     "corvane-nl80211d: %s\ncorvane-nl80211d: the adapter is not ready "
                     "until wpa_supplicant answers; this driver starts none of its own\n",
                     pong ? "wpa_supplicant answered PING oddly" : supplicant->Problem().c_str());
-            return std::make_unique<Nl80211Backend>(
-                *stack, *supplicant, interfaceName,
-                kind == "merlin" ? AdapterKind::Merlin : AdapterKind::Osprey);
+            return std::make_unique<Nl80211Backend>(*stack, *supplicant, interfaceName,
+                                                    *adapterKind);
         }};
     return corvane::driver::RunDriverProcess(program, argc, argv);
 }

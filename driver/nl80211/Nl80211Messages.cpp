@@ -40,10 +40,10 @@ std::optional<T> Get(const Attributes& tb, int type) {
     return value;
 }
 
-std::optional<Mac> GetMac(const Attributes& tb, int type) {
+std::optional<MacAddress> GetMac(const Attributes& tb, int type) {
     if (size_t(type) >= tb.size() || !tb[size_t(type)] || nla_len(tb[size_t(type)]) < 6)
         return std::nullopt;
-    Mac mac;
+    MacAddress mac;
     std::memcpy(mac.data(), nla_data(tb[size_t(type)]), mac.size());
     return mac;
 }

@@ -2,7 +2,7 @@
 // kernel's phy takes them, and what the system reads back for what the phy
 // has.
 //
-// A threshold of 0 or the maximum (2347 RTS, 2346 fragmentation) means
+// A threshold of 0 or the maximum (kRtsThresholdMax, kFragThresholdMax) means
 // none: the kernel's "off". The kernel takes even fragmentation thresholds
 // from 256 on. The transmit power in percent is that share of 100 mW as a
 // limit in the nearest whole dBm (100: automatic): mac80211 refuses any
@@ -16,11 +16,11 @@
 
 #include <cstdint>
 
+#include "adapter/Oids.h"
+
 namespace corvane::nl80211 {
 
 inline constexpr uint32_t kThresholdOff = UINT32_MAX;
-inline constexpr uint32_t kRtsThresholdMax = 2347;
-inline constexpr uint32_t kFragThresholdMax = 2346;
 
 uint32_t KernelRtsThreshold(uint32_t requested);
 uint32_t KernelFragThreshold(uint32_t requested);

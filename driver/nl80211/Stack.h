@@ -12,16 +12,16 @@
 #include <string_view>
 #include <vector>
 
-namespace corvane::nl80211 {
+#include "adapter/Records.h"
 
-using Mac = std::array<uint8_t, 6>;
+namespace corvane::nl80211 {
 
 // The interface as the kernel reports it.
 struct InterfaceInfo {
     uint32_t ifindex = 0;
     uint32_t wiphy = 0;
     uint32_t iftype = 0;  // NL80211_IFTYPE_*
-    Mac mac{};
+    MacAddress mac{};
     std::optional<int32_t> txPowerMbm;  // the transmit power in use, when the kernel says
 };
 
@@ -36,7 +36,7 @@ struct PhyInfo {
 
 // One BSS of the kernel's scan results.
 struct BssRecord {
-    Mac bssid{};
+    MacAddress bssid{};
     uint32_t frequencyMhz = 0;
     int32_t signalMbm = 0;  // 1/100 dBm
     uint16_t capability = 0;
@@ -49,7 +49,7 @@ struct BssRecord {
 
 // A peer the interface talks to (the access point, an ad hoc peer).
 struct StationInfo {
-    Mac mac{};
+    MacAddress mac{};
     std::optional<int32_t> signalDbm;
     uint32_t txPackets = 0;
     uint32_t rxPackets = 0;

@@ -19,9 +19,9 @@ int HexDigit(char c) {
     return -1;
 }
 
-std::optional<Mac> ReadMac(std::string_view text) {
+std::optional<MacAddress> ReadMac(std::string_view text) {
     if (text.size() != 17) return std::nullopt;
-    Mac mac{};
+    MacAddress mac{};
     for (size_t i = 0; i < 6; ++i) {
         const int hi = HexDigit(text[3 * i]), lo = HexDigit(text[3 * i + 1]);
         if (hi < 0 || lo < 0 || (i < 5 && text[3 * i + 2] != ':')) return std::nullopt;

@@ -13,7 +13,7 @@ namespace corvane::nl80211 {
 // The lines of STATUS that the driver uses.
 struct SupplicantStatus {
     std::string state;  // wpa_state, e.g. "COMPLETED", "DISCONNECTED"
-    std::optional<Mac> bssid;
+    std::optional<MacAddress> bssid;
     std::string ssid;  // raw bytes, unescaped
     uint32_t frequencyMhz = 0;
     bool Completed() const { return state == "COMPLETED"; }

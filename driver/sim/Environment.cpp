@@ -256,13 +256,9 @@ AdapterSpec AdapterFromJson(const json& o) {
               {"kind", "mac", "country_region", "supports_5ghz", "eeprom_version", "hw_radio",
                "eeprom_error", "ready_delay_ms"});
     AdapterSpec a;
-    const std::string kind = GetString(o, "kind", where, "osprey");
-    if (kind == "osprey")
-        a.kind = AdapterKind::Osprey;
-    else if (kind == "merlin")
-        a.kind = AdapterKind::Merlin;
-    else
-        Fail(where + ".kind", "must be \"osprey\" or \"merlin\"");
+    const std::optional<AdapterKind> kind = DriverKindNamed(GetString(o, "kind", where, "osprey"));
+    if (!kind) Fail(where + ".kind", "must be \"osprey\" or \"merlin\"");
+    a.kind = *kind;
     if (o.contains("mac")) {
         auto mac = ParseMac(GetString(o, "mac", where, ""));
         if (!mac) Fail(where + ".mac", "must look like AA:BB:CC:DD:EE:FF");

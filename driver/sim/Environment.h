@@ -9,13 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/AdapterKind.h"
+#include "adapter/AdapterKind.h"
+#include "adapter/Records.h"
 
 namespace corvane::sim {
-
-using MacAddress = std::array<uint8_t, 6>;
-
-using driver::AdapterKind;
 
 struct AdapterSpec {
     AdapterKind kind = AdapterKind::Osprey;
@@ -56,7 +53,7 @@ struct NetworkSpec {
     // Pairwise master key of a WPA network (from the passphrase or psk_hex).
     std::optional<std::array<uint8_t, 32>> pmk;
     // WEP key bytes per slot; an empty slot holds no key.
-    std::array<std::vector<uint8_t>, 4> wepKeys;
+    std::array<std::vector<uint8_t>, kWepSlotCount> wepKeys;
     WepAuth wepAuth = WepAuth::Open;
     bool hidden = false;
     bool privacy = false;

@@ -2,22 +2,12 @@
 
 #include <algorithm>
 
-#include "driver/BeaconElements.h"
+#include "adapter/Elements.h"
 #include "driver/ScanEntryRecord.h"
 
 namespace corvane::sim {
 
 namespace {
-
-using namespace driver;
-
-constexpr uint8_t kWpaOui[3] = {0x00, 0x50, 0xF2};
-constexpr uint8_t kRsnOui[3] = {0x00, 0x0F, 0xAC};
-constexpr uint8_t kSuiteTkip = 2;
-constexpr uint8_t kSuiteCcmp = 4;
-constexpr uint8_t kAkmNone = 0;
-constexpr uint8_t kAkm8021X = 1;
-constexpr uint8_t kAkmPsk = 2;
 
 constexpr uint16_t kBeaconInterval = 100;
 
@@ -33,8 +23,8 @@ void PutElement(std::vector<uint8_t>& out, uint8_t id, const std::vector<uint8_t
     out.insert(out.end(), body.begin(), body.end());
 }
 
-void PutSuite(std::vector<uint8_t>& body, const uint8_t (&oui)[3], uint8_t type) {
-    body.insert(body.end(), oui, oui + 3);
+void PutSuite(std::vector<uint8_t>& body, const Oui& oui, uint8_t type) {
+    body.insert(body.end(), oui.begin(), oui.end());
     body.push_back(type);
 }
 
@@ -44,28 +34,27 @@ void PutLe16(std::vector<uint8_t>& body, uint16_t v) {
 }
 
 // The cipher and key-management suites shared by the WPA and RSN elements.
-void PutSuites(std::vector<uint8_t>& body, const uint8_t (&oui)[3], const NetworkSpec& n,
-               uint8_t akm) {
-    PutSuite(body, oui, n.tkip ? kSuiteTkip : kSuiteCcmp);  // group
+void PutSuites(std::vector<uint8_t>& body, const Oui& oui, const NetworkSpec& n, uint8_t akm) {
+    PutSuite(body, oui, n.tkip ? kCipherTkip : kCipherCcmp);  // group
     PutLe16(body, uint16_t(int(n.tkip) + int(n.ccmp)));
-    if (n.tkip) PutSuite(body, oui, kSuiteTkip);
-    if (n.ccmp) PutSuite(body, oui, kSuiteCcmp);
+    if (n.tkip) PutSuite(body, oui, kCipherTkip);
+    if (n.ccmp) PutSuite(body, oui, kCipherCcmp);
     PutLe16(body, 1);
     PutSuite(body, oui, akm);
 }
 
 std::vector<uint8_t> WpaElementBody(const NetworkSpec& n, uint8_t akm) {
-    std::vector<uint8_t> body(kWpaOui, kWpaOui + 3);
-    body.push_back(0x01);  // OUI type: WPA
-    PutLe16(body, 1);      // version
-    PutSuites(body, kWpaOui, n, akm);
+    std::vector<uint8_t> body(kOuiWpa.begin(), kOuiWpa.end());
+    body.push_back(kWpaOuiType);
+    PutLe16(body, 1);  // version
+    PutSuites(body, kOuiWpa, n, akm);
     return body;
 }
 
 std::vector<uint8_t> RsnElementBody(const NetworkSpec& n, uint8_t akm) {
     std::vector<uint8_t> body;
     PutLe16(body, 1);  // version
-    PutSuites(body, kRsnOui, n, akm);
+    PutSuites(body, kOuiRsn, n, akm);
     PutLe16(body, 0);  // capabilities
     return body;
 }

@@ -43,7 +43,7 @@ public:
     bool RemoveNetwork(const MacAddress& bssid);
 
     // RadioBackend.
-    driver::AdapterKind Kind() const override { return environment_.adapter.kind; }
+    AdapterKind Kind() const override { return environment_.adapter.kind; }
     bool IsPresent() const override { return present_; }
     uint64_t Generation() const override { return generation_; }
     bool Open() override { return present_; }

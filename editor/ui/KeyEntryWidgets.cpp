@@ -68,7 +68,7 @@ void ShowKeyEntryGroup(const KeyEntryGroup& group, const KeyEntryWidgets& w) {
     const KeyEntryFields& f = group.fields;
     ShowList(w.authenType, group.authEntries, group.authSelected);
     ShowList(w.encryType, group.encEntries, group.encSelected);
-    for (size_t slot = 0; slot < 4; ++slot) {
+    for (size_t slot = 0; slot < kWepSlotCount; ++slot) {
         if (QComboBox* combo = w.keyCombo[slot]) {
             const QSignalBlocker block(combo);
             combo->setCurrentIndex(combo->findData(f.keyType[slot]));
@@ -86,7 +86,7 @@ void ShowKeyEntryGroup(const KeyEntryGroup& group, const KeyEntryWidgets& w) {
     ShowText(w.preSharedKey, f.wpaPreSharedKey);
 
     if (w.preSharedKey) w.preSharedKey->setEnabled(group.pskEnabled);
-    for (size_t slot = 0; slot < 4; ++slot) {
+    for (size_t slot = 0; slot < kWepSlotCount; ++slot) {
         for (QWidget* control :
              {static_cast<QWidget*>(w.keyRadio[slot]), static_cast<QWidget*>(w.keyCombo[slot]),
               static_cast<QWidget*>(w.keyText[slot])})
@@ -106,7 +106,7 @@ void ConnectKeyEntryGroup(QObject* context, KeyEntryGroup& group, const KeyEntry
                          group.OnEncryType(index);
                          changed();
                      });
-    for (size_t slot = 0; slot < 4; ++slot) {
+    for (size_t slot = 0; slot < kWepSlotCount; ++slot) {
         QObject::connect(w.keyCombo[slot], &QComboBox::currentIndexChanged, context,
                          [&group, w, changed, slot, combo = w.keyCombo[slot]](int index) {
                              group.OnWEPKeyCombo(int(slot),
@@ -134,7 +134,7 @@ void ConnectKeyEntryGroup(QObject* context, KeyEntryGroup& group, const KeyEntry
 
 void ReadKeyEntryTexts(KeyEntryGroup& group, const KeyEntryWidgets& w) {
     KeyEntryFields& f = group.fields;
-    for (size_t slot = 0; slot < 4; ++slot) {
+    for (size_t slot = 0; slot < kWepSlotCount; ++slot) {
         // A text the control shows unchanged keeps its bytes (they may not
         // be UTF-8 and show altered).
         if (w.keyText[slot] && w.keyText[slot]->text() != FromBytes(f.keyText[slot]))

@@ -24,9 +24,9 @@ namespace corvane {
 struct KeyEntryWidgets {
     QComboBox* authenType = nullptr;
     QComboBox* encryType = nullptr;
-    std::array<QComboBox*, 4> keyCombo = {};
-    std::array<QLineEdit*, 4> keyText = {};
-    std::array<QRadioButton*, 4> keyRadio = {};
+    std::array<QComboBox*, kWepSlotCount> keyCombo = {};
+    std::array<QLineEdit*, kWepSlotCount> keyText = {};
+    std::array<QRadioButton*, kWepSlotCount> keyRadio = {};
     QLineEdit* preSharedKey = nullptr;
 
     // The control that SetFocus(0) and SetFocus(1) pick; null otherwise.

@@ -11,6 +11,7 @@
 #include "adapter/Globals.h"
 #include "adapter/KestrelAccess.h"
 #include "adapter/Oids.h"
+#include "adapter/Requests.h"
 #include "adapter/ScanList.h"
 #include "adapter/Trace.h"
 #include "editor/ProfileEditorSheet.h"
@@ -172,21 +173,15 @@ void SiteSurveyController::ProbeConnectStatus() {
         return;
     }
 
-    uint64_t returned = 0;
-    std::fill(std::begin(BssidQuery), std::end(BssidQuery), 0);
-    adapter.OidQueryInformation(OID_802_11_BSSID, BssidQuery, sizeof BssidQuery, &returned);
-    Ssid36 ssid{};
-    adapter.OidQueryInformation(OID_802_11_SSID, ssid.data(), ssid.size(), &returned);
-    SsidQuery = DecodeSsid(ssid);
+    const MacAddress bssid = QueryBssid(adapter);
+    std::copy(bssid.begin(), bssid.end(), std::begin(BssidQuery));
+    SsidQuery = QuerySsid(adapter);
     if (SsidQuery.SsidLength == 0 || SsidQuery.Ssid[0] == 0) {
         MediaConnectStatus = 1;
         return;
     }
 
-    Config32 configBytes{};
-    adapter.OidQueryInformation(OID_802_11_CONFIGURATION, configBytes.data(), configBytes.size(),
-                                &returned);
-    const NDIS_802_11_CONFIGURATION config = DecodeConfiguration(configBytes);
+    const NDIS_802_11_CONFIGURATION config = QueryConfiguration(adapter);
     const std::string strBssidQuery = FormatMac(BssidQuery);
 
     bool found = false;

@@ -52,7 +52,8 @@ TEST_F(AdapterTest, FailedRequestsLeaveTheBufferAndHoldNothing) {
         EXPECT_THAT(buffer, ElementsAre(9, 9, 9, 9));
         EXPECT_EQ(platform::LiveHandleCount(), 0u);
     }
-    EXPECT_EQ(Current_Device, kDeviceMerlin) << "a search that finds nothing ends on the last kind";
+    EXPECT_EQ(Current_Device, AdapterKind::Merlin)
+        << "a search that finds nothing ends on the last kind";
 }
 
 // --- InitCard ----------------------------------------------------------

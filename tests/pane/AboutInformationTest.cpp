@@ -73,7 +73,7 @@ TEST_F(AboutInformationTest, MerlinDeviceWordsAreCorrectedOnlyWhenBothBytesDiffe
         ReadAboutFacts(adapter_);
         const auto reads = driver_->CallsFor(OID_VX_DEVICE_WORD_READ);
         const auto writes = driver_->CallsFor(OID_VX_DEVICE_WORD_WRITE);
-        const bool merlin = Current_Device == 4;
+        const bool merlin = Current_Device == AdapterKind::Merlin;
         ASSERT_EQ(reads.size(), merlin ? 1u : 0u);
         if (merlin) {
             EXPECT_EQ(reads[0].input, (Bytes{4, 1, 2, 0, 0, 0}));
@@ -89,7 +89,7 @@ TEST_F(AboutInformationTest, MerlinDeviceWordsAreCorrectedOnlyWhenBothBytesDiffe
 
 TEST_F(AboutInformationTest, FactsAndTheirFallbacks) {
     Plug("OspreyUSBWirelessDriver");
-    WriteFile(DriverInfoPlistPath(5), InfoPlist("3.1.4"));
+    WriteFile(DriverInfoPlistPath(AdapterKind::Osprey), InfoPlist("3.1.4"));
     std::strcpy(VelaConfigVerChar, "1.0.0");
     driver_->SetAnswer(OID_VX_EEPROM_VERSION, {2, 7, 9, 9});
     driver_->SetAnswer(OID_802_3_CURRENT_ADDRESS, {0x00, 0x0C, 0x43, 0x25, 0x73, 0x0A});
@@ -101,7 +101,7 @@ TEST_F(AboutInformationTest, FactsAndTheirFallbacks) {
 
     driver_->SetAnswer(OID_VX_EEPROM_VERSION, {}, platform::kIOReturnError);
     driver_->SetAnswer(OID_802_3_CURRENT_ADDRESS, {}, platform::kIOReturnError);
-    std::filesystem::remove(root_ + DriverInfoPlistPath(5));
+    std::filesystem::remove(root_ + DriverInfoPlistPath(AdapterKind::Osprey));
     facts = ReadAboutFacts(adapter_);
     EXPECT_EQ(facts.EEPROMVersion, "1.1");
     EXPECT_EQ(facts.MacAddress, "00-00-00-00-00-00");

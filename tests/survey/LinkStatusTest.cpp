@@ -51,6 +51,21 @@ TEST_F(LinkStatusTest, AssociatedShowsEveryField) {
     EXPECT_EQ(driver_.CallsFor(OID_802_11_SSID)[0].outputCapacity, 37u);
 }
 
+// The query asks with one byte past the record; a driver that fills that
+// byte too still shows no more than the 32 name bytes (it used to be read
+// as part of the name, and whatever followed the buffer with it).
+TEST_F(LinkStatusTest, AnAnswerFillingTheSpareByteShowsOnlyTheNameBytes) {
+    G_bDeviceExist = 1;
+    ScriptAssociated(driver_, 1, 2437000, 50);
+    for (const auto& [answer, name] :
+         {std::pair{Words({32}, ByteVec(33, 'N')), std::string(32, 'N')},
+          {Words({3}, Text(std::string("abc\0d", 5)), 37), std::string("abc")}}) {
+        driver_.SetAnswer(OID_802_11_SSID, answer);
+        uint32_t quality = 0;
+        EXPECT_EQ(ReadLinkStatus(*adapter_, quality).networkName, name);
+    }
+}
+
 TEST_F(LinkStatusTest, NotAssociatedWords) {
     const struct {
         bool deviceExists, mediaAnswers, radioFlag;
