@@ -15,6 +15,7 @@
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
 #include "adapter/SsidText.h"
+#include "platform/BundleInfo.h"
 #include "platform/Clock.h"
 #include "platform/PaneLauncher.h"
 #include "platform/SystemInfo.h"
@@ -76,7 +77,7 @@ MiniTask::MiniTask(StatusPresenter& statusItem, Hooks hooks)
         hooks_.exitProcess = [this](int status) { DefaultExit(updater, status); };
     }
     if (!hooks_.openPane) {
-        hooks_.openPane = [] { platform::OpenBundle(kPaneBundlePath); };
+        hooks_.openPane = [] { platform::OpenBundle(platform::kPaneBundleSystemPath); };
     }
     updater.setInterval(kTickIntervalMs);
     updater.setSingleShot(false);

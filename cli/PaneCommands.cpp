@@ -18,7 +18,7 @@
 #include "cli/Options.h"
 #include "pane/AboutInformation.h"
 #include "pane/AdvancedSettings.h"
-#include "pane/BundleInfo.h"
+#include "platform/BundleInfo.h"
 #include "platform/Clock.h"
 #include "platform/PaneLauncher.h"
 #include "profiles/ConnectEngine.h"
@@ -301,7 +301,7 @@ int CommandAbout(Context& context) {
         return kExitUsage;
     }
     if (!RequireAdapter(context.adapter)) return kExitFailed;
-    RecordPaneVersion(platform::ResolveSystemPath(kPaneBundleSystemPath));
+    RecordPaneVersion(platform::ResolveSystemPath(platform::kPaneBundleSystemPath));
     const AboutFacts facts = ReadAboutFacts(context.adapter);
     const auto text = [](const std::string& s) { return Printable(s); };
     if (options->Has("--json")) {

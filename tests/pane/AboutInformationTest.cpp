@@ -12,7 +12,6 @@
 #include "adapter/KestrelAccess.h"
 #include "adapter/Oids.h"
 #include "pane/AboutInformation.h"
-#include "pane/BundleInfo.h"
 #include "tests/support/RecordingUserClientProvider.h"
 #include "tests/support/TempFolders.h"
 
