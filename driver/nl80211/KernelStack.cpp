@@ -14,19 +14,12 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 
 #include "driver/nl80211/Nl80211Messages.h"
+#include "platform/RegularFile.h"
 
 namespace corvane::nl80211 {
 namespace {
-
-std::optional<std::string> ReadLine(const std::string& path) {
-    std::ifstream in(path);
-    std::string line;
-    if (!in || !std::getline(in, line)) return std::nullopt;
-    return line;
-}
 
 // The state of one transaction, shared with libnl's callbacks.
 struct Exchange {
@@ -70,7 +63,7 @@ std::optional<std::string> RfkillSwitch::SwitchFolder(uint32_t wiphy) const {
     while (dirent* entry = readdir(dir)) {
         if (entry->d_name[0] == '.') continue;
         const std::string folder = phys + "/" + entry->d_name;
-        if (ReadLine(folder + "/index") == std::to_string(wiphy)) phyFolder = folder;
+        if (platform::ReadFirstLine(folder + "/index") == std::to_string(wiphy)) phyFolder = folder;
     }
     closedir(dir);
     if (!phyFolder) return std::nullopt;
@@ -90,7 +83,8 @@ std::optional<std::string> RfkillSwitch::SwitchFolder(uint32_t wiphy) const {
 std::optional<RadioSwitch> RfkillSwitch::Read(uint32_t wiphy) const {
     const auto folder = SwitchFolder(wiphy);
     if (!folder) return std::nullopt;
-    const auto soft = ReadLine(*folder + "/soft"), hard = ReadLine(*folder + "/hard");
+    const auto soft = platform::ReadFirstLine(*folder + "/soft"),
+               hard = platform::ReadFirstLine(*folder + "/hard");
     if (!soft || !hard) return std::nullopt;
     return RadioSwitch{*soft != "0", *hard != "0"};
 }
