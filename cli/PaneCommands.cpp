@@ -31,7 +31,6 @@ constexpr const char* kAdvancedUsage =
     "usage: corvane advanced [--json]\n"
     "       corvane advanced set [--wireless-mode 2.4G|5G|2.4+5G] [--tx-rate TEXT]\n"
     "                            [--bg-protection 0|1|2|auto|on|off] [--tx-burst on|off]\n";
-constexpr int kLockWaitSeconds = 90;
 
 // The reconnects the page would queue, run once the page's own requests
 // are sent.
@@ -180,11 +179,8 @@ int AdvancedSet(Context& context) {
         return kExitUsage;
     }
 
-    AdapterLock lock(kLockWaitSeconds);
-    if (!lock.Acquired()) {
-        std::fprintf(stderr, "corvane: another corvane command still holds the adapter\n");
-        return kExitFailed;
-    }
+    const auto lock = LockAdapter();
+    if (!lock) return kExitFailed;
     if (!RequireAdapter(context.adapter)) return kExitFailed;
     AdvancedSettingsModel model = LoadPage(context.adapter);
     const uint32_t kind = Current_Device;

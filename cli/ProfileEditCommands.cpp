@@ -5,9 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "adapter/ChannelPlan.h"
 #include "adapter/Globals.h"
-#include "adapter/Oids.h"
 #include "cli/Commands.h"
 #include "cli/Guards.h"
 #include "cli/KeyOptions.h"
@@ -35,22 +33,11 @@ int Usage(const std::string& error) {
     return kExitUsage;
 }
 
-// The card's channel plan, as the editor offers it: read once from the
-// adapter when there is one, else the plan of the default region.
-void LoadChannelPlan(KestrelAccess& adapter) {
-    uint32_t region = 0;
-    const bool answered = QueryWord(adapter, OID_VX_COUNTRY_REGION, region);
-    ApplyCountryRegion(answered, region);
-}
-
 }  // namespace
 
 int ProfilesAdd(Context& context) {
-    AdapterLock lock(90);
-    if (!lock.Acquired()) {
-        std::fprintf(stderr, "corvane: another corvane command still holds the adapter\n");
-        return kExitFailed;
-    }
+    const auto lock = LockAdapter();
+    if (!lock) return kExitFailed;
     std::vector<OptionDef> defs = KeyOptionDefs();
     defs.push_back({"--auth", true, false});
     defs.push_back({"--name", true, false});
@@ -77,7 +64,7 @@ int ProfilesAdd(Context& context) {
         auto mac = ParseMac(options->Positional()[0]);
         if (!mac) return Usage(Printable(options->Positional()[0]) + " is no BSSID (AA:BB:CC:DD:EE:FF)");
         if (!RequireAdapter(context.adapter)) return kExitFailed;
-        LoadChannelPlan(context.adapter);
+        context.adapter.CheckCountryRegion();
         std::vector<ScannedNetwork> networks = ScanNetworks(context);
         const ScannedNetwork* network = FindNetwork(networks, *mac);
         if (!network) {
@@ -97,7 +84,7 @@ int ProfilesAdd(Context& context) {
     } else {
         // Without a scan the SSID list is empty; the plan is still the card's
         // when an adapter answers.
-        if (context.adapter.SearchDevice()) LoadChannelPlan(context.adapter);
+        if (context.adapter.SearchDevice()) context.adapter.CheckCountryRegion();
         editor = ProfileEditorModel([] { return std::span<const uint8_t>(); });
         editor.AddInit();
         editor.ssidText = *options->Value("--ssid");
@@ -128,11 +115,8 @@ int ProfilesAdd(Context& context) {
 }
 
 int ProfilesDelete(Context& context) {
-    AdapterLock lock(90);
-    if (!lock.Acquired()) {
-        std::fprintf(stderr, "corvane: another corvane command still holds the adapter\n");
-        return kExitFailed;
-    }
+    const auto lock = LockAdapter();
+    if (!lock) return kExitFailed;
     std::vector<std::string> args(context.args.begin() + 1, context.args.end());
     std::string error;
     auto options = ParseOptions(args, {}, 1, 1, &error);
