@@ -13,6 +13,8 @@
 #include "adapter/KestrelAccess.h"
 #include "platform/Alert.h"
 #include "platform/Clock.h"
+#include "tests/support/ManualClock.h"
+#include "tests/support/RecordingAlerts.h"
 #include "tests/support/RecordingUserClientProvider.h"
 
 namespace corvane::test {
@@ -31,8 +33,8 @@ protected:
         adapter_ = std::make_unique<KestrelAccess>();
     }
 
-    platform::ManualClock clock_;
-    platform::RecordingAlerts alerts_;
+    corvane::test::ManualClock clock_;
+    corvane::test::RecordingAlerts alerts_;
     RecordingUserClientProvider driver_;
     std::unique_ptr<KestrelAccess> adapter_;
 

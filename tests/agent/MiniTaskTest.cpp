@@ -12,6 +12,7 @@
 #include "agent/TrayStatusItem.h"
 #include "platform/Clock.h"
 #include "platform/SystemInfo.h"
+#include "tests/support/ManualClock.h"
 #include "tests/support/RecordingUserClientProvider.h"
 #include "tests/support/TempFolders.h"
 
@@ -59,7 +60,7 @@ protected:
     size_t Applies() const { return Sets(OID_VX_CLIENT_64BIT); }  // each apply begins with it
 
     test::TempHome home_;
-    platform::ManualClock clock_;
+    corvane::test::ManualClock clock_;
     platform::ScopedClock clockScope_{clock_};
     std::optional<test::RecordingUserClientProvider> driver_;
     LastStatus status_;

@@ -11,6 +11,7 @@
 #include "adapter/Oids.h"
 #include "editor/ProfileEditorModel.h"
 #include "platform/Alert.h"
+#include "tests/support/RecordingAlerts.h"
 #include "tests/support/ScanEntries.h"
 #include "tests/support/TempFolders.h"
 
@@ -74,7 +75,7 @@ protected:
     PrefArray Stored() { return ReadPreferenceArray(kProfileListPath); }
 
     TempHome home_;
-    platform::RecordingAlerts alerts_;
+    corvane::test::RecordingAlerts alerts_;
     ByteVec scan_;
 
 private:
@@ -216,7 +217,7 @@ TEST_F(ProfileEditorTest, EditReplacesOnlyItsEntry) {
 }
 
 TEST_F(ProfileEditorTest, OkChecksAndWrites) {
-    using Alert = platform::RecordingAlerts::Alert;
+    using Alert = corvane::test::RecordingAlerts::Alert;
     ProfileEditorModel m = Model();
 
     // No SSID: the alert, nothing written.

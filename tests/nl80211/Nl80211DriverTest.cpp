@@ -17,6 +17,7 @@
 #include "platform/Clock.h"
 #include "profiles/ConnectEngine.h"
 #include "tests/nl80211/RecordedRadio.h"
+#include "tests/support/ManualClock.h"
 
 namespace corvane::nl80211::test {
 namespace {
@@ -64,7 +65,7 @@ protected:
         return supplicant_.Take();
     }
 
-    platform::ManualClock clock_;
+    corvane::test::ManualClock clock_;
     platform::ScopedClock clockGuard_;
     RecordedStack stack_;
     ScriptedSupplicant supplicant_;

@@ -32,6 +32,7 @@
 #include "platform/Clock.h"
 #include "profiles/ConnectEngine.h"
 #include "tests/nl80211/RecordedRadio.h"
+#include "tests/support/ManualClock.h"
 #include "tests/support/TempFolders.h"
 
 namespace corvane::nm {
@@ -178,7 +179,7 @@ protected:
         return nm_->activated.empty() ? none : nm_->activated.back();
     }
 
-    platform::ManualClock clock_;
+    corvane::test::ManualClock clock_;
     platform::ScopedClock clockGuard_;
     std::string registry_ = MakeTempFolder("corvane-nm-registry");
     std::string marker_;

@@ -12,6 +12,7 @@
 #include "pane/AdvancedSettings.h"
 #include "platform/Clock.h"
 #include "profiles/StoredIndexes.h"
+#include "tests/support/ManualClock.h"
 #include "tests/support/RecordingUserClientProvider.h"
 #include "tests/support/TempFolders.h"
 
@@ -50,7 +51,7 @@ protected:
     }
 
     test::TempHome home_;
-    platform::ManualClock clock_;
+    corvane::test::ManualClock clock_;
     platform::ScopedClock clockScope_{clock_};
     std::optional<test::RecordingUserClientProvider> driver_;
     KestrelAccess adapter_;

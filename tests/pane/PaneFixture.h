@@ -39,6 +39,8 @@
 #include "survey/ui/CurrentWirelessNetworkController.h"
 #include "survey/ui/HiddenSSIDController.h"
 #include "survey/ui/SiteSurveyController.h"
+#include "tests/support/ManualClock.h"
+#include "tests/support/RecordingAlerts.h"
 #include "tests/support/RecordingUserClientProvider.h"
 #include "tests/support/ScanEntries.h"
 #include "tests/support/TempFolders.h"
@@ -177,9 +179,9 @@ protected:
     std::string root_ = MakeTempFolder("pane-root");
     ScopedEnv rootEnv_{"CORVANE_SYSTEM_ROOT", root_};
     TempHome home_;
-    platform::ManualClock clock_;
+    corvane::test::ManualClock clock_;
     platform::ScopedClock clockScope_{clock_};
-    platform::RecordingAlerts alerts_;
+    corvane::test::RecordingAlerts alerts_;
     platform::ScopedAlerts alertScope_{alerts_};
     std::optional<RecordingUserClientProvider> driver_;
     std::optional<VelaConfigKestrelPreferencePane> pane_;

@@ -9,6 +9,7 @@
 #include "crypto/MathFunc.h"
 #include "platform/Clock.h"
 #include "profiles/ConnectEngine.h"
+#include "tests/support/ManualClock.h"
 #include "tests/support/RequestBytes.h"
 
 namespace corvane {
@@ -35,7 +36,7 @@ TEST(ApplySequence, BytesExact) {
     ResetGlobalsForTest();  // before the adapter, which marks the client width
     __DEBUG__ = 0;
     test::RecordingUserClientProvider driver;
-    platform::ManualClock clock;
+    corvane::test::ManualClock clock;
     platform::ScopedClock scopedClock{clock};
     KestrelAccess adapter;
     driver.SetAnswer(0x0D010211, Config(2462000));

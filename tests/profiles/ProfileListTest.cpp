@@ -15,6 +15,7 @@
 #include "profiles/ActiveRecord.h"
 #include "profiles/PreferenceLock.h"
 #include "profiles/ProfileList.h"
+#include "tests/support/ManualClock.h"
 #include "tests/support/TempFolders.h"
 
 namespace corvane {
@@ -180,7 +181,7 @@ TEST(ProfileList, ActiveMarkOnAndOff) {
 // change is not made and the caller hears of it.
 TEST(ProfileList, AChangeWaitsForTheLockAndFailsWhenItStaysHeld) {
     test::TempHome home;
-    platform::ManualClock clock;  // the five seconds' wait costs nothing
+    corvane::test::ManualClock clock;  // the five seconds' wait costs nothing
     platform::ScopedClock scope(clock);
     ASSERT_TRUE(WritePreferenceArray(kProfileListPath, {Profile("Home", "")}));
     { PreferenceLock created; }

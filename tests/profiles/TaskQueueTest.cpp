@@ -4,6 +4,7 @@
 #include "adapter/KestrelAccess.h"
 #include "platform/Clock.h"
 #include "profiles/TaskQueue.h"
+#include "tests/support/ManualClock.h"
 #include "tests/support/RecordingUserClientProvider.h"
 
 namespace corvane {
@@ -25,7 +26,7 @@ protected:
     }
     void TearDown() override { ResetGlobalsForTest(); }
     test::RecordingUserClientProvider driver;
-    platform::ManualClock clock;
+    corvane::test::ManualClock clock;
     platform::ScopedClock scopedClock{clock};
     KestrelAccess adapter;
     TaskQueue queue;
