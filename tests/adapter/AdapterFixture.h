@@ -14,6 +14,7 @@
 #include "platform/Alert.h"
 #include "platform/Clock.h"
 #include "tests/support/ManualClock.h"
+#include "tests/support/ProcessValues.h"
 #include "tests/support/RecordingAlerts.h"
 #include "tests/support/RecordingUserClientProvider.h"
 
@@ -28,7 +29,7 @@ inline std::vector<uint8_t> Le32(uint32_t v) {
 class AdapterTest : public ::testing::Test {
 protected:
     AdapterTest() : clockGuard_(clock_), alertGuard_(alerts_) {
-        ResetGlobalsForTest();
+        corvane::test::ResetGlobals();
         __DEBUG__ = 0;
         adapter_ = std::make_unique<KestrelAccess>();
     }

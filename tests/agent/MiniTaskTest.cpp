@@ -13,6 +13,7 @@
 #include "platform/Clock.h"
 #include "platform/SystemInfo.h"
 #include "tests/support/ManualClock.h"
+#include "tests/support/ProcessValues.h"
 #include "tests/support/RecordingUserClientProvider.h"
 #include "tests/support/TempFolders.h"
 
@@ -40,7 +41,7 @@ const PrefDictionary kAdhocWpaNone = Profile("CorvaneAdhoc", "0", "2", "0");
 class MiniTaskTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetGlobalsForTest();
+        corvane::test::ResetGlobals();
         __DEBUG__ = 0;
         driver_.emplace();
         task_.emplace(status_, MiniTask::Hooks{[this](int s) { exits_.push_back(s); },
@@ -49,7 +50,7 @@ protected:
     }
     void TearDown() override {
         task_.reset();
-        ResetGlobalsForTest();
+        corvane::test::ResetGlobals();
     }
     void Tick(int times = 1) {
         for (int i = 0; i < times; ++i) task_->OnTimer();

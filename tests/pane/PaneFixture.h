@@ -40,6 +40,7 @@
 #include "survey/ui/HiddenSSIDController.h"
 #include "survey/ui/SiteSurveyController.h"
 #include "tests/support/ManualClock.h"
+#include "tests/support/ProcessValues.h"
 #include "tests/support/RecordingAlerts.h"
 #include "tests/support/RecordingUserClientProvider.h"
 #include "tests/support/ScanEntries.h"
@@ -83,7 +84,7 @@ inline QPointer<QTimer> WhenShown(QDialog* dialog, std::function<void()> act) {
 class PaneTest : public ::testing::Test {
 protected:
     PaneTest() {
-        ResetGlobalsForTest();
+        corvane::test::ResetGlobals();
         __DEBUG__ = 0;
         WriteFile(std::string(kPaneBundle) + "/Contents/Info.plist",
                   InfoPlist(Entry("CFBundleShortVersionString", "2.5.0") +
@@ -96,7 +97,7 @@ protected:
     ~PaneTest() override {
         window_.reset();
         driver_.reset();
-        ResetGlobalsForTest();
+        corvane::test::ResetGlobals();
         RemoveTree(root_);
     }
 
@@ -111,7 +112,7 @@ protected:
     void Open(const char* driverClass = "OspreyUSBWirelessDriver") {
         window_.reset();
         pane_.reset();
-        ResetGlobalsForTest();
+        corvane::test::ResetGlobals();
         __DEBUG__ = 0;
         if (driverClass) Plug(driverClass);
         pane_.emplace(root_ + kPaneBundle);

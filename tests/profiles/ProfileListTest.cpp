@@ -16,6 +16,7 @@
 #include "profiles/PreferenceLock.h"
 #include "profiles/ProfileList.h"
 #include "tests/support/ManualClock.h"
+#include "tests/support/ProcessValues.h"
 #include "tests/support/TempFolders.h"
 
 namespace corvane {
@@ -142,7 +143,7 @@ TEST(ProfileList, DeleteProfile) {
 }
 
 TEST(ProfileList, ActiveMarkOnAndOff) {
-    ResetGlobalsForTest();
+    corvane::test::ResetGlobals();
     __DEBUG__ = 0;
     test::TempHome home;
     PrefArray inactive;
@@ -174,7 +175,7 @@ TEST(ProfileList, ActiveMarkOnAndOff) {
     EXPECT_EQ(expected["WPAPSK"], "k");
     EXPECT_EQ(expected.count("Hidden"), 0u);
     EXPECT_EQ(AsMap(active[0]), expected);
-    ResetGlobalsForTest();
+    corvane::test::ResetGlobals();
 }
 
 // Another program holding the preference lock for the whole wait: the
