@@ -12,22 +12,10 @@ uint32_t G_nChanFreqCount = kChanFreqRows;
 uint32_t G_nCountryRegion = 0;
 // Before the first region check: 1..14 and the 5 GHz channels, of which only
 // the first 14 count.
-#define START_CHANNELS                                                                             \
-    1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 34, 36, 38, 40, 42, 44, 46, 48, 52, 56, 60, 64, \
-        100, 104, 108, 112, 116, 120, 124, 128, 132, 136, 140, 149, 153, 157, 161
-uint8_t G_Channel_List[48] = {START_CHANNELS};
+uint8_t G_Channel_List[48] = {1,   2,   3,   4,   5,   6,   7,   8,   9,   10,  11,  12,  13,  14,
+                              34,  36,  38,  40,  42,  44,  46,  48,  52,  56,  60,  64,  100, 104,
+                              108, 112, 116, 120, 124, 128, 132, 136, 140, 149, 153, 157, 161};
 uint32_t G_Channel_Numbers = 14;
-namespace {
-constexpr uint8_t kStartList[48] = {START_CHANNELS};
-}
-#undef START_CHANNELS
-
-void ResetChannelPlanForTest() {
-    G_nCountryRegion = 0;
-    std::memcpy(G_Channel_List, kStartList, sizeof G_Channel_List);
-    G_Channel_Numbers = 14;
-    G_nChanFreqCount = kChanFreqRows;
-}
 
 std::optional<uint32_t> ChannelForFrequency(uint32_t frequencyKhz) {
     for (uint32_t i = 0; i < G_nChanFreqCount && i < kChanFreqRows; ++i)

@@ -1,10 +1,6 @@
 #include "adapter/Globals.h"
 
-#include <cstring>
-
 namespace corvane {
-
-void ResetChannelPlanForTest();
 
 uint8_t __DEBUG__ = 1;
 AdapterKind Current_Device = AdapterKind::Osprey;
@@ -27,23 +23,6 @@ void AttachScanBuffers() {
     static RepositBssidList reposit;
     G_pBssidList = list;
     G_pRepositBssidList = &reposit;
-}
-
-void ResetGlobalsForTest() {
-    __DEBUG__ = 1;
-    Current_Device = AdapterKind::Osprey;
-    G_bUse64Bits = 0;
-    G_bDeviceExist = 0;
-    G_bDeviceRemove = 1;
-    G_bRadio = 1;
-    G_bDialogRunning = 0;
-    G_bRescan = 0;
-    G_enumWirelessMode = 0;
-    G_encryCapa = 6;
-    std::memset(VelaConfigVerChar, 0, sizeof VelaConfigVerChar);
-    if (G_pBssidList) std::memset(G_pBssidList, 0, kBssidListBufferSize);
-    if (G_pRepositBssidList) std::memset(G_pRepositBssidList, 0, sizeof *G_pRepositBssidList);
-    ResetChannelPlanForTest();
 }
 
 }  // namespace corvane

@@ -44,8 +44,4 @@ extern uint32_t G_nCountryRegion;
 extern uint8_t G_Channel_List[48];
 extern uint32_t G_Channel_Numbers;
 
-// Resets every global to its start value (tests); the scan buffers, once
-// attached, stay attached and are zeroed.
-void ResetGlobalsForTest();
-
 }  // namespace corvane

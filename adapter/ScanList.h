@@ -24,7 +24,6 @@ public:
     std::string Ssid() const;
     uint32_t Privacy() const { return ReadLe32At(bytes_, bss::kPrivacy); }
     int32_t Rssi() const { return int32_t(ReadLe32At(bytes_, bss::kRssi)); }
-    uint32_t NetworkTypeInUse() const { return ReadLe32At(bytes_, bss::kNetworkTypeInUse); }
     uint32_t DSConfig() const { return ReadLe32At(bytes_, bss::kDSConfig); }
     uint32_t InfrastructureMode() const { return ReadLe32At(bytes_, bss::kInfrastructureMode); }
     uint32_t IELength() const { return ReadLe32At(bytes_, bss::kIELength); }

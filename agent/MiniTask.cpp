@@ -16,6 +16,7 @@
 #include "adapter/Requests.h"
 #include "adapter/SsidText.h"
 #include "agent/LinkNotices.h"
+#include "platform/BundleInfo.h"
 #include "platform/Clock.h"
 #include "platform/PaneLauncher.h"
 #include "platform/SystemInfo.h"
@@ -68,7 +69,7 @@ MiniTask::MiniTask(StatusPresenter& statusItem, Hooks hooks)
         hooks_.exitProcess = [this](int status) { DefaultExit(updater, status); };
     }
     if (!hooks_.openPane) {
-        hooks_.openPane = [] { platform::OpenBundle(kPaneBundlePath); };
+        hooks_.openPane = [] { platform::OpenBundle(platform::kPaneBundleSystemPath); };
     }
     updater.setInterval(kTickIntervalMs);
     updater.setSingleShot(false);

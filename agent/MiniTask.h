@@ -21,8 +21,6 @@ class LinkNotices;
 
 inline constexpr int kTickIntervalMs = 500;
 inline constexpr int kOpenPaneTag = 224;
-inline constexpr const char* kPaneBundlePath =
-    "/System/Library/PreferencePanes/CorvaneWirelessUtility.prefPane";
 // Consecutive ticks that find no adapter before the process ends: an
 // adapter unplugged for a moment is waited for, one gone for good is not
 // (the session starts the agent again when a driver publishes a service;

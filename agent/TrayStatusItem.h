@@ -40,8 +40,6 @@ public:
 
     QMenu* menu() const { return menu_.get(); }
     QAction* WirelessPreference() const;
-    QSystemTrayIcon* trayIcon() const { return tray_.get(); }
-    bool HasTray() const { return tray_ != nullptr; }
     // Pops the menu up where the tray icon is (or at the screen's top right).
     void PopUpMenu();
     // Shows a message from the tray icon, where the tray offers one; false

@@ -58,6 +58,13 @@ AdapterLock::~AdapterLock() {
     if (fd_ >= 0) close(fd_);  // closing releases the lock
 }
 
+std::unique_ptr<AdapterLock> LockAdapter() {
+    auto lock = std::make_unique<AdapterLock>();
+    if (lock->Acquired()) return lock;
+    std::fprintf(stderr, "corvane: another corvane command still holds the adapter\n");
+    return nullptr;
+}
+
 void StartDeadline(unsigned seconds) {
     struct sigaction action {};
     action.sa_handler = OnDeadline;

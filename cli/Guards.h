@@ -5,7 +5,12 @@
 // message instead of a long series of request timeouts.
 #pragma once
 
+#include <memory>
+
 namespace corvane::cli {
+
+// How long a command that changes the adapter waits for another one.
+inline constexpr int kLockWaitSeconds = 90;
 
 // Holds the adapter lock of this user's registry folder while it lives.
 // Waits (up to `waitSeconds`, saying so on standard error) while another
@@ -14,7 +19,7 @@ namespace corvane::cli {
 // and Acquired() is true.
 class AdapterLock {
 public:
-    explicit AdapterLock(int waitSeconds);
+    explicit AdapterLock(int waitSeconds = kLockWaitSeconds);
     ~AdapterLock();
     AdapterLock(const AdapterLock&) = delete;
     AdapterLock& operator=(const AdapterLock&) = delete;
@@ -24,6 +29,10 @@ private:
     int fd_ = -1;
     bool acquired_ = false;
 };
+
+// The adapter lock for a command that changes the adapter, or null after
+// saying on standard error that another command still holds it.
+std::unique_ptr<AdapterLock> LockAdapter();
 
 // Ends the process with status 1 and "corvane: the driver stopped
 // answering" when it is still running after `seconds`.

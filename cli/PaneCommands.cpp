@@ -19,7 +19,7 @@
 #include "cli/Options.h"
 #include "pane/AboutInformation.h"
 #include "pane/AdvancedSettings.h"
-#include "pane/BundleInfo.h"
+#include "platform/BundleInfo.h"
 #include "platform/Clock.h"
 #include "platform/PaneLauncher.h"
 #include "profiles/ConnectEngine.h"
@@ -32,7 +32,6 @@ constexpr const char* kAdvancedUsage =
     "usage: corvane advanced [--json]\n"
     "       corvane advanced set [--wireless-mode 2.4G|5G|2.4+5G] [--tx-rate TEXT]\n"
     "                            [--bg-protection 0|1|2|auto|on|off] [--tx-burst on|off]\n";
-constexpr int kLockWaitSeconds = 90;
 
 // The reconnects the page would queue, run once the page's own requests
 // are sent.
@@ -175,11 +174,8 @@ int AdvancedSet(Context& context) {
         return kExitUsage;
     }
 
-    AdapterLock lock(kLockWaitSeconds);
-    if (!lock.Acquired()) {
-        std::fprintf(stderr, "corvane: another corvane command still holds the adapter\n");
-        return kExitFailed;
-    }
+    const auto lock = LockAdapter();
+    if (!lock) return kExitFailed;
     if (!RequireAdapter(context.adapter)) return kExitFailed;
     AdvancedSettingsModel model = LoadPage(context.adapter);
     const AdapterKind kind = Current_Device;
@@ -297,7 +293,7 @@ int CommandAbout(Context& context) {
         return kExitUsage;
     }
     if (!RequireAdapter(context.adapter)) return kExitFailed;
-    RecordPaneVersion(platform::ResolveSystemPath(kPaneBundleSystemPath));
+    RecordPaneVersion(platform::ResolveSystemPath(platform::kPaneBundleSystemPath));
     const AboutFacts facts = ReadAboutFacts(context.adapter);
     const auto text = [](const std::string& s) { return Printable(s); };
     if (options->Has("--json")) {

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 
-#include "adapter/ChannelPlan.h"
 #include "adapter/Globals.h"
 #include "adapter/Oids.h"
 #include "adapter/Requests.h"
@@ -36,22 +35,11 @@ int Usage(const std::string& error) {
     return kExitUsage;
 }
 
-// The card's channel plan, as the editor offers it: read once from the
-// adapter when there is one, else the plan of the default region.
-void LoadChannelPlan(KestrelAccess& adapter) {
-    uint32_t region = 0;
-    const bool answered = QueryWord(adapter, OID_VX_COUNTRY_REGION, region);
-    ApplyCountryRegion(answered, region);
-}
-
 }  // namespace
 
 int ProfilesAdd(Context& context) {
-    AdapterLock lock(90);
-    if (!lock.Acquired()) {
-        std::fprintf(stderr, "corvane: another corvane command still holds the adapter\n");
-        return kExitFailed;
-    }
+    const auto lock = LockAdapter();
+    if (!lock) return kExitFailed;
     std::vector<OptionDef> defs = KeyOptionDefs();
     defs.push_back({"--auth", true, false});
     defs.push_back({"--name", true, false});
@@ -78,7 +66,7 @@ int ProfilesAdd(Context& context) {
         auto mac = ParseMac(options->Positional()[0]);
         if (!mac) return Usage(Printable(options->Positional()[0]) + " is no BSSID (AA:BB:CC:DD:EE:FF)");
         if (!RequireAdapter(context.adapter)) return kExitFailed;
-        LoadChannelPlan(context.adapter);
+        context.adapter.CheckCountryRegion();
         std::vector<ScannedNetwork> networks = ScanNetworks(context);
         const ScannedNetwork* network = FindNetwork(networks, *mac);
         if (!network) {
@@ -98,7 +86,7 @@ int ProfilesAdd(Context& context) {
     } else {
         // Without a scan the SSID list is empty; the plan is still the card's
         // when an adapter answers.
-        if (context.adapter.SearchDevice()) LoadChannelPlan(context.adapter);
+        if (context.adapter.SearchDevice()) context.adapter.CheckCountryRegion();
         editor = ProfileEditorModel([] { return std::span<const uint8_t>(); });
         editor.AddInit();
         editor.ssidText = *options->Value("--ssid");
@@ -129,11 +117,8 @@ int ProfilesAdd(Context& context) {
 }
 
 int ProfilesDelete(Context& context) {
-    AdapterLock lock(90);
-    if (!lock.Acquired()) {
-        std::fprintf(stderr, "corvane: another corvane command still holds the adapter\n");
-        return kExitFailed;
-    }
+    const auto lock = LockAdapter();
+    if (!lock) return kExitFailed;
     std::vector<std::string> args(context.args.begin() + 1, context.args.end());
     std::string error;
     auto options = ParseOptions(args, {}, 1, 1, &error);

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <nlohmann/json.hpp>
+#include <span>
 #include <string>
 
 #include "adapter/ChannelPlan.h"
@@ -41,10 +42,13 @@ std::vector<ScannedNetwork> ScanNetworks(Context& context) {
     context.adapter.QueryBssidList();
     std::vector<ScannedNetwork> networks;
     if (!G_pBssidList) return networks;
-    for (BssEntry entry : BssidList({G_pBssidList, kBssidListBufferSize})) {
-        auto row = AccessPointForEntry(context.adapter, entry);
-        if (!row) break;  // the table ends where a frequency has no channel
-        networks.push_back({networks.size(), std::move(*row), entry});
+    const std::span<const uint8_t> list(G_pBssidList, kBssidListBufferSize);
+    // The survey table's rows, one for each entry from the first.
+    std::vector<AccessPoint> rows = BuildAccessPointRows(context.adapter, list);
+    auto entry = BssidList(list).begin();
+    for (AccessPoint& row : rows) {
+        networks.push_back({networks.size(), std::move(row), *entry});
+        ++entry;
     }
     return networks;
 }

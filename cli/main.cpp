@@ -129,8 +129,6 @@ const Grammar* GrammarFor(const std::string& name, const CommandInfo& info,
     return info.grammar ? &*info.grammar : nullptr;
 }
 
-constexpr int kLockWaitSeconds = 90;
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -178,13 +176,8 @@ int main(int argc, char** argv) {
         options = std::move(*parsed);
     }
     std::unique_ptr<corvane::cli::AdapterLock> lock;
-    if (info.changesAdapter) {
-        lock = std::make_unique<corvane::cli::AdapterLock>(kLockWaitSeconds);
-        if (!lock->Acquired()) {
-            std::fprintf(stderr, "corvane: another corvane command still holds the adapter\n");
-            return corvane::cli::kExitFailed;
-        }
-    }
+    if (info.changesAdapter && !(lock = corvane::cli::LockAdapter()))
+        return corvane::cli::kExitFailed;
     if (info.deadlineSeconds) corvane::cli::StartDeadline(info.deadlineSeconds);
 
     // A preference file that cannot be read is kept aside; say so where the

@@ -60,8 +60,6 @@ public:
     // The first entry index of `text` in the authentication list, or -1.
     int AuthEntryIndex(std::string_view text) const;
 
-    SecurityListOwner Owner() const { return owner_; }
-
 private:
     SecurityListOwner owner_;
 };

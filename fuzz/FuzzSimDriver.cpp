@@ -10,8 +10,23 @@
 #include "driver/sim/SimAir.h"
 #include "platform/Clock.h"
 
+namespace {
+
+// Time moves only when the driver waits or a call is over.
+class StoppedClock : public platform::Clock {
+public:
+    uint64_t NowMicroseconds() override { return now_; }
+    void SleepMicroseconds(uint64_t us) override { now_ += us; }
+    void Advance(uint64_t us) { now_ += us; }
+
+private:
+    uint64_t now_ = 0;
+};
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static platform::ManualClock clock;
+    static StoppedClock clock;
     static platform::ScopedClock clockScope(clock);
     static const corvane::sim::Environment environment = [] {
         std::string error;

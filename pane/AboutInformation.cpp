@@ -1,5 +1,6 @@
 #include "pane/AboutInformation.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -9,7 +10,7 @@
 #include "adapter/KestrelAccess.h"
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
-#include "pane/BundleInfo.h"
+#include "platform/BundleInfo.h"
 #include "platform/PaneLauncher.h"
 
 namespace corvane {
@@ -83,10 +84,20 @@ AboutFacts ReadAboutFacts(KestrelAccess& adapter) {
     facts.MacAddress = FormatMac(mac);
 
     const std::string info = platform::ResolveSystemPath(DriverInfoPlistPath(Current_Device));
-    facts.DriverVersion = InfoPlistString(info, kBundleShortVersionKey).value_or("");
+    facts.DriverVersion =
+        platform::InfoPlistString(info, platform::kBundleShortVersionKey).value_or("");
     facts.VelaConfigVersion.assign(VelaConfigVerChar,
                                    strnlen(VelaConfigVerChar, sizeof VelaConfigVerChar));
     return facts;
+}
+
+void RecordPaneVersion(const std::string& bundlePath) {
+    const std::string version = platform::InfoPlistString(platform::BundleInfoPath(bundlePath),
+                                                          platform::kBundleShortVersionKey)
+                                    .value_or("");
+    const size_t n = std::min(version.size(), sizeof VelaConfigVerChar - 1);
+    std::memset(VelaConfigVerChar, 0, sizeof VelaConfigVerChar);
+    std::memcpy(VelaConfigVerChar, version.data(), n);
 }
 
 }  // namespace corvane

@@ -38,4 +38,8 @@ bool CorrectDeviceWords(KestrelAccess& adapter);
 // fails), the driver version for Current_Device, the pane's version.
 AboutFacts ReadAboutFacts(KestrelAccess& adapter);
 
+// The pane's version: the bundle's short version string copied into
+// VelaConfigVerChar, cut to 15 bytes; empty when the bundle has none.
+void RecordPaneVersion(const std::string& bundlePath);
+
 }  // namespace corvane

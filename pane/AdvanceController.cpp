@@ -4,9 +4,9 @@
 
 #include "adapter/Globals.h"
 #include "adapter/KestrelAccess.h"
-#include "pane/BundleInfo.h"
 #include "pane/PreferencePane.h"
 #include "platform/Alert.h"
+#include "platform/BundleInfo.h"
 #include "platform/qt/NestedLoop.h"
 #include "profiles/ActiveProfileControl.h"
 #include "profiles/TaskSink.h"
@@ -64,7 +64,8 @@ void AdvanceController::connectOutlets(const Outlets& outlets) { outlets_ = outl
 void AdvanceController::awakeFromNib() {
     const std::string bundle = outlets_.pane ? outlets_.pane->bundlePath() : RunningBundlePath();
     const std::string executable =
-        InfoPlistString(BundleInfoPath(bundle), kBundleExecutableKey).value_or("");
+        platform::InfoPlistString(platform::BundleInfoPath(bundle), platform::kBundleExecutableKey)
+            .value_or("");
     const bool tessel = executable.starts_with(kTesselExecutablePrefix);
     logoFile_ = QString::fromUtf8(tessel ? kTesselLogo : kNimbusLogo);
     QPixmap logo(QString::fromStdString(bundle + "/Contents/Resources/") + logoFile_);

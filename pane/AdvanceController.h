@@ -59,8 +59,6 @@ public:
     QPushButton* ApplyButton() const;
     QPushButton* CancelButton() const;
     QTimer& RescanTimer() { return rescanTimer_; }
-    // The logo file shown ("AboutNimbus.jpg" or "Tessel_logo.bmp").
-    const QString& LogoFile() const { return logoFile_; }
 
     AdvancedSettingsModel& model() { return model_; }
 
@@ -80,7 +78,7 @@ private:
     Outlets outlets_;
     QTimer rescanTimer_;
     bool previousNetworkSetBack_ = false;  // by the Apply the rescan timer follows
-    QString logoFile_;
+    QString logoFile_;  // the logo file shown ("AboutNimbus.jpg" or "Tessel_logo.bmp")
 };
 
 }  // namespace corvane

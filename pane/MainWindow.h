@@ -46,7 +46,6 @@ public:
     // Calls may nest; the state ends with the outermost EndBusy.
     void BeginBusy(const char* text);
     void EndBusy();
-    bool Busy() const { return busyDepth_ > 0; }
 
     // A close asked for while an operation waited, carried out when it ends.
     bool ClosePending() const { return closePending_; }

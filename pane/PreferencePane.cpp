@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "pane/BundleInfo.h"
+#include "pane/AboutInformation.h"
 #include "profiles/ui/ProfileDrawer.h"
 
 namespace corvane {

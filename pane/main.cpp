@@ -3,11 +3,11 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "pane/BundleInfo.h"
 #include "pane/MainWindow.h"
 #include "pane/PreferencePane.h"
 #include "pane/SingleInstance.h"
 #include "platform/Alert.h"
+#include "platform/BundleInfo.h"
 #include "platform/Clock.h"
 #include "platform/PaneLauncher.h"
 #include "platform/qt/FirstPaint.h"
@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     platform::ScopedAlerts alertScope(alerts);
 
     std::string bundle = corvane::RunningBundlePath();
-    if (bundle.empty()) bundle = platform::ResolveSystemPath(corvane::kPaneBundleSystemPath);
+    if (bundle.empty()) bundle = platform::ResolveSystemPath(platform::kPaneBundleSystemPath);
     corvane::VelaConfigKestrelPreferencePane pane(bundle);
     corvane::MainWindow mainWindow(&pane);
     window = &mainWindow;

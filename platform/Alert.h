@@ -5,7 +5,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace platform {
 
@@ -32,22 +31,6 @@ public:
     void RunAlert(const std::string& title, const std::string& message,
                   const std::string& button) override;
     void Beep() override;
-};
-
-class RecordingAlerts : public AlertPresenter {
-public:
-    struct Alert {
-        std::string title, message, button;
-        bool operator==(const Alert&) const = default;
-    };
-    void RunAlert(const std::string& title, const std::string& message,
-                  const std::string& button) override {
-        alerts.push_back({title, message, button});
-    }
-    void Beep() override { ++beeps; }
-
-    std::vector<Alert> alerts;
-    int beeps = 0;
 };
 
 class ScopedAlerts {

@@ -1,7 +1,6 @@
 #include "platform/Clock.h"
 
 #include <chrono>
-#include <numeric>
 #include <thread>
 
 namespace platform {
@@ -30,16 +29,6 @@ Clock& SystemClock() {
 Clock& CurrentClock() { return g_current ? *g_current : SystemClock(); }
 
 void SetCurrentClock(Clock* clock) { g_current = clock; }
-
-void ManualClock::SleepMicroseconds(uint64_t us) {
-    sleeps_.push_back(us);
-    now_ += us;
-    if (hook_) hook_(us);
-}
-
-uint64_t ManualClock::TotalSlept() const {
-    return std::accumulate(sleeps_.begin(), sleeps_.end(), uint64_t{0});
-}
 
 void Delay(unsigned long ticks, unsigned long* finalTicks) {
     Clock& clock = CurrentClock();

@@ -1,12 +1,10 @@
 // The one clock every wait goes through: the driver wait of card
 // initialisation, the scan wait, the short pauses between requests and the
-// agent's console-user poll. Tests install a ManualClock so that a 30-second
-// wait costs no real time.
+// agent's console-user poll. Tests install one that only moves when slept
+// on, so that a 30-second wait costs no real time.
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <vector>
 
 namespace platform {
 
@@ -24,26 +22,6 @@ Clock& SystemClock();
 // The clock currently in force; SystemClock() unless a test installed another.
 Clock& CurrentClock();
 void SetCurrentClock(Clock* clock);  // nullptr restores the system clock
-
-// A clock that only moves when slept on or advanced. Every sleep is recorded;
-// an optional hook runs after each sleep, so that a test can change the
-// world in the middle of a wait.
-class ManualClock : public Clock {
-public:
-    uint64_t NowMicroseconds() override { return now_; }
-    void SleepMicroseconds(uint64_t us) override;
-    void Advance(uint64_t us) { now_ += us; }
-
-    const std::vector<uint64_t>& Sleeps() const { return sleeps_; }
-    uint64_t TotalSlept() const;
-    void ClearSleeps() { sleeps_.clear(); }
-    void SetSleepHook(std::function<void(uint64_t)> hook) { hook_ = std::move(hook); }
-
-private:
-    uint64_t now_ = 0;
-    std::vector<uint64_t> sleeps_;
-    std::function<void(uint64_t)> hook_;
-};
 
 // Installs a clock for the lifetime of the guard.
 class ScopedClock {

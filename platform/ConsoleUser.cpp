@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
+#include <sstream>
+
+#include "platform/RegularFile.h"
 
 namespace platform {
 namespace {
@@ -14,10 +16,14 @@ std::optional<std::string> UserName(uid_t uid) {
     return std::to_string(uid);
 }
 
+// A seat's file holds a few short lines.
+constexpr size_t kMaxSeatFileBytes = 64 * 1024;
+
 // logind keeps one key=value file per seat; ACTIVE_UID names the owner of
 // the seat's active session.
 std::optional<std::string> ActiveSeatUser(const std::string& runDirectory) {
-    std::ifstream seat(runDirectory + "/seats/seat0");
+    std::istringstream seat(
+        ReadRegularFile(runDirectory + "/seats/seat0", kMaxSeatFileBytes).bytes);
     std::string line;
     while (std::getline(seat, line)) {
         if (line.rfind("ACTIVE_UID=", 0) != 0) continue;

@@ -1,20 +1,18 @@
 #include "platform/PaneLauncher.h"
 
 #include <fcntl.h>
-#include <plist/plist.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <climits>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
+#include "platform/BundleInfo.h"
 #include "platform/SystemInfo.h"
 
 #ifndef CORVANE_SYSTEM_ROOT
@@ -27,9 +25,6 @@
 namespace platform {
 namespace {
 
-// Information files are a few kilobytes; anything far larger is not one.
-constexpr size_t kMaxInfoPlistBytes = 1024 * 1024;
-
 void Report(const std::string& line) {
     SystemLog("%s", line.c_str());
     std::fprintf(stderr, "%s\n", line.c_str());
@@ -37,33 +32,6 @@ void Report(const std::string& line) {
 
 bool IsPlainFileName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
-}
-
-std::string InfoPlistExecutable(const std::string& infoPath) {
-    std::ifstream in(infoPath, std::ios::binary);
-    if (!in) return {};
-    std::vector<char> bytes;
-    bytes.reserve(4096);
-    char chunk[4096];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        bytes.insert(bytes.end(), chunk, chunk + in.gcount());
-        if (bytes.size() > kMaxInfoPlistBytes) return {};
-    }
-    if (bytes.empty()) return {};
-    plist_t root = nullptr;
-    plist_from_memory(bytes.data(), uint32_t(bytes.size()), &root);
-    if (!root) return {};
-    std::string name;
-    if (plist_get_node_type(root) == PLIST_DICT) {
-        plist_t item = plist_dict_get_item(root, "CFBundleExecutable");
-        if (item && plist_get_node_type(item) == PLIST_STRING) {
-            uint64_t length = 0;
-            const char* text = plist_get_string_ptr(item, &length);
-            if (text) name.assign(text, size_t(length));
-        }
-    }
-    plist_free(root);
-    return name;
 }
 
 bool IsFolder(const std::string& path) {
@@ -108,7 +76,8 @@ std::string ResolveSystemPath(const std::string& path) {
 }
 
 std::string BundleExecutableName(const std::string& resolvedBundlePath) {
-    std::string name = InfoPlistExecutable(resolvedBundlePath + "/Contents/Info.plist");
+    const std::string name =
+        InfoPlistString(BundleInfoPath(resolvedBundlePath), kBundleExecutableKey).value_or("");
     if (IsPlainFileName(name)) return name;
     std::string folder = resolvedBundlePath;
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();

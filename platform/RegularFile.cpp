@@ -69,4 +69,13 @@ FileContents ReadRegularFile(const std::string& path, size_t limit) {
     return out;
 }
 
+std::optional<std::string> ReadFirstLine(const std::string& path) {
+    // Far above a sysfs attribute's one page.
+    constexpr size_t kMaxLineFileBytes = 64 * 1024;
+    FileContents file = ReadRegularFile(path, kMaxLineFileBytes);
+    if (file.outcome != FileContents::Outcome::kRead || file.bytes.empty()) return std::nullopt;
+    file.bytes.resize(std::min(file.bytes.size(), file.bytes.find('\n')));
+    return std::move(file.bytes);
+}
+
 }  // namespace platform

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -29,5 +30,10 @@ struct FileContents {
 // `limit` bytes. A missing path (or a missing folder on the way) is
 // kMissing; anything else that stops the read is kUnreadable.
 FileContents ReadRegularFile(const std::string& path, size_t limit);
+
+// The first line (without its line feed) of a small regular file, such as a
+// sysfs attribute or a logind state file, read as above with a bound of
+// 64 KiB; nullopt when it cannot be read or is empty.
+std::optional<std::string> ReadFirstLine(const std::string& path);
 
 }  // namespace platform

@@ -33,8 +33,6 @@ public:
     kern_return_t Call(uint32_t selector, const uint8_t* input, size_t inputSize,
                        size_t outputCapacity, int timeoutMs, std::vector<uint8_t>* output);
 
-    bool Broken() const { return fd_ < 0; }
-
 private:
     explicit SocketConnection(int fd) : fd_(fd) {}
     void Drop();

@@ -68,10 +68,6 @@ public:
     // Bytes still missing from the current frame (0 when Ready or Error).
     // A server may read exactly this many so that nothing is left over.
     size_t BytesWanted() const;
-    // Bytes of the current, incomplete frame held so far.
-    size_t BufferedBytes() const { return buffer_.size(); }
-    // True once an open has been taken off this connection.
-    bool IsOpen() const { return opened_; }
 
 private:
     void Fail(std::string why);

@@ -1,7 +1,6 @@
-// Reading and replacing the small files that hold the user's keys, so that
-// whatever stands at a path (a FIFO, a device, a huge file) cannot hang or
-// swamp a reader, and a writer killed at any instant leaves the old file or
-// the new one and no other copy of the secrets under another name.
+// Replacing the small files that hold the user's keys (they are read with
+// platform/RegularFile.h), so that a writer killed at any instant leaves the
+// old file or the new one and no other copy of the secrets under another name.
 #pragma once
 
 #include <functional>
@@ -12,9 +11,7 @@
 
 namespace corvane {
 
-using platform::FileContents;
 using platform::FileIdentity;
-using platform::ReadRegularFile;
 
 struct MoveAsideResult {
     enum class Outcome { kMoved, kLeftInPlace, kGone };

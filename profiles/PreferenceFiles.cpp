@@ -12,6 +12,7 @@
 #include <set>
 #include <tuple>
 
+#include "platform/RegularFile.h"
 #include "platform/SystemInfo.h"
 #include "profiles/AtomicFile.h"
 #include "profiles/PlistScan.h"
@@ -285,16 +286,16 @@ PrefArray ReadPreferenceArray(std::string_view path) {
     // rename would otherwise leave that copy of the keys until the next write,
     // and the agent reads at every tick.
     SweepStaleTemporaries(file);
-    FileContents contents = ReadRegularFile(file, kMaxPreferenceFileSize);
+    platform::FileContents contents = platform::ReadRegularFile(file, kMaxPreferenceFileSize);
     PrefArray out;
     std::string problem;
     switch (contents.outcome) {
-        case FileContents::Outcome::kMissing:
+        case platform::FileContents::Outcome::kMissing:
             return out;
-        case FileContents::Outcome::kUnreadable:
+        case platform::FileContents::Outcome::kUnreadable:
             problem = std::move(contents.problem);
             break;
-        case FileContents::Outcome::kRead:
+        case platform::FileContents::Outcome::kRead:
             if (contents.bytes.empty()) return out;  // nothing in it to keep
             problem = ParsePreferenceArray(contents.bytes, out);
             break;

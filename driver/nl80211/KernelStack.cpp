@@ -15,6 +15,7 @@
 #include <cstring>
 
 #include "driver/nl80211/Nl80211Messages.h"
+#include "platform/RegularFile.h"
 
 namespace corvane::nl80211 {
 namespace {

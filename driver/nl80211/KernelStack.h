@@ -25,7 +25,6 @@ public:
 
     // Empty when the nl80211 socket is open, else why it is not.
     const std::string& Problem() const { return problem_; }
-    const std::string& InterfaceName() const { return interface_; }
     // Sees every answer message as it arrives (to record answers).
     void SetTap(std::function<void(const nlmsghdr*)> tap) { tap_ = std::move(tap); }
 

@@ -7,17 +7,11 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <fstream>
+
+#include "platform/RegularFile.h"
 
 namespace corvane::nl80211 {
 namespace {
-
-std::optional<std::string> ReadLine(const std::string& path) {
-    std::ifstream in(path);
-    std::string line;
-    if (!in || !std::getline(in, line)) return std::nullopt;
-    return line;
-}
 
 // N of a folder entry named "rfkillN".
 std::optional<uint32_t> SwitchIndex(const std::string& name) {
@@ -40,9 +34,9 @@ std::vector<std::string> Entries(const std::string& folder) {
 
 std::optional<RfkillSwitch> ReadSwitch(const std::string& root, uint32_t index) {
     const std::string folder = root + "/class/rfkill/rfkill" + std::to_string(index);
-    const auto type = ReadLine(folder + "/type");
-    const auto soft = ReadLine(folder + "/soft");
-    const auto hard = ReadLine(folder + "/hard");
+    const auto type = platform::ReadFirstLine(folder + "/type");
+    const auto soft = platform::ReadFirstLine(folder + "/soft");
+    const auto hard = platform::ReadFirstLine(folder + "/hard");
     if (!type || !soft || !hard) return std::nullopt;
     return RfkillSwitch{index, *type, *soft != "0", *hard != "0"};
 }
@@ -60,7 +54,7 @@ std::vector<RfkillSwitch> RfkillSwitches::All() const {
 std::optional<RfkillSwitch> RfkillSwitches::OfPhy(uint32_t wiphy) const {
     const std::string phys = root_ + "/class/ieee80211";
     for (const std::string& phy : Entries(phys)) {
-        if (ReadLine(phys + "/" + phy + "/index") != std::to_string(wiphy)) continue;
+        if (platform::ReadFirstLine(phys + "/" + phy + "/index") != std::to_string(wiphy)) continue;
         for (const std::string& name : Entries(phys + "/" + phy))
             if (const auto index = SwitchIndex(name)) return ReadSwitch(root_, *index);
     }

@@ -4,8 +4,9 @@
 // authentication must fit, and the hardware side the control commands
 // reach (plug, unplug, switches, networks moving in and out of range).
 //
-// Time comes from platform::CurrentClock(), so a ManualClock makes scans,
-// association and the driver-ready delay cost no real time.
+// Time comes from platform::CurrentClock(), so a clock that only moves when
+// slept on makes scans, association and the driver-ready delay cost no real
+// time.
 #pragma once
 
 #include <cstdint>

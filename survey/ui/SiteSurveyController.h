@@ -109,20 +109,13 @@ public:
     // The scan list the rows were built from (empty when none are shown).
     std::span<const uint8_t> ShownList() const { return shownList_; }
 
-    // Members the page's rules work with (read by tests).
-    int32_t CurrentSelectedItem = 0;
-    int32_t TimerCount = 0;
+    // The probe's scan counters, what the page's own connect is to (SetSsid:
+    // by name, SetBssid: by address) and its keys; the tests reach them to
+    // stage a probe or to check what a connect kept.
     int32_t ScanTriggerCount = 0;
     int32_t ScanTriggerCount2 = 0;
-    uint32_t MediaConnectStatus = 1;
-    uint8_t BssidQuery[6] = {};
-    NDIS_802_11_SSID SsidQuery;
     WEPSettingValues
         keys;  // AuthenType, EncryType, SelKeyIndex, Key*Len, Key*Material, WPAPSKlen, WPAPSK
-    int32_t HiddenSSIDlen = 0;
-    std::array<uint8_t, 32> HiddenSSIDtext = {};
-    NDIS_802_11_SSID SsidSet;
-    uint8_t BssidSet[6] = {};
     uint8_t SetSsid = 0;
     uint8_t SetBssid = 0;
     TaskRunner tasks;  // runFlag and DoTask's steps
@@ -160,6 +153,17 @@ private:
     void Alert(const std::string& title, const std::string& message);
     // Whether the probe and the task runner let their turn pass.
     bool Holding() const;
+
+    // Members the page's rules work with.
+    int32_t CurrentSelectedItem = 0;
+    int32_t TimerCount = 0;
+    uint32_t MediaConnectStatus = 1;
+    uint8_t BssidQuery[6] = {};
+    NDIS_802_11_SSID SsidQuery;
+    int32_t HiddenSSIDlen = 0;
+    std::array<uint8_t, 32> HiddenSSIDtext = {};
+    NDIS_802_11_SSID SsidSet;
+    uint8_t BssidSet[6] = {};
 
     std::unique_ptr<Ui::SiteSurveyController> ui_;
     Outlets outlets_;

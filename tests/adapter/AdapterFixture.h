@@ -13,6 +13,9 @@
 #include "adapter/KestrelAccess.h"
 #include "platform/Alert.h"
 #include "platform/Clock.h"
+#include "tests/support/ManualClock.h"
+#include "tests/support/ProcessValues.h"
+#include "tests/support/RecordingAlerts.h"
 #include "tests/support/RecordingUserClientProvider.h"
 
 namespace corvane::test {
@@ -26,13 +29,13 @@ inline std::vector<uint8_t> Le32(uint32_t v) {
 class AdapterTest : public ::testing::Test {
 protected:
     AdapterTest() : clockGuard_(clock_), alertGuard_(alerts_) {
-        ResetGlobalsForTest();
+        corvane::test::ResetGlobals();
         __DEBUG__ = 0;
         adapter_ = std::make_unique<KestrelAccess>();
     }
 
-    platform::ManualClock clock_;
-    platform::RecordingAlerts alerts_;
+    corvane::test::ManualClock clock_;
+    corvane::test::RecordingAlerts alerts_;
     RecordingUserClientProvider driver_;
     std::unique_ptr<KestrelAccess> adapter_;
 

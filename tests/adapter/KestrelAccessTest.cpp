@@ -7,6 +7,7 @@
 #include "adapter/Oids.h"
 #include "adapter/ScanList.h"
 #include "tests/adapter/AdapterFixture.h"
+#include "tests/support/RecordingAlerts.h"
 
 namespace corvane::test {
 namespace {
@@ -99,7 +100,7 @@ TEST_F(AdapterTest, InitCardStopsAtTheEepromErrorWithItsAlert) {
     EXPECT_FALSE(adapter_->InitCard());
     ASSERT_EQ(alerts_.alerts.size(), 1u);
     EXPECT_EQ(alerts_.alerts[0],
-              (platform::RecordingAlerts::Alert{
+              (corvane::test::RecordingAlerts::Alert{
                   "EEPRON error!!", "EEPROM Version error. Please update EEPROM contents.", "OK"}));
     EXPECT_TRUE(driver_.CallsFor(OID_VX_COUNTRY_REGION).empty());
     EXPECT_TRUE(driver_.CallsFor(OID_VX_RADIO).empty());

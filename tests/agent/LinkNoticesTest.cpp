@@ -20,6 +20,8 @@
 #include "platform/Clock.h"
 #include "profiles/PreferenceFiles.h"
 #include "tests/agent/RecordingNotifier.h"
+#include "tests/support/ManualClock.h"
+#include "tests/support/ProcessValues.h"
 #include "tests/support/RecordingUserClientProvider.h"
 #include "tests/support/TempFolders.h"
 
@@ -48,7 +50,7 @@ protected:
     void SetUp() override { Start(); }
     void TearDown() override {
         task_.reset();
-        ResetGlobalsForTest();
+        test::ResetGlobals();
     }
     // A freshly started agent, its first tick still to come.
     void Start() {
@@ -88,7 +90,7 @@ protected:
     }
 
     test::TempHome home_;
-    platform::ManualClock clock_;
+    test::ManualClock clock_;
     platform::ScopedClock clockScope_{clock_};
     test::RecordingUserClientProvider driver_;
     LastStatus status_;

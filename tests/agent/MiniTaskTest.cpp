@@ -12,6 +12,8 @@
 #include "agent/TrayStatusItem.h"
 #include "platform/Clock.h"
 #include "platform/SystemInfo.h"
+#include "tests/support/ManualClock.h"
+#include "tests/support/ProcessValues.h"
 #include "tests/support/RecordingUserClientProvider.h"
 #include "tests/support/TempFolders.h"
 
@@ -39,7 +41,7 @@ const PrefDictionary kAdhocWpaNone = Profile("CorvaneAdhoc", "0", "2", "0");
 class MiniTaskTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetGlobalsForTest();
+        corvane::test::ResetGlobals();
         __DEBUG__ = 0;
         driver_.emplace();
         task_.emplace(status_, MiniTask::Hooks{[this](int s) { exits_.push_back(s); },
@@ -48,7 +50,7 @@ protected:
     }
     void TearDown() override {
         task_.reset();
-        ResetGlobalsForTest();
+        corvane::test::ResetGlobals();
     }
     void Tick(int times = 1) {
         for (int i = 0; i < times; ++i) task_->OnTimer();
@@ -59,7 +61,7 @@ protected:
     size_t Applies() const { return Sets(OID_VX_CLIENT_64BIT); }  // each apply begins with it
 
     test::TempHome home_;
-    platform::ManualClock clock_;
+    corvane::test::ManualClock clock_;
     platform::ScopedClock clockScope_{clock_};
     std::optional<test::RecordingUserClientProvider> driver_;
     LastStatus status_;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/StatusWatch.h"
+#include "tests/support/ManualClock.h"
 
 namespace corvane::cli {
 namespace {
@@ -38,7 +39,7 @@ struct Watch {
     uint64_t sampleUs = 0;
     size_t stopAfterSamples = SIZE_MAX;
 
-    platform::ManualClock clock;
+    test::ManualClock clock;
     size_t samples = 0;
 
     std::vector<std::string> Run() {

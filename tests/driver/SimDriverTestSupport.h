@@ -13,6 +13,7 @@
 #include "adapter/Records.h"
 #include "driver/sim/SimAir.h"
 #include "platform/Clock.h"
+#include "tests/support/ManualClock.h"
 
 namespace corvane::sim::test {
 
@@ -87,7 +88,7 @@ protected:
         return r.bytes.size() == 4 && ReadLe32(r.bytes.data()) == kMediaConnected;
     }
 
-    platform::ManualClock clock_;
+    corvane::test::ManualClock clock_;
     platform::ScopedClock guard_{clock_};
     std::unique_ptr<SimDriver> driver_ = std::make_unique<SimDriver>(Sample());
 };

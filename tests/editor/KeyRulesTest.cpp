@@ -9,11 +9,12 @@
 #include "editor/KeyEntryGroup.h"
 #include "editor/KeyRules.h"
 #include "platform/Alert.h"
+#include "tests/support/RecordingAlerts.h"
 
 namespace corvane {
 namespace {
 
-using Alert = platform::RecordingAlerts::Alert;
+using Alert = corvane::test::RecordingAlerts::Alert;
 
 std::string Psk(size_t length, char c = 'p') { return std::string(length, c); }
 const std::string kHex26 = "00112233445566778899aAbBcC";
@@ -115,7 +116,7 @@ TEST(VerifyKey, EveryRuleAndItsAlert) {
          WepCharacters(4, false)},
     };
     for (const Row& row : rows) {
-        platform::RecordingAlerts alerts;
+        corvane::test::RecordingAlerts alerts;
         platform::ScopedAlerts scoped(alerts);
         EXPECT_EQ(VerifyKey(row.fields), row.alert.empty()) << row.name;
         const std::vector<Alert> expected =

@@ -11,6 +11,8 @@
 #include "adapter/Oids.h"
 #include "editor/ProfileEditorModel.h"
 #include "platform/Alert.h"
+#include "tests/support/ProcessValues.h"
+#include "tests/support/RecordingAlerts.h"
 #include "tests/support/ScanEntries.h"
 #include "tests/support/TempFolders.h"
 
@@ -53,7 +55,7 @@ const std::array<uint8_t, 6> kMacCafe2 = {0xA0, 0xB1, 0xC2, 0xD3, 0xE4, 0x06};
 class ProfileEditorTest : public ::testing::Test {
 protected:
     ProfileEditorTest() : alertGuard_(alerts_) {
-        ResetGlobalsForTest();
+        corvane::test::ResetGlobals();
         __DEBUG__ = 0;
         // The plan of region 0: channels 1..11.
         G_Channel_Numbers = 11;
@@ -66,7 +68,7 @@ protected:
         scan_ = ScanListOf(
             {entry("Home", kMacHome), entry("Cafe", kMacCafe), entry("Cafe", kMacCafe2)});
     }
-    ~ProfileEditorTest() override { ResetGlobalsForTest(); }
+    ~ProfileEditorTest() override { corvane::test::ResetGlobals(); }
 
     ProfileEditorModel Model() {
         return ProfileEditorModel([this] { return std::span<const uint8_t>(scan_); });
@@ -74,7 +76,7 @@ protected:
     PrefArray Stored() { return ReadPreferenceArray(kProfileListPath); }
 
     TempHome home_;
-    platform::RecordingAlerts alerts_;
+    corvane::test::RecordingAlerts alerts_;
     ByteVec scan_;
 
 private:
@@ -216,7 +218,7 @@ TEST_F(ProfileEditorTest, EditReplacesOnlyItsEntry) {
 }
 
 TEST_F(ProfileEditorTest, OkChecksAndWrites) {
-    using Alert = platform::RecordingAlerts::Alert;
+    using Alert = corvane::test::RecordingAlerts::Alert;
     ProfileEditorModel m = Model();
 
     // No SSID: the alert, nothing written.

@@ -1,11 +1,14 @@
 // What the command-line tool and the agent do when they meet each other or
 // a driver that goes away: an honest exit status, a bounded run, one at a
 // time where it matters.
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 
 #include <chrono>
+#include <filesystem>
 
 #include "tests/integration/CliFixture.h"
 
@@ -73,6 +76,48 @@ TEST_F(GuardsTest, TwoConnectsAtOnceRunOneAfterTheOther) {
     // Whichever ran last is both what the driver holds and what the file names.
     const std::string ssid = SimStatus()["ssid"];
     EXPECT_THAT(Active(), HasSubstr("<string>" + ssid + "</string>"));
+}
+
+// However a command that changes the adapter is reached (the command table,
+// profiles add and delete, advanced set), it waits while another command
+// holds the adapter and goes on once it is let go; one that only reads the
+// adapter does not wait.
+TEST_F(GuardsTest, CommandsThatChangeTheAdapterWaitForTheLock) {
+    StartDriver();
+    SeedProfiles();
+    const struct {
+        std::vector<std::string> args;
+        bool waits;
+    } rows[] = {
+        {{"disconnect"}, true},
+        {{"profiles", "delete", "Cafe"}, true},
+        {{"profiles", "add", "--ssid", "Lab", "--name", "Lab", "--passphrase", "in plain sight"},
+         true},
+        {{"advanced", "set", "--tx-burst", "on"}, true},
+        {{"status"}, false},
+    };
+    const std::string lockPath = registry_.Path() + "/.corvane-adapter.lock";
+    const std::string out = home_.Path() + "/locked";
+    for (const auto& row : rows) {
+        std::string script = Quoted(BinPath("corvane"));
+        for (const std::string& arg : row.args) script += " " + Quoted(arg);
+        script += " > " + out + ".out 2> " + out + ".err; echo $? > " + out + ".status";
+        for (const char* file : {".status", ".err"}) std::filesystem::remove(out + file);
+        const auto ended = [&] { return access((out + ".status").c_str(), F_OK) == 0; };
+
+        const int held = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        ASSERT_EQ(flock(held, LOCK_EX), 0);
+        Daemon command({"/bin/sh", "-c", script});
+        for (int i = 0; i < 3000 && !ended() && ReadFile(out + ".err").empty(); ++i) usleep(10000);
+        close(held);
+        for (int i = 0; i < 6000 && !ended(); ++i) usleep(10000);
+
+        EXPECT_EQ(ReadFile(out + ".status"), "0\n") << row.args[0] << ReadFile(out + ".err");
+        EXPECT_EQ(ReadFile(out + ".err").find("waiting for another corvane command to finish") !=
+                      std::string::npos,
+                  row.waits)
+            << row.args[0];
+    }
 }
 
 TEST_F(GuardsTest, ASecondAgentInTheSameSessionLeavesTheFirstAlone) {

@@ -17,6 +17,8 @@
 #include "platform/Clock.h"
 #include "profiles/ConnectEngine.h"
 #include "tests/nl80211/RecordedRadio.h"
+#include "tests/support/ManualClock.h"
+#include "tests/support/ProcessValues.h"
 
 namespace corvane::nl80211::test {
 namespace {
@@ -29,7 +31,7 @@ const std::string kSelect = "SELECT_NETWORK 0";
 class DriverTest : public ::testing::Test {
 protected:
     DriverTest() : clockGuard_(clock_) {
-        ResetGlobalsForTest();
+        corvane::test::ResetGlobals();
         __DEBUG__ = 0;
         adapter_ = std::make_unique<KestrelAccess>();
         registration_ = platform::RegisterInProcessService(driver_.ClassName(), &driver_);
@@ -38,7 +40,7 @@ protected:
     ~DriverTest() override {
         platform::UnregisterInProcessService(registration_);
         adapter_.reset();
-        ResetGlobalsForTest();
+        corvane::test::ResetGlobals();
     }
 
     // One request on a client of its own: the result and the answer.
@@ -64,7 +66,7 @@ protected:
         return supplicant_.Take();
     }
 
-    platform::ManualClock clock_;
+    corvane::test::ManualClock clock_;
     platform::ScopedClock clockGuard_;
     RecordedStack stack_;
     ScriptedSupplicant supplicant_;

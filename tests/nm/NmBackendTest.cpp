@@ -32,6 +32,8 @@
 #include "platform/Clock.h"
 #include "profiles/ConnectEngine.h"
 #include "tests/nl80211/RecordedRadio.h"
+#include "tests/support/ManualClock.h"
+#include "tests/support/ProcessValues.h"
 #include "tests/support/TempFolders.h"
 
 namespace corvane::nm {
@@ -124,7 +126,7 @@ private:
 class NmDriverTest : public ::testing::Test {
 protected:
     NmDriverTest() : clockGuard_(clock_) {
-        ResetGlobalsForTest();
+        corvane::test::ResetGlobals();
         __DEBUG__ = 0;
         auto nm = std::make_unique<FakeNetworkManager>();
         auto stack = std::make_unique<nl80211::test::RecordedStack>();
@@ -146,7 +148,7 @@ protected:
         platform::UnregisterInProcessService(registration_);
         core_.reset();
         RemoveTree(registry_);
-        ResetGlobalsForTest();
+        corvane::test::ResetGlobals();
     }
 
     bool Set(uint32_t oid, std::vector<uint8_t> bytes) {
@@ -178,7 +180,7 @@ protected:
         return nm_->activated.empty() ? none : nm_->activated.back();
     }
 
-    platform::ManualClock clock_;
+    corvane::test::ManualClock clock_;
     platform::ScopedClock clockGuard_;
     std::string registry_ = MakeTempFolder("corvane-nm-registry");
     std::string marker_;

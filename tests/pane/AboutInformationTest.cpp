@@ -12,7 +12,7 @@
 #include "adapter/KestrelAccess.h"
 #include "adapter/Oids.h"
 #include "pane/AboutInformation.h"
-#include "pane/BundleInfo.h"
+#include "tests/support/ProcessValues.h"
 #include "tests/support/RecordingUserClientProvider.h"
 #include "tests/support/TempFolders.h"
 
@@ -30,11 +30,11 @@ std::string InfoPlist(const std::string& version) {
 class AboutInformationTest : public ::testing::Test {
 protected:
     AboutInformationTest() : rootEnv_("CORVANE_SYSTEM_ROOT", root_) {
-        ResetGlobalsForTest();
+        corvane::test::ResetGlobals();
         __DEBUG__ = 0;
     }
     ~AboutInformationTest() override {
-        ResetGlobalsForTest();
+        corvane::test::ResetGlobals();
         test::RemoveTree(root_);
     }
     void Plug(const char* driverClass) {

@@ -12,6 +12,8 @@
 #include "pane/AdvancedSettings.h"
 #include "platform/Clock.h"
 #include "profiles/StoredIndexes.h"
+#include "tests/support/ManualClock.h"
+#include "tests/support/ProcessValues.h"
 #include "tests/support/RecordingUserClientProvider.h"
 #include "tests/support/TempFolders.h"
 
@@ -29,10 +31,10 @@ PrefDictionary Stored(int rate, int bg, int burst, int adhoc, int mode) {
 class AdvancedSettingsTest : public ::testing::Test {
 protected:
     AdvancedSettingsTest() {
-        ResetGlobalsForTest();
+        corvane::test::ResetGlobals();
         __DEBUG__ = 0;
     }
-    ~AdvancedSettingsTest() override { ResetGlobalsForTest(); }
+    ~AdvancedSettingsTest() override { corvane::test::ResetGlobals(); }
 
     // The adapter found under `driverClass` (Current_Device follows it).
     void Plug(const char* driverClass) {
@@ -50,7 +52,7 @@ protected:
     }
 
     test::TempHome home_;
-    platform::ManualClock clock_;
+    corvane::test::ManualClock clock_;
     platform::ScopedClock clockScope_{clock_};
     std::optional<test::RecordingUserClientProvider> driver_;
     KestrelAccess adapter_;

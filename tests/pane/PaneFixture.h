@@ -39,6 +39,9 @@
 #include "survey/ui/CurrentWirelessNetworkController.h"
 #include "survey/ui/HiddenSSIDController.h"
 #include "survey/ui/SiteSurveyController.h"
+#include "tests/support/ManualClock.h"
+#include "tests/support/ProcessValues.h"
+#include "tests/support/RecordingAlerts.h"
 #include "tests/support/RecordingUserClientProvider.h"
 #include "tests/support/ScanEntries.h"
 #include "tests/support/TempFolders.h"
@@ -95,7 +98,7 @@ inline void WhenDialogShown(QObject* owner, const char* name, std::function<void
 class PaneTest : public ::testing::Test {
 protected:
     PaneTest() {
-        ResetGlobalsForTest();
+        corvane::test::ResetGlobals();
         __DEBUG__ = 0;
         WriteFile(std::string(kPaneBundle) + "/Contents/Info.plist",
                   InfoPlist(Entry("CFBundleShortVersionString", "2.5.0") +
@@ -108,7 +111,7 @@ protected:
     ~PaneTest() override {
         window_.reset();
         driver_.reset();
-        ResetGlobalsForTest();
+        corvane::test::ResetGlobals();
         RemoveTree(root_);
     }
 
@@ -123,7 +126,7 @@ protected:
     void Open(const char* driverClass = "OspreyUSBWirelessDriver") {
         window_.reset();
         pane_.reset();
-        ResetGlobalsForTest();
+        corvane::test::ResetGlobals();
         __DEBUG__ = 0;
         if (driverClass) Plug(driverClass);
         pane_.emplace(root_ + kPaneBundle);
@@ -191,9 +194,9 @@ protected:
     std::string root_ = MakeTempFolder("pane-root");
     ScopedEnv rootEnv_{"CORVANE_SYSTEM_ROOT", root_};
     TempHome home_;
-    platform::ManualClock clock_;
+    corvane::test::ManualClock clock_;
     platform::ScopedClock clockScope_{clock_};
-    platform::RecordingAlerts alerts_;
+    corvane::test::RecordingAlerts alerts_;
     platform::ScopedAlerts alertScope_{alerts_};
     std::optional<RecordingUserClientProvider> driver_;
     std::optional<VelaConfigKestrelPreferencePane> pane_;

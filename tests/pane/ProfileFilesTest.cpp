@@ -13,6 +13,7 @@
 #include "profiles/ActiveRecord.h"
 #include "tests/integration/Processes.h"
 #include "tests/pane/PaneFixture.h"
+#include "tests/support/RecordingAlerts.h"
 
 namespace corvane::test {
 namespace {
@@ -96,8 +97,9 @@ TEST_F(ProfileFiles, AProfileGoneMeanwhileIsToldAndTheListShowsTheFile) {
         ASSERT_EQ(Cli({"profiles", "delete", "Beta"}).status, 0);
         List()->selectRow(1);
         Click(profiles_, button);  // Edit would open the editor on nothing
-        EXPECT_EQ(alerts_.alerts,
-                  (std::vector<platform::RecordingAlerts::Alert>{{kAlertProfileGone, "", "OK"}}));
+        EXPECT_EQ(
+            alerts_.alerts,
+            (std::vector<corvane::test::RecordingAlerts::Alert>{{kAlertProfileGone, "", "OK"}}));
         EXPECT_EQ(Stored(), Names{"AlphaNet"});
         EXPECT_EQ(Rows(), Names{"AlphaNet"});
         EXPECT_EQ(TaskQueue::TaskCount(), 0u);
@@ -146,7 +148,7 @@ TEST_F(ProfileFiles, WritesThatFailAreToldAndNothingIsClaimed) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return alerts_.alerts.size() == 3; }));
     const std::string folder = home_.PreferencesFolder();
     EXPECT_EQ(alerts_.alerts,
-              (std::vector<platform::RecordingAlerts::Alert>{
+              (std::vector<corvane::test::RecordingAlerts::Alert>{
                   {kAlertProfilesNotSaved, folder + "/Profile.plist", "OK"},
                   {kAlertActiveNotSaved, folder + "/ActiveProfileSetting.plist", "OK"},
                   {kAlertProfilesNotSaved, folder + "/Profile.plist", "OK"}}));

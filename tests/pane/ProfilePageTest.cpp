@@ -7,6 +7,7 @@
 
 #include "survey/SurveyConnect.h"
 #include "tests/pane/PaneFixture.h"
+#include "tests/support/RecordingAlerts.h"
 
 namespace corvane::test {
 namespace {
@@ -91,7 +92,7 @@ TEST_F(ProfilePage, ActivateByButtonEnterOrDoubleClickQueuesTheProfileAndMarksIt
 
 TEST_F(ProfilePage, DeleteOfTheActiveProfileDisconnects) {
     Click(profiles_, "Delete");
-    EXPECT_EQ(alerts_.alerts, (std::vector<platform::RecordingAlerts::Alert>{
+    EXPECT_EQ(alerts_.alerts, (std::vector<corvane::test::RecordingAlerts::Alert>{
                                   {kAlertNoSelectedItem, kAlertSelectToDelete, "OK"}}));
     // The rules on the files are the profile list's tests: here the active
     // profile's row, whose deletion drops the link.

@@ -12,6 +12,7 @@
 #include "survey/SurveyConnect.h"
 #include "survey/ui/AccessPointModel.h"
 #include "tests/pane/PaneFixture.h"
+#include "tests/support/RecordingAlerts.h"
 
 namespace corvane::test {
 namespace {
@@ -179,9 +180,8 @@ TEST_F(SiteSurveyPage, ConnectRefusesAsksForKeysOrQueuesAndOnlyThenLeavesTheActi
         if (row.alert.empty())
             EXPECT_TRUE(alerts_.alerts.empty());
         else
-            EXPECT_EQ(
-                alerts_.alerts,
-                (std::vector<platform::RecordingAlerts::Alert>{{row.alert, row.message, "OK"}}));
+            EXPECT_EQ(alerts_.alerts, (std::vector<corvane::test::RecordingAlerts::Alert>{
+                                          {row.alert, row.message, "OK"}}));
 
         auto connects = Connects();
         EXPECT_EQ(ActiveFlag(), row.authMode < 0 ? "YES" : "NO");

@@ -9,6 +9,8 @@
 #include "crypto/MathFunc.h"
 #include "platform/Clock.h"
 #include "profiles/ConnectEngine.h"
+#include "tests/support/ManualClock.h"
+#include "tests/support/ProcessValues.h"
 #include "tests/support/RequestBytes.h"
 
 namespace corvane {
@@ -32,10 +34,10 @@ Calls Psk(uint32_t oid, uint32_t length) { return PskKey(HexBytes(kIeeePmk), oid
 const Calls kTail = Join({kPowerMode, Ssid("IEEE")});
 
 TEST(ApplySequence, BytesExact) {
-    ResetGlobalsForTest();  // before the adapter, which marks the client width
+    corvane::test::ResetGlobals();  // before the adapter, which marks the client width
     __DEBUG__ = 0;
     test::RecordingUserClientProvider driver;
-    platform::ManualClock clock;
+    corvane::test::ManualClock clock;
     platform::ScopedClock scopedClock{clock};
     KestrelAccess adapter;
     driver.SetAnswer(0x0D010211, Config(2462000));
@@ -116,7 +118,7 @@ TEST(ApplySequence, BytesExact) {
             << row.name;
         EXPECT_EQ(callsAtPause, pause ? 2u : 0u) << row.name;
     }
-    ResetGlobalsForTest();
+    corvane::test::ResetGlobals();
 }
 
 Bytes Block(std::span<const uint8_t> b) { return {b.begin(), b.end()}; }

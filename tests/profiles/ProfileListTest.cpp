@@ -15,6 +15,8 @@
 #include "profiles/ActiveRecord.h"
 #include "profiles/PreferenceLock.h"
 #include "profiles/ProfileList.h"
+#include "tests/support/ManualClock.h"
+#include "tests/support/ProcessValues.h"
 #include "tests/support/TempFolders.h"
 
 namespace corvane {
@@ -141,7 +143,7 @@ TEST(ProfileList, DeleteProfile) {
 }
 
 TEST(ProfileList, ActiveMarkOnAndOff) {
-    ResetGlobalsForTest();
+    corvane::test::ResetGlobals();
     __DEBUG__ = 0;
     test::TempHome home;
     PrefArray inactive;
@@ -173,14 +175,14 @@ TEST(ProfileList, ActiveMarkOnAndOff) {
     EXPECT_EQ(expected["WPAPSK"], "k");
     EXPECT_EQ(expected.count("Hidden"), 0u);
     EXPECT_EQ(AsMap(active[0]), expected);
-    ResetGlobalsForTest();
+    corvane::test::ResetGlobals();
 }
 
 // Another program holding the preference lock for the whole wait: the
 // change is not made and the caller hears of it.
 TEST(ProfileList, AChangeWaitsForTheLockAndFailsWhenItStaysHeld) {
     test::TempHome home;
-    platform::ManualClock clock;  // the five seconds' wait costs nothing
+    corvane::test::ManualClock clock;  // the five seconds' wait costs nothing
     platform::ScopedClock scope(clock);
     ASSERT_TRUE(WritePreferenceArray(kProfileListPath, {Profile("Home", "")}));
     { PreferenceLock created; }

@@ -4,6 +4,8 @@
 #include "adapter/KestrelAccess.h"
 #include "platform/Clock.h"
 #include "profiles/TaskQueue.h"
+#include "tests/support/ManualClock.h"
+#include "tests/support/ProcessValues.h"
 #include "tests/support/RecordingUserClientProvider.h"
 
 namespace corvane {
@@ -18,14 +20,14 @@ ProfileRecordPtr ConnectRecord(const std::string& ssid) {
 class TaskQueueTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetGlobalsForTest();
+        corvane::test::ResetGlobals();
         __DEBUG__ = 0;
         G_bDeviceExist = 1;
         G_bDeviceRemove = 0;
     }
-    void TearDown() override { ResetGlobalsForTest(); }
+    void TearDown() override { corvane::test::ResetGlobals(); }
     test::RecordingUserClientProvider driver;
-    platform::ManualClock clock;
+    corvane::test::ManualClock clock;
     platform::ScopedClock scopedClock{clock};
     KestrelAccess adapter;
     TaskQueue queue;

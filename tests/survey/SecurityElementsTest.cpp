@@ -17,6 +17,7 @@
 #include "adapter/KestrelAccess.h"
 #include "survey/AccessPoint.h"
 #include "survey/SecurityElements.h"
+#include "tests/support/ProcessValues.h"
 #include "tests/support/ScanEntries.h"
 
 namespace corvane::test {
@@ -125,7 +126,7 @@ TEST(ElementWalk, CapturedBeaconsReadAsTheDissectorReadsThem) {
         if (!line.empty()) beacons.push_back(json::parse(line));
     ASSERT_GE(beacons.size(), 100u);
 
-    ResetGlobalsForTest();
+    corvane::test::ResetGlobals();
     __DEBUG__ = 0;
     KestrelAccess adapter;
     std::vector<ByteVec> entries;

@@ -1,18 +1,16 @@
 // Bundle information files (Contents/Info.plist of a .prefPane or .kext
-// bundle): the pane's own version and executable name, and the installed
-// driver's version.
+// bundle): one string entry at a time, read through the bounded reader.
 #pragma once
 
 #include <optional>
 #include <string>
 
-namespace corvane {
+namespace platform {
 
-// Where the settings window's bundle is installed, Mac-style (resolved
-// under the system root, see platform/PaneLauncher.h).
+// Where the settings window's bundle is installed, Mac-style (resolve it
+// with ResolveSystemPath, see PaneLauncher.h).
 inline constexpr const char* kPaneBundleSystemPath =
     "/System/Library/PreferencePanes/CorvaneWirelessUtility.prefPane";
-inline constexpr const char* kPaneExecutableName = "CorvaneWirelessUtility";
 
 inline constexpr const char* kBundleShortVersionKey = "CFBundleShortVersionString";
 inline constexpr const char* kBundleExecutableKey = "CFBundleExecutable";
@@ -26,8 +24,4 @@ std::string BundleInfoPath(const std::string& bundlePath);
 // key as a string.
 std::optional<std::string> InfoPlistString(const std::string& infoPlistPath, const char* key);
 
-// The pane's version: the bundle's short version string copied into
-// VelaConfigVerChar, cut to 15 bytes; empty when the bundle has none.
-void RecordPaneVersion(const std::string& bundlePath);
-
-}  // namespace corvane
+}  // namespace platform
