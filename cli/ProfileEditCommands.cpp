@@ -6,8 +6,6 @@
 #include <string>
 
 #include "adapter/Globals.h"
-#include "adapter/Oids.h"
-#include "adapter/Requests.h"
 #include "cli/Commands.h"
 #include "cli/Guards.h"
 #include "cli/KeyOptions.h"

@@ -19,8 +19,8 @@ PrefDictionary NewImportedProfile() {
     d.Set(kKeyTxPower, "0");
     d.Set(kKeyPowerSaveMode, "0");
     d.Set(kKeyAcPowerCam, "0");
-    d.Set(kKeyRtsThreshold, FormatInt(kDefaultRtsThreshold));
-    d.Set(kKeyFragThreshold, FormatInt(kDefaultFragThreshold));
+    d.Set(kKeyRtsThreshold, FormatInt(kRtsThresholdMax));
+    d.Set(kKeyFragThreshold, FormatInt(kFragThresholdMax));
     d.Set(kKeyAuthenticationType, FormatInt(kAuthOpen));
     d.Set(kKeyEncryptionType, FormatInt(kEncOpenNone));
     for (int slot = 0; slot < 4; ++slot) {
