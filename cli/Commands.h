@@ -49,6 +49,11 @@ bool RequireAdapter(KestrelAccess& adapter);
 // The row of a stored profile named `wanted` exactly, else numbered
 // `wanted` (1-based, plain digits).
 std::optional<size_t> FindProfileRow(const PrefArray& profiles, const std::string& wanted);
+// FindProfileRow for `command` (as in "profiles delete"), saying on standard
+// error why there is no row: a malformed number is bad usage (`status` becomes
+// kExitUsage), a name or number no profile has a failure (kExitFailed).
+std::optional<size_t> NamedProfileRow(const PrefArray& profiles, const std::string& wanted,
+                                      const char* command, int& status);
 
 // Polls the media state and the SSID for a few seconds until the adapter is
 // associated with `ssid`; prints "Connected to ..." or "Not connected to

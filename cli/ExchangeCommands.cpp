@@ -49,17 +49,10 @@ int ProfilesShare(Context& context) {
     const std::string& wanted = options->Positional()[0];
     ProfileListState state;
     state.Refresh();
-    const std::optional<size_t> row = FindProfileRow(state.records, wanted);
-    if (!row && IsMalformedIndex(wanted)) {
-        std::fprintf(stderr, "corvane profiles share: %s is no profile number (1, 2, ...)\n",
-                     Printable(wanted).c_str());
-        return kExitUsage;
-    }
-    if (!row) {
-        std::fprintf(stderr, "corvane: no stored profile named or numbered \"%s\"\n",
-                     Printable(wanted).c_str());
-        return kExitFailed;
-    }
+    int status = kExitOk;
+    const std::optional<size_t> row =
+        NamedProfileRow(state.records, wanted, "profiles share", status);
+    if (!row) return status;
     const ProfileQr qr = WifiQrForProfile(state.records[*row]);
     if (!qr.network) {
         std::fprintf(stderr, "corvane: %s\n", qr.refusal.c_str());

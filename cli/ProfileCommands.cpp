@@ -51,6 +51,22 @@ std::optional<size_t> FindProfileRow(const PrefArray& profiles, const std::strin
     return std::nullopt;
 }
 
+std::optional<size_t> NamedProfileRow(const PrefArray& profiles, const std::string& wanted,
+                                      const char* command, int& status) {
+    const std::optional<size_t> row = FindProfileRow(profiles, wanted);
+    if (row) return row;
+    if (IsMalformedIndex(wanted)) {
+        std::fprintf(stderr, "corvane %s: %s is no profile number (1, 2, ...)\n", command,
+                     Printable(wanted).c_str());
+        status = kExitUsage;
+    } else {
+        std::fprintf(stderr, "corvane: no stored profile named or numbered \"%s\"\n",
+                     Printable(wanted).c_str());
+        status = kExitFailed;
+    }
+    return std::nullopt;
+}
+
 namespace {
 
 bool AssociatedWith(KestrelAccess& adapter, const NDIS_802_11_SSID& wanted) {
@@ -155,17 +171,9 @@ int CommandConnect(Context& context) {
     const std::string& wanted = context.options.Positional().at(0);  // the grammar's one
     ProfileListState state;
     state.Refresh();
-    auto row = FindProfileRow(state.records, wanted);
-    if (!row && IsMalformedIndex(wanted)) {
-        std::fprintf(stderr, "corvane connect: %s is no profile number (1, 2, ...)\n",
-                     Printable(wanted).c_str());
-        return kExitUsage;
-    }
-    if (!row) {
-        std::fprintf(stderr, "corvane: no stored profile named or numbered \"%s\"\n",
-                     Printable(wanted).c_str());
-        return kExitFailed;
-    }
+    int status = kExitOk;
+    auto row = NamedProfileRow(state.records, wanted, "connect", status);
+    if (!row) return status;
     if (!RequireAdapter(context.adapter)) return kExitFailed;
 
     // The active file names the profile before the adapter is told: were it

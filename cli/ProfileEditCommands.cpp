@@ -135,17 +135,9 @@ int ProfilesDelete(Context& context) {
     }
     ProfileListState state;
     state.Refresh();
-    auto row = FindProfileRow(state.records, options->Positional()[0]);
-    if (!row && IsMalformedIndex(options->Positional()[0])) {
-        std::fprintf(stderr, "corvane profiles delete: %s is no profile number (1, 2, ...)\n",
-                     Printable(options->Positional()[0]).c_str());
-        return kExitUsage;
-    }
-    if (!row) {
-        std::fprintf(stderr, "corvane: no stored profile named or numbered \"%s\"\n",
-                     Printable(options->Positional()[0]).c_str());
-        return kExitFailed;
-    }
+    int status = kExitOk;
+    auto row = NamedProfileRow(state.records, options->Positional()[0], "profiles delete", status);
+    if (!row) return status;
     const std::string name = state.records[*row].Value(kKeyProfileName);
     DeleteOutcome outcome = DeleteProfile(state, *row);
     preferences.reset();
