@@ -14,7 +14,7 @@ namespace corvane {
 extern uint8_t __DEBUG__;
 
 extern AdapterKind Current_Device;  // the adapter kind of the last search
-extern uint8_t G_bUse64Bits;     // client layout announced before keys
+extern uint8_t G_bUse64Bits;        // client layout announced before keys
 extern uint8_t G_bDeviceExist;
 extern uint8_t G_bDeviceRemove;
 extern uint8_t G_bRadio;

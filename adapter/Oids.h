@@ -43,12 +43,16 @@ inline constexpr uint32_t OID_VX_ADD_KEY = 0x0DF101F4;
 
 // The forms in which callers pass some set OIDs (bit 23 already added), and
 // the two operations that travel through the query call under a set number.
-inline constexpr uint32_t OID_802_11_BSSID_SET = OID_802_11_BSSID | OID_SET_FLAG;                  // 0x0D810101
-inline constexpr uint32_t OID_802_11_INFRASTRUCTURE_MODE_SET = OID_802_11_INFRASTRUCTURE_MODE | OID_SET_FLAG;  // 0x0D810108
-inline constexpr uint32_t OID_802_11_AUTHENTICATION_MODE_SET = OID_802_11_AUTHENTICATION_MODE | OID_SET_FLAG;  // 0x0D810118
-inline constexpr uint32_t OID_802_11_BSSID_LIST_SCAN_PASSED = OID_802_11_BSSID_LIST_SCAN | OID_SET_FLAG;  // 0x0D81011A
-inline constexpr uint32_t OID_802_11_ENCRYPTION_STATUS_SET = OID_802_11_ENCRYPTION_STATUS | OID_SET_FLAG;  // 0x0D81011B
-inline constexpr uint32_t OID_VX_RADIO_SET = OID_VX_RADIO | OID_SET_FLAG;                          // 0x0DF10108
+inline constexpr uint32_t OID_802_11_BSSID_SET = OID_802_11_BSSID | OID_SET_FLAG;  // 0x0D810101
+inline constexpr uint32_t OID_802_11_INFRASTRUCTURE_MODE_SET =
+    OID_802_11_INFRASTRUCTURE_MODE | OID_SET_FLAG;  // 0x0D810108
+inline constexpr uint32_t OID_802_11_AUTHENTICATION_MODE_SET =
+    OID_802_11_AUTHENTICATION_MODE | OID_SET_FLAG;  // 0x0D810118
+inline constexpr uint32_t OID_802_11_BSSID_LIST_SCAN_PASSED =
+    OID_802_11_BSSID_LIST_SCAN | OID_SET_FLAG;  // 0x0D81011A
+inline constexpr uint32_t OID_802_11_ENCRYPTION_STATUS_SET =
+    OID_802_11_ENCRYPTION_STATUS | OID_SET_FLAG;                           // 0x0D81011B
+inline constexpr uint32_t OID_VX_RADIO_SET = OID_VX_RADIO | OID_SET_FLAG;  // 0x0DF10108
 
 // Media connect states.
 inline constexpr uint32_t kMediaConnected = 0;

@@ -74,9 +74,14 @@ NDIS_802_11_CONFIGURATION DecodeConfiguration(std::span<const uint8_t> bytes) {
 }
 
 std::array<uint8_t, 32> EncodeStaConfig(const VX_802_11_STA_CONFIG& c) {
-    const uint32_t words[8] = {c.EnableTxBurst, c.EnableTurboRate, c.UseBGProtection,
-                               c.UseShortSlotTime, c.AdhocMode,    c.HwRadioStatus,
-                               c.Rsv1,          c.SystemErrorBitmap};
+    const uint32_t words[8] = {c.EnableTxBurst,
+                               c.EnableTurboRate,
+                               c.UseBGProtection,
+                               c.UseShortSlotTime,
+                               c.AdhocMode,
+                               c.HwRadioStatus,
+                               c.Rsv1,
+                               c.SystemErrorBitmap};
     std::array<uint8_t, 32> out{};
     WriteWords<8>(out.data(), words);
     return out;

@@ -140,7 +140,8 @@ inline constexpr size_t kTaggedElements = kIEs + kFixedBeaconFields;  // 128
 inline constexpr size_t kMinLengthForElements = 105;
 inline constexpr size_t kMinIELengthForElements = 13;
 }  // namespace bss
-static_assert(bss::kDSConfig == bss::kConfiguration + offsetof(NDIS_802_11_CONFIGURATION, DSConfig));
+static_assert(bss::kDSConfig ==
+              bss::kConfiguration + offsetof(NDIS_802_11_CONFIGURATION, DSConfig));
 static_assert(bss::kSsid == bss::kSsidLength + offsetof(NDIS_802_11_SSID, Ssid));
 
 inline constexpr size_t kBssidListBufferSize = 64 * 1024;

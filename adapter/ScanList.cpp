@@ -17,7 +17,8 @@ std::string BssEntry::Ssid() const {
 }
 
 std::span<const uint8_t> BssEntry::TaggedElements() const {
-    if (Length() < bss::kMinLengthForElements || IELength() < bss::kMinIELengthForElements) return {};
+    if (Length() < bss::kMinLengthForElements || IELength() < bss::kMinIELengthForElements)
+        return {};
     size_t ieEnd = std::min<size_t>(bytes_.size(), bss::kIEs + size_t(IELength()));
     if (ieEnd <= bss::kTaggedElements) return {};
     return bytes_.subspan(bss::kTaggedElements, ieEnd - bss::kTaggedElements);

@@ -74,7 +74,8 @@ public:
 
     uint32_t NumberOfItems() const { return ReadLe32At(list_, 0); }
     BssEntryRange Entries() const {
-        return BssEntryRange(list_.size() >= 4 ? list_.subspan(4) : list_.subspan(0, 0), NumberOfItems());
+        return BssEntryRange(list_.size() >= 4 ? list_.subspan(4) : list_.subspan(0, 0),
+                             NumberOfItems());
     }
     BssEntryRange::Iterator begin() const { return Entries().begin(); }
     BssEntryRange::Iterator end() const { return Entries().end(); }

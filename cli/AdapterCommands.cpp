@@ -15,9 +15,7 @@
 #include "survey/LinkStatus.h"
 
 namespace corvane::cli {
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 std::string Printable(const std::string& bytes) { return PrintableText(bytes); }
 
@@ -46,11 +44,12 @@ int CommandStatus(Context& context) {
     uint32_t channelQuality = 0;
     LinkStatusView view = ReadLinkStatus(context.adapter, channelQuality);
     if (context.options.Has("--json")) {
-        nlohmann::json j = {{"link_state", view.linkState},     {"associated", view.associated},
-                            {"ssid", view.networkName},         {"bssid", view.bssid},
-                            {"network_type", view.networkType}, {"channel", view.channel},
+        nlohmann::json j = {{"link_state", view.linkState},       {"associated", view.associated},
+                            {"ssid", view.networkName},           {"bssid", view.bssid},
+                            {"network_type", view.networkType},   {"channel", view.channel},
                             {"link_quality", view.signalStrength}};
-        std::printf("%s\n", j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
+        std::printf("%s\n",
+                    j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
         return kExitOk;
     }
     std::printf("Link state   : %s\n", view.linkState.c_str());

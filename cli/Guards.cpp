@@ -29,7 +29,7 @@ void OnDeadline(int) {
 
 AdapterLock::AdapterLock(int waitSeconds) {
     const std::string folder = platform::RegistryFolder();
-    struct stat st{};
+    struct stat st {};
     if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid()) {
         acquired_ = true;
         return;

@@ -15,8 +15,10 @@ struct AuthName {
     const char* name;
     int32_t index;
 };
-constexpr std::array<AuthName, 4> kAuthNames = {{
-    {"open", kAuthOpen}, {"shared", kAuthShared}, {"wpa-psk", kAuthWpaPsk}, {"wpa2-psk", kAuthWpa2Psk}}};
+constexpr std::array<AuthName, 4> kAuthNames = {{{"open", kAuthOpen},
+                                                 {"shared", kAuthShared},
+                                                 {"wpa-psk", kAuthWpaPsk},
+                                                 {"wpa2-psk", kAuthWpa2Psk}}};
 
 // A passphrase given as "-" is read from standard input, so that it never
 // shows in the process list; one trailing line end is dropped.
@@ -44,18 +46,23 @@ bool ParseWepOption(const std::string& value, int32_t type, WepOption& out) {
 }  // namespace
 
 std::vector<OptionDef> KeyOptionDefs() {
-    return {{"--passphrase", true, false}, {"--cipher", true, false},    {"--wep-hex", true, true},
-            {"--wep-ascii", true, true},   {"--wep-default", true, false}, {"--shared", false, false}};
+    return {{"--passphrase", true, false},  {"--cipher", true, false},
+            {"--wep-hex", true, true},      {"--wep-ascii", true, true},
+            {"--wep-default", true, false}, {"--shared", false, false}};
 }
 
-std::string ApplyKeyOptions(const ParsedOptions& options, KeyOptionMode mode, KeyEntryGroup& group) {
+std::string ApplyKeyOptions(const ParsedOptions& options, KeyOptionMode mode,
+                            KeyEntryGroup& group) {
     std::vector<WepOption> wep;
-    for (const auto& [option, type] : {std::pair{"--wep-hex", kKeyTypeHex}, std::pair{"--wep-ascii", kKeyTypeAscii}}) {
+    for (const auto& [option, type] :
+         {std::pair{"--wep-hex", kKeyTypeHex}, std::pair{"--wep-ascii", kKeyTypeAscii}}) {
         for (const std::string& value : options.Values(option)) {
             WepOption parsed;
-            if (!ParseWepOption(value, type, parsed)) return std::string(option) + " takes N=KEY with N from 1 to 4";
+            if (!ParseWepOption(value, type, parsed))
+                return std::string(option) + " takes N=KEY with N from 1 to 4";
             for (const WepOption& other : wep)
-                if (other.slot == parsed.slot) return "key " + std::to_string(parsed.slot + 1) + " given twice";
+                if (other.slot == parsed.slot)
+                    return "key " + std::to_string(parsed.slot + 1) + " given twice";
             wep.push_back(parsed);
         }
     }
@@ -67,10 +74,12 @@ std::string ApplyKeyOptions(const ParsedOptions& options, KeyOptionMode mode, Ke
     int32_t auth = group.fields.nAuthenType;
     if (auto name = options.Value("--auth")) {
         if (mode == KeyOptionMode::Join) return "--auth does not apply to join";
-        auto it = std::find_if(kAuthNames.begin(), kAuthNames.end(), [&](const AuthName& a) { return *name == a.name; });
+        auto it = std::find_if(kAuthNames.begin(), kAuthNames.end(),
+                               [&](const AuthName& a) { return *name == a.name; });
         if (it == kAuthNames.end()) return "--auth takes open, shared, wpa-psk or wpa2-psk";
         auth = it->index;
-        if (options.Has("--shared") && auth != kAuthShared) return "--shared contradicts --auth " + *name;
+        if (options.Has("--shared") && auth != kAuthShared)
+            return "--shared contradicts --auth " + *name;
     } else if (options.Has("--shared")) {
         auth = kAuthShared;
     } else if (mode == KeyOptionMode::AddTyped) {
@@ -99,7 +108,8 @@ std::string ApplyKeyOptions(const ParsedOptions& options, KeyOptionMode mode, Ke
         enc = kEncSharedWep;
     }
     if (enc != group.fields.nEncryType || group.encSelected < 0) {
-        if (enc < 0 || size_t(enc) >= group.encEntries.size()) return "that encryption is not offered";
+        if (enc < 0 || size_t(enc) >= group.encEntries.size())
+            return "that encryption is not offered";
         group.setEncryTypeCombo(enc);
     }
 
@@ -116,7 +126,8 @@ std::string ApplyKeyOptions(const ParsedOptions& options, KeyOptionMode mode, Ke
         f.keyText[size_t(w.slot)] = w.text;
     }
     if (auto index = options.Value("--wep-default")) {
-        if (index->size() != 1 || (*index)[0] < '1' || (*index)[0] > '4') return "--wep-default takes 1 to 4";
+        if (index->size() != 1 || (*index)[0] < '1' || (*index)[0] > '4')
+            return "--wep-default takes 1 to 4";
         f.radio = {};
         f.radio[size_t((*index)[0] - '1')] = true;
     }

@@ -15,8 +15,9 @@ std::vector<std::string> ParsedOptions::Values(const std::string& name) const {
     return it == values_.end() ? std::vector<std::string>{} : it->second;
 }
 
-std::optional<ParsedOptions> ParseOptions(const std::vector<std::string>& args, const std::vector<OptionDef>& defs,
-                                          size_t minPositional, size_t maxPositional, std::string* error) {
+std::optional<ParsedOptions> ParseOptions(const std::vector<std::string>& args,
+                                          const std::vector<OptionDef>& defs, size_t minPositional,
+                                          size_t maxPositional, std::string* error) {
     ParsedOptions parsed;
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -29,7 +30,8 @@ std::optional<ParsedOptions> ParseOptions(const std::vector<std::string>& args, 
             optionsEnded = true;
             continue;
         }
-        auto def = std::find_if(defs.begin(), defs.end(), [&](const OptionDef& s) { return s.name == arg; });
+        auto def = std::find_if(defs.begin(), defs.end(),
+                                [&](const OptionDef& s) { return s.name == arg; });
         if (def == defs.end()) {
             *error = "unknown option " + arg;
             return std::nullopt;

@@ -11,7 +11,7 @@
 namespace corvane::cli {
 
 struct OptionDef {
-    std::string name;         // "--cipher"
+    std::string name;  // "--cipher"
     bool takesValue = false;
     bool repeatable = false;
 };

@@ -137,7 +137,8 @@ void PrintPage(const AdvancedSettingsModel& model) {
                 Joined(model.wirelessModes).c_str());
     if (model.rateControls != RateControls::Hidden) {
         std::printf("Tx rate       : %-8s (offered: %s)\n",
-                    Entry(model.txRates, model.txRateSelected).c_str(), Joined(model.txRates).c_str());
+                    Entry(model.txRates, model.txRateSelected).c_str(),
+                    Joined(model.txRates).c_str());
         std::printf("BG protection : %-8s (offered: %s)\n",
                     Entry(kBgProtections, model.bgProtectionSelected).c_str(),
                     Joined(kBgProtections).c_str());
@@ -150,8 +151,10 @@ int AdvancedSet(Context& context) {
     std::vector<std::string> args(context.args.begin() + 1, context.args.end());
     std::string error;
     auto options = ParseOptions(args,
-                                {{"--wireless-mode", true}, {"--tx-rate", true},
-                                 {"--bg-protection", true}, {"--tx-burst", true}},
+                                {{"--wireless-mode", true},
+                                 {"--tx-rate", true},
+                                 {"--bg-protection", true},
+                                 {"--tx-burst", true}},
                                 0, 0, &error);
     if (options && !options->Has("--wireless-mode") && !options->Has("--tx-rate") &&
         !options->Has("--bg-protection") && !options->Has("--tx-burst"))
@@ -186,7 +189,8 @@ int AdvancedSet(Context& context) {
         auto at = std::find_if(model.wirelessModes.begin(), model.wirelessModes.end(),
                                [&](const std::string& m) { return Lower(m) == Lower(*mode); });
         if (at == model.wirelessModes.end()) {
-            std::fprintf(stderr, "corvane advanced set: this adapter offers the wireless modes %s\n",
+            std::fprintf(stderr,
+                         "corvane advanced set: this adapter offers the wireless modes %s\n",
                          Joined(model.wirelessModes).c_str());
             return kExitUsage;
         }
@@ -301,7 +305,8 @@ int CommandAbout(Context& context) {
                             {"eeprom_version", facts.EEPROMVersion},
                             {"mac_address", facts.MacAddress},
                             {"utility_version", facts.VelaConfigVersion}};
-        std::printf("%s\n", j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
+        std::printf("%s\n",
+                    j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
         return kExitOk;
     }
     std::printf("Driver version  : %s\n", text(facts.DriverVersion).c_str());

@@ -1,10 +1,9 @@
 #include <cstdio>
 #include <cstring>
-#include <string>
-
 #include <iostream>
 #include <iterator>
 #include <nlohmann/json.hpp>
+#include <string>
 
 #include "adapter/Globals.h"
 #include "adapter/Oids.h"
@@ -81,8 +80,9 @@ bool AssociatedWith(KestrelAccess& adapter, const NDIS_802_11_SSID& wanted) {
 }  // namespace
 
 int WaitForAssociation(Context& context, const NDIS_802_11_SSID& wanted) {
-    const std::string ssid = Printable(std::string(reinterpret_cast<const char*>(wanted.Ssid),
-                                                   std::min<size_t>(wanted.SsidLength, kSsidMaxLength)));
+    const std::string ssid =
+        Printable(std::string(reinterpret_cast<const char*>(wanted.Ssid),
+                              std::min<size_t>(wanted.SsidLength, kSsidMaxLength)));
     context.progress.SetActivity("Associating");
     for (int poll = 0; poll < kAssociationPolls; ++poll) {
         if (AssociatedWith(context.adapter, wanted)) {
@@ -105,14 +105,16 @@ int CommandPsk(Context& context) {
     fields.nAuthenType = kAuthWpa2Psk;
     fields.wpaPreSharedKey = context.args[1];
     if (fields.wpaPreSharedKey == "-") {
-        std::string text((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+        std::string text((std::istreambuf_iterator<char>(std::cin)),
+                         std::istreambuf_iterator<char>());
         if (!text.empty() && text.back() == '\n') text.pop_back();
         if (!text.empty() && text.back() == '\r') text.pop_back();
         fields.wpaPreSharedKey = text;
     }
     const std::string& pass = fields.wpaPreSharedKey;
     if (ssid.size() > kSsidMaxLength) {
-        std::fprintf(stderr, "corvane: the SSID is %zu bytes long; at most 32 are allowed\n", ssid.size());
+        std::fprintf(stderr, "corvane: the SSID is %zu bytes long; at most 32 are allowed\n",
+                     ssid.size());
         return kExitUsage;
     }
     // The rules the key dialog applies: a passphrase of 8 to 63 printable
@@ -125,7 +127,8 @@ int CommandPsk(Context& context) {
     if (pass.size() == kPskHexLength)
         AtoH(pass.c_str(), key, kPmkLen);
     else
-        PasswordHash(pass.c_str(), reinterpret_cast<const unsigned char*>(ssid.data()), int(ssid.size()), key);
+        PasswordHash(pass.c_str(), reinterpret_cast<const unsigned char*>(ssid.data()),
+                     int(ssid.size()), key);
     for (int i = 0; i < kPmkLen; ++i) std::printf("%02x", key[i]);
     std::printf("\n");
     detail::SecureWipe(key, sizeof key);
@@ -146,13 +149,16 @@ int CommandProfiles(Context& context) {
         for (const PrefDictionary& p : state.records) {
             nlohmann::json object = nlohmann::json::object();
             for (const auto& [key, value] : p.Entries()) {
-                const bool secret = key == kKeyWpaPsk || key == kKeyWepKey[0] || key == kKeyWepKey[1] ||
-                                    key == kKeyWepKey[2] || key == kKeyWepKey[3];
-                object[key] = secret && !showKeys && !value.empty() ? std::string("********") : value;
+                const bool secret = key == kKeyWpaPsk || key == kKeyWepKey[0] ||
+                                    key == kKeyWepKey[1] || key == kKeyWepKey[2] ||
+                                    key == kKeyWepKey[3];
+                object[key] =
+                    secret && !showKeys && !value.empty() ? std::string("********") : value;
             }
             list.push_back(std::move(object));
         }
-        std::printf("%s\n", list.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
+        std::printf("%s\n",
+                    list.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
         return kExitOk;
     }
     if (state.records.empty()) std::fprintf(stderr, "corvane: no stored profiles\n");
@@ -161,8 +167,8 @@ int CommandProfiles(Context& context) {
     for (size_t i = 0; i < state.records.size(); ++i) {
         const PrefDictionary& p = state.records[i];
         std::printf("%zu%s  %-16s  %-32s  %s\n", i + 1, i == active ? "*" : " ",
-                    Printable(p.Value(kKeyProfileName)).c_str(), Printable(p.Value(kKeySsid)).c_str(),
-                    SecurityText(p).c_str());
+                    Printable(p.Value(kKeyProfileName)).c_str(),
+                    Printable(p.Value(kKeySsid)).c_str(), SecurityText(p).c_str());
     }
     return kExitOk;
 }
@@ -186,7 +192,8 @@ int CommandConnect(Context& context) {
         return kExitFailed;
     }
     if (outcome.result == StoreResult::kFailed) {
-        std::fprintf(stderr, "corvane: the active profile could not be saved in %s; not connecting\n",
+        std::fprintf(stderr,
+                     "corvane: the active profile could not be saved in %s; not connecting\n",
                      ExpandTilde(kActiveProfilePath).c_str());
         return kExitFailed;
     }

@@ -52,7 +52,8 @@ int ProfilesAdd(Context& context) {
     if (fromScan && (options->Has("--adhoc") || options->Has("--channel")))
         return Usage("--adhoc and --channel are for a network typed in, not one from the scan");
     if (!fromScan && !options->Has("--ssid")) return Usage("give a BSSID from the scan, or --ssid");
-    if (options->Has("--channel") && !options->Has("--adhoc")) return Usage("--channel needs --adhoc");
+    if (options->Has("--channel") && !options->Has("--adhoc"))
+        return Usage("--channel needs --adhoc");
     if (auto ssid = options->Value("--ssid")) {
         if (ssid->empty()) return Usage("--ssid needs a name");
         if (ssid->size() > kSsidMaxLength) return Usage("an SSID has at most 32 bytes");
@@ -62,13 +63,15 @@ int ProfilesAdd(Context& context) {
     KeyOptionMode mode = KeyOptionMode::AddTyped;
     if (fromScan) {
         auto mac = ParseMac(options->Positional()[0]);
-        if (!mac) return Usage(Printable(options->Positional()[0]) + " is no BSSID (AA:BB:CC:DD:EE:FF)");
+        if (!mac)
+            return Usage(Printable(options->Positional()[0]) + " is no BSSID (AA:BB:CC:DD:EE:FF)");
         if (!RequireAdapter(context.adapter)) return kExitFailed;
         context.adapter.CheckCountryRegion();
         std::vector<ScannedNetwork> networks = ScanNetworks(context);
         const ScannedNetwork* network = FindNetwork(networks, *mac);
         if (!network) {
-            std::fprintf(stderr, "corvane: no network with BSSID %s in range\n", FormatMac(*mac).c_str());
+            std::fprintf(stderr, "corvane: no network with BSSID %s in range\n",
+                         FormatMac(*mac).c_str());
             return kExitFailed;
         }
         AddToProfilePlan plan = PlanAddToProfile(network->row, network->entry);
@@ -79,7 +82,8 @@ int ProfilesAdd(Context& context) {
         editor.AddProfile(plan.prefill);
         // A name typed over the scanned one is taken as typed, as in the
         // editor's SSID box.
-        if (auto ssid = options->Value("--ssid"); ssid && *ssid != editor.ssidText) editor.ssidText = *ssid;
+        if (auto ssid = options->Value("--ssid"); ssid && *ssid != editor.ssidText)
+            editor.ssidText = *ssid;
         mode = KeyOptionMode::AddFromScan;
     } else {
         // Without a scan the SSID list is empty; the plan is still the card's
@@ -93,8 +97,10 @@ int ProfilesAdd(Context& context) {
             if (auto channel = options->Value("--channel")) {
                 auto number = ParseIndex(*channel);
                 auto& plan = editor.channelList;
-                auto it = number ? std::find(plan.begin(), plan.end(), uint32_t(*number)) : plan.end();
-                if (it == plan.end()) return Usage("channel " + Printable(*channel) + " is not in the card's plan");
+                auto it =
+                    number ? std::find(plan.begin(), plan.end(), uint32_t(*number)) : plan.end();
+                if (it == plan.end())
+                    return Usage("channel " + Printable(*channel) + " is not in the card's plan");
                 editor.OnChannel(int(it - plan.begin()));
             }
         }
@@ -109,8 +115,8 @@ int ProfilesAdd(Context& context) {
     }
     if (!editor.OnOK()) return kExitFailed;
     PrefArray stored = ReadPreferenceArray(kProfileListPath);
-    std::printf("Added profile %zu: %s (%s)\n", stored.size(), Printable(editor.profileName).c_str(),
-                Printable(editor.ssidText).c_str());
+    std::printf("Added profile %zu: %s (%s)\n", stored.size(),
+                Printable(editor.profileName).c_str(), Printable(editor.ssidText).c_str());
     return kExitOk;
 }
 
@@ -121,7 +127,8 @@ int ProfilesDelete(Context& context) {
     std::string error;
     auto options = ParseOptions(args, {}, 1, 1, &error);
     if (!options) {
-        std::fprintf(stderr, "corvane profiles delete: %s\nusage: corvane profiles delete NAME|INDEX\n",
+        std::fprintf(stderr,
+                     "corvane profiles delete: %s\nusage: corvane profiles delete NAME|INDEX\n",
                      error.c_str());
         return kExitUsage;
     }
@@ -142,7 +149,8 @@ int ProfilesDelete(Context& context) {
     DeleteOutcome outcome = DeleteProfile(state, *row);
     preferences.reset();
     if (outcome.result != StoreResult::kStored) {
-        std::fprintf(stderr, "corvane: the preference files could not be written; nothing was deleted\n");
+        std::fprintf(stderr,
+                     "corvane: the preference files could not be written; nothing was deleted\n");
         return kExitFailed;
     }
     std::printf("Deleted profile %s\n", Printable(name).c_str());

@@ -14,9 +14,9 @@
 namespace corvane::cli {
 
 struct ScannedNetwork {
-    size_t index;     // row = entry index
+    size_t index;  // row = entry index
     AccessPoint row;
-    BssEntry entry;   // in the process-wide list buffer
+    BssEntry entry;  // in the process-wide list buffer
 };
 
 // "AA:BB:CC:DD:EE:FF" or "AA-BB-CC-DD-EE-FF", any case.
@@ -26,6 +26,7 @@ std::optional<std::array<uint8_t, 6>> ParseMac(const std::string& text);
 std::vector<ScannedNetwork> ScanNetworks(Context& context);
 
 // The first network with that BSSID, or null.
-const ScannedNetwork* FindNetwork(const std::vector<ScannedNetwork>& networks, const std::array<uint8_t, 6>& mac);
+const ScannedNetwork* FindNetwork(const std::vector<ScannedNetwork>& networks,
+                                  const std::array<uint8_t, 6>& mac);
 
 }  // namespace corvane::cli

@@ -53,7 +53,8 @@ std::vector<ScannedNetwork> ScanNetworks(Context& context) {
     return networks;
 }
 
-const ScannedNetwork* FindNetwork(const std::vector<ScannedNetwork>& networks, const std::array<uint8_t, 6>& mac) {
+const ScannedNetwork* FindNetwork(const std::vector<ScannedNetwork>& networks,
+                                  const std::array<uint8_t, 6>& mac) {
     for (const ScannedNetwork& n : networks) {
         auto bytes = n.entry.MacAddress();
         if (bytes.size() == 6 && std::equal(bytes.begin(), bytes.end(), mac.begin())) return &n;
@@ -91,14 +92,16 @@ int CommandScan(Context& context) {
                             {"encryption", n.row.Encryption},
                             {"network_type", n.row.NetworkType}});
         }
-        std::printf("%s\n", rows.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
+        std::printf("%s\n",
+                    rows.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
         return kExitOk;
     }
     for (const ScannedNetwork& n : networks) {
         const std::string ssid = n.row.SSID.empty() ? "(hidden)" : Printable(n.row.SSID);
-        std::printf("%s  %-32s  %3s%%  ch %-3s  %-16s  %-8s  %s\n", n.row.BSSID.c_str(), ssid.c_str(),
-                    n.row.Signal.c_str(), n.row.Channel.c_str(), n.row.Authentication.c_str(),
-                    n.row.Encryption.c_str(), n.row.NetworkType.c_str());
+        std::printf("%s  %-32s  %3s%%  ch %-3s  %-16s  %-8s  %s\n", n.row.BSSID.c_str(),
+                    ssid.c_str(), n.row.Signal.c_str(), n.row.Channel.c_str(),
+                    n.row.Authentication.c_str(), n.row.Encryption.c_str(),
+                    n.row.NetworkType.c_str());
     }
     return kExitOk;
 }
@@ -125,7 +128,8 @@ int CommandJoin(Context& context) {
     std::vector<ScannedNetwork> networks = ScanNetworks(context);
     const ScannedNetwork* network = FindNetwork(networks, *mac);
     if (!network) {
-        std::fprintf(stderr, "corvane: no network with BSSID %s in range\n", FormatMac(*mac).c_str());
+        std::fprintf(stderr, "corvane: no network with BSSID %s in range\n",
+                     FormatMac(*mac).c_str());
         return kExitFailed;
     }
 
@@ -154,14 +158,15 @@ int CommandJoin(Context& context) {
         }
     }
 
-    ProfileRecordPtr record = BuildSurveyConnectRecord(network->entry, plan.needsKeys ? &keys : nullptr);
+    ProfileRecordPtr record =
+        BuildSurveyConnectRecord(network->entry, plan.needsKeys ? &keys : nullptr);
     keys.Wipe();
     // The active profile is marked inactive before the adapter is told:
     // otherwise the agent would take the link back to it after a loss.
     if (!DisableActiveProfile()) {
-        std::fprintf(stderr,
-                     "corvane: the active profile could not be marked inactive in %s; not joining\n",
-                     ExpandTilde(kActiveProfilePath).c_str());
+        std::fprintf(
+            stderr, "corvane: the active profile could not be marked inactive in %s; not joining\n",
+            ExpandTilde(kActiveProfilePath).c_str());
         return kExitFailed;
     }
     ApplyProfile(context.adapter, *record, kPaneTask);

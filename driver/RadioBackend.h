@@ -152,7 +152,9 @@ public:
     // Carries a set request out on the hardware. nullopt: taken; otherwise
     // why not: the core logs it, answers kIOReturnError and keeps the value
     // it had.
-    virtual std::optional<std::string> Apply(PhySetting, uint32_t /*value*/) { return std::nullopt; }
+    virtual std::optional<std::string> Apply(PhySetting, uint32_t /*value*/) {
+        return std::nullopt;
+    }
 
     // --- the control socket ----------------------------------------------------------
     // The radio world's part of the "status" reply (the core adds the

@@ -36,7 +36,7 @@ public:
     bool wepEnabled = false;
 
     int32_t selEncryFlag = 0;
-    int32_t selAuth = 0;   // dialog only: recorded by the last encryption change
+    int32_t selAuth = 0;  // dialog only: recorded by the last encryption change
     int32_t selEncry = 0;
 
     // 0 or 1: rebuilds the authentication list, selects entry 0 and runs

@@ -50,8 +50,10 @@ std::optional<std::string> WepKeyViolation(const KeyEntryFields& f, int slot, bo
     const size_t length = text.size();
     const int32_t type = f.keyType[size_t(slot)];
     if (allowEmpty && length == 0) return std::nullopt;
-    if (type == kKeyTypeHex && length != 10 && length != 26) return WepLengthMessage(slot + 1, type);
-    if (type == kKeyTypeAscii && length != 5 && length != 13) return WepLengthMessage(slot + 1, type);
+    if (type == kKeyTypeHex && length != 10 && length != 26)
+        return WepLengthMessage(slot + 1, type);
+    if (type == kKeyTypeAscii && length != 5 && length != 13)
+        return WepLengthMessage(slot + 1, type);
     bool valid = true;
     if (type == kKeyTypeHex) valid = std::all_of(text.begin(), text.end(), IsHexDigit);
     if (type == kKeyTypeAscii) valid = std::all_of(text.begin(), text.end(), IsPrintableAscii);

@@ -46,8 +46,8 @@ bool VerifyKey(const KeyEntryFields& fields);
 enum class KeyField { WepKey1, WepKey2, WepKey3, WepKey4, PreSharedKey, Other };
 
 struct FilterEdit {
-    KeyField field;      // the field whose text is set
-    std::string text;    // its new text
+    KeyField field;    // the field whose text is set
+    std::string text;  // its new text
     bool beep = false;
 };
 

@@ -20,8 +20,8 @@ constexpr const char* kAlertSaveFailed = "The profile could not be saved.";
 std::string FormatBssid(const std::optional<MacAddress>& bssid) {
     if (!bssid) return "";
     char text[13];
-    std::snprintf(text, sizeof text, "%02X%02X%02X%02X%02X%02X", (*bssid)[0], (*bssid)[1], (*bssid)[2],
-                  (*bssid)[3], (*bssid)[4], (*bssid)[5]);
+    std::snprintf(text, sizeof text, "%02X%02X%02X%02X%02X%02X", (*bssid)[0], (*bssid)[1],
+                  (*bssid)[2], (*bssid)[3], (*bssid)[4], (*bssid)[5]);
     return text;
 }
 
@@ -49,7 +49,9 @@ int32_t AuthEntryForMode(int32_t mode) {
     }
 }
 
-int ValidIndex(int32_t index, size_t count) { return index >= 0 && size_t(index) < count ? index : -1; }
+int ValidIndex(int32_t index, size_t count) {
+    return index >= 0 && size_t(index) < count ? index : -1;
+}
 
 }  // namespace
 
@@ -57,11 +59,13 @@ std::string GetNextProfileName(const PrefArray& records) {
     int32_t largest = 0;
     for (const PrefDictionary& record : records) {
         std::string name = record.Value(kKeyProfileName);
-        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return char(std::toupper(c)); });
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return char(std::toupper(c)); });
         if (name.find(kNamePrefix) == std::string::npos) continue;
         // The number is read from the fifth character on, wherever "PROF"
         // stood in the name.
-        const int32_t value = name.size() > 4 ? LeadingInteger(std::string_view(name).substr(4)) : 0;
+        const int32_t value =
+            name.size() > 4 ? LeadingInteger(std::string_view(name).substr(4)) : 0;
         largest = std::max(largest, value);
     }
     // One more than the largest; saturated, so a huge stored number cannot
@@ -98,7 +102,8 @@ void ProfileEditorModel::GetBssidList() {
 }
 
 void ProfileEditorModel::FillChannels(uint32_t wanted) {
-    channelList.assign(G_Channel_List, G_Channel_List + std::min<uint32_t>(G_Channel_Numbers, sizeof G_Channel_List));
+    channelList.assign(G_Channel_List, G_Channel_List + std::min<uint32_t>(G_Channel_Numbers,
+                                                                           sizeof G_Channel_List));
     channelSelected = -1;
     if (channelList.empty()) return;
     if (wanted < channelList.front() || wanted > channelList.back()) wanted = channelList.front();
@@ -213,7 +218,8 @@ bool ProfileEditorModel::AddProfile(const ProfilePrefill& prefill) {
     const int32_t auth = AuthEntryForMode(prefill.authenticationMode);
     networkTypeSelected = ValidIndex(prefill.networkType, kNetworkTypeTexts.size());
     OnNetworkType(networkTypeSelected);
-    keys.setAuthenTypeComboText(prefill.networkType != Ndis802_11IBSS ? kAuthListInfrastructure : kAuthListAdhoc);
+    keys.setAuthenTypeComboText(prefill.networkType != Ndis802_11IBSS ? kAuthListInfrastructure
+                                                                      : kAuthListAdhoc);
     keys.setAuthenTypeCombo(auth);
 
     FillChannels(prefill.channel);
@@ -222,7 +228,8 @@ bool ProfileEditorModel::AddProfile(const ProfilePrefill& prefill) {
     int32_t enc;
     if (!IsPskInUse(auth)) {
         focus = Focus::FirstWepKey;
-        enc = auth == kAuthOpen && prefill.encryptionStatus == Ndis802_11WEPEnabled ? kEncOpenWep : kEncOpenNone;
+        enc = auth == kAuthOpen && prefill.encryptionStatus == Ndis802_11WEPEnabled ? kEncOpenWep
+                                                                                    : kEncOpenNone;
     } else {
         focus = Focus::PreSharedKey;
         enc = prefill.encryptionStatus == Ndis802_11Encryption3Enabled ? kEncAes : kEncTkip;
@@ -284,7 +291,8 @@ void ProfileEditorModel::OnChannel(int selectedIndex) {
 void ProfileEditorModel::OnSSID(int selectedIndex) {
     nSSID = selectedIndex;
     ssidSelected = selectedIndex;
-    if (selectedIndex >= 0 && size_t(selectedIndex) < ssidList.size()) ssidText = ssidList[size_t(selectedIndex)];
+    if (selectedIndex >= 0 && size_t(selectedIndex) < ssidList.size())
+        ssidText = ssidList[size_t(selectedIndex)];
 }
 
 void ProfileEditorModel::OnTxPower(int selectedIndex) {
@@ -327,7 +335,8 @@ PrefDictionary ProfileEditorModel::createProfileData() const {
     d.Set(kKeySsid, ssidText);
     d.Set(kKeyNetworkType, FormatInt(nNetworkType));
     std::string channel = "1";
-    if (nNetworkType == kNetworkAdhoc && nChannelIdx >= 0 && size_t(nChannelIdx) < channelList.size())
+    if (nNetworkType == kNetworkAdhoc && nChannelIdx >= 0 &&
+        size_t(nChannelIdx) < channelList.size())
         channel = FormatInt(int32_t(channelList[size_t(nChannelIdx)]));
     d.Set(kKeyChannel, channel);
     d.Set(kKeyPreambleType, FormatInt(preambleSelected));
@@ -350,7 +359,8 @@ PrefDictionary ProfileEditorModel::createProfileData() const {
     if (!IsNewData) {
         bssid = FormatBssid(copyBSSID);
         hidden = bHidden ? "1" : "0";
-    } else if (ssidSelected >= 0 && size_t(ssidSelected) < ssidList.size() && ssidText == ssidList[size_t(ssidSelected)]) {
+    } else if (ssidSelected >= 0 && size_t(ssidSelected) < ssidList.size() &&
+               ssidText == ssidList[size_t(ssidSelected)]) {
         // Picked from the scan: the access point of that scan entry.
         int index = 0;
         for (BssEntry entry : BssidList(openedList_)) {
@@ -384,7 +394,8 @@ bool ProfileEditorModel::OnOK() {
     const bool edit = !IsNewData && modifyIndex >= 0 && size_t(modifyIndex) < records.size();
     const StoreResult stored =
         edit ? ReplaceProfile(records[size_t(modifyIndex)], size_t(modifyIndex), profile)
-             : AppendProfile(profile) ? StoreResult::kStored : StoreResult::kFailed;
+        : AppendProfile(profile) ? StoreResult::kStored
+                                 : StoreResult::kFailed;
     // Closing the sheet as if all were well would lose what was typed.
     if (stored == StoreResult::kGone) {
         platform::RunAlertPanel(kAlertProfileGone, "", "OK");

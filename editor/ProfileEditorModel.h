@@ -40,16 +40,16 @@ public:
     // --- control values (what the sheet shows) ---
     int tab = 0;
     std::string profileName;
-    std::string ssidText;                 // the SSID box's text (bytes)
-    std::vector<std::string> ssidList;    // the SSIDs of the scan list, in scan order
-    int ssidSelected = -1;                // selected SSID list entry
+    std::string ssidText;               // the SSID box's text (bytes)
+    std::vector<std::string> ssidList;  // the SSIDs of the scan list, in scan order
+    int ssidSelected = -1;              // selected SSID list entry
     int networkTypeSelected = kNetworkInfrastructure;
-    std::vector<uint32_t> channelList;    // the plan's channel numbers
+    std::vector<uint32_t> channelList;  // the plan's channel numbers
     int channelSelected = -1;
-    bool channelEnabled = false;          // Channel, ChannelText and PreambleType
+    bool channelEnabled = false;  // Channel, ChannelText and PreambleType
     int preambleSelected = 0;
     int txPowerSelected = 0;
-    bool psMode = false;                  // PSMode on (CAM off)
+    bool psMode = false;  // PSMode on (CAM off)
     bool camWhenAcPower = false;
     bool rtsEnabled = false;
     std::string rtsText = std::to_string(kRtsThresholdMax);

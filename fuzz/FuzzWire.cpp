@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (decoder.state() == platform::wire::ConnectionDecoder::State::Ready) {
                 platform::wire::Request request = decoder.TakeRequest();
                 (void)request;
-            } else if (decoder.state() == platform::wire::ConnectionDecoder::State::Error || took == 0) {
+            } else if (decoder.state() == platform::wire::ConnectionDecoder::State::Error ||
+                       took == 0) {
                 break;
             }
             used += took;

@@ -6,7 +6,9 @@
 namespace corvane {
 namespace {
 
-QString Text(const std::string& bytes) { return QString::fromUtf8(bytes.data(), qsizetype(bytes.size())); }
+QString Text(const std::string& bytes) {
+    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+}
 
 }  // namespace
 

@@ -76,10 +76,12 @@ void AdvanceController::awakeFromNib() {
 
 ReconnectHooks AdvanceController::Hooks() {
     return {[this] {
-                return outlets_.ProfilePage && outlets_.ProfilePage->CheckProfileSettingForConnect();
+                return outlets_.ProfilePage &&
+                       outlets_.ProfilePage->CheckProfileSettingForConnect();
             },
             [this](ProfileRecordPtr record) {
-                if (outlets_.SiteSurveyPage) outlets_.SiteSurveyPage->SetTaskQueue(std::move(record));
+                if (outlets_.SiteSurveyPage)
+                    outlets_.SiteSurveyPage->SetTaskQueue(std::move(record));
             }};
 }
 
@@ -189,12 +191,14 @@ void AdvanceController::ShowModel() {
     Fill(ui_->WirelessMode, model_.wirelessModes, model_.wirelessModeSelected);
     ui_->WirelessMode->setEnabled(model_.wirelessModeEnabled);
     Fill(ui_->TXrate, model_.txRates, model_.txRateSelected);
-    if (model_.bgProtectionSelected >= 0) ui_->BGprotection->setCurrentIndex(model_.bgProtectionSelected);
+    if (model_.bgProtectionSelected >= 0)
+        ui_->BGprotection->setCurrentIndex(model_.bgProtectionSelected);
     if (model_.rateControls != RateControls::LeftAlone) {
         const bool shown = model_.rateControls == RateControls::Shown;
-        for (QWidget* w : {static_cast<QWidget*>(ui_->TXrate), static_cast<QWidget*>(ui_->TXrateText),
-                           static_cast<QWidget*>(ui_->BGprotection),
-                           static_cast<QWidget*>(ui_->BGprotectionText)})
+        for (QWidget* w :
+             {static_cast<QWidget*>(ui_->TXrate), static_cast<QWidget*>(ui_->TXrateText),
+              static_cast<QWidget*>(ui_->BGprotection),
+              static_cast<QWidget*>(ui_->BGprotectionText)})
             w->setVisible(shown);
     }
     ui_->EnableTXburst->setChecked(model_.txBurstChecked);

@@ -43,8 +43,10 @@ QString SessionSuffix() {
     QString clean;
     for (QChar c : session) {
         if (clean.size() >= kMaxSessionLength) break;
-        if (c.isLetterOrNumber() && c.unicode() < 128) clean += c;
-        else if (c == u'.' || c == u'_' || c == u'-') clean += c;
+        if (c.isLetterOrNumber() && c.unicode() < 128)
+            clean += c;
+        else if (c == u'.' || c == u'_' || c == u'-')
+            clean += c;
     }
     return clean.isEmpty() ? QString() : u'-' + clean;
 }
@@ -60,8 +62,8 @@ SingleInstance::~SingleInstance() { server_.close(); }
 QString SingleInstance::SocketPath() {
     const QByteArray folder = PrivateFolder();
     if (folder.isEmpty()) return {};
-    return QString::fromLocal8Bit(folder) + u'/' + QString::fromLatin1(kBaseName) + SessionSuffix() +
-           QStringLiteral(".socket");
+    return QString::fromLocal8Bit(folder) + u'/' + QString::fromLatin1(kBaseName) +
+           SessionSuffix() + QStringLiteral(".socket");
 }
 
 SingleInstance::Outcome SingleInstance::Start(qint64* otherPid) {
@@ -79,7 +81,8 @@ SingleInstance::Outcome SingleInstance::Start(qint64* otherPid) {
         while (!answer.contains('\n') && socket.waitForReadyRead(kAnswerTimeoutMs))
             answer += socket.readAll();
         if (!answer.startsWith(kRaisedReply)) return Outcome::NotAnswering;
-        if (otherPid) *otherPid = answer.mid(qsizetype(qstrlen(kRaisedReply))).trimmed().toLongLong();
+        if (otherPid)
+            *otherPid = answer.mid(qsizetype(qstrlen(kRaisedReply))).trimmed().toLongLong();
         return Outcome::Raised;
     }
 

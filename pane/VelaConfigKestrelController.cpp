@@ -40,9 +40,13 @@ bool VelaConfigKestrelController::IsDeviceDriverExist() {
     KestrelAccess& adapter = *outlets_.Adapter;
     bool found = false;
     if (!adapter.SearchDevice())
-        TraceLine("!!!! VelaConfigKestrelController - IsDeviceDriverExist - Device is not existenet. !!!!\n");
+        TraceLine(
+            "!!!! VelaConfigKestrelController - IsDeviceDriverExist - Device is not existenet. "
+            "!!!!\n");
     else if (!adapter.OpenConnectToDevice())
-        TraceLine("!!!! VelaConfigKestrelController - IsDeviceDriverExist - Can't connect to device. !!!!\n");
+        TraceLine(
+            "!!!! VelaConfigKestrelController - IsDeviceDriverExist - Can't connect to device. "
+            "!!!!\n");
     else
         found = true;
     adapter.CloseConnectToDevice();

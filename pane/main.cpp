@@ -27,9 +27,10 @@ int main(int argc, char** argv) {
     qint64 other = 0;
     switch (instance.Start(&other)) {
         case corvane::SingleInstance::Outcome::Raised:
-            std::printf("Corvane Wireless Utility is already running (process %lld); "
-                        "its window was brought to the front.\n",
-                        static_cast<long long>(other));
+            std::printf(
+                "Corvane Wireless Utility is already running (process %lld); "
+                "its window was brought to the front.\n",
+                static_cast<long long>(other));
             return 0;
         case corvane::SingleInstance::Outcome::NotAnswering:
             std::fprintf(stderr,

@@ -16,7 +16,8 @@ AlertPresenter& CurrentAlerts() {
 
 void SetCurrentAlerts(AlertPresenter* presenter) { g_current = presenter; }
 
-void RunAlertPanel(const std::string& title, const std::string& message, const std::string& button) {
+void RunAlertPanel(const std::string& title, const std::string& message,
+                   const std::string& button) {
     CurrentAlerts().RunAlert(title, message, button);
 }
 

@@ -10,7 +10,8 @@ class SteadyClock : public Clock {
 public:
     uint64_t NowMicroseconds() override {
         using namespace std::chrono;
-        return uint64_t(duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
+        return uint64_t(
+            duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
     }
     void SleepMicroseconds(uint64_t us) override {
         std::this_thread::sleep_for(std::chrono::microseconds(us));

@@ -43,7 +43,8 @@ bool Set(const char* name) {
 
 std::optional<std::string> CopyConsoleUser(const std::string& runDirectory) {
     if (auto user = ActiveSeatUser(runDirectory)) return user;
-    if (Set("DISPLAY") || Set("WAYLAND_DISPLAY") || Set("QT_QPA_PLATFORM")) return UserName(getuid());
+    if (Set("DISPLAY") || Set("WAYLAND_DISPLAY") || Set("QT_QPA_PLATFORM"))
+        return UserName(getuid());
     return std::nullopt;
 }
 

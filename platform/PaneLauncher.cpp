@@ -50,7 +50,8 @@ std::string SystemRootFor(const std::string& executable, const char* fromEnviron
     // the installation was put.
     const size_t slash = executable.rfind('/');
     if (slash != std::string::npos) {
-        const std::string installed = executable.substr(0, slash + 1) + CORVANE_SYSTEM_ROOT_FROM_BIN;
+        const std::string installed =
+            executable.substr(0, slash + 1) + CORVANE_SYSTEM_ROOT_FROM_BIN;
         if (IsFolder(installed)) {
             char resolved[PATH_MAX];
             return realpath(installed.c_str(), resolved) ? std::string(resolved) : installed;

@@ -35,7 +35,7 @@ bool RegistryFolderIsTrusted(uid_t owner, mode_t mode, uid_t user) {
 }
 
 bool RegistryFolderIsTrusted(const std::string& folder) {
-    struct stat st{};
+    struct stat st {};
     return lstat(folder.c_str(), &st) == 0 &&
            RegistryFolderIsTrusted(st.st_uid, st.st_mode, getuid());
 }
@@ -43,7 +43,7 @@ bool RegistryFolderIsTrusted(const std::string& folder) {
 bool EnsureRegistryFolder(const std::string& folder, const Publication& publication) {
     const mode_t wanted = publication.shared ? 0755 : 0700;
     if (mkdir(folder.c_str(), wanted) != 0 && errno != EEXIST) return false;
-    struct stat st{};
+    struct stat st {};
     if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid())
         return false;
     // A folder someone else can write to could hold a service that is not ours.
@@ -62,7 +62,8 @@ std::string ServiceSocketPath(const std::string& folder, const std::string& clas
     return folder + "/" + className + "@" + instance;
 }
 
-std::vector<std::string> FindServiceSockets(const std::string& folder, const std::string& className) {
+std::vector<std::string> FindServiceSockets(const std::string& folder,
+                                            const std::string& className) {
     std::vector<std::string> found;
     if (className.empty()) return found;
     DIR* dir = opendir(folder.c_str());
@@ -72,7 +73,7 @@ std::vector<std::string> FindServiceSockets(const std::string& folder, const std
         std::string name = entry->d_name;
         if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
         std::string path = folder + "/" + name;
-        struct stat st{};
+        struct stat st {};
         if (lstat(path.c_str(), &st) == 0 && S_ISSOCK(st.st_mode)) found.push_back(path);
     }
     closedir(dir);

@@ -50,6 +50,7 @@ std::string ServiceSocketPath(const std::string& folder, const std::string& clas
                               const std::string& instance);
 
 // Socket paths of every service of `className`, sorted by name.
-std::vector<std::string> FindServiceSockets(const std::string& folder, const std::string& className);
+std::vector<std::string> FindServiceSockets(const std::string& folder,
+                                            const std::string& className);
 
 }  // namespace platform

@@ -231,5 +231,4 @@ void AgentToConnect(KestrelAccess& adapter, const PROFILE_DATA& record) {
     ApplyProfile(adapter, record, kAgent);
 }
 
-
 }  // namespace corvane

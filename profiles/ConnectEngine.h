@@ -81,5 +81,4 @@ void ApplyProfile(KestrelAccess& adapter, const PROFILE_DATA& record,
 // then the sequence in the agent's form.
 void AgentToConnect(KestrelAccess& adapter, const PROFILE_DATA& record);
 
-
 }  // namespace corvane

@@ -83,8 +83,9 @@ std::string FormatInt(int32_t value) {
 }
 
 AdvancedSettingValues ReadAdvancedSettingValues(const PrefDictionary& record) {
-    return {IntValue(record, kKeyTxRate), IntValue(record, kKeyBgProtection), IntValue(record, kKeyTxBurst),
-            IntValue(record, kKeyAdHocMode), IntValue(record, kKeyWirelessMode)};
+    return {IntValue(record, kKeyTxRate), IntValue(record, kKeyBgProtection),
+            IntValue(record, kKeyTxBurst), IntValue(record, kKeyAdHocMode),
+            IntValue(record, kKeyWirelessMode)};
 }
 
 PrefDictionary AdvancedSettingsRecord(const AdvancedSettingValues& v) {
@@ -316,8 +317,6 @@ bool WritePreferenceArray(std::string_view path, const PrefArray& array) {
     return ReplaceFile(target, *xml, WriteHook());
 }
 
-bool RemovePreferenceFile(std::string_view path) {
-    return RemoveFile(ExpandTilde(path));
-}
+bool RemovePreferenceFile(std::string_view path) { return RemoveFile(ExpandTilde(path)); }
 
 }  // namespace corvane

@@ -11,11 +11,10 @@ constexpr std::array<const char*, 2> kWpaChoices = {"TKIP", "AES"};
 constexpr std::array<const char*, 1> kWpaTkipOnly = {"TKIP"};
 
 constexpr std::array<const char*, 13> kRatesMixed = {
-    "Auto",   "1 Mbps",  "2 Mbps",  "5.5 Mbps", "11 Mbps", "6 Mbps", "9 Mbps",
-    "12 Mbps", "18 Mbps", "24 Mbps", "36 Mbps", "48 Mbps", "54 Mbps"};
-constexpr std::array<const char*, 9> kRatesOfdm = {"Auto",    "6 Mbps",  "9 Mbps",
-                                                   "12 Mbps", "18 Mbps", "24 Mbps",
-                                                   "36 Mbps", "48 Mbps", "54 Mbps"};
+    "Auto",    "1 Mbps",  "2 Mbps",  "5.5 Mbps", "11 Mbps", "6 Mbps", "9 Mbps",
+    "12 Mbps", "18 Mbps", "24 Mbps", "36 Mbps",  "48 Mbps", "54 Mbps"};
+constexpr std::array<const char*, 9> kRatesOfdm = {
+    "Auto", "6 Mbps", "9 Mbps", "12 Mbps", "18 Mbps", "24 Mbps", "36 Mbps", "48 Mbps", "54 Mbps"};
 
 // Wireless mode codes per list entry: {Kestrel and Merlin, Osprey}.
 struct ModeCodes {
@@ -78,8 +77,9 @@ std::span<const char* const> EncryptionTexts(int32_t auth, int32_t capability,
 }
 
 std::string_view AuthenticationText(int32_t auth) {
-    return auth >= 0 && auth < int32_t(kAuthenticationTexts.size()) ? kAuthenticationTexts[size_t(auth)]
-                                                                     : "";
+    return auth >= 0 && auth < int32_t(kAuthenticationTexts.size())
+               ? kAuthenticationTexts[size_t(auth)]
+               : "";
 }
 
 std::string_view EncryptionText(int32_t auth, int32_t enc) {
@@ -89,7 +89,8 @@ std::string_view EncryptionText(int32_t auth, int32_t enc) {
 }
 
 int32_t NdisAuthModeFor(int32_t auth, int32_t networkType) {
-    if (!IsPskInUse(auth)) return auth == kAuthShared ? Ndis802_11AuthModeShared : Ndis802_11AuthModeOpen;
+    if (!IsPskInUse(auth))
+        return auth == kAuthShared ? Ndis802_11AuthModeShared : Ndis802_11AuthModeOpen;
     if (networkType != kNetworkInfrastructure) return Ndis802_11AuthModeWPANone;
     if (auth == kAuthWpaPsk) return Ndis802_11AuthModeWPAPSK;
     if (auth == kAuthWpa2Psk) return Ndis802_11AuthModeWPA2PSK;
@@ -97,7 +98,8 @@ int32_t NdisAuthModeFor(int32_t auth, int32_t networkType) {
 }
 
 int32_t NdisEncryptionFor(int32_t auth, int32_t enc) {
-    if (IsPskInUse(auth)) return enc == kEncTkip ? Ndis802_11Encryption2Enabled : Ndis802_11Encryption3Enabled;
+    if (IsPskInUse(auth))
+        return enc == kEncTkip ? Ndis802_11Encryption2Enabled : Ndis802_11Encryption3Enabled;
     return IsWepInUse(auth, enc) ? Ndis802_11WEPEnabled : Ndis802_11WEPDisabled;
 }
 

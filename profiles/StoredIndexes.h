@@ -44,8 +44,8 @@ enum class SecurityListOwner { KeyDialog, ProfileEditor };
 
 // The encryption texts offered for an authentication index. An index outside
 // 0..3 gives the Open list (the caller logs it).
-std::span<const char* const> EncryptionTexts(int32_t auth, int32_t capability,
-                                             SecurityListOwner owner = SecurityListOwner::KeyDialog);
+std::span<const char* const> EncryptionTexts(
+    int32_t auth, int32_t capability, SecurityListOwner owner = SecurityListOwner::KeyDialog);
 // The text of a stored pair, e.g. "WPA2-PSK" / "AES"; empty for an index the
 // table does not have.
 std::string_view AuthenticationText(int32_t auth);

@@ -33,6 +33,8 @@ for flag in "$@"; do
     --test)
       # python3 and xmllint read back the preference files the system writes.
       packages+=(python3-cryptography-vectors python3 libxml2-utils)
+      # The source layout check (scripts/check-format.sh): clang-format 14.
+      packages+=(clang-format-14)
       # The fuzz targets' smoke run: clang with libFuzzer.
       packages+=(clang libclang-rt-14-dev)
       # The Debian package check: dpkg-shlibdeps for its dependencies.

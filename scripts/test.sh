@@ -8,6 +8,9 @@ jobs=$(nproc)
 
 scripts/install-deps.sh --test
 
+echo "== source layout (clang-format)"
+scripts/check-format.sh
+
 echo "== normal build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"

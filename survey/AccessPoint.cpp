@@ -15,7 +15,8 @@ constexpr uint32_t kNoChannel = 0xFFFFFFFF;
 // The texts the site survey's own rules produce; anything else names a
 // security this adapter cannot join.
 constexpr std::array<std::string_view, 9> kKnownAuthentication = {
-    "Open", "Open/Shared", "WPA", "WPA-PSK", "WPA-NONE", "WPA2", "WPA2-PSK", "WPA2-NONE", "WPA-PSK/WPA2-PSK"};
+    "Open", "Open/Shared", "WPA",       "WPA-PSK",         "WPA-NONE",
+    "WPA2", "WPA2-PSK",    "WPA2-NONE", "WPA-PSK/WPA2-PSK"};
 constexpr std::array<std::string_view, 6> kKnownEncryption = {"Not Used", "WEP",      "TKIP",
                                                               "AES-WRAP", "AES-CCMP", "TKIP/AES"};
 
@@ -31,11 +32,12 @@ bool EndsWith(std::string_view text, std::string_view tail) {
 }  // namespace
 
 const std::array<const char*, 3> strAryNetworkType = {"Ad Hoc", "Infrastructure", "Automatic"};
-const std::array<const char*, 8> strAryEncryption = {"WEP", "Not Used", "", "", "TKIP", "", "AES", ""};
+const std::array<const char*, 8> strAryEncryption = {"WEP",  "Not Used", "",    "",
+                                                     "TKIP", "",         "AES", ""};
 
 std::string AccessPoint::description() const {
-    return SSID + " " + BSSID + " " + Signal + " " + Channel + " " + Authentication + " " + Encryption + " " +
-           NetworkType;
+    return SSID + " " + BSSID + " " + Signal + " " + Channel + " " + Authentication + " " +
+           Encryption + " " + NetworkType;
 }
 
 const std::string* AccessPointMember(const AccessPoint& row, std::string_view id) {
@@ -69,7 +71,8 @@ std::optional<AccessPoint> AccessPointForEntry(KestrelAccess& adapter, const Bss
     return row;
 }
 
-std::vector<AccessPoint> BuildAccessPointRows(KestrelAccess& adapter, std::span<const uint8_t> list) {
+std::vector<AccessPoint> BuildAccessPointRows(KestrelAccess& adapter,
+                                              std::span<const uint8_t> list) {
     std::vector<AccessPoint> rows;
     for (BssEntry entry : BssidList(list)) {
         auto row = AccessPointForEntry(adapter, entry);

@@ -38,7 +38,8 @@ inline constexpr std::array<const char*, 7> kAccessPointMembers = {
 const std::string* AccessPointMember(const AccessPoint& row, std::string_view identifier);
 std::string* AccessPointMember(AccessPoint& row, std::string_view identifier);
 
-extern const std::array<const char*, 3> strAryNetworkType;  // "Ad Hoc", "Infrastructure", "Automatic"
+extern const std::array<const char*, 3>
+    strAryNetworkType;  // "Ad Hoc", "Infrastructure", "Automatic"
 extern const std::array<const char*, 8> strAryEncryption;
 
 // The row of one entry, or nullopt when the entry's frequency has no
@@ -47,7 +48,8 @@ extern const std::array<const char*, 8> strAryEncryption;
 std::optional<AccessPoint> AccessPointForEntry(KestrelAccess& adapter, const BssEntry& entry);
 
 // The rows of an assembled scan list (NumberOfItems, then the entries).
-std::vector<AccessPoint> BuildAccessPointRows(KestrelAccess& adapter, std::span<const uint8_t> list);
+std::vector<AccessPoint> BuildAccessPointRows(KestrelAccess& adapter,
+                                              std::span<const uint8_t> list);
 
 // The NDIS authentication mode (Ndis802_11AuthMode*) the site survey works
 // with for a row's Authentication text: Open (also for anything unknown),

@@ -59,9 +59,15 @@ LinkStatusView ReadLinkStatus(KestrelAccess& adapter, uint32_t& channelQuality) 
     uint32_t mode = 0;
     QueryWord(adapter, OID_802_11_INFRASTRUCTURE_MODE, mode);
     switch (mode) {
-        case Ndis802_11Infrastructure: view.networkType = "Infrastructure"; break;
-        case Ndis802_11IBSS: view.networkType = "Ad Hoc"; break;
-        default: view.networkType = ""; break;
+        case Ndis802_11Infrastructure:
+            view.networkType = "Infrastructure";
+            break;
+        case Ndis802_11IBSS:
+            view.networkType = "Ad Hoc";
+            break;
+        default:
+            view.networkType = "";
+            break;
     }
 
     view.channel = FormatChannel(QueryConfiguration(adapter).DSConfig);

@@ -11,10 +11,10 @@
 namespace corvane {
 
 struct LinkStatusView {
-    std::string linkState;      // "Connected", "Disconnected", "Radio OFF", "No connection"
+    std::string linkState;  // "Connected", "Disconnected", "Radio OFF", "No connection"
     std::string networkName;
-    std::string networkType;    // "Infrastructure", "Ad Hoc", "" or "None"
-    std::string channel;        // "6 (2.437 GHz)", "0" or "None"
+    std::string networkType;  // "Infrastructure", "Ad Hoc", "" or "None"
+    std::string channel;      // "6 (2.437 GHz)", "0" or "None"
     std::string bssid;
     std::string attachedState;  // "No wireless connection" or ""
     uint32_t signalStrength = 0;

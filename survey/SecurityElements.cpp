@@ -108,13 +108,13 @@ struct AkmName {
 // RSN key-management suites this adapter cannot use. The 802.1X kinds read
 // "WPA2", so the site survey treats them as the enterprise networks they are.
 constexpr std::array<AkmName, 20> kRsnAkmNames = {{
-    {3, "WPA2"},   // FT over 802.1X
+    {3, "WPA2"},  // FT over 802.1X
     {4, "FT-PSK"},
-    {5, "WPA2"},   // 802.1X with SHA-256
+    {5, "WPA2"},  // 802.1X with SHA-256
     {6, "WPA2-PSK-SHA256"},
     {7, "TDLS"},
     {8, "WPA3-SAE"},
-    {9, "WPA3-SAE"},   // FT over SAE
+    {9, "WPA3-SAE"},  // FT over SAE
     {10, "AP-PeerKey"},
     {11, "WPA2"},  // Suite B
     {12, "WPA2"},  // Suite B 192-bit
@@ -157,7 +157,8 @@ struct EntryState {
         bool (*valid)(const CipherSuite&) = e.rsn ? RsnSuiteValid : WpaAkmValid;
         const CipherSuite* unusable = nullptr;
         for (const CipherSuite& s : e.akm) {
-            const bool usable = valid(s) && (s.type == kAkmNone || s.type == kAkm8021X || s.type == kAkmPsk);
+            const bool usable =
+                valid(s) && (s.type == kAkmNone || s.type == kAkm8021X || s.type == kAkmPsk);
             if (usable) {
                 DecideUsable(e.rsn, s.type);
                 return;
@@ -221,11 +222,13 @@ std::string UnusableAkmName(const CipherSuite& s) {
         if (s.type == 2) return "DPP";
     }
     char text[32];
-    std::snprintf(text, sizeof text, "AKM %02X-%02X-%02X:%u", s.oui[0], s.oui[1], s.oui[2], unsigned(s.type));
+    std::snprintf(text, sizeof text, "AKM %02X-%02X-%02X:%u", s.oui[0], s.oui[1], s.oui[2],
+                  unsigned(s.type));
     return text;
 }
 
-SecurityTexts DecodeSecurity(std::span<const uint8_t> tagged, uint32_t privacy, uint32_t infrastructureMode) {
+SecurityTexts DecodeSecurity(std::span<const uint8_t> tagged, uint32_t privacy,
+                             uint32_t infrastructureMode) {
     EntryState state;
     state.infrastructureMode = infrastructureMode;
     state.texts.encryption = privacy ? "WEP" : "Not Used";

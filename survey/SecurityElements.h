@@ -24,8 +24,8 @@ struct CipherSuite {
 };
 
 struct ParsedSecurityElement {
-    bool rsn = false;             // RSN element (else the WPA vendor element)
-    bool groupValid = false;      // false: the walk over the entry ends here
+    bool rsn = false;         // RSN element (else the WPA vendor element)
+    bool groupValid = false;  // false: the walk over the entry ends here
     uint8_t groupType = 0;
     // Pairwise suite types up to the first one with a foreign code.
     std::vector<uint8_t> pairwise;

@@ -83,7 +83,8 @@ ConnectPlan PlanSurveyConnect(const AccessPoint& row, const BssEntry& entry) {
     plan.securityClass = IsItemWPA(row.Authentication);
     const int32_t kind = plan.securityClass;
     if ((plan.refusal = SecurityRefusal(row, kind))) return plan;
-    if (entry.InfrastructureMode() == uint32_t(Ndis802_11Infrastructure) && EntrySsid(entry).SsidLength == 0) {
+    if (entry.InfrastructureMode() == uint32_t(Ndis802_11Infrastructure) &&
+        EntrySsid(entry).SsidLength == 0) {
         plan.refusal = kAlertHiddenAccessPoint;
         return plan;
     }
@@ -91,7 +92,8 @@ ConnectPlan PlanSurveyConnect(const AccessPoint& row, const BssEntry& entry) {
     const bool psk = kind == Ndis802_11AuthModeWPAPSK || kind == Ndis802_11AuthModeWPA2PSK;
     if (!psk && entry.Privacy() == 0) return plan;  // open: no dialog
     plan.needsKeys = true;
-    plan.preset.listKind = entry.InfrastructureMode() != 0 ? kAuthListInfrastructure : kAuthListAdhoc;
+    plan.preset.listKind =
+        entry.InfrastructureMode() != 0 ? kAuthListInfrastructure : kAuthListAdhoc;
     if (psk) {
         plan.preset.authIndex = kind == Ndis802_11AuthModeWPAPSK ? kAuthWpaPsk : kAuthWpa2Psk;
         plan.preset.encIndex = row.Encryption == "TKIP" ? kEncTkip : kEncAes;

@@ -22,7 +22,8 @@ namespace corvane {
 inline constexpr const char* kAlertNoSelectedItem = "No selected item";
 inline constexpr const char* kAlertSelectToConnect = "Please select an item to connect to.";
 inline constexpr const char* kAlertSelectToDelete = "Please select an item to delete.";
-inline constexpr const char* kAlertEnterprise = "WPA-Enterprise / WPA2-Enterprise isn't supported yet!!!";
+inline constexpr const char* kAlertEnterprise =
+    "WPA-Enterprise / WPA2-Enterprise isn't supported yet!!!";
 inline constexpr const char* kAlertWpaNone = "WPA-NONE of Adhoc doesn't supported!!!";
 inline constexpr const char* kAlertHiddenAccessPoint =
     "This access point has advanced security settings. Please add the profile manually by button "

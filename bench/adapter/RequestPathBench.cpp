@@ -50,8 +50,10 @@ std::string WriteEnvironment(const std::string& folder, int networks) {
         out << (i ? ",\n" : "") << "{\"ssid\": \"BenchNet" << i << "\", \"bssid\": \"" << bssid
             << "\", \"channel\": " << (1 + i % 11) << ", \"rssi\": " << (-40 - i % 50)
             << ", \"security\": \"" << security << "\"";
-        if (security == "wep") out << ", \"wep_keys\": [\"abcde\"]";
-        else if (security != "open") out << ", \"passphrase\": \"benchmark passphrase\"";
+        if (security == "wep")
+            out << ", \"wep_keys\": [\"abcde\"]";
+        else if (security != "open")
+            out << ", \"passphrase\": \"benchmark passphrase\"";
         out << "}";
     }
     out << "]}\n";
@@ -96,7 +98,8 @@ int main(int argc, char** argv) {
     std::vector<char*> argvDriver;
     for (auto& a : args) argvDriver.push_back(a.data());
     argvDriver.push_back(nullptr);
-    if (posix_spawn(&driver, CORVANE_SIMDRIVER, nullptr, nullptr, argvDriver.data(), environ) != 0) {
+    if (posix_spawn(&driver, CORVANE_SIMDRIVER, nullptr, nullptr, argvDriver.data(), environ) !=
+        0) {
         std::fprintf(stderr, "cannot start %s\n", CORVANE_SIMDRIVER);
         return 1;
     }
@@ -129,10 +132,12 @@ int main(int argc, char** argv) {
     const int listRounds = std::max(10, rounds / 10);
     auto list = Time(listRounds, [&] { adapter.QueryBssidList(); });
 
-    std::printf("query round trip (search, open, call, close): median %.1f us, p90 %.1f us over %d\n",
-                Median(query), Percentile(query, 0.9), rounds);
-    std::printf("scan-list read of %u networks: median %.1f us, p90 %.1f us over %d (poll wait excluded)\n",
-                listed, Median(list), Percentile(list, 0.9), listRounds);
+    std::printf(
+        "query round trip (search, open, call, close): median %.1f us, p90 %.1f us over %d\n",
+        Median(query), Percentile(query, 0.9), rounds);
+    std::printf(
+        "scan-list read of %u networks: median %.1f us, p90 %.1f us over %d (poll wait excluded)\n",
+        listed, Median(list), Percentile(list, 0.9), listRounds);
 
     kill(driver, SIGTERM);
     int status = 0;

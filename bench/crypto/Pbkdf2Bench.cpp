@@ -58,7 +58,7 @@ BENCHMARK(BM_OpenSslPbkdf2)->Unit(benchmark::kMicrosecond);
 // of each benchmark (over repetitions), for the ratio. The CPU time is the
 // steadier figure on a loaded machine.
 class RatioReporter : public benchmark::ConsoleReporter {
-  public:
+public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
@@ -79,7 +79,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
         return it == best_.end() ? Times{} : it->second;
     }
 
-  private:
+private:
     std::map<std::string, Times> best_;
 };
 

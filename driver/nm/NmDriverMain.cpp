@@ -116,8 +116,9 @@ int main(int argc, char** argv) {
                 timings == "on"};
             setup.servingNote = "status: corvane-simctl --registry " + setup.registry +
                                 " --instance " + setup.instance + " status";
-            return std::make_unique<corvane::nm::NmBackend>(
-                std::move(nm), std::move(kernel), corvane::nl80211::RfkillSwitches(), std::move(device));
+            return std::make_unique<corvane::nm::NmBackend>(std::move(nm), std::move(kernel),
+                                                            corvane::nl80211::RfkillSwitches(),
+                                                            std::move(device));
         }};
     return corvane::driver::RunDriverProcess(program, argc, argv);
 }

@@ -11,7 +11,9 @@ namespace {
 
 class FirstPaintWatch : public QObject {
 public:
-    explicit FirstPaintWatch(QWidget& window) : QObject(&window) { window.installEventFilter(this); }
+    explicit FirstPaintWatch(QWidget& window) : QObject(&window) {
+        window.installEventFilter(this);
+    }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {

@@ -85,7 +85,7 @@ private:
     std::unique_ptr<Ui::ProfileController> ui_;
     Outlets outlets_;
     QFileSystemWatcher watcher_;
-    QTimer reload_;  // gathers a burst of changes into one reload
+    QTimer reload_;                            // gathers a burst of changes into one reload
     ShareProfileController* share_ = nullptr;  // made at the first Share…
 };
 

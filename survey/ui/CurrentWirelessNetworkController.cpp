@@ -96,6 +96,8 @@ void CurrentWirelessNetworkController::ShowProfileDrawerTitle(bool drawerOpen) {
         QString::fromUtf8(drawerOpen ? kCloseProfileDrawerTitle : kOpenProfileDrawerTitle));
 }
 
-QPushButton* CurrentWirelessNetworkController::ShowMyNetworks() const { return ui_->ShowMyNetworks; }
+QPushButton* CurrentWirelessNetworkController::ShowMyNetworks() const {
+    return ui_->ShowMyNetworks;
+}
 
 }  // namespace corvane

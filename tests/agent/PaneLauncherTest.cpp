@@ -72,10 +72,12 @@ TEST(PaneLauncher, TheSystemRootFollowsTheInstallation) {
     const Row rows[] = {
         {prefix + "/bin/corvane", "/chosen", "/chosen"},  // the variable wins
         {prefix + "/bin/corvane", "", fs::canonical(prefix + "/lib/corvane/root").string()},
-        {"/opt/x/root/System/Library/PreferencePanes/P.prefPane/Contents/MacOS/P", nullptr, "/opt/x/root"},
+        {"/opt/x/root/System/Library/PreferencePanes/P.prefPane/Contents/MacOS/P", nullptr,
+         "/opt/x/root"},
         {"/nowhere/bin/corvane", nullptr, CORVANE_BUILD_SYSTEM_ROOT},  // run from the build tree
     };
-    for (const Row& row : rows) EXPECT_EQ(SystemRootFor(row.executable, row.environment), row.root) << row.executable;
+    for (const Row& row : rows)
+        EXPECT_EQ(SystemRootFor(row.executable, row.environment), row.root) << row.executable;
     corvane::test::RemoveTree(prefix);
 }
 

@@ -1,8 +1,9 @@
 // Running the project's executables as separate processes from a test.
 #pragma once
 
-#include <string>
 #include <sys/types.h>
+
+#include <string>
 #include <vector>
 
 namespace corvane::test {

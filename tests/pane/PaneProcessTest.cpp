@@ -54,8 +54,8 @@ protected:
         for (pid_t pid : WindowsStartedWith(runtime_.Path())) kill(pid, SIGTERM);
     }
     std::string Socket(const std::string& session) const {
-        return runtime_.Path() + "/CorvaneWirelessUtility" + (session.empty() ? "" : "-" + session) +
-               ".socket";
+        return runtime_.Path() + "/CorvaneWirelessUtility" +
+               (session.empty() ? "" : "-" + session) + ".socket";
     }
     static CommandResult Start() { return test::Run({CORVANE_PANE_EXECUTABLE}); }
 
@@ -72,7 +72,8 @@ TEST_F(PaneProcessTest, SecondStartRaisesTheRunningWindowAndEnds) {
 
     CommandResult second = Start();
     EXPECT_EQ(second.status, 0) << second.err;
-    EXPECT_THAT(second.out, HasSubstr("already running (process " + std::to_string(first.Pid()) + ")"));
+    EXPECT_THAT(second.out,
+                HasSubstr("already running (process " + std::to_string(first.Pid()) + ")"));
     EXPECT_EQ(kill(first.Pid(), 0), 0) << "the first window runs on";
 
     // Another login session has a window of its own.

@@ -194,8 +194,8 @@ TEST_F(PaneWindowTest, ScanShowsTheBusyStateForExactlyItsWait) {
     std::vector<Seen> duringWaits;
     clock_.SetSleepHook([&](uint64_t) {
         const QCursor* cursor = QApplication::overrideCursor();
-        duringWaits.push_back({window_->statusBar()->currentMessage(),
-                               cursor && cursor->shape() == Qt::BusyCursor});
+        duringWaits.push_back(
+            {window_->statusBar()->currentMessage(), cursor && cursor->shape() == Qt::BusyCursor});
     });
     Find<QAbstractButton>(Survey(), "StartScan")->click();
     Survey()->DoTask();

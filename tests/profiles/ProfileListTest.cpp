@@ -192,7 +192,8 @@ TEST(ProfileList, AChangeWaitsForTheLockAndFailsWhenItStaysHeld) {
     EXPECT_GE(clock.TotalSlept(), uint64_t(kPreferenceLockWaitMs) * 1000);
     close(other);
     EXPECT_TRUE(AppendProfile(Profile("Cafe", "")));
-    EXPECT_EQ(Names(ReadPreferenceArray(kProfileListPath)), (std::vector<std::string>{"Home", "Cafe"}));
+    EXPECT_EQ(Names(ReadPreferenceArray(kProfileListPath)),
+              (std::vector<std::string>{"Home", "Cafe"}));
 }
 
 }  // namespace
