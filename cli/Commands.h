@@ -12,6 +12,7 @@
 #include "cli/Options.h"
 #include "cli/Progress.h"
 #include "profiles/PreferenceFiles.h"
+#include "profiles/ProfileRecord.h"
 
 namespace corvane::cli {
 
@@ -59,6 +60,12 @@ std::optional<size_t> NamedProfileRow(const PrefArray& profiles, const std::stri
 // associated with `ssid`; prints "Connected to ..." or "Not connected to
 // ..." and returns the exit status.
 int WaitForAssociation(Context& context, const NDIS_802_11_SSID& ssid);
+
+// Joins with `record` as the site survey's Connect does: the active profile
+// is marked inactive first (else the agent would take the link back to it
+// after a loss; not joining when that cannot be stored), then the record
+// goes to the adapter and the association is waited for. The exit status.
+int JoinWithRecord(Context& context, const PROFILE_DATA& record);
 
 // Text that is safe to print on a terminal: printable ASCII and valid UTF-8
 // stay, control bytes and invalid sequences become \xNN.

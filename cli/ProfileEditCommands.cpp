@@ -69,11 +69,7 @@ int ProfilesAdd(Context& context) {
         context.adapter.CheckCountryRegion();
         std::vector<ScannedNetwork> networks = ScanNetworks(context);
         const ScannedNetwork* network = FindNetwork(networks, *mac);
-        if (!network) {
-            std::fprintf(stderr, "corvane: no network with BSSID %s in range\n",
-                         FormatMac(*mac).c_str());
-            return kExitFailed;
-        }
+        if (!network) return kExitFailed;
         AddToProfilePlan plan = PlanAddToProfile(network->row, network->entry);
         if (plan.refusal) {
             platform::RunAlertPanel(*plan.refusal, "", "OK");

@@ -81,14 +81,7 @@ int JoinFromQr(Context& context) {
         record->bConnectByBssid = 0;
         std::fill(std::begin(record->Bssid), std::end(record->Bssid), 0);
     }
-    if (!DisableActiveProfile()) {
-        std::fprintf(
-            stderr, "corvane: the active profile could not be marked inactive in %s; not joining\n",
-            ExpandTilde(kActiveProfilePath).c_str());
-        return kExitFailed;
-    }
-    ApplyProfile(context.adapter, *record, kPaneTask);
-    return WaitForAssociation(context, record->SsidRecord);
+    return JoinWithRecord(context, *record);
 }
 
 }  // namespace corvane::cli

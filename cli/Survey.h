@@ -25,7 +25,8 @@ std::optional<std::array<uint8_t, 6>> ParseMac(const std::string& text);
 // A fresh scan, read into the list buffer, as rows with their entries.
 std::vector<ScannedNetwork> ScanNetworks(Context& context);
 
-// The first network with that BSSID, or null.
+// The first network with that BSSID; null, said on standard error, when
+// none is in range.
 const ScannedNetwork* FindNetwork(const std::vector<ScannedNetwork>& networks,
                                   const std::array<uint8_t, 6>& mac);
 

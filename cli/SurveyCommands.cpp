@@ -59,7 +59,21 @@ const ScannedNetwork* FindNetwork(const std::vector<ScannedNetwork>& networks,
         auto bytes = n.entry.MacAddress();
         if (bytes.size() == 6 && std::equal(bytes.begin(), bytes.end(), mac.begin())) return &n;
     }
+    std::fprintf(stderr, "corvane: no network with BSSID %s in range\n", FormatMac(mac).c_str());
     return nullptr;
+}
+
+int JoinWithRecord(Context& context, const PROFILE_DATA& record) {
+    // The active profile is marked inactive before the adapter is told:
+    // otherwise the agent would take the link back to it after a loss.
+    if (!DisableActiveProfile()) {
+        std::fprintf(
+            stderr, "corvane: the active profile could not be marked inactive in %s; not joining\n",
+            ExpandTilde(kActiveProfilePath).c_str());
+        return kExitFailed;
+    }
+    ApplyProfile(context.adapter, record, kPaneTask);
+    return WaitForAssociation(context, record.SsidRecord);
 }
 
 int CommandScan(Context& context) {
@@ -127,11 +141,7 @@ int CommandJoin(Context& context) {
     if (!RequireAdapter(context.adapter)) return kExitFailed;
     std::vector<ScannedNetwork> networks = ScanNetworks(context);
     const ScannedNetwork* network = FindNetwork(networks, *mac);
-    if (!network) {
-        std::fprintf(stderr, "corvane: no network with BSSID %s in range\n",
-                     FormatMac(*mac).c_str());
-        return kExitFailed;
-    }
+    if (!network) return kExitFailed;
 
     ConnectPlan plan = PlanSurveyConnect(network->row, network->entry);
     if (plan.refusal) {
@@ -161,16 +171,7 @@ int CommandJoin(Context& context) {
     ProfileRecordPtr record =
         BuildSurveyConnectRecord(network->entry, plan.needsKeys ? &keys : nullptr);
     keys.Wipe();
-    // The active profile is marked inactive before the adapter is told:
-    // otherwise the agent would take the link back to it after a loss.
-    if (!DisableActiveProfile()) {
-        std::fprintf(
-            stderr, "corvane: the active profile could not be marked inactive in %s; not joining\n",
-            ExpandTilde(kActiveProfilePath).c_str());
-        return kExitFailed;
-    }
-    ApplyProfile(context.adapter, *record, kPaneTask);
-    return WaitForAssociation(context, record->SsidRecord);
+    return JoinWithRecord(context, *record);
 }
 
 }  // namespace corvane::cli
