@@ -101,7 +101,10 @@ TEST_F(GuardsTest, CommandsThatChangeTheAdapterWaitForTheLock) {
     for (const auto& row : rows) {
         std::string script = Quoted(BinPath("corvane"));
         for (const std::string& arg : row.args) script += " " + Quoted(arg);
-        script += " > " + out + ".out 2> " + out + ".err; echo $? > " + out + ".status";
+        // The status appears whole: the redirection would create the file
+        // before echo writes into it.
+        script += " > " + out + ".out 2> " + out + ".err; echo $? > " + out + ".status-new; mv " +
+                  out + ".status-new " + out + ".status";
         for (const char* file : {".status", ".err"}) std::filesystem::remove(out + file);
         const auto ended = [&] { return access((out + ".status").c_str(), F_OK) == 0; };
 
