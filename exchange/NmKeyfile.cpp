@@ -6,18 +6,14 @@
 #include <optional>
 
 #include "adapter/Records.h"
+#include "exchange/ConfigText.h"
 #include "exchange/WpaSupplicantConfig.h"
 
 namespace corvane {
 namespace {
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
-    return s;
-}
+using config_text::IsSpace;
+using config_text::Trim;
 
 // A key file's string escapes: \s \n \t \r \\ (and \; inside lists, kept
 // as ";"); nullopt for any other escape or a trailing backslash.

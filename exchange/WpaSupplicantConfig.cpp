@@ -8,18 +8,14 @@
 
 #include "adapter/Records.h"
 #include "crypto/MathFunc.h"
+#include "exchange/ConfigText.h"
 #include "profiles/StoredIndexes.h"
 
 namespace corvane {
 namespace {
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
-    return s;
-}
+using config_text::IsSpace;
+using config_text::Trim;
 
 // A line without its comment: "#" outside double quotes begins one.
 std::string_view StripComment(std::string_view line) {
