@@ -22,6 +22,7 @@
 #include "platform/Clock.h"
 #include "platform/SystemInfo.h"
 #include "platform/qt/QtAlerts.h"
+#include "translations/Translations.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("MiniTask-CorvaneUtility"));
     QApplication::setQuitOnLastWindowClosed(false);
     Q_INIT_RESOURCE(MiniTask);
+    corvane::i18n::InstallTranslations();
 
     platform::QtAlerts alerts;
     platform::ScopedAlerts alertScope(alerts);

@@ -13,12 +13,14 @@
 #include "platform/qt/FirstPaint.h"
 #include "platform/qt/NestedLoop.h"
 #include "platform/qt/QtAlerts.h"
+#include "translations/Translations.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("CorvaneWirelessUtility"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane Wireless Utility"));
     QGuiApplication::setDesktopFileName(QStringLiteral("CorvaneWirelessUtility"));
+    corvane::i18n::InstallTranslations();
 
     corvane::MainWindow* window = nullptr;
     corvane::SingleInstance instance([&window] {

@@ -13,7 +13,8 @@
 # source) counts as the file's own folder.
 set -euo pipefail
 
-# The layers, bottom up: platform -> adapter -> profiles -> editor ->
+# The layers, bottom up: platform (with the translation catalogues beside
+# it, for the three programs) -> adapter -> profiles -> editor ->
 # exchange -> survey -> pane and cli; crypto stands alone; the agent sits on adapter, platform
 # and profiles only. A page library (*/ui) may use any core folder and the
 # platform's Qt pieces, never another page library; the window (pane) is the
@@ -23,6 +24,7 @@ set -euo pipefail
 ALLOWED='
 platform
 platform/qt       platform
+translations      platform
 crypto
 adapter           platform
 profiles          platform adapter crypto
@@ -32,9 +34,9 @@ survey            platform adapter crypto profiles editor exchange
 profiles/ui       platform platform/qt adapter crypto profiles editor exchange survey
 editor/ui         platform platform/qt adapter crypto profiles editor exchange survey
 survey/ui         platform platform/qt adapter crypto profiles editor exchange survey
-pane              platform platform/qt adapter crypto profiles editor exchange survey profiles/ui editor/ui survey/ui
-cli               platform adapter crypto profiles editor exchange survey pane
-agent             platform platform/qt adapter profiles
+pane              platform platform/qt translations adapter crypto profiles editor exchange survey profiles/ui editor/ui survey/ui
+cli               platform translations adapter crypto profiles editor exchange survey pane
+agent             platform platform/qt translations adapter profiles
 driver            platform adapter
 driver/sim        platform adapter driver
 driver/nl80211    platform adapter driver

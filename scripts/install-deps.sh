@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  # lrelease compiles the translation catalogues; lupdate collects their texts.
+  qt6-l10n-tools
   libplist-dev libplist++-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   nlohmann-json3-dev libssl-dev libnl-3-dev libnl-genl-3-dev
