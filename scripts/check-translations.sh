@@ -2,7 +2,8 @@
 # Fails when a translation catalogue is out of date with the sources (a text
 # added or gone that scripts/update-translations.sh has not collected), holds
 # an entry left unfinished, obsolete or vanished, or a translation that
-# drops or invents one of its text's %1 ... %9 arguments.
+# drops or invents one of its text's %1 ... %9 arguments or changes its
+# printf conversions.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 scratch=$(mktemp -d)
@@ -22,6 +23,9 @@ python3 - "$root"/translations/*.ts <<'PY' || status=1
 import re, sys
 import xml.etree.ElementTree as ET
 bad = 0
+# printf conversions must come in the same order: a format string's
+# translation is handed the same arguments.
+printf = re.compile(r"%[-+ #0]*[0-9]*(?:\.[0-9]+)?(?:hh|h|ll|l|z|j|t|L)?[diouxXeEfgGcsp%]")
 for path in sys.argv[1:]:
     for context in ET.parse(path).getroot().iter("context"):
         cname = context.findtext("name")
@@ -36,6 +40,9 @@ for path in sys.argv[1:]:
                 bad += 1
             elif sorted(re.findall(r"%[1-9]", source)) != sorted(re.findall(r"%[1-9]", text)):
                 print(f"{where}: the translation's arguments differ: {text!r}", file=sys.stderr)
+                bad += 1
+            elif printf.findall(source) != printf.findall(text):
+                print(f"{where}: the translation's printf conversions differ: {text!r}", file=sys.stderr)
                 bad += 1
 if bad:
     print(f"{bad} translation entries need work", file=sys.stderr)
