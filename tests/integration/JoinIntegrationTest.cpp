@@ -62,6 +62,8 @@ TEST_F(JoinTest, WepAndOpenNetworksJoinWithTheRightKeys) {
     EXPECT_TRUE(JoinAndCheck({"00:0C:43:A1:00:02"}, "CafeOpen", 0));
 }
 
+// Which networks Connect refuses, in what words, is SurveyConnect's test;
+// here the command says so and sends nothing.
 TEST_F(JoinTest, RefusedNetworksSayWhyAndSendNothing) {
     ASSERT_EQ(test::Run({BinPath("corvane-simctl"), "add-network", kSaeNetwork}).status, 0);
     struct Case {
@@ -70,10 +72,6 @@ TEST_F(JoinTest, RefusedNetworksSayWhyAndSendNothing) {
     };
     const Case cases[] = {
         {"00:0C:43:A1:00:08", "WPA-Enterprise / WPA2-Enterprise isn't supported yet!!!"},
-        {"02:0C:43:A1:00:09", "WPA-NONE of Adhoc doesn't supported!!!"},
-        {"00:0C:43:A1:00:0B",
-         "This access point has advanced security settings. Please add the profile "
-         "manually by button [Add to Profile]"},
         {"02:00:00:00:00:33",
          "This network uses WPA3-SAE security, which this adapter doesn't support."},
     };
@@ -98,6 +96,7 @@ TEST_F(JoinTest, RefusedNetworksSayWhyAndSendNothing) {
     EXPECT_EQ(SimStatus()["associated"], false);
 }
 
+// The key rules are KeyRules' test; a row per kind of key shows they apply.
 TEST_F(JoinTest, KeysTheDialogWouldNotTakeAreUsageErrors) {
     struct Case {
         std::vector<std::string> args;
@@ -106,8 +105,6 @@ TEST_F(JoinTest, KeysTheDialogWouldNotTakeAreUsageErrors) {
     const Case cases[] = {
         {{"00:0C:43:A1:00:03", "--wep-hex", "1=01020G0405"},
          "Invalid WEP key 1 characters. A hexadecimal WEP key should hold only 0-9 and A-F."},
-        {{"00:0C:43:A1:00:03", "--wep-ascii", "1=abc\xc3\xa9"},
-         "Invalid WEP key 1 characters. An ASCII WEP key should be printable ASCII characters."},
         {{"00:0C:43:A1:00:03", "--passphrase", "a-passphrase"}, "takes no pre-shared key"},
         {{"00:0C:43:A1:00:01", "--wep-ascii", "1=abcde"}, "not WEP keys"},
         {{"00:0C:43:A1:00:01", "--passphrase", "short"}, "should be more than 8 characters"},
