@@ -6,6 +6,11 @@ namespace {
 // An index's internal id: 0 for a network's row, else 1 + its network.
 constexpr quintptr kTopLevel = 0;
 
+// The table column shown in a column other than the count.
+int TableColumn(int column) {
+    return column < NetworkGroupModel::kAccessPointsColumn ? column : column - 1;
+}
+
 }  // namespace
 
 NetworkGroupModel::NetworkGroupModel(AccessPointModel* rows, QObject* parent)
@@ -89,9 +94,10 @@ QVariant NetworkGroupModel::data(const QModelIndex& index, int role) const {
                 return {};
         }
     }
+    const int column = TableColumn(index.column());
     // A network is no one access point: its row leaves the address out.
-    if (network && index.column() == AccessPointModel::kBssid) return {};
-    return rows_->index(row, index.column()).data(role);
+    if (network && column == AccessPointModel::kBssid) return {};
+    return rows_->index(row, column).data(role);
 }
 
 QVariant NetworkGroupModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -100,7 +106,7 @@ QVariant NetworkGroupModel::headerData(int section, Qt::Orientation orientation,
         if (role == Qt::InitialSortOrderRole) return int(Qt::AscendingOrder);
         return {};
     }
-    return rows_->headerData(section, orientation, role);
+    return rows_->headerData(TableColumn(section), orientation, role);
 }
 
 }  // namespace corvane

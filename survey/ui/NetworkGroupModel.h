@@ -2,7 +2,8 @@
 // (NetworkGroups), its access points below it. Fed from the table's own
 // AccessPointModel, whose cells (texts, alignment, sort values) it shows
 // unchanged: a network's row shows its strongest access point's, with an
-// empty BSSID, and the number of access points in a column of its own.
+// empty BSSID, and the number of access points in a column of its own
+// (after the SSID, where it is seen first).
 // Every row stands for one table row (a network's: its strongest), which is
 // what Connect and Add to Profile use.
 #pragma once
@@ -17,9 +18,13 @@ namespace corvane {
 
 class NetworkGroupModel : public QAbstractItemModel {
 public:
-    // The table's columns, then the number of access points.
-    static constexpr int kAccessPointsColumn = AccessPointModel::kColumnCount;
-    static constexpr int kColumnCount = kAccessPointsColumn + 1;
+    // The table's columns with the number of access points after the SSID.
+    static constexpr int kAccessPointsColumn = AccessPointModel::kSsid + 1;
+    static constexpr int kColumnCount = AccessPointModel::kColumnCount + 1;
+    // This view's column of a table column.
+    static constexpr int ColumnOf(int tableColumn) {
+        return tableColumn < kAccessPointsColumn ? tableColumn : tableColumn + 1;
+    }
 
     // Follows `rows` (each reset of it regroups).
     explicit NetworkGroupModel(AccessPointModel* rows, QObject* parent = nullptr);

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
 #include <QTreeView>
 #include <algorithm>
@@ -651,8 +652,27 @@ void SiteSurveyController::RestoreGroupedView() {
 
 void SiteSurveyController::SizeGroupColumnsOnce() {
     if (groupColumnsSized_ || groupProxy_->rowCount() == 0) return;
-    for (int column = 0; column < NetworkGroupModel::kColumnCount; ++column)
-        ui_->networkGroups->resizeColumnToContents(column);
+    // Folded access points count too (the view's own sizing sees only the
+    // rows it shows).
+    QTreeView* groups = ui_->networkGroups;
+    const QFontMetrics metrics = groups->fontMetrics();
+    const int margin = 2 * groups->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 12;
+    for (int column = 0; column < NetworkGroupModel::kColumnCount; ++column) {
+        int width = groups->header()->sectionSizeHint(column);
+        auto fit = [&](const QModelIndex& at, int indent) {
+            const QString text = at.data().toString();
+            width = std::max(width, metrics.horizontalAdvance(text) + margin + indent);
+        };
+        for (int n = 0; n < groupModel_->rowCount(); ++n) {
+            const QModelIndex network = groupModel_->index(n, column);
+            fit(network, column == 0 ? groups->indentation() : 0);
+            const QModelIndex first = groupModel_->index(n, 0);
+            for (int a = 0; a < groupModel_->rowCount(first); ++a)
+                fit(groupModel_->index(a, column, first),
+                    column == 0 ? 2 * groups->indentation() : 0);
+        }
+        groups->setColumnWidth(column, width);
+    }
     groupColumnsSized_ = true;
 }
 

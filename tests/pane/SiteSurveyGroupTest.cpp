@@ -52,10 +52,10 @@ protected:
     // column's text, channel, authentication, count.
     QStringList Shown(int row, QModelIndex parent = {}) {
         QStringList cells;
-        for (int column : {int(AccessPointModel::kSsid), int(AccessPointModel::kBssid),
-                           int(AccessPointModel::kChannel), int(AccessPointModel::kAuthentication),
-                           NetworkGroupModel::kAccessPointsColumn})
-            cells << Cell(row, column, parent);
+        for (int column : {AccessPointModel::kSsid, AccessPointModel::kBssid,
+                           AccessPointModel::kChannel, AccessPointModel::kAuthentication})
+            cells << Cell(row, NetworkGroupModel::ColumnOf(column), parent);
+        cells << Cell(row, NetworkGroupModel::kAccessPointsColumn, parent);
         return cells;
     }
     QPoint Centre(const QModelIndex& index) { return Tree()->visualRect(index).center(); }
@@ -83,7 +83,7 @@ TEST_F(GroupByNetwork, OffByDefaultThenOneRowPerNetworkExpandingToItsAccessPoint
     EXPECT_EQ(Shown(0), (QStringList{"Cafe", "", "11", "Open", "3"}));
     EXPECT_EQ(Shown(1), (QStringList{"Home", "", "6", "WPA2-PSK", "1"}));
     EXPECT_EQ(Shown(2), (QStringList{"Cafe", "", "6", "WPA2-PSK", "1"}));
-    EXPECT_EQ(Cell(0, AccessPointModel::kSignal),
+    EXPECT_EQ(Cell(0, NetworkGroupModel::ColumnOf(AccessPointModel::kSignal)),
               ApList()->model()->index(2, AccessPointModel::kSignal).data().toString())
         << "the strongest access point's signal";
     EXPECT_EQ(Tree()->model()->headerData(NetworkGroupModel::kAccessPointsColumn, Qt::Horizontal),
@@ -94,8 +94,10 @@ TEST_F(GroupByNetwork, OffByDefaultThenOneRowPerNetworkExpandingToItsAccessPoint
     ASSERT_EQ(Tree()->model()->rowCount(At(0)), 3);
     const QString strong = QString::fromStdString(MacText(kCafeStrong));
     EXPECT_EQ(Shown(0, At(0)), (QStringList{"Cafe", strong, "11", "Open", ""}));
-    EXPECT_EQ(Cell(1, AccessPointModel::kBssid, At(0)), QString::fromStdString(MacText(kCafeMid)));
-    EXPECT_EQ(Cell(2, AccessPointModel::kBssid, At(0)), QString::fromStdString(MacText(kCafeWeak)));
+    EXPECT_EQ(Cell(1, NetworkGroupModel::ColumnOf(AccessPointModel::kBssid), At(0)),
+              QString::fromStdString(MacText(kCafeMid)));
+    EXPECT_EQ(Cell(2, NetworkGroupModel::ColumnOf(AccessPointModel::kBssid), At(0)),
+              QString::fromStdString(MacText(kCafeWeak)));
     EXPECT_EQ(Tree()->model()->rowCount(At(1)), 1) << "one access point is expandable too";
 
     Toggle()->click();
@@ -159,7 +161,8 @@ TEST_F(GroupByNetwork, SelectionGoesWithTheSwitchSortingWorksARescanKeepsOpenNet
                       QPoint(header->sectionViewportPosition(0) + 5, header->height() / 2));
     EXPECT_EQ((QStringList{Cell(0, 0), Cell(1, 0), Cell(2, 0)}),
               (QStringList{"Cafe", "Cafe", "Home"}));
-    const int open = Cell(0, AccessPointModel::kAuthentication) == "Open" ? 0 : 1;
+    const int open =
+        Cell(0, NetworkGroupModel::ColumnOf(AccessPointModel::kAuthentication)) == "Open" ? 0 : 1;
     Tree()->setCurrentIndex(At(open));
     Click(survey_, "Connect");
     EXPECT_EQ(Joined(), kCafeStrong.mac);
