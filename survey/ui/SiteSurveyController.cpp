@@ -589,8 +589,8 @@ void SiteSurveyController::OnGroupByNetwork(bool grouped) {
     shownGrouped_ = grouped;
     next->show();
     shown->hide();
-    if (grouped) SizeGroupColumnsOnce();
     if (grouped) {
+        SizeGroupColumnsOnce();
         SelectInGroups(row);
     } else if (row >= 0) {
         ui_->ApList->selectRow(proxy_->ViewRow(row));
