@@ -1,4 +1,5 @@
-// `corvane scan` and `corvane join`: the site survey's table and its Connect.
+// `corvane scan` and `corvane join`: the site survey's table (or one row per
+// network, as its "Group by network") and its Connect.
 #include <algorithm>
 #include <cstdio>
 #include <nlohmann/json.hpp>
@@ -18,6 +19,7 @@
 #include "profiles/ActiveRecord.h"
 #include "profiles/ConnectEngine.h"
 #include "survey/AccessPoint.h"
+#include "survey/NetworkGroups.h"
 #include "survey/SurveyConnect.h"
 
 namespace corvane::cli {
@@ -76,11 +78,77 @@ int JoinWithRecord(Context& context, const PROFILE_DATA& record) {
     return WaitForAssociation(context, record.SsidRecord);
 }
 
+namespace {
+
+nlohmann::json ScanRowJson(const ScannedNetwork& n) {
+    auto channel = ChannelForFrequency(n.entry.DSConfig());
+    return {{"bssid", n.row.BSSID},
+            {"ssid", n.entry.Ssid()},
+            {"rssi", n.entry.Rssi()},
+            {"channel", channel ? nlohmann::json(*channel) : nlohmann::json()},
+            {"frequency_khz", n.entry.DSConfig()},
+            {"infrastructure_mode", n.entry.InfrastructureMode()},
+            {"privacy", n.entry.Privacy() != 0},
+            {"signal", std::stoi(n.row.Signal)},
+            {"authentication", n.row.Authentication},
+            {"encryption", n.row.Encryption},
+            {"network_type", n.row.NetworkType}};
+}
+
+void PrintJson(const nlohmann::json& value) {
+    std::printf("%s\n",
+                value.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
+}
+
+// One line of the text listing; `indent` before a network's access points.
+void PrintScanRow(const AccessPoint& row, const char* indent) {
+    const std::string ssid = row.SSID.empty() ? "(hidden)" : Printable(row.SSID);
+    std::printf("%s%s  %-32s  %3s%%  ch %-3s  %-16s  %-8s  %s\n", indent, row.BSSID.c_str(),
+                ssid.c_str(), row.Signal.c_str(), row.Channel.c_str(), row.Authentication.c_str(),
+                row.Encryption.c_str(), row.NetworkType.c_str());
+}
+
+// `scan --group`: a line per network (its strongest access point's signal
+// and channel, how many carry it), its access points indented below; in
+// JSON the strongest one's keys with "count" and "accessPoints".
+int PrintNetworkGroups(const std::vector<ScannedNetwork>& networks, bool json) {
+    std::vector<AccessPoint> rows;
+    for (const ScannedNetwork& n : networks) rows.push_back(n.row);
+    const std::vector<NetworkGroup> groups = GroupNetworks(rows);
+    if (json) {
+        nlohmann::json out = nlohmann::json::array();
+        for (const NetworkGroup& group : groups) {
+            nlohmann::json network = ScanRowJson(networks[group.Strongest()]);
+            nlohmann::json members = nlohmann::json::array();
+            for (size_t row : group.rows) members.push_back(ScanRowJson(networks[row]));
+            network["count"] = group.rows.size();
+            network["accessPoints"] = std::move(members);
+            out.push_back(std::move(network));
+        }
+        PrintJson(out);
+        return kExitOk;
+    }
+    for (const NetworkGroup& group : groups) {
+        const AccessPoint& strongest = rows[group.Strongest()];
+        const std::string ssid = strongest.SSID.empty() ? "(hidden)" : Printable(strongest.SSID);
+        const size_t count = group.rows.size();
+        std::printf("%-32s  %3s%%  ch %-3s  %-16s  %-8s  %-14s  %zu access point%s\n", ssid.c_str(),
+                    strongest.Signal.c_str(), strongest.Channel.c_str(),
+                    strongest.Authentication.c_str(), strongest.Encryption.c_str(),
+                    strongest.NetworkType.c_str(), count, count == 1 ? "" : "s");
+        for (size_t row : group.rows) PrintScanRow(rows[row], "    ");
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
 int CommandScan(Context& context) {
     std::string error;
-    auto options = ParseOptions(context.args, {{"--json"}}, 0, 0, &error);
+    auto options = ParseOptions(context.args, {{"--json"}, {"--group"}}, 0, 0, &error);
     if (!options) {
-        std::fprintf(stderr, "corvane scan: %s\nusage: corvane scan [--json]\n", error.c_str());
+        std::fprintf(stderr, "corvane scan: %s\nusage: corvane scan [--group] [--json]\n",
+                     error.c_str());
         return kExitUsage;
     }
     if (!RequireAdapter(context.adapter)) return kExitFailed;
@@ -90,33 +158,14 @@ int CommandScan(Context& context) {
         return kExitFailed;
     }
 
+    if (options->Has("--group")) return PrintNetworkGroups(networks, options->Has("--json"));
     if (options->Has("--json")) {
         nlohmann::json rows = nlohmann::json::array();
-        for (const ScannedNetwork& n : networks) {
-            auto channel = ChannelForFrequency(n.entry.DSConfig());
-            rows.push_back({{"bssid", n.row.BSSID},
-                            {"ssid", n.entry.Ssid()},
-                            {"rssi", n.entry.Rssi()},
-                            {"channel", channel ? nlohmann::json(*channel) : nlohmann::json()},
-                            {"frequency_khz", n.entry.DSConfig()},
-                            {"infrastructure_mode", n.entry.InfrastructureMode()},
-                            {"privacy", n.entry.Privacy() != 0},
-                            {"signal", std::stoi(n.row.Signal)},
-                            {"authentication", n.row.Authentication},
-                            {"encryption", n.row.Encryption},
-                            {"network_type", n.row.NetworkType}});
-        }
-        std::printf("%s\n",
-                    rows.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
+        for (const ScannedNetwork& n : networks) rows.push_back(ScanRowJson(n));
+        PrintJson(rows);
         return kExitOk;
     }
-    for (const ScannedNetwork& n : networks) {
-        const std::string ssid = n.row.SSID.empty() ? "(hidden)" : Printable(n.row.SSID);
-        std::printf("%s  %-32s  %3s%%  ch %-3s  %-16s  %-8s  %s\n", n.row.BSSID.c_str(),
-                    ssid.c_str(), n.row.Signal.c_str(), n.row.Channel.c_str(),
-                    n.row.Authentication.c_str(), n.row.Encryption.c_str(),
-                    n.row.NetworkType.c_str());
-    }
+    for (const ScannedNetwork& n : networks) PrintScanRow(n.row, "");
     return kExitOk;
 }
 

@@ -323,7 +323,8 @@ def find(node, role, name, depth=0):
     try:
         if node.get_role_name() == role and node.get_name() == name:
             return node
-        if node.get_role_name() == "table" and role not in ("table cell", "table column header"):
+        if node.get_role_name() in ("table", "tree", "tree table") and role not in (
+                "table cell", "table column header"):
             return None
         for i in range(node.get_child_count()):
             hit = find(node.get_child_at_index(i), role, name, depth + 1)

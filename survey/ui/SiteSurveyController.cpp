@@ -1,9 +1,12 @@
 #include "survey/ui/SiteSurveyController.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
+#include <QTreeView>
 #include <algorithm>
 #include <cstring>
 
@@ -24,6 +27,7 @@
 #include "survey/ui/AccessPointModel.h"
 #include "survey/ui/HiddenSSIDController.h"
 #include "survey/ui/JoinQrController.h"
+#include "survey/ui/NetworkGroupModel.h"
 #include "ui_SiteSurveyController.h"
 
 namespace corvane {
@@ -83,6 +87,27 @@ SiteSurveyController::SiteSurveyController(QWidget* parent)
     connect(ui_->JoinQr, &QPushButton::clicked, this, &SiteSurveyController::OnJoinFromQr);
     connect(ui_->ApList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &SiteSurveyController::tableViewSelectionDidChange);
+
+    // The grouped view, fed from the same rows; hidden until "Group by
+    // network" is checked. It follows each rebuild of the rows (the
+    // connections below come after the group model's own).
+    groupModel_ = new NetworkGroupModel(model_, this);
+    groupProxy_ = new AccessPointSortProxy(this);
+    groupProxy_->setSourceModel(groupModel_);
+    QTreeView* groups = ui_->networkGroups;
+    groups->setModel(groupProxy_);
+    groups->header()->setSortIndicator(-1, Qt::AscendingOrder);
+    groupProxy_->sort(-1);
+    groups->hide();
+    groups->installEventFilter(this);
+    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this,
+            &SiteSurveyController::NoteExpandedNetworks);
+    connect(model_, &QAbstractItemModel::modelReset, this,
+            &SiteSurveyController::RestoreGroupedView);
+    connect(groups->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &SiteSurveyController::tableViewSelectionDidChange);
+    connect(ui_->groupByNetwork, &QCheckBox::toggled, this,
+            &SiteSurveyController::OnGroupByNetwork);
 }
 
 SiteSurveyController::~SiteSurveyController() = default;
@@ -93,6 +118,8 @@ void SiteSurveyController::awakeFromNib() {
     TraceEntry(kPage, "awakeFromNib");
     connect(ui_->ApList, &QAbstractItemView::doubleClicked, this, &SiteSurveyController::OnConnect,
             Qt::UniqueConnection);
+    connect(ui_->networkGroups, &QAbstractItemView::doubleClicked, this,
+            &SiteSurveyController::OnConnect, Qt::UniqueConnection);
     G_bRescan = 1;
 }
 
@@ -245,6 +272,7 @@ void SiteSurveyController::tableViewSelectionDidChange() {
 }
 
 int SiteSurveyController::SelectedRow() const {
+    if (shownGrouped_) return GroupedSelectedRow();
     const QModelIndexList selected = ui_->ApList->selectionModel()->selectedRows();
     if (selected.isEmpty()) return -1;
     return proxy_->SourceRow(selected.front().row());
@@ -537,7 +565,8 @@ int32_t SiteSurveyController::IsItemWPA() const {
 const std::vector<AccessPoint>& SiteSurveyController::tableData() const { return model_->rows(); }
 
 bool SiteSurveyController::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui_->ApList && event->type() == QEvent::KeyPress) {
+    if ((watched == ui_->ApList || watched == ui_->networkGroups) &&
+        event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             OnConnect();
@@ -545,6 +574,106 @@ bool SiteSurveyController::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// --- grouped by network ----------------------------------------------------------
+
+bool SiteSurveyController::GroupedByNetwork() const { return shownGrouped_; }
+
+void SiteSurveyController::OnGroupByNetwork(bool grouped) {
+    if (grouped == shownGrouped_) return;
+    QWidget* shown = grouped ? static_cast<QWidget*>(ui_->ApList) : ui_->networkGroups;
+    QWidget* next = grouped ? static_cast<QWidget*>(ui_->networkGroups) : ui_->ApList;
+    const int row = SelectedRow();
+    const bool focused = shown->hasFocus();
+    shownGrouped_ = grouped;
+    next->show();
+    shown->hide();
+    if (grouped) {
+        SizeGroupColumnsOnce();
+        SelectInGroups(row);
+    } else if (row >= 0) {
+        ui_->ApList->selectRow(proxy_->ViewRow(row));
+    } else {
+        ui_->ApList->clearSelection();
+    }
+    if (focused) next->setFocus();
+}
+
+int SiteSurveyController::GroupedSelectedRow() const {
+    const QModelIndexList selected = ui_->networkGroups->selectionModel()->selectedRows();
+    if (selected.isEmpty()) return -1;
+    return groupModel_->TableRow(groupProxy_->mapToSource(selected.front()));
+}
+
+void SiteSurveyController::SelectInGroups(int row) {
+    QTreeView* groups = ui_->networkGroups;
+    const QModelIndex at = groupProxy_->mapFromSource(groupModel_->IndexOfTableRow(row));
+    if (!at.isValid()) {
+        groups->clearSelection();
+        return;
+    }
+    if (at.parent().isValid()) groups->expand(at.parent());
+    groups->selectionModel()->setCurrentIndex(
+        at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    groups->scrollTo(at);
+}
+
+void SiteSurveyController::NoteExpandedNetworks() {
+    // A rebuild empties the rows first: what was open before is kept.
+    if (groupProxy_->rowCount() == 0) return;
+    expandedNetworks_.clear();
+    for (int i = 0; i < groupProxy_->rowCount(); ++i) {
+        const QModelIndex network = groupProxy_->index(i, 0);
+        if (!ui_->networkGroups->isExpanded(network)) continue;
+        const int row = groupModel_->TableRow(groupProxy_->mapToSource(network));
+        if (row >= 0) expandedNetworks_.push_back(tableData()[size_t(row)]);
+    }
+}
+
+void SiteSurveyController::RestoreGroupedView() {
+    QTreeView* groups = ui_->networkGroups;
+    // As the table: strongest first again after every rebuild, nothing
+    // selected; the networks the user had open stay open.
+    groups->header()->setSortIndicator(-1, Qt::AscendingOrder);
+    groupProxy_->sort(-1);
+    for (int i = 0; i < groupProxy_->rowCount(); ++i) {
+        const QModelIndex network = groupProxy_->index(i, 0);
+        const int row = groupModel_->TableRow(groupProxy_->mapToSource(network));
+        if (row < 0) continue;
+        const AccessPoint& strongest = tableData()[size_t(row)];
+        const bool wasOpen =
+            std::any_of(expandedNetworks_.begin(), expandedNetworks_.end(),
+                        [&](const AccessPoint& open) { return SameNetwork(open, strongest); });
+        if (wasOpen) groups->expand(network);
+    }
+    if (shownGrouped_) SizeGroupColumnsOnce();
+}
+
+void SiteSurveyController::SizeGroupColumnsOnce() {
+    if (groupColumnsSized_ || groupProxy_->rowCount() == 0) return;
+    // Folded access points count too (the view's own sizing sees only the
+    // rows it shows).
+    QTreeView* groups = ui_->networkGroups;
+    const QFontMetrics metrics = groups->fontMetrics();
+    const int margin = 2 * groups->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 12;
+    for (int column = 0; column < NetworkGroupModel::kColumnCount; ++column) {
+        int width = groups->header()->sectionSizeHint(column);
+        auto fit = [&](const QModelIndex& at, int indent) {
+            const QString text = at.data().toString();
+            width = std::max(width, metrics.horizontalAdvance(text) + margin + indent);
+        };
+        for (int n = 0; n < groupModel_->rowCount(); ++n) {
+            const QModelIndex network = groupModel_->index(n, column);
+            fit(network, column == 0 ? groups->indentation() : 0);
+            const QModelIndex first = groupModel_->index(n, 0);
+            for (int a = 0; a < groupModel_->rowCount(first); ++a)
+                fit(groupModel_->index(a, column, first),
+                    column == 0 ? 2 * groups->indentation() : 0);
+        }
+        groups->setColumnWidth(column, width);
+    }
+    groupColumnsSized_ = true;
 }
 
 }  // namespace corvane

@@ -49,6 +49,7 @@ class ActiveProfileControl;
 class HiddenSSIDController;
 class JoinQrController;
 class KestrelAccess;
+class NetworkGroupModel;
 class ProfileEditorSheet;
 
 class SiteSurveyController : public QWidget, public TaskSink {
@@ -123,6 +124,13 @@ public:
     QTimer* SiteSurveyTimer() const;
     QTimer* DoTaskTimer() const;
 
+    // "Group by network": while it is checked the page shows one row per
+    // network (NetworkGroupModel) instead of the table, and the row the
+    // actions use is the access point picked there (a network's row: its
+    // strongest). The selection goes with the switch.
+    void OnGroupByNetwork(bool grouped);
+    bool GroupedByNetwork() const;
+
 signals:
     // A rescan task's wait for the driver begins and ends (seconds; the
     // window paints meanwhile and shows that a scan runs).
@@ -154,6 +162,17 @@ private:
     // Whether the probe and the task runner let their turn pass.
     bool Holding() const;
 
+    // The grouped view: the table row behind its selection (or -1), and
+    // selecting a table row in it.
+    int GroupedSelectedRow() const;
+    void SelectInGroups(int row);
+    // Expanded networks, kept over a rebuild of the rows.
+    void NoteExpandedNetworks();
+    void RestoreGroupedView();
+    // The grouped view's columns fit its first rows it shows; the user's
+    // later changes stay.
+    void SizeGroupColumnsOnce();
+
     // Members the page's rules work with.
     int32_t CurrentSelectedItem = 0;
     int32_t TimerCount = 0;
@@ -177,6 +196,15 @@ private:
     JoinQrController* joinQr_ = nullptr;  // made at the first use
     std::optional<WifiQrNetwork> pendingQr_;
     int qrListsToWait_ = 0;  // scan lists the probe shows before pendingQr_ is looked up
+
+    // The grouped view's model, its sort, and the networks expanded in it
+    // (by their strongest access point's texts) before the rows were last
+    // rebuilt.
+    NetworkGroupModel* groupModel_ = nullptr;
+    AccessPointSortProxy* groupProxy_ = nullptr;
+    std::vector<AccessPoint> expandedNetworks_;
+    bool groupColumnsSized_ = false;
+    bool shownGrouped_ = false;  // the grouped view is the one shown
 };
 
 }  // namespace corvane
