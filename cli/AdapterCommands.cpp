@@ -10,13 +10,13 @@
 #include "adapter/ScanList.h"
 #include "adapter/SsidText.h"
 #include "cli/Commands.h"
+#include "cli/FieldLines.h"
 #include "cli/StatusWatch.h"
 #include "platform/Registry.h"
+#include "platform/Translate.h"
 #include "survey/LinkStatus.h"
 
 namespace corvane::cli {
-namespace {}  // namespace
-
 std::string Printable(const std::string& bytes) { return PrintableText(bytes); }
 
 bool RequireAdapter(KestrelAccess& adapter) {
@@ -28,11 +28,15 @@ bool RequireAdapter(KestrelAccess& adapter) {
     // A driver that is stopped still has its service published: say what a
     // command already under way says, not that there is no adapter.
     if (found && adapter.lastOpenResult == platform::kIOReturnTimeout)
-        std::fprintf(stderr, "corvane: the driver stopped answering\n");
+        std::fputs(Tr("cli::AdapterCommands", "corvane: the driver stopped answering\n").c_str(),
+                   stderr);
     else
-        std::fprintf(stderr, "corvane: no adapter found (no %s or %s service in %s)\n",
-                     kDriverClasses[0].className, kDriverClasses[1].className,
-                     platform::RegistryFolder().c_str());
+        std::fputs(FormatText(Tr("cli::AdapterCommands",
+                                 "corvane: no adapter found (no %1 or %2 service in %3)\n"),
+                              {kDriverClasses[0].className, kDriverClasses[1].className,
+                               platform::RegistryFolder()})
+                       .c_str(),
+                   stderr);
     return false;
 }
 
@@ -52,26 +56,40 @@ int CommandStatus(Context& context) {
                     j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
         return kExitOk;
     }
-    std::printf("Link state   : %s\n", view.linkState.c_str());
-    std::printf("Network      : %s\n", Printable(view.networkName).c_str());
-    std::printf("BSSID        : %s\n", view.bssid.c_str());
-    std::printf("Network type : %s\n", view.networkType.c_str());
-    std::printf("Channel      : %s\n", view.channel.c_str());
-    std::printf("Link quality : %u%%\n", view.signalStrength);
+    std::fputs(FieldLines({{Tr("cli::AdapterCommands", "Link state"), view.linkState},
+                           {Tr("cli::AdapterCommands", "Network"), Printable(view.networkName)},
+                           {Tr("cli::AdapterCommands", "BSSID"), view.bssid},
+                           {Tr("cli::AdapterCommands", "Network type"), view.networkType},
+                           {Tr("cli::AdapterCommands", "Channel"), view.channel},
+                           {Tr("cli::AdapterCommands", "Link quality"),
+                            std::to_string(view.signalStrength) + "%"}})
+                   .c_str(),
+               stdout);
     return kExitOk;
 }
 
 int CommandInit(Context& context) {
     if (!RequireAdapter(context.adapter)) return kExitFailed;
-    context.progress.SetActivity("Waiting for the driver");
+    context.progress.SetActivity(Tr("cli::AdapterCommands", "Waiting for the driver"));
     if (!context.adapter.InitCard()) {
-        std::fprintf(stderr, "corvane: the card could not be initialised\n");
+        std::fputs(
+            Tr("cli::AdapterCommands", "corvane: the card could not be initialised\n").c_str(),
+            stderr);
         return kExitFailed;
     }
-    std::printf("Card initialised: country region 0x%x, channels", G_nCountryRegion);
+    char region[16];
+    std::snprintf(region, sizeof region, "%x", G_nCountryRegion);
+    std::string channels;
     for (uint32_t i = 0; i < G_Channel_Numbers && i < sizeof G_Channel_List; ++i)
-        std::printf(" %u", G_Channel_List[i]);
-    std::printf(", radio %s\n", G_bRadio ? "on" : "off");
+        channels += " " + std::to_string(G_Channel_List[i]);
+    // The channel list comes with its leading blanks: none when it is empty.
+    std::fputs(FormatText(Tr("cli::AdapterCommands",
+                             "Card initialised: country region 0x%1, channels%2, radio %3\n"),
+                          {region, channels,
+                           G_bRadio ? Tr("cli::AdapterCommands", "on")
+                                    : Tr("cli::AdapterCommands", "off")})
+                   .c_str(),
+               stdout);
     return kExitOk;
 }
 

@@ -6,21 +6,27 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "platform/Registry.h"
+#include "platform/Translate.h"
 
 namespace corvane::cli {
 namespace {
 
 constexpr const char* kLockName = "/.corvane-adapter.lock";
 
+// The deadline's message, translated before the first alarm is set: the
+// signal handler only writes these bytes.
+char g_deadlineMessage[256];
+size_t g_deadlineLength = 0;
+
 void OnDeadline(int) {
-    static const char message[] = "\ncorvane: the driver stopped answering\n";
-    ssize_t written = write(STDERR_FILENO, message, sizeof message - 1);
+    ssize_t written = write(STDERR_FILENO, g_deadlineMessage, g_deadlineLength);
     (void)written;
     _exit(1);
 }
@@ -44,7 +50,9 @@ AdapterLock::AdapterLock(int waitSeconds) {
         acquired_ = true;
         return;
     }
-    std::fprintf(stderr, "corvane: waiting for another corvane command to finish\n");
+    std::fputs(
+        Tr("cli::Guards", "corvane: waiting for another corvane command to finish\n").c_str(),
+        stderr);
     for (int tenth = 0; tenth < waitSeconds * 10; ++tenth) {
         usleep(100000);
         if (flock(fd_, LOCK_EX | LOCK_NB) == 0) {
@@ -61,11 +69,19 @@ AdapterLock::~AdapterLock() {
 std::unique_ptr<AdapterLock> LockAdapter() {
     auto lock = std::make_unique<AdapterLock>();
     if (lock->Acquired()) return lock;
-    std::fprintf(stderr, "corvane: another corvane command still holds the adapter\n");
+    std::fputs(
+        Tr("cli::Guards", "corvane: another corvane command still holds the adapter\n").c_str(),
+        stderr);
     return nullptr;
 }
 
 void StartDeadline(unsigned seconds) {
+    if (g_deadlineLength == 0) {
+        const std::string message =
+            "\n" + Tr("cli::Guards", "corvane: the driver stopped answering\n");
+        g_deadlineLength = std::min(message.size(), sizeof g_deadlineMessage);
+        std::memcpy(g_deadlineMessage, message.data(), g_deadlineLength);
+    }
     struct sigaction action {};
     action.sa_handler = OnDeadline;
     sigemptyset(&action.sa_mask);

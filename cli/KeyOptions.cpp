@@ -8,6 +8,8 @@
 #include <iostream>
 #include <iterator>
 
+#include "platform/Translate.h"
+
 namespace corvane::cli {
 namespace {
 
@@ -59,10 +61,12 @@ std::string ApplyKeyOptions(const ParsedOptions& options, KeyOptionMode mode,
         for (const std::string& value : options.Values(option)) {
             WepOption parsed;
             if (!ParseWepOption(value, type, parsed))
-                return std::string(option) + " takes N=KEY with N from 1 to 4";
+                return FormatText(Tr("cli::KeyOptions", "%1 takes N=KEY with N from 1 to 4"),
+                                  {option});
             for (const WepOption& other : wep)
                 if (other.slot == parsed.slot)
-                    return "key " + std::to_string(parsed.slot + 1) + " given twice";
+                    return FormatText(Tr("cli::KeyOptions", "key %1 given twice"),
+                                      {std::to_string(parsed.slot + 1)});
             wep.push_back(parsed);
         }
     }
@@ -73,13 +77,15 @@ std::string ApplyKeyOptions(const ParsedOptions& options, KeyOptionMode mode,
     // keys for a typed network, or the window's preselection.
     int32_t auth = group.fields.nAuthenType;
     if (auto name = options.Value("--auth")) {
-        if (mode == KeyOptionMode::Join) return "--auth does not apply to join";
+        if (mode == KeyOptionMode::Join)
+            return Tr("cli::KeyOptions", "--auth does not apply to join");
         auto it = std::find_if(kAuthNames.begin(), kAuthNames.end(),
                                [&](const AuthName& a) { return *name == a.name; });
-        if (it == kAuthNames.end()) return "--auth takes open, shared, wpa-psk or wpa2-psk";
+        if (it == kAuthNames.end())
+            return Tr("cli::KeyOptions", "--auth takes open, shared, wpa-psk or wpa2-psk");
         auth = it->index;
         if (options.Has("--shared") && auth != kAuthShared)
-            return "--shared contradicts --auth " + *name;
+            return FormatText(Tr("cli::KeyOptions", "--shared contradicts --auth %1"), {*name});
     } else if (options.Has("--shared")) {
         auth = kAuthShared;
     } else if (mode == KeyOptionMode::AddTyped) {
@@ -87,18 +93,20 @@ std::string ApplyKeyOptions(const ParsedOptions& options, KeyOptionMode mode,
     }
     if (mode == KeyOptionMode::Join && auth != group.fields.nAuthenType &&
         !(auth == kAuthShared && group.fields.nAuthenType == kAuthOpen && group.fields.WepInUse()))
-        return "--shared applies only to a WEP network";
+        return Tr("cli::KeyOptions", "--shared applies only to a WEP network");
     if (auth != group.fields.nAuthenType) {
         if (group.AuthEntryIndex(kAuthenticationTexts[size_t(auth)]) < 0)
-            return std::string("an ad hoc network offers only Open authentication");
+            return Tr("cli::KeyOptions", "an ad hoc network offers only Open authentication");
         group.setAuthenTypeCombo(auth);
     }
 
     // The encryption within that authentication's list.
     int32_t enc = group.fields.nEncryType;
     if (auto cipher = options.Value("--cipher")) {
-        if (!IsPskInUse(auth)) return "--cipher applies only to a WPA-PSK or WPA2-PSK network";
-        if (*cipher != "tkip" && *cipher != "aes") return "--cipher takes tkip or aes";
+        if (!IsPskInUse(auth))
+            return Tr("cli::KeyOptions", "--cipher applies only to a WPA-PSK or WPA2-PSK network");
+        if (*cipher != "tkip" && *cipher != "aes")
+            return Tr("cli::KeyOptions", "--cipher takes tkip or aes");
         enc = *cipher == "tkip" ? kEncTkip : kEncAes;
     } else if (IsPskInUse(auth) && mode == KeyOptionMode::AddTyped) {
         enc = kEncAes;
@@ -109,14 +117,17 @@ std::string ApplyKeyOptions(const ParsedOptions& options, KeyOptionMode mode,
     }
     if (enc != group.fields.nEncryType || group.encSelected < 0) {
         if (enc < 0 || size_t(enc) >= group.encEntries.size())
-            return "that encryption is not offered";
+            return Tr("cli::KeyOptions", "that encryption is not offered");
         group.setEncryTypeCombo(enc);
     }
 
     KeyEntryFields& f = group.fields;
-    if (f.PskInUse() && anyWep) return "this network takes a pre-shared key, not WEP keys";
-    if (!f.PskInUse() && passphrase) return "this network takes no pre-shared key";
-    if (!f.PskInUse() && !f.WepInUse() && anyWep) return "this network takes no keys";
+    if (f.PskInUse() && anyWep)
+        return Tr("cli::KeyOptions", "this network takes a pre-shared key, not WEP keys");
+    if (!f.PskInUse() && passphrase)
+        return Tr("cli::KeyOptions", "this network takes no pre-shared key");
+    if (!f.PskInUse() && !f.WepInUse() && anyWep)
+        return Tr("cli::KeyOptions", "this network takes no keys");
 
     if (passphrase) f.wpaPreSharedKey = ReadPassphrase(*options.Value("--passphrase"));
     // The keys as given: the confirm step's rules (lengths, and characters
@@ -127,7 +138,7 @@ std::string ApplyKeyOptions(const ParsedOptions& options, KeyOptionMode mode,
     }
     if (auto index = options.Value("--wep-default")) {
         if (index->size() != 1 || (*index)[0] < '1' || (*index)[0] > '4')
-            return "--wep-default takes 1 to 4";
+            return Tr("cli::KeyOptions", "--wep-default takes 1 to 4");
         f.radio = {};
         f.radio[size_t((*index)[0] - '1')] = true;
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/Translate.h"
+
 namespace corvane::cli {
 
 std::optional<std::string> ParsedOptions::Value(const std::string& name) const {
@@ -33,17 +35,17 @@ std::optional<ParsedOptions> ParseOptions(const std::vector<std::string>& args,
         auto def = std::find_if(defs.begin(), defs.end(),
                                 [&](const OptionDef& s) { return s.name == arg; });
         if (def == defs.end()) {
-            *error = "unknown option " + arg;
+            *error = FormatText(Tr("cli::Options", "unknown option %1"), {arg});
             return std::nullopt;
         }
         if (parsed.values_.count(arg) && !def->repeatable) {
-            *error = arg + " given twice";
+            *error = FormatText(Tr("cli::Options", "%1 given twice"), {arg});
             return std::nullopt;
         }
         std::string value;
         if (def->takesValue) {
             if (i + 1 >= args.size()) {
-                *error = arg + " needs a value";
+                *error = FormatText(Tr("cli::Options", "%1 needs a value"), {arg});
                 return std::nullopt;
             }
             value = args[++i];
@@ -51,11 +53,12 @@ std::optional<ParsedOptions> ParseOptions(const std::vector<std::string>& args,
         parsed.values_[arg].push_back(value);
     }
     if (parsed.positional_.size() < minPositional) {
-        *error = "missing argument";
+        *error = Tr("cli::Options", "missing argument");
         return std::nullopt;
     }
     if (parsed.positional_.size() > maxPositional) {
-        *error = "unexpected argument " + parsed.positional_[maxPositional];
+        *error = FormatText(Tr("cli::Options", "unexpected argument %1"),
+                            {parsed.positional_[maxPositional]});
         return std::nullopt;
     }
     return parsed;

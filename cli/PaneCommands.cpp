@@ -15,6 +15,7 @@
 #include "adapter/Globals.h"
 #include "adapter/Oids.h"
 #include "adapter/Requests.h"
+#include "cli/FieldLines.h"
 #include "cli/Guards.h"
 #include "cli/Options.h"
 #include "pane/AboutInformation.h"
@@ -22,16 +23,24 @@
 #include "platform/BundleInfo.h"
 #include "platform/Clock.h"
 #include "platform/PaneLauncher.h"
+#include "platform/Translate.h"
 #include "profiles/ConnectEngine.h"
 #include "profiles/StoredIndexes.h"
 
 namespace corvane::cli {
 namespace {
 
-constexpr const char* kAdvancedUsage =
-    "usage: corvane advanced [--json]\n"
-    "       corvane advanced set [--wireless-mode 2.4G|5G|2.4+5G] [--tx-rate TEXT]\n"
-    "                            [--bg-protection 0|1|2|auto|on|off] [--tx-burst on|off]\n";
+std::string AdvancedUsage() {
+    return Tr(
+        "cli::PaneCommands",
+        "usage: corvane advanced [--json]\n"
+        "       corvane advanced set [--wireless-mode 2.4G|5G|2.4+5G] [--tx-rate TEXT]\n"
+        "                            [--bg-protection 0|1|2|auto|on|off] [--tx-burst on|off]\n");
+}
+
+std::string OnOff(bool on) {
+    return on ? Tr("cli::PaneCommands", "on") : Tr("cli::PaneCommands", "off");
+}
 
 // The reconnects the page would queue, run once the page's own requests
 // are sent.
@@ -131,20 +140,29 @@ nlohmann::json PageJson(const AdvancedSettingsModel& model) {
     return j;
 }
 
+// "2.4G     (offered: 2.4G, 5G, 2.4+5G)"
+std::string Choice(const std::vector<std::string>& list, int selected) {
+    return PadRight(Entry(list, selected), 8) + " " +
+           FormatText(Tr("cli::PaneCommands", "(offered: %1)"), {Joined(list)});
+}
+
 void PrintPage(const AdvancedSettingsModel& model) {
-    std::printf("Wireless mode : %-8s (offered: %s)\n",
-                Entry(model.wirelessModes, model.wirelessModeSelected).c_str(),
-                Joined(model.wirelessModes).c_str());
-    if (model.rateControls != RateControls::Hidden) {
-        std::printf("Tx rate       : %-8s (offered: %s)\n",
-                    Entry(model.txRates, model.txRateSelected).c_str(),
-                    Joined(model.txRates).c_str());
-        std::printf("BG protection : %-8s (offered: %s)\n",
-                    Entry(kBgProtections, model.bgProtectionSelected).c_str(),
-                    Joined(kBgProtections).c_str());
-    }
-    std::printf("Tx burst      : %s\n", model.bTXBurst ? "on" : "off");
-    std::printf("Radio         : %s\n", G_bRadio ? "on" : "off");
+    const Field mode{Tr("cli::PaneCommands", "Wireless mode"),
+                     Choice(model.wirelessModes, model.wirelessModeSelected)};
+    const Field rate{Tr("cli::PaneCommands", "Tx rate"),
+                     Choice(model.txRates, model.txRateSelected)};
+    const Field bg{Tr("cli::PaneCommands", "BG protection"),
+                   Choice(kBgProtections, model.bgProtectionSelected)};
+    const Field burst{Tr("cli::PaneCommands", "Tx burst"), OnOff(model.bTXBurst)};
+    const Field radio{Tr("cli::PaneCommands", "Radio"), OnOff(G_bRadio)};
+    // The labels line up the same whether the rate lines are shown or not.
+    const size_t width =
+        std::max({TextWidth(mode.label), TextWidth(rate.label), TextWidth(bg.label),
+                  TextWidth(burst.label), TextWidth(radio.label)});
+    const std::vector<Field> fields = model.rateControls != RateControls::Hidden
+                                          ? std::vector<Field>{mode, rate, bg, burst, radio}
+                                          : std::vector<Field>{mode, burst, radio};
+    std::fputs(FieldLines(fields, width).c_str(), stdout);
 }
 
 int AdvancedSet(Context& context) {
@@ -158,11 +176,12 @@ int AdvancedSet(Context& context) {
                                 0, 0, &error);
     if (options && !options->Has("--wireless-mode") && !options->Has("--tx-rate") &&
         !options->Has("--bg-protection") && !options->Has("--tx-burst"))
-        error = "nothing to set";
+        error = Tr("cli::PaneCommands", "nothing to set");
     std::optional<int> bg;
     if (options && options->Has("--bg-protection")) {
         bg = ParseBgProtection(*options->Value("--bg-protection"));
-        if (!bg) error = "--bg-protection takes 0 (Auto), 1 (On) or 2 (Off)";
+        if (!bg)
+            error = Tr("cli::PaneCommands", "--bg-protection takes 0 (Auto), 1 (On) or 2 (Off)");
     }
     std::optional<bool> burst;
     if (options && options->Has("--tx-burst")) {
@@ -170,10 +189,10 @@ int AdvancedSet(Context& context) {
         if (value == "on" || value == "off")
             burst = value == "on";
         else
-            error = "--tx-burst takes on or off";
+            error = Tr("cli::PaneCommands", "--tx-burst takes on or off");
     }
     if (!options || !error.empty()) {
-        std::fprintf(stderr, "corvane advanced set: %s\n%s", error.c_str(), kAdvancedUsage);
+        std::fputs(("corvane advanced set: " + error + "\n" + AdvancedUsage()).c_str(), stderr);
         return kExitUsage;
     }
 
@@ -189,25 +208,34 @@ int AdvancedSet(Context& context) {
         auto at = std::find_if(model.wirelessModes.begin(), model.wirelessModes.end(),
                                [&](const std::string& m) { return Lower(m) == Lower(*mode); });
         if (at == model.wirelessModes.end()) {
-            std::fprintf(stderr,
-                         "corvane advanced set: this adapter offers the wireless modes %s\n",
-                         Joined(model.wirelessModes).c_str());
+            std::fputs(FormatText(Tr("cli::PaneCommands",
+                                     "corvane advanced set: this adapter offers the wireless "
+                                     "modes %1\n"),
+                                  {Joined(model.wirelessModes)})
+                           .c_str(),
+                       stderr);
             return kExitUsage;
         }
         model.OnSelChangeWirelessMode(int(at - model.wirelessModes.begin()), kind);
     }
     const bool ratesOffered = model.rateControls == RateControls::Shown;
     if ((options->Has("--tx-rate") || bg) && !ratesOffered) {
-        std::fprintf(stderr,
-                     "corvane advanced set: this adapter chooses its own transmit rate and BG "
-                     "protection\n");
+        std::fputs(Tr("cli::PaneCommands",
+                      "corvane advanced set: this adapter chooses its own transmit rate and "
+                      "BG protection\n")
+                       .c_str(),
+                   stderr);
         return kExitUsage;
     }
     if (auto rate = options->Value("--tx-rate")) {
         auto index = FindRate(model.txRates, *rate);
         if (!index) {
-            std::fprintf(stderr, "corvane advanced set: in this wireless mode the rates are %s\n",
-                         Joined(model.txRates).c_str());
+            std::fputs(
+                FormatText(Tr("cli::PaneCommands",
+                              "corvane advanced set: in this wireless mode the rates are %1\n"),
+                           {Joined(model.txRates)})
+                    .c_str(),
+                stderr);
             return kExitUsage;
         }
         model.OnTxRate(*index);
@@ -215,7 +243,10 @@ int AdvancedSet(Context& context) {
     if (bg) {
         if (*bg != 0 && (IsOfdmOnlyMode(model.nWirelessMode) ||
                          ApplyTurnsOffBgProtection(model.nWirelessMode))) {
-            std::fprintf(stderr, "corvane advanced set: a 5 GHz mode uses no BG protection\n");
+            std::fputs(Tr("cli::PaneCommands",
+                          "corvane advanced set: a 5 GHz mode uses no BG protection\n")
+                           .c_str(),
+                       stderr);
             return kExitUsage;
         }
         model.OnSelBGProtection(*bg);
@@ -230,7 +261,7 @@ int AdvancedSet(Context& context) {
         // mode: a rescan on the new mode, then the reconnect.
         platform::USleep(uint64_t(kRescanAfterApplyMs) * 1000);
         ClearHeldScanList();
-        context.progress.SetActivity("Scanning");
+        context.progress.SetActivity(Tr("cli::PaneCommands", "Scanning"));
         context.adapter.RescanBssidList();
         context.adapter.QueryBssidList();
         ReconnectAfterModeChange(reconnects.Hooks(), outcome.previousNetworkSetBack);
@@ -238,8 +269,11 @@ int AdvancedSet(Context& context) {
     }
     if (outcome.radioOffAgain) SwitchRadio(context.adapter, false, reconnects.Hooks());
     if (!outcome.written) {
-        std::fprintf(stderr, "corvane: the settings could not be written to %s\n",
-                     ExpandTilde(kAdvancedSettingPath).c_str());
+        std::fputs(FormatText(Tr("cli::PaneCommands",
+                                 "corvane: the settings could not be written to %1\n"),
+                              {ExpandTilde(kAdvancedSettingPath)})
+                       .c_str(),
+                   stderr);
         return kExitFailed;
     }
     PrintPage(model);
@@ -254,8 +288,11 @@ int CommandRadio(Context& context) {
     auto options = ParseOptions(context.args, {}, 1, 1, &error);
     const std::string state = options ? Lower(options->Positional()[0]) : "";
     if (!options || (state != "on" && state != "off")) {
-        std::fprintf(stderr, "corvane radio: %s\nusage: corvane radio on|off\n",
-                     options ? "say on or off" : error.c_str());
+        std::fputs(
+            FormatText(Tr("cli::PaneCommands", "corvane radio: %1\nusage: corvane radio on|off\n"),
+                       {options ? Tr("cli::PaneCommands", "say on or off") : error})
+                .c_str(),
+            stderr);
         return kExitUsage;
     }
     if (!RequireAdapter(context.adapter)) return kExitFailed;
@@ -264,10 +301,14 @@ int CommandRadio(Context& context) {
     const bool sent = SwitchRadio(context.adapter, on, reconnects.Hooks());
     reconnects.Run(context.adapter);
     if (!sent) {
-        std::fprintf(stderr, "corvane: the adapter did not take the radio switch\n");
+        std::fputs(
+            Tr("cli::PaneCommands", "corvane: the adapter did not take the radio switch\n").c_str(),
+            stderr);
         return kExitFailed;
     }
-    std::printf("Radio %s\n", on ? "on" : "off");
+    std::fputs((on ? Tr("cli::PaneCommands", "Radio on\n") : Tr("cli::PaneCommands", "Radio off\n"))
+                   .c_str(),
+               stdout);
     reconnects.ReportAssociation(context);
     return kExitOk;
 }
@@ -277,7 +318,7 @@ int CommandAdvanced(Context& context) {
     std::string error;
     auto options = ParseOptions(context.args, {{"--json"}}, 0, 0, &error);
     if (!options) {
-        std::fprintf(stderr, "corvane advanced: %s\n%s", error.c_str(), kAdvancedUsage);
+        std::fputs(("corvane advanced: " + error + "\n" + AdvancedUsage()).c_str(), stderr);
         return kExitUsage;
     }
     if (!RequireAdapter(context.adapter)) return kExitFailed;
@@ -293,7 +334,11 @@ int CommandAbout(Context& context) {
     std::string error;
     auto options = ParseOptions(context.args, {{"--json"}}, 0, 0, &error);
     if (!options) {
-        std::fprintf(stderr, "corvane about: %s\nusage: corvane about [--json]\n", error.c_str());
+        std::fputs(FormatText(Tr("cli::PaneCommands",
+                                 "corvane about: %1\nusage: corvane about [--json]\n"),
+                              {error})
+                       .c_str(),
+                   stderr);
         return kExitUsage;
     }
     if (!RequireAdapter(context.adapter)) return kExitFailed;
@@ -309,10 +354,13 @@ int CommandAbout(Context& context) {
                     j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
         return kExitOk;
     }
-    std::printf("Driver version  : %s\n", text(facts.DriverVersion).c_str());
-    std::printf("EEPROM version  : %s\n", facts.EEPROMVersion.c_str());
-    std::printf("MAC address     : %s\n", facts.MacAddress.c_str());
-    std::printf("Utility version : %s\n", text(facts.VelaConfigVersion).c_str());
+    std::fputs(
+        FieldLines({{Tr("cli::PaneCommands", "Driver version"), text(facts.DriverVersion)},
+                    {Tr("cli::PaneCommands", "EEPROM version"), facts.EEPROMVersion},
+                    {Tr("cli::PaneCommands", "MAC address"), facts.MacAddress},
+                    {Tr("cli::PaneCommands", "Utility version"), text(facts.VelaConfigVersion)}})
+            .c_str(),
+        stdout);
     return kExitOk;
 }
 

@@ -15,6 +15,7 @@
 #include "crypto/Wipe.h"
 #include "editor/KeyRules.h"
 #include "platform/Clock.h"
+#include "platform/Translate.h"
 #include "profiles/ActiveRecord.h"
 #include "profiles/ConnectEngine.h"
 #include "profiles/PreferenceFiles.h"
@@ -34,7 +35,8 @@ std::string SecurityText(const PrefDictionary& profile) {
     std::string_view cipher = EncryptionText(auth, enc);
     if (text.empty()) text = "?";
     text += "/" + std::string(cipher.empty() ? "?" : cipher);
-    if (IntValue(profile, kKeyNetworkType) == kNetworkAdhoc) text += " (ad hoc)";
+    if (IntValue(profile, kKeyNetworkType) == kNetworkAdhoc)
+        text = FormatText(Tr("cli::ProfileCommands", "%1 (ad hoc)"), {text});
     return text;
 }
 
@@ -55,12 +57,18 @@ std::optional<size_t> NamedProfileRow(const PrefArray& profiles, const std::stri
     const std::optional<size_t> row = FindProfileRow(profiles, wanted);
     if (row) return row;
     if (IsMalformedIndex(wanted)) {
-        std::fprintf(stderr, "corvane %s: %s is no profile number (1, 2, ...)\n", command,
-                     Printable(wanted).c_str());
+        std::fputs(FormatText(Tr("cli::ProfileCommands",
+                                 "corvane %1: %2 is no profile number (1, 2, ...)\n"),
+                              {command, Printable(wanted)})
+                       .c_str(),
+                   stderr);
         status = kExitUsage;
     } else {
-        std::fprintf(stderr, "corvane: no stored profile named or numbered \"%s\"\n",
-                     Printable(wanted).c_str());
+        std::fputs(FormatText(Tr("cli::ProfileCommands",
+                                 "corvane: no stored profile named or numbered \"%1\"\n"),
+                              {Printable(wanted)})
+                       .c_str(),
+                   stderr);
         status = kExitFailed;
     }
     return std::nullopt;
@@ -83,21 +91,24 @@ int WaitForAssociation(Context& context, const NDIS_802_11_SSID& wanted) {
     const std::string ssid =
         Printable(std::string(reinterpret_cast<const char*>(wanted.Ssid),
                               std::min<size_t>(wanted.SsidLength, kSsidMaxLength)));
-    context.progress.SetActivity("Associating");
+    context.progress.SetActivity(Tr("cli::ProfileCommands", "Associating"));
     for (int poll = 0; poll < kAssociationPolls; ++poll) {
         if (AssociatedWith(context.adapter, wanted)) {
-            std::printf("Connected to %s\n", ssid.c_str());
+            std::fputs(FormatText(Tr("cli::ProfileCommands", "Connected to %1\n"), {ssid}).c_str(),
+                       stdout);
             return kExitOk;
         }
         platform::USleep(kAssociationPollMicroseconds);
     }
-    std::printf("Not connected to %s\n", ssid.c_str());
+    std::fputs(FormatText(Tr("cli::ProfileCommands", "Not connected to %1\n"), {ssid}).c_str(),
+               stdout);
     return kExitFailed;
 }
 
 int CommandPsk(Context& context) {
     if (context.args.size() != 2) {
-        std::fprintf(stderr, "usage: corvane psk SSID PASSPHRASE|-\n");
+        std::fputs(Tr("cli::ProfileCommands", "usage: corvane psk SSID PASSPHRASE|-\n").c_str(),
+                   stderr);
         return kExitUsage;
     }
     const std::string& ssid = context.args[0];
@@ -113,8 +124,11 @@ int CommandPsk(Context& context) {
     }
     const std::string& pass = fields.wpaPreSharedKey;
     if (ssid.size() > kSsidMaxLength) {
-        std::fprintf(stderr, "corvane: the SSID is %zu bytes long; at most 32 are allowed\n",
-                     ssid.size());
+        std::fputs(FormatText(Tr("cli::ProfileCommands",
+                                 "corvane: the SSID is %1 bytes long; at most 32 are allowed\n"),
+                              {std::to_string(ssid.size())})
+                       .c_str(),
+                   stderr);
         return kExitUsage;
     }
     // The rules the key dialog applies: a passphrase of 8 to 63 printable
@@ -161,7 +175,8 @@ int CommandProfiles(Context& context) {
                     list.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
         return kExitOk;
     }
-    if (state.records.empty()) std::fprintf(stderr, "corvane: no stored profiles\n");
+    if (state.records.empty())
+        std::fputs(Tr("cli::ProfileCommands", "corvane: no stored profiles\n").c_str(), stderr);
     const std::optional<size_t> active =
         IsActiveRecord(state.recordActivate) ? state.ActiveRow() : std::nullopt;
     for (size_t i = 0; i < state.records.size(); ++i) {
@@ -188,13 +203,19 @@ int CommandConnect(Context& context) {
     ActivateOutcome outcome = ActivateProfile(state, *row, keys);
     keys.Zero();
     if (outcome.result == StoreResult::kGone) {
-        std::fprintf(stderr, "corvane: the profile was changed or deleted by another program\n");
+        std::fputs(Tr("cli::ProfileCommands",
+                      "corvane: the profile was changed or deleted by another program\n")
+                       .c_str(),
+                   stderr);
         return kExitFailed;
     }
     if (outcome.result == StoreResult::kFailed) {
-        std::fprintf(stderr,
-                     "corvane: the active profile could not be saved in %s; not connecting\n",
-                     ExpandTilde(kActiveProfilePath).c_str());
+        std::fputs(FormatText(Tr("cli::ProfileCommands",
+                                 "corvane: the active profile could not be saved in %1; not "
+                                 "connecting\n"),
+                              {ExpandTilde(kActiveProfilePath)})
+                       .c_str(),
+                   stderr);
         return kExitFailed;
     }
     ApplyProfile(context.adapter, *outcome.record, kPaneActivate);
@@ -206,15 +227,17 @@ int CommandDisconnect(Context& context) {
     // Marked inactive first: a link dropped while the file still named an
     // active profile would be taken back by the agent moments later.
     if (!DisableActiveProfile()) {
-        std::fprintf(stderr,
-                     "corvane: the active profile could not be marked inactive in %s; not "
-                     "disconnecting\n",
-                     ExpandTilde(kActiveProfilePath).c_str());
+        std::fputs(FormatText(Tr("cli::ProfileCommands",
+                                 "corvane: the active profile could not be marked inactive in "
+                                 "%1; not disconnecting\n"),
+                              {ExpandTilde(kActiveProfilePath)})
+                       .c_str(),
+                   stderr);
         return kExitFailed;
     }
     ProfileRecordPtr reset = MakeResetRecord();
     ApplyProfile(context.adapter, *reset, kPaneTask);
-    std::printf("Disconnected\n");
+    std::fputs(Tr("cli::ProfileCommands", "Disconnected\n").c_str(), stdout);
     return kExitOk;
 }
 

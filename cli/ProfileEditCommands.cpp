@@ -14,6 +14,7 @@
 #include "editor/KeyRules.h"
 #include "editor/ProfileEditorModel.h"
 #include "platform/Alert.h"
+#include "platform/Translate.h"
 #include "profiles/ConnectEngine.h"
 #include "profiles/PreferenceLock.h"
 #include "profiles/ProfileList.h"
@@ -22,14 +23,16 @@
 namespace corvane::cli {
 namespace {
 
-constexpr const char* kAddUsage =
-    "usage: corvane profiles add BSSID [--name NAME] [--ssid TEXT] [key options]\n"
-    "       corvane profiles add --ssid TEXT [--adhoc [--channel N]] [--name NAME] [key options]\n"
-    "key options: [--auth open|shared|wpa-psk|wpa2-psk] [--passphrase TEXT|-] [--cipher tkip|aes]\n"
-    "             [--wep-hex N=KEY]... [--wep-ascii N=KEY]... [--wep-default N] [--shared]\n";
-
 int Usage(const std::string& error) {
-    std::fprintf(stderr, "corvane profiles add: %s\n%s", error.c_str(), kAddUsage);
+    const std::string usage = Tr(
+        "cli::ProfileEditCommands",
+        "usage: corvane profiles add BSSID [--name NAME] [--ssid TEXT] [key options]\n"
+        "       corvane profiles add --ssid TEXT [--adhoc [--channel N]] [--name NAME] [key "
+        "options]\n"
+        "key options: [--auth open|shared|wpa-psk|wpa2-psk] [--passphrase TEXT|-] [--cipher "
+        "tkip|aes]\n"
+        "             [--wep-hex N=KEY]... [--wep-ascii N=KEY]... [--wep-default N] [--shared]\n");
+    std::fputs(("corvane profiles add: " + error + "\n" + usage).c_str(), stderr);
     return kExitUsage;
 }
 
@@ -50,13 +53,16 @@ int ProfilesAdd(Context& context) {
     if (!options) return Usage(error);
     const bool fromScan = !options->Positional().empty();
     if (fromScan && (options->Has("--adhoc") || options->Has("--channel")))
-        return Usage("--adhoc and --channel are for a network typed in, not one from the scan");
-    if (!fromScan && !options->Has("--ssid")) return Usage("give a BSSID from the scan, or --ssid");
+        return Usage(Tr("cli::ProfileEditCommands",
+                        "--adhoc and --channel are for a network typed in, not one from the scan"));
+    if (!fromScan && !options->Has("--ssid"))
+        return Usage(Tr("cli::ProfileEditCommands", "give a BSSID from the scan, or --ssid"));
     if (options->Has("--channel") && !options->Has("--adhoc"))
-        return Usage("--channel needs --adhoc");
+        return Usage(Tr("cli::ProfileEditCommands", "--channel needs --adhoc"));
     if (auto ssid = options->Value("--ssid")) {
-        if (ssid->empty()) return Usage("--ssid needs a name");
-        if (ssid->size() > kSsidMaxLength) return Usage("an SSID has at most 32 bytes");
+        if (ssid->empty()) return Usage(Tr("cli::ProfileEditCommands", "--ssid needs a name"));
+        if (ssid->size() > kSsidMaxLength)
+            return Usage(Tr("cli::ProfileEditCommands", "an SSID has at most 32 bytes"));
     }
 
     ProfileEditorModel editor;
@@ -64,7 +70,9 @@ int ProfilesAdd(Context& context) {
     if (fromScan) {
         auto mac = ParseMac(options->Positional()[0]);
         if (!mac)
-            return Usage(Printable(options->Positional()[0]) + " is no BSSID (AA:BB:CC:DD:EE:FF)");
+            return Usage(
+                FormatText(Tr("cli::ProfileEditCommands", "%1 is no BSSID (AA:BB:CC:DD:EE:FF)"),
+                           {Printable(options->Positional()[0])}));
         if (!RequireAdapter(context.adapter)) return kExitFailed;
         context.adapter.CheckCountryRegion();
         std::vector<ScannedNetwork> networks = ScanNetworks(context);
@@ -96,7 +104,9 @@ int ProfilesAdd(Context& context) {
                 auto it =
                     number ? std::find(plan.begin(), plan.end(), uint32_t(*number)) : plan.end();
                 if (it == plan.end())
-                    return Usage("channel " + Printable(*channel) + " is not in the card's plan");
+                    return Usage(FormatText(
+                        Tr("cli::ProfileEditCommands", "channel %1 is not in the card's plan"),
+                        {Printable(*channel)}));
                 editor.OnChannel(int(it - plan.begin()));
             }
         }
@@ -111,8 +121,11 @@ int ProfilesAdd(Context& context) {
     }
     if (!editor.OnOK()) return kExitFailed;
     PrefArray stored = ReadPreferenceArray(kProfileListPath);
-    std::printf("Added profile %zu: %s (%s)\n", stored.size(),
-                Printable(editor.profileName).c_str(), Printable(editor.ssidText).c_str());
+    std::fputs(FormatText(Tr("cli::ProfileEditCommands", "Added profile %1: %2 (%3)\n"),
+                          {std::to_string(stored.size()), Printable(editor.profileName),
+                           Printable(editor.ssidText)})
+                   .c_str(),
+               stdout);
     return kExitOk;
 }
 
@@ -123,9 +136,12 @@ int ProfilesDelete(Context& context) {
     std::string error;
     auto options = ParseOptions(args, {}, 1, 1, &error);
     if (!options) {
-        std::fprintf(stderr,
-                     "corvane profiles delete: %s\nusage: corvane profiles delete NAME|INDEX\n",
-                     error.c_str());
+        std::fputs(FormatText(Tr("cli::ProfileEditCommands",
+                                 "corvane profiles delete: %1\nusage: corvane profiles delete "
+                                 "NAME|INDEX\n"),
+                              {error})
+                       .c_str(),
+                   stderr);
         return kExitUsage;
     }
     // The name or number is looked up in the file as it is while the
@@ -133,7 +149,10 @@ int ProfilesDelete(Context& context) {
     // before the driver is asked anything.
     std::optional<PreferenceLock> preferences(std::in_place);
     if (!preferences->Held()) {
-        std::fprintf(stderr, "corvane: another program holds the preference files\n");
+        std::fputs(
+            Tr("cli::ProfileEditCommands", "corvane: another program holds the preference files\n")
+                .c_str(),
+            stderr);
         return kExitFailed;
     }
     ProfileListState state;
@@ -145,18 +164,22 @@ int ProfilesDelete(Context& context) {
     DeleteOutcome outcome = DeleteProfile(state, *row);
     preferences.reset();
     if (outcome.result != StoreResult::kStored) {
-        std::fprintf(stderr,
-                     "corvane: the preference files could not be written; nothing was deleted\n");
+        std::fputs(Tr("cli::ProfileEditCommands",
+                      "corvane: the preference files could not be written; nothing was deleted\n")
+                       .c_str(),
+                   stderr);
         return kExitFailed;
     }
-    std::printf("Deleted profile %s\n", Printable(name).c_str());
+    std::fputs(FormatText(Tr("cli::ProfileEditCommands", "Deleted profile %1\n"), {Printable(name)})
+                   .c_str(),
+               stdout);
     if (outcome.queueReset) {
         // The window queues the reset record for its task step; here it is
         // applied at once.
         if (!RequireAdapter(context.adapter)) return kExitFailed;
         ProfileRecordPtr reset = MakeResetRecord();
         ApplyProfile(context.adapter, *reset, kPaneTask);
-        std::printf("Disconnected\n");
+        std::fputs(Tr("cli::ProfileEditCommands", "Disconnected\n").c_str(), stdout);
     }
     return kExitOk;
 }

@@ -11,8 +11,10 @@ void ProgressClock::SleepMicroseconds(uint64_t us) {
         return;
     }
     for (uint64_t left = us; left > 0;) {
-        std::fprintf(stderr, "\r%s... %llu s ", activity_.c_str(),
-                     (unsigned long long)((left + kSecond - 1) / kSecond));
+        const std::string count = std::to_string((left + kSecond - 1) / kSecond);
+        std::fputs(
+            ("\r" + FormatText(Tr("cli::Progress", "%1... %2 s "), {activity_, count})).c_str(),
+            stderr);
         std::fflush(stderr);
         uint64_t slice = left < kSecond / 4 ? left : kSecond / 4;
         platform::SystemClock().SleepMicroseconds(slice);

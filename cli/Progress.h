@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/Clock.h"
+#include "platform/Translate.h"
 
 namespace corvane::cli {
 
@@ -15,12 +16,12 @@ public:
     uint64_t NowMicroseconds() override { return platform::SystemClock().NowMicroseconds(); }
     void SleepMicroseconds(uint64_t us) override;
 
-    // What the next waits are for, e.g. "Scanning".
+    // What the next waits are for, e.g. "Scanning", in the user's language.
     void SetActivity(std::string activity) { activity_ = std::move(activity); }
 
 private:
     bool show_;
-    std::string activity_ = "Waiting";
+    std::string activity_ = Tr("cli::Progress", "Waiting");
 };
 
 }  // namespace corvane::cli

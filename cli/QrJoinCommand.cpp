@@ -14,23 +14,19 @@
 #include "editor/KeyEntryGroup.h"
 #include "exchange/WifiQr.h"
 #include "platform/Alert.h"
+#include "platform/Translate.h"
 #include "profiles/ActiveRecord.h"
 #include "profiles/ConnectEngine.h"
 #include "survey/QrJoin.h"
 #include "survey/SurveyConnect.h"
 
 namespace corvane::cli {
-namespace {
-
-constexpr const char* kJoinQrUsage = "usage: corvane join --qr TEXT|-\n";
-
-}  // namespace
-
 int JoinFromQr(Context& context) {
     std::string error;
     auto options = ParseOptions(context.args, {{"--qr", true}}, 0, 0, &error);
+    const std::string usage = Tr("cli::QrJoinCommand", "usage: corvane join --qr TEXT|-\n");
     if (!options) {
-        std::fprintf(stderr, "corvane join: %s\n%s", error.c_str(), kJoinQrUsage);
+        std::fputs(("corvane join: " + error + "\n" + usage).c_str(), stderr);
         return kExitUsage;
     }
     std::string text = *options->Value("--qr");
@@ -42,7 +38,7 @@ int JoinFromQr(Context& context) {
     }
     const WifiQrParse parsed = ParseWifiQr(text);
     if (parsed.outcome == WifiQrParse::Outcome::kMalformed) {
-        std::fprintf(stderr, "corvane join: %s\n%s", parsed.problem.c_str(), kJoinQrUsage);
+        std::fputs(("corvane join: " + parsed.problem + "\n" + usage).c_str(), stderr);
         return kExitUsage;
     }
     if (parsed.outcome == WifiQrParse::Outcome::kUnsupported) {
@@ -56,7 +52,7 @@ int JoinFromQr(Context& context) {
     for (const ScannedNetwork& n : networks) entries.push_back(n.entry);
     const std::optional<size_t> found = StrongestNamed(entries, qr.ssid);
     if (!found && !qr.hidden) {
-        std::fprintf(stderr, "corvane: %s\n", QrNetworkNotFound(Printable(qr.ssid)).c_str());
+        std::fputs(("corvane: " + QrNetworkNotFound(Printable(qr.ssid)) + "\n").c_str(), stderr);
         return kExitFailed;
     }
 

@@ -7,6 +7,7 @@
 #include "adapter/Globals.h"
 #include "adapter/Oids.h"
 #include "cli/Guards.h"
+#include "platform/Translate.h"
 
 namespace corvane::cli {
 namespace {
@@ -15,16 +16,16 @@ constexpr uint64_t kSecondUs = 1000000;
 constexpr uint64_t kStopCheckUs = 200000;
 // Each sample must come back within this, as a single status must.
 constexpr unsigned kSampleDeadlineSeconds = 20;
-constexpr const char* kWatchUsage =
-    "usage: corvane status [--json]\n"
-    "       corvane status --watch [SECONDS]";
 
 volatile std::sig_atomic_t g_interrupted = 0;
 
 void OnInterrupt(int) { g_interrupted = 1; }
 
 int UsageError(const std::string& message) {
-    std::fprintf(stderr, "corvane status: %s\n%s\n", message.c_str(), kWatchUsage);
+    const std::string usage = Tr("cli::StatusWatch",
+                                 "usage: corvane status [--json]\n"
+                                 "       corvane status --watch [SECONDS]\n");
+    std::fputs(("corvane status: " + message + "\n" + usage).c_str(), stderr);
     return kExitUsage;
 }
 
@@ -32,11 +33,13 @@ int UsageError(const std::string& message) {
 
 std::string WatchLine(uint64_t elapsedSeconds, const LinkStatusView& view,
                       const SignalHistory& history) {
-    std::string line = std::to_string(elapsedSeconds) + " s  " + view.linkState + "  ";
+    std::string line =
+        FormatText(Tr("cli::StatusWatch", "%1 s"), {std::to_string(elapsedSeconds)}) + "  " +
+        view.linkState + "  ";
     if (view.associated) line += Printable(view.networkName) + "  " + view.bssid + "  ";
     line += DescribeQualityFigures(history);
     if (!history.Samples().empty() && history.Samples().back().networkChanged)
-        line += "  (network changed)";
+        line += Tr("cli::StatusWatch", "  (network changed)");
     return line;
 }
 
@@ -72,12 +75,17 @@ int CommandStatusWatch(Context& context) {
     std::optional<unsigned> seconds;
     if (!options.Positional().empty()) {
         const std::string& text = options.Positional().front();
-        if (!options.Has("--watch")) return UsageError("unexpected argument " + text);
+        if (!options.Has("--watch"))
+            return UsageError(FormatText(Tr("cli::StatusWatch", "unexpected argument %1"), {text}));
         auto parsed = ParseIndex(text);
-        if (!parsed) return UsageError("SECONDS must be a whole number of seconds from 1: " + text);
+        if (!parsed)
+            return UsageError(FormatText(
+                Tr("cli::StatusWatch", "SECONDS must be a whole number of seconds from 1: %1"),
+                {text}));
         seconds = unsigned(*parsed);
     }
-    if (options.Has("--json")) return UsageError("--watch prints lines, not --json");
+    if (options.Has("--json"))
+        return UsageError(Tr("cli::StatusWatch", "--watch prints lines, not --json"));
     if (!RequireAdapter(context.adapter)) return kExitFailed;
 
     // Restarted system calls: an interrupt in the middle of a request lets

@@ -10,12 +10,14 @@
 #include "adapter/Globals.h"
 #include "adapter/ScanList.h"
 #include "cli/Commands.h"
+#include "cli/FieldLines.h"
 #include "cli/KeyOptions.h"
 #include "cli/Options.h"
 #include "cli/Survey.h"
 #include "crypto/MathFunc.h"
 #include "editor/KeyEntryGroup.h"
 #include "platform/Alert.h"
+#include "platform/Translate.h"
 #include "profiles/ActiveRecord.h"
 #include "profiles/ConnectEngine.h"
 #include "survey/AccessPoint.h"
@@ -39,7 +41,7 @@ std::optional<std::array<uint8_t, 6>> ParseMac(const std::string& text) {
 }
 
 std::vector<ScannedNetwork> ScanNetworks(Context& context) {
-    context.progress.SetActivity("Scanning");
+    context.progress.SetActivity(Tr("cli::SurveyCommands", "Scanning"));
     context.adapter.RescanBssidList();
     context.adapter.QueryBssidList();
     std::vector<ScannedNetwork> networks;
@@ -61,7 +63,10 @@ const ScannedNetwork* FindNetwork(const std::vector<ScannedNetwork>& networks,
         auto bytes = n.entry.MacAddress();
         if (bytes.size() == 6 && std::equal(bytes.begin(), bytes.end(), mac.begin())) return &n;
     }
-    std::fprintf(stderr, "corvane: no network with BSSID %s in range\n", FormatMac(mac).c_str());
+    std::fputs(FormatText(Tr("cli::SurveyCommands", "corvane: no network with BSSID %1 in range\n"),
+                          {FormatMac(mac)})
+                   .c_str(),
+               stderr);
     return nullptr;
 }
 
@@ -69,9 +74,12 @@ int JoinWithRecord(Context& context, const PROFILE_DATA& record) {
     // The active profile is marked inactive before the adapter is told:
     // otherwise the agent would take the link back to it after a loss.
     if (!DisableActiveProfile()) {
-        std::fprintf(
-            stderr, "corvane: the active profile could not be marked inactive in %s; not joining\n",
-            ExpandTilde(kActiveProfilePath).c_str());
+        std::fputs(FormatText(Tr("cli::SurveyCommands",
+                                 "corvane: the active profile could not be marked inactive in "
+                                 "%1; not joining\n"),
+                              {ExpandTilde(kActiveProfilePath)})
+                       .c_str(),
+                   stderr);
         return kExitFailed;
     }
     ApplyProfile(context.adapter, record, kPaneTask);
@@ -102,9 +110,12 @@ void PrintJson(const nlohmann::json& value) {
 
 // One line of the text listing; `indent` before a network's access points.
 void PrintScanRow(const AccessPoint& row, const char* indent) {
-    const std::string ssid = row.SSID.empty() ? "(hidden)" : Printable(row.SSID);
-    std::printf("%s%s  %-32s  %3s%%  ch %-3s  %-16s  %-8s  %s\n", indent, row.BSSID.c_str(),
-                ssid.c_str(), row.Signal.c_str(), row.Channel.c_str(), row.Authentication.c_str(),
+    const std::string ssid =
+        row.SSID.empty() ? Tr("cli::SurveyCommands", "(hidden)") : Printable(row.SSID);
+    const std::string channel =
+        FormatText(Tr("cli::SurveyCommands", "ch %1"), {PadRight(row.Channel, 3)});
+    std::printf("%s%s  %-32s  %3s%%  %s  %-16s  %-8s  %s\n", indent, row.BSSID.c_str(),
+                ssid.c_str(), row.Signal.c_str(), channel.c_str(), row.Authentication.c_str(),
                 row.Encryption.c_str(), row.NetworkType.c_str());
 }
 
@@ -130,12 +141,18 @@ int PrintNetworkGroups(const std::vector<ScannedNetwork>& networks, bool json) {
     }
     for (const NetworkGroup& group : groups) {
         const AccessPoint& strongest = rows[group.Strongest()];
-        const std::string ssid = strongest.SSID.empty() ? "(hidden)" : Printable(strongest.SSID);
+        const std::string ssid = strongest.SSID.empty() ? Tr("cli::SurveyCommands", "(hidden)")
+                                                        : Printable(strongest.SSID);
+        const std::string channel =
+            FormatText(Tr("cli::SurveyCommands", "ch %1"), {PadRight(strongest.Channel, 3)});
         const size_t count = group.rows.size();
-        std::printf("%-32s  %3s%%  ch %-3s  %-16s  %-8s  %-14s  %zu access point%s\n", ssid.c_str(),
-                    strongest.Signal.c_str(), strongest.Channel.c_str(),
-                    strongest.Authentication.c_str(), strongest.Encryption.c_str(),
-                    strongest.NetworkType.c_str(), count, count == 1 ? "" : "s");
+        const std::string carriers = count == 1
+                                         ? Tr("cli::SurveyCommands", "1 access point")
+                                         : FormatText(Tr("cli::SurveyCommands", "%1 access points"),
+                                                      {std::to_string(count)});
+        std::printf("%-32s  %3s%%  %s  %-16s  %-8s  %-14s  %s\n", ssid.c_str(),
+                    strongest.Signal.c_str(), channel.c_str(), strongest.Authentication.c_str(),
+                    strongest.Encryption.c_str(), strongest.NetworkType.c_str(), carriers.c_str());
         for (size_t row : group.rows) PrintScanRow(rows[row], "    ");
     }
     return kExitOk;
@@ -147,14 +164,19 @@ int CommandScan(Context& context) {
     std::string error;
     auto options = ParseOptions(context.args, {{"--json"}, {"--group"}}, 0, 0, &error);
     if (!options) {
-        std::fprintf(stderr, "corvane scan: %s\nusage: corvane scan [--group] [--json]\n",
-                     error.c_str());
+        std::fputs(FormatText(Tr("cli::SurveyCommands",
+                                 "corvane scan: %1\nusage: corvane scan [--group] [--json]\n"),
+                              {error})
+                       .c_str(),
+                   stderr);
         return kExitUsage;
     }
     if (!RequireAdapter(context.adapter)) return kExitFailed;
     std::vector<ScannedNetwork> networks = ScanNetworks(context);
     if (!RequireAdapter(context.adapter)) {
-        std::fprintf(stderr, "corvane: the adapter went away during the scan\n");
+        std::fputs(
+            Tr("cli::SurveyCommands", "corvane: the adapter went away during the scan\n").c_str(),
+            stderr);
         return kExitFailed;
     }
 
@@ -170,21 +192,26 @@ int CommandScan(Context& context) {
 }
 
 int CommandJoin(Context& context) {
-    static const char* kUsage =
+    const std::string usage = Tr(
+        "cli::SurveyCommands",
         "usage: corvane join BSSID [--passphrase TEXT|-] [--cipher tkip|aes] [--wep-hex N=KEY]...\n"
-        "                   [--wep-ascii N=KEY]... [--wep-default N] [--shared]\n";
+        "                   [--wep-ascii N=KEY]... [--wep-default N] [--shared]\n");
     if (std::find(context.args.begin(), context.args.end(), "--qr") != context.args.end())
         return JoinFromQr(context);
     std::string error;
     auto options = ParseOptions(context.args, KeyOptionDefs(), 1, 1, &error);
     if (!options) {
-        std::fprintf(stderr, "corvane join: %s\n%s", error.c_str(), kUsage);
+        std::fputs(("corvane join: " + error + "\n" + usage).c_str(), stderr);
         return kExitUsage;
     }
     auto mac = ParseMac(options->Positional()[0]);
     if (!mac) {
-        std::fprintf(stderr, "corvane join: %s is no BSSID (AA:BB:CC:DD:EE:FF)\n%s",
-                     Printable(options->Positional()[0]).c_str(), kUsage);
+        std::fputs((FormatText(Tr("cli::SurveyCommands",
+                                  "corvane join: %1 is no BSSID (AA:BB:CC:DD:EE:FF)\n"),
+                               {Printable(options->Positional()[0])}) +
+                    usage)
+                       .c_str(),
+                   stderr);
         return kExitUsage;
     }
     if (!RequireAdapter(context.adapter)) return kExitFailed;
@@ -203,15 +230,19 @@ int CommandJoin(Context& context) {
         PresetKeyDialog(group, plan.preset);
         std::string bad = ApplyKeyOptions(*options, KeyOptionMode::Join, group);
         if (!bad.empty()) {
-            std::fprintf(stderr, "corvane join: %s\n", bad.c_str());
+            std::fputs(("corvane join: " + bad + "\n").c_str(), stderr);
             return kExitUsage;
         }
         if (!ConfirmKeyDialog(group, keys)) return kExitUsage;
     } else {
         for (const OptionDef& def : KeyOptionDefs()) {
             if (options->Has(def.name)) {
-                std::fprintf(stderr, "corvane join: %s is an open network; %s does not apply\n",
-                             Printable(network->row.SSID).c_str(), def.name.c_str());
+                std::fputs(
+                    FormatText(Tr("cli::SurveyCommands",
+                                  "corvane join: %1 is an open network; %2 does not apply\n"),
+                               {Printable(network->row.SSID), def.name})
+                        .c_str(),
+                    stderr);
                 return kExitUsage;
             }
         }

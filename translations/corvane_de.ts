@@ -721,6 +721,22 @@
         <source>Join from QR text</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Networks in range, one row per network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Expand a network to see its access points. Select one, then press Enter or Connect to join it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Group by network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group by network</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>WEPSettingController</name>
