@@ -25,7 +25,7 @@ import xml.etree.ElementTree as ET
 bad = 0
 # printf conversions must come in the same order: a format string's
 # translation is handed the same arguments.
-printf = re.compile(r"%[-+ #0]*[0-9]*(?:\.[0-9]+)?(?:hh|h|ll|l|z|j|t|L)?[diouxXeEfgGcsp%]")
+printf = re.compile(r"%%|%[-+ #0]*[0-9]*(?:\.[0-9]+)?(?:hh|h|ll|l|z|j|t|L)?[diouxXeEfgGcsp]")
 for path in sys.argv[1:]:
     for context in ET.parse(path).getroot().iter("context"):
         cname = context.findtext("name")
