@@ -11,6 +11,7 @@
 #include "adapter/Oids.h"
 #include "editor/ProfileEditorModel.h"
 #include "platform/Alert.h"
+#include "tests/support/FailingPreferenceWrites.h"
 #include "tests/support/ProcessValues.h"
 #include "tests/support/RecordingAlerts.h"
 #include "tests/support/ScanEntries.h"
@@ -237,9 +238,11 @@ TEST_F(ProfileEditorTest, OkChecksAndWrites) {
 
     // A write that fails: an alert, the sheet stays open with its list.
     m.keys.fields.wpaPreSharedKey = "long enough";
-    SetPreferenceWriteHookForTest([](const std::string&) { return false; });
-    EXPECT_FALSE(m.OnOK());
-    SetPreferenceWriteHookForTest({});
+    {
+        FailingPreferenceWrites failing;
+        ScopedPreferenceWriter writes(failing);
+        EXPECT_FALSE(m.OnOK());
+    }
     ASSERT_EQ(alerts_.alerts.size(), 3u);
     EXPECT_EQ(alerts_.alerts[2].title, "The profile could not be saved.");
     EXPECT_TRUE(Stored().empty());

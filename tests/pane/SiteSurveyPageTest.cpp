@@ -7,11 +7,13 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <optional>
 
 #include "crypto/MathFunc.h"
 #include "survey/SurveyConnect.h"
 #include "survey/ui/AccessPointModel.h"
 #include "tests/pane/PaneFixture.h"
+#include "tests/support/FailingPreferenceWrites.h"
 #include "tests/support/RecordingAlerts.h"
 
 namespace corvane::test {
@@ -162,8 +164,9 @@ TEST_F(SiteSurveyPage, ConnectRefusesAsksForKeysOrQueuesAndOnlyThenLeavesTheActi
         ActiveProfileIsOn();
         ShowNetworks({row.network});
         if (row.selected) ApList()->selectRow(0);
-        if (row.activeFileUnwritable)
-            SetPreferenceWriteHookForTest([](const std::string&) { return false; });
+        FailingPreferenceWrites failing(row.activeFileUnwritable ? FailingPreferenceWrites::kEvery
+                                                                 : FailingPreferenceWrites::kNone);
+        std::optional<ScopedPreferenceWriter> writes(failing);
         bool asked = false;
         QPointer<QTimer> watch = WhenShown(wep_, [&] {
             asked = true;
@@ -174,7 +177,7 @@ TEST_F(SiteSurveyPage, ConnectRefusesAsksForKeysOrQueuesAndOnlyThenLeavesTheActi
             Click(wep_, row.dialog == Ok ? "OKButton" : "CancelButton");
         });
         Click(survey_, "Connect");
-        SetPreferenceWriteHookForTest({});
+        writes.reset();
         delete watch.data();
         EXPECT_EQ(asked, row.dialog != None);
         if (row.alert.empty())
