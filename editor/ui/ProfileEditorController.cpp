@@ -10,6 +10,7 @@
 #include <QSlider>
 #include <QTabWidget>
 
+#include "adapter/Oids.h"
 #include "platform/Alert.h"
 #include "platform/qt/NestedLoop.h"
 #include "profiles/ConnectEngine.h"
@@ -73,6 +74,10 @@ ProfileEditorController::ProfileEditorController(QWidget* parent)
     for (uint32_t index = 0; index < kTxPowerEntries; ++index)
         ui_->TxPower->addItem(QStringLiteral("%1%").arg(TxPowerPercent(index)), int(index));
     FillKeyTypeLists(widgets_);
+    // The sliders end at the largest thresholds; ShowModel puts them and
+    // their texts there.
+    ui_->RtsThresholdSlider->setMaximum(kRtsThresholdMax);
+    ui_->FragThresholdSlider->setMaximum(kFragThresholdMax);
     ui_->ChannelText->show();
     ui_->Channel->show();
     ConnectControls();
