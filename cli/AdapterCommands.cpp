@@ -69,8 +69,7 @@ int CommandInit(Context& context) {
         return kExitFailed;
     }
     std::printf("Card initialised: country region 0x%x, channels", G_nCountryRegion);
-    for (uint32_t i = 0; i < G_Channel_Numbers && i < sizeof G_Channel_List; ++i)
-        std::printf(" %u", G_Channel_List[i]);
+    for (const uint8_t channel : CurrentChannelPlan()) std::printf(" %u", channel);
     std::printf(", radio %s\n", G_bRadio ? "on" : "off");
     return kExitOk;
 }

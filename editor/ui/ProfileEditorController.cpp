@@ -10,6 +10,7 @@
 #include <QSlider>
 #include <QTabWidget>
 
+#include "adapter/ChannelPlan.h"
 #include "adapter/Oids.h"
 #include "platform/Alert.h"
 #include "platform/qt/NestedLoop.h"
@@ -60,7 +61,9 @@ void ShowThreshold(QCheckBox* check, QSlider* slider, QLineEdit* text, bool enab
 }  // namespace
 
 ProfileEditorController::ProfileEditorController(QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::ProfileEditorController>()) {
+    : QDialog(parent),
+      model_({}, CurrentChannelPlan),
+      ui_(std::make_unique<Ui::ProfileEditorController>()) {
     ui_->setupUi(this);
     ui_->SSID->setCompleter(nullptr);  // what is typed stays as typed
     widgets_ = {ui_->AuthenType,
