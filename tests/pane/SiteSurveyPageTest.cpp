@@ -92,7 +92,12 @@ TEST_F(SiteSurveyPage, ProbeRequestsScansByCount) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        survey_->ScanTriggerCount = survey_->ScanTriggerCount2 = 0;
+        // A probe with the link up and an empty table scans and starts both
+        // counts afresh.
+        LinkUpOn(kHome);
+        ShowNetworks({});
+        survey_->ProbeConnectStatus();
+        ASSERT_EQ(DrainTasks(), std::vector<int32_t>{TASK_RESCAN});
         row.linkUp ? LinkUpOn(kHome) : Media(kMediaDisconnected);
         ShowNetworks(row.listed);
         std::vector<int> scanning;
@@ -198,8 +203,8 @@ TEST_F(SiteSurveyPage, ConnectRefusesAsksForKeysOrQueuesAndOnlyThenLeavesTheActi
         EXPECT_EQ(r.ChannelFrequency, row.network.dsConfig);
         EXPECT_EQ(PskOf(r),
                   row.dialog == Ok ? Pmk("correct horse", "Home") : std::vector<uint8_t>{});
-        EXPECT_EQ(survey_->SetBssid, 1);
-        EXPECT_EQ(survey_->keys.WPAPSKlen, 0) << "the passphrase is not kept";
+        EXPECT_EQ(survey_->OwnConnectTarget(), SiteSurveyController::OwnConnect::ByAddress);
+        EXPECT_FALSE(survey_->HoldsKeys()) << "the passphrase is not kept";
     }
 }
 
@@ -278,7 +283,6 @@ TEST_F(SiteSurveyPage, ScanComesBackWhenNoScanIsQueuedEvenIfConnectTookTheProbes
     survey_->DoTask();
     QTest::keyClick(ApList(), Qt::Key_Return);  // before the probe shows the new list
     survey_->DoTask();
-    survey_->ScanTriggerCount2 = 1;  // no scan of the probe's own
     survey_->ProbeConnectStatus();
     EXPECT_TRUE(Find<QAbstractButton>(survey_, "StartScan")->isEnabled());
 }
@@ -309,7 +313,7 @@ TEST_F(SiteSurveyPage, HiddenNetworkIsJoinedByItsNameWithTheSecurityTheUserPicks
     EXPECT_EQ(r.AuthMode, Ndis802_11AuthModeWPA2PSK);
     EXPECT_EQ(r.EncryptionStatus, Ndis802_11Encryption3Enabled);
     EXPECT_EQ(PskOf(r), Pmk("correct horse", name));
-    EXPECT_EQ(survey_->SetSsid, 1);
+    EXPECT_EQ(survey_->OwnConnectTarget(), SiteSurveyController::OwnConnect::ByName);
 }
 
 }  // namespace
