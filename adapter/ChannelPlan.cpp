@@ -1,5 +1,6 @@
 #include "adapter/ChannelPlan.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -36,6 +37,10 @@ void ApplyCountryRegion(bool answered, uint32_t code) {
     auto plan = ChannelPlanForRegion(G_nCountryRegion & 0x7F);
     std::memcpy(G_Channel_List, plan.data(), plan.size());
     G_Channel_Numbers = uint32_t(plan.size());
+}
+
+std::span<const uint8_t> CurrentChannelPlan() {
+    return {G_Channel_List, std::min<size_t>(G_Channel_Numbers, sizeof G_Channel_List)};
 }
 
 }  // namespace corvane

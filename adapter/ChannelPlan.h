@@ -25,4 +25,8 @@ std::optional<uint32_t> FrequencyForChannel(uint32_t channel);
 // answer (`answered` false when the query failed).
 void ApplyCountryRegion(bool answered, uint32_t code);
 
+// The channel numbers of the current plan: the first G_Channel_Numbers
+// entries of G_Channel_List (at most all 48).
+std::span<const uint8_t> CurrentChannelPlan();
+
 }  // namespace corvane

@@ -80,8 +80,7 @@ int CommandInit(Context& context) {
     char region[16];
     std::snprintf(region, sizeof region, "%x", G_nCountryRegion);
     std::string channels;
-    for (uint32_t i = 0; i < G_Channel_Numbers && i < sizeof G_Channel_List; ++i)
-        channels += " " + std::to_string(G_Channel_List[i]);
+    for (const uint8_t channel : CurrentChannelPlan()) channels += " " + std::to_string(channel);
     // The channel list comes with its leading blanks: none when it is empty.
     std::fputs(FormatText(Tr("cli::AdapterCommands",
                              "Card initialised: country region 0x%1, channels%2, radio %3\n"),

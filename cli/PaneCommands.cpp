@@ -343,7 +343,7 @@ int CommandAbout(Context& context) {
     }
     if (!RequireAdapter(context.adapter)) return kExitFailed;
     RecordPaneVersion(platform::ResolveSystemPath(platform::kPaneBundleSystemPath));
-    const AboutFacts facts = ReadAboutFacts(context.adapter);
+    const AboutFacts facts = ReadAboutFacts(context.adapter, Current_Device);
     const auto text = [](const std::string& s) { return Printable(s); };
     if (options->Has("--json")) {
         nlohmann::json j = {{"driver_version", facts.DriverVersion},

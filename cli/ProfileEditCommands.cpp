@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "adapter/ChannelPlan.h"
 #include "adapter/Globals.h"
 #include "cli/Commands.h"
 #include "cli/Guards.h"
@@ -65,7 +66,7 @@ int ProfilesAdd(Context& context) {
             return Usage(Tr("cli::ProfileEditCommands", "an SSID has at most 32 bytes"));
     }
 
-    ProfileEditorModel editor;
+    ProfileEditorModel editor({}, CurrentChannelPlan);
     KeyOptionMode mode = KeyOptionMode::AddTyped;
     if (fromScan) {
         auto mac = ParseMac(options->Positional()[0]);
@@ -93,7 +94,7 @@ int ProfilesAdd(Context& context) {
         // Without a scan the SSID list is empty; the plan is still the card's
         // when an adapter answers.
         if (context.adapter.SearchDevice()) context.adapter.CheckCountryRegion();
-        editor = ProfileEditorModel([] { return std::span<const uint8_t>(); });
+        editor = ProfileEditorModel([] { return std::span<const uint8_t>(); }, CurrentChannelPlan);
         editor.AddInit();
         editor.ssidText = *options->Value("--ssid");
         if (options->Has("--adhoc")) {

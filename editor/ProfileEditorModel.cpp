@@ -74,7 +74,8 @@ std::string GetNextProfileName(const PrefArray& records) {
     return kNamePrefix + std::to_string(std::min<int64_t>(next, INT32_MAX));
 }
 
-ProfileEditorModel::ProfileEditorModel(ScanListSource scanList) : scanList_(std::move(scanList)) {}
+ProfileEditorModel::ProfileEditorModel(ScanListSource scanList, ChannelPlanSource channelPlan)
+    : scanList_(std::move(scanList)), channelPlan_(std::move(channelPlan)) {}
 
 std::span<const uint8_t> ProfileEditorModel::ScanList() const {
     if (scanList_) return scanList_();
@@ -102,8 +103,9 @@ void ProfileEditorModel::GetBssidList() {
 }
 
 void ProfileEditorModel::FillChannels(uint32_t wanted) {
-    channelList.assign(G_Channel_List, G_Channel_List + std::min<uint32_t>(G_Channel_Numbers,
-                                                                           sizeof G_Channel_List));
+    const std::span<const uint8_t> plan =
+        channelPlan_ ? channelPlan_() : std::span<const uint8_t>();
+    channelList.assign(plan.begin(), plan.end());
     channelSelected = -1;
     if (channelList.empty()) return;
     if (wanted < channelList.front() || wanted > channelList.back()) wanted = channelList.front();

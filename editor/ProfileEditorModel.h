@@ -34,7 +34,12 @@ public:
     // a copy, so that the names offered and the access point OK records come
     // from one list however the source changes meanwhile.
     using ScanListSource = std::function<std::span<const uint8_t>()>;
-    explicit ProfileEditorModel(ScanListSource scanList = {});
+    // `channelPlan` gives the channel numbers of the plan the Channel list
+    // offers, read at each opening: the adapter's current plan
+    // (CurrentChannelPlan in ChannelPlan.h) in the window and the command.
+    // Without one the list is empty.
+    using ChannelPlanSource = std::function<std::span<const uint8_t>()>;
+    explicit ProfileEditorModel(ScanListSource scanList = {}, ChannelPlanSource channelPlan = {});
     void SetScanListSource(ScanListSource scanList) { scanList_ = std::move(scanList); }
 
     // --- control values (what the sheet shows) ---
@@ -107,7 +112,7 @@ public:
     // Copies the scan list and fills the SSID list from it; the box's text
     // is unchanged.
     void GetBssidList();
-    // Fills the channel list from the current plan and selects `wanted` by
+    // Fills the channel list from the plan and selects `wanted` by
     // the channel rule (outside the plan's range: its first channel).
     void FillChannels(uint32_t wanted);
 
@@ -117,6 +122,7 @@ private:
     std::span<const uint8_t> ScanList() const;
 
     ScanListSource scanList_;
+    ChannelPlanSource channelPlan_;
     std::vector<uint8_t> openedList_;  // the scan list as this opening took it
 };
 

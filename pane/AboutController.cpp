@@ -1,5 +1,6 @@
 #include "pane/AboutController.h"
 
+#include "adapter/Globals.h"
 #include "pane/AboutInformation.h"
 #include "ui_AboutController.h"
 
@@ -23,7 +24,7 @@ void AboutController::connectOutlets(const Outlets& outlets) { outlets_ = outlet
 
 void AboutController::GetAllInformation() {
     if (!outlets_.Adapter) return;
-    const AboutFacts facts = ReadAboutFacts(*outlets_.Adapter);
+    const AboutFacts facts = ReadAboutFacts(*outlets_.Adapter, Current_Device);
     ui_->EEPROMVersion->setText(Text(facts.EEPROMVersion));
     ui_->MacAddress->setText(Text(facts.MacAddress));
     ui_->DriverVersion->setText(Text(facts.DriverVersion));

@@ -68,10 +68,10 @@ bool CorrectDeviceWords(KestrelAccess& adapter) {
     return true;
 }
 
-AboutFacts ReadAboutFacts(KestrelAccess& adapter) {
+AboutFacts ReadAboutFacts(KestrelAccess& adapter, AdapterKind adapterKind) {
     AboutFacts facts;
     uint8_t eeprom[4] = {1, 1, 1, 1};
-    if (Current_Device == AdapterKind::Merlin) CorrectDeviceWords(adapter);
+    if (adapterKind == AdapterKind::Merlin) CorrectDeviceWords(adapter);
 
     uint64_t returned = 0;
     adapter.OidQueryInformation(OID_VX_EEPROM_VERSION, eeprom, sizeof eeprom, &returned);
@@ -83,7 +83,7 @@ AboutFacts ReadAboutFacts(KestrelAccess& adapter) {
     adapter.OidQueryInformation(OID_802_3_CURRENT_ADDRESS, mac, sizeof mac, &returned);
     facts.MacAddress = FormatMac(mac);
 
-    const std::string info = platform::ResolveSystemPath(DriverInfoPlistPath(Current_Device));
+    const std::string info = platform::ResolveSystemPath(DriverInfoPlistPath(adapterKind));
     facts.DriverVersion =
         platform::InfoPlistString(info, platform::kBundleShortVersionKey).value_or("");
     facts.VelaConfigVersion.assign(VelaConfigVerChar,

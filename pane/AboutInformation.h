@@ -35,8 +35,9 @@ bool CorrectDeviceWords(KestrelAccess& adapter);
 
 // In order: the device-word correction (adapter kind 4 only), the EEPROM
 // version (1.1 when the query fails), the MAC address (00-... when it
-// fails), the driver version for Current_Device, the pane's version.
-AboutFacts ReadAboutFacts(KestrelAccess& adapter);
+// fails), the driver version for `adapterKind` (the kind the adapter's
+// search found, Current_Device), the pane's version.
+AboutFacts ReadAboutFacts(KestrelAccess& adapter, AdapterKind adapterKind);
 
 // The pane's version: the bundle's short version string copied into
 // VelaConfigVerChar, cut to 15 bytes; empty when the bundle has none.

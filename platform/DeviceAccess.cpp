@@ -7,7 +7,6 @@
 // is at work: those may take time, or call back into this interface.
 #include "platform/DeviceAccess.h"
 
-#include <atomic>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -35,6 +34,7 @@ struct ConnectionState {
     uint32_t registration = 0;
     std::shared_ptr<UserClient> client;  // in-process; cleared when the provider goes
     std::shared_ptr<detail::SocketConnection> socket;
+    int timeoutMs = wire::kCallTimeoutMs;  // each phase of a socket request
 };
 
 struct MasterPortObject {};
@@ -95,8 +95,6 @@ Table& TheTable() {
     static Table* table = new Table;
     return *table;
 }
-
-std::atomic<int> gSocketTimeoutMs{wire::kCallTimeoutMs};
 
 CFMutableDictionaryRef DictionaryFromHandle(uint32_t handle) {
     return reinterpret_cast<CFMutableDictionaryRef>(uintptr_t(handle));
@@ -211,8 +209,13 @@ io_object_t IOIteratorNext(io_iterator_t iterator) {
     return table.Add(ServiceObject{std::move(target)});
 }
 
-kern_return_t IOServiceOpen(io_service_t service, mach_port_t /*owningTask*/, uint32_t type,
+kern_return_t IOServiceOpen(io_service_t service, mach_port_t owningTask, uint32_t type,
                             io_connect_t* connect) {
+    return IOServiceOpenWithTimeout(service, owningTask, type, wire::kCallTimeoutMs, connect);
+}
+
+kern_return_t IOServiceOpenWithTimeout(io_service_t service, mach_port_t /*owningTask*/,
+                                       uint32_t type, int timeoutMs, io_connect_t* connect) {
     if (!connect) return kIOReturnBadArgument;
     *connect = 0;
     Table& table = TheTable();
@@ -232,13 +235,14 @@ kern_return_t IOServiceOpen(io_service_t service, mach_port_t /*owningTask*/, ui
 
     auto state = std::make_shared<ConnectionState>();
     state->registration = target.registration;
+    if (timeoutMs > 0) state->timeoutMs = timeoutMs;
     if (provider) {
         state->client = provider->OpenUserClient(type);
         if (!state->client) return kIOReturnNoDevice;
     } else {
         std::unique_ptr<detail::SocketConnection> socket;
         kern_return_t result =
-            detail::SocketConnection::Open(target.socketPath, type, SocketTimeoutMs(), &socket);
+            detail::SocketConnection::Open(target.socketPath, type, state->timeoutMs, &socket);
         if (result != KERN_SUCCESS) return result;
         state->socket = std::move(socket);
     }
@@ -315,12 +319,14 @@ kern_return_t IOConnectCallStructMethod(io_connect_t connection, uint32_t select
     Table& table = TheTable();
     std::shared_ptr<UserClient> client;
     std::shared_ptr<detail::SocketConnection> socket;
+    int timeoutMs = 0;
     {
         std::lock_guard lock(table.mutex);
         ConnectionObject* object = table.Find<ConnectionObject>(connection);
         if (!object) return kIOReturnNotOpen;
         client = object->state->client;
         socket = object->state->socket;
+        timeoutMs = object->state->timeoutMs;
     }
     if (!client && !socket) return kIOReturnNoDevice;  // its provider is gone
 
@@ -342,8 +348,8 @@ kern_return_t IOConnectCallStructMethod(io_connect_t connection, uint32_t select
         }
         answer.resize(written);
     } else {
-        result = socket->Call(selector, request.data(), request.size(), capacity, SocketTimeoutMs(),
-                              &answer);
+        result =
+            socket->Call(selector, request.data(), request.size(), capacity, timeoutMs, &answer);
     }
     // A failed call leaves the caller's buffer as it was, whatever bytes
     // came with the failure: callers read it as "no answer".
@@ -372,11 +378,5 @@ size_t LiveHandleCount() {
     std::lock_guard lock(table.mutex);
     return table.objects.size();
 }
-
-void SetSocketTimeoutMsForTest(int milliseconds) {
-    gSocketTimeoutMs = milliseconds > 0 ? milliseconds : wire::kCallTimeoutMs;
-}
-
-int SocketTimeoutMs() { return gSocketTimeoutMs; }
 
 }  // namespace platform

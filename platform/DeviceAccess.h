@@ -85,6 +85,13 @@ kern_return_t IOServiceGetMatchingServices(mach_port_t masterPort, CFMutableDict
 io_object_t IOIteratorNext(io_iterator_t iterator);
 kern_return_t IOServiceOpen(io_service_t service, mach_port_t owningTask, uint32_t type,
                             io_connect_t* connect);
+// IOServiceOpen with the bound on each phase of the connection's socket
+// requests (connect and open, send, receive), in milliseconds, for a caller
+// that must hear of a stalled driver sooner than IOServiceOpen's bound,
+// wire::kCallTimeoutMs (WireFormat.h); 0 or less is that bound. In-process
+// clients are called directly and have no bound.
+kern_return_t IOServiceOpenWithTimeout(io_service_t service, mach_port_t owningTask, uint32_t type,
+                                       int timeoutMs, io_connect_t* connect);
 kern_return_t IOServiceClose(io_connect_t connect);
 kern_return_t IOObjectRelease(io_object_t object);
 kern_return_t IOConnectCallStructMethod(io_connect_t connection, uint32_t selector,
@@ -102,11 +109,5 @@ size_t LiveHandleCount();
 // Takes one more reference on a service or an iterator; IOObjectRelease
 // gives it back.
 kern_return_t IOObjectRetain(io_object_t object);
-
-// The bound on each phase of a socket request (connect and open, send,
-// receive), in milliseconds. Tests shorten it to prove that a stalled peer
-// gives a failed call quickly; 0 or less restores wire::kCallTimeoutMs.
-void SetSocketTimeoutMsForTest(int milliseconds);
-int SocketTimeoutMs();
 
 }  // namespace platform

@@ -28,23 +28,18 @@ int Gestalt(uint32_t selector, int32_t* response) {
 }
 
 namespace {
-std::function<void(const std::string&)>& LogSink() {
-    static std::function<void(const std::string&)> sink;
-    return sink;
+SystemLogSink* g_sink = nullptr;
 }
-}  // namespace
 
-void SetSystemLogForTest(std::function<void(const std::string&)> sink) {
-    LogSink() = std::move(sink);
-}
+void SetSystemLogSink(SystemLogSink* sink) { g_sink = sink; }
 
 void SystemLog(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    if (LogSink()) {
+    if (g_sink) {
         char line[1024];
         std::vsnprintf(line, sizeof line, format, args);
-        LogSink()(line);
+        g_sink->WriteLine(line);
     } else {
         vsyslog(LOG_USER | LOG_NOTICE, format, args);
     }

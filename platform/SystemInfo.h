@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 namespace platform {
@@ -14,10 +13,28 @@ inline constexpr uint32_t gestaltSystemVersion = 0x73797376;  // 'sysv'
 // to 0xFF). Other selectors fail. Returns 0 (noErr) on success.
 int Gestalt(uint32_t selector, int32_t* response);
 
-// One line to the system log (syslog, facility user, level notice).
+// Where the lines of SystemLog go instead of syslog while one is installed:
+// a program that keeps its own log, or a test that records them.
+class SystemLogSink {
+public:
+    virtual ~SystemLogSink() = default;
+    // One formatted line, without a trailing newline of its own.
+    virtual void WriteLine(const std::string& line) = 0;
+};
+
+void SetSystemLogSink(SystemLogSink* sink);  // nullptr restores syslog
+
+// Installs a sink for the lifetime of the guard.
+class ScopedSystemLog {
+public:
+    explicit ScopedSystemLog(SystemLogSink& sink) { SetSystemLogSink(&sink); }
+    ~ScopedSystemLog() { SetSystemLogSink(nullptr); }
+    ScopedSystemLog(const ScopedSystemLog&) = delete;
+    ScopedSystemLog& operator=(const ScopedSystemLog&) = delete;
+};
+
+// One line to the system log (syslog, facility user, level notice), or to
+// the installed sink.
 void SystemLog(const char* format, ...) __attribute__((format(printf, 1, 2)));
-// Test seam: the lines go to `sink` instead while it is set; an empty
-// function restores the system log.
-void SetSystemLogForTest(std::function<void(const std::string&)> sink);
 
 }  // namespace platform

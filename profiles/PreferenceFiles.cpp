@@ -134,9 +134,18 @@ struct PlistDeleter {
 };
 using PlistPtr = std::unique_ptr<void, PlistDeleter>;
 
-std::function<bool(const std::string&)>& WriteHook() {
-    static std::function<bool(const std::string&)> hook;
-    return hook;
+class AtomicPreferenceWriter : public PreferenceWriter {
+public:
+    bool Replace(const std::string& path, std::string_view bytes) override {
+        return ReplaceFile(path, bytes, {});
+    }
+};
+
+PreferenceWriter* g_writer = nullptr;
+
+PreferenceWriter& CurrentPreferenceWriter() {
+    static AtomicPreferenceWriter atomic;
+    return g_writer ? *g_writer : atomic;
 }
 
 std::function<void(const UnreadablePreference&)>& Notifier() {
@@ -277,9 +286,7 @@ void SetUnreadablePreferenceNotifier(std::function<void(const UnreadablePreferen
     Notifier() = std::move(notifier);
 }
 
-void SetPreferenceWriteHookForTest(std::function<bool(const std::string& tempPath)> hook) {
-    WriteHook() = std::move(hook);
-}
+void SetPreferenceWriter(PreferenceWriter* writer) { g_writer = writer; }
 
 PrefArray ReadPreferenceArray(std::string_view path) {
     const std::string file = ExpandTilde(path);
@@ -314,7 +321,7 @@ bool WritePreferenceArray(std::string_view path, const PrefArray& array) {
     const std::optional<std::string> xml = PreferenceXml(array);
     if (!xml) return false;
     SweepStaleTemporaries(target);
-    return ReplaceFile(target, *xml, WriteHook());
+    return CurrentPreferenceWriter().Replace(target, *xml);
 }
 
 bool RemovePreferenceFile(std::string_view path) { return RemoveFile(ExpandTilde(path)); }

@@ -185,10 +185,28 @@ bool IsActiveRecord(const PrefArray& array);
 // Single-record files: replaces element 0, or appends to an empty array.
 void ReplaceFirstOrAppend(PrefArray& array, PrefDictionary record);
 
-// Test seam: called after the new content has been written and flushed,
-// before it takes the old file's place, with a path that reads it (a
-// temporary file's name when an old file is replaced); returning false makes
-// the write fail there. Pass an empty function to remove it.
-void SetPreferenceWriteHookForTest(std::function<bool(const std::string& tempPath)> hook);
+// The last step of WritePreferenceArray: putting a file's complete new
+// content in place. The default replaces the file atomically (ReplaceFile in
+// AtomicFile.h); a writer installed instead sees every write of the three
+// files, e.g. to keep them elsewhere or, in tests, to fail a write on demand.
+class PreferenceWriter {
+public:
+    virtual ~PreferenceWriter() = default;
+    // Replaces the file at `path` (home folder expanded, its folder made)
+    // with `bytes`, mode 0600; on failure the old file is left as it was and
+    // the result is false.
+    virtual bool Replace(const std::string& path, std::string_view bytes) = 0;
+};
+
+void SetPreferenceWriter(PreferenceWriter* writer);  // nullptr restores the default
+
+// Installs a writer for the lifetime of the guard.
+class ScopedPreferenceWriter {
+public:
+    explicit ScopedPreferenceWriter(PreferenceWriter& w) { SetPreferenceWriter(&w); }
+    ~ScopedPreferenceWriter() { SetPreferenceWriter(nullptr); }
+    ScopedPreferenceWriter(const ScopedPreferenceWriter&) = delete;
+    ScopedPreferenceWriter& operator=(const ScopedPreferenceWriter&) = delete;
+};
 
 }  // namespace corvane

@@ -10,6 +10,8 @@
 #include <QSlider>
 #include <QTabWidget>
 
+#include "adapter/ChannelPlan.h"
+#include "adapter/Oids.h"
 #include "platform/Alert.h"
 #include "platform/qt/NestedLoop.h"
 #include "profiles/ConnectEngine.h"
@@ -59,7 +61,9 @@ void ShowThreshold(QCheckBox* check, QSlider* slider, QLineEdit* text, bool enab
 }  // namespace
 
 ProfileEditorController::ProfileEditorController(QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::ProfileEditorController>()) {
+    : QDialog(parent),
+      model_({}, CurrentChannelPlan),
+      ui_(std::make_unique<Ui::ProfileEditorController>()) {
     ui_->setupUi(this);
     ui_->SSID->setCompleter(nullptr);  // what is typed stays as typed
     widgets_ = {ui_->AuthenType,
@@ -73,6 +77,10 @@ ProfileEditorController::ProfileEditorController(QWidget* parent)
     for (uint32_t index = 0; index < kTxPowerEntries; ++index)
         ui_->TxPower->addItem(QStringLiteral("%1%").arg(TxPowerPercent(index)), int(index));
     FillKeyTypeLists(widgets_);
+    // The sliders end at the largest thresholds; ShowModel puts them and
+    // their texts there.
+    ui_->RtsThresholdSlider->setMaximum(kRtsThresholdMax);
+    ui_->FragThresholdSlider->setMaximum(kFragThresholdMax);
     ui_->ChannelText->show();
     ui_->Channel->show();
     ConnectControls();

@@ -531,6 +531,19 @@ void SiteSurveyController::resetFlag() {
     SetBssid = 0;
 }
 
+SiteSurveyController::OwnConnect SiteSurveyController::OwnConnectTarget() const {
+    if (SetBssid) return OwnConnect::ByAddress;
+    return SetSsid ? OwnConnect::ByName : OwnConnect::None;
+}
+
+bool SiteSurveyController::HoldsKeys() const {
+    const auto held = [](const auto& bytes) {
+        return std::any_of(bytes.begin(), bytes.end(), [](uint8_t b) { return b != 0; });
+    };
+    return keys.WPAPSKlen != 0 || held(keys.KeyLen) || held(keys.WPAPSK) ||
+           std::any_of(keys.KeyMaterial.begin(), keys.KeyMaterial.end(), held);
+}
+
 // --- rows ------------------------------------------------------------------------
 
 void SiteSurveyController::RefreshAPList() {

@@ -110,16 +110,13 @@ public:
     // The scan list the rows were built from (empty when none are shown).
     std::span<const uint8_t> ShownList() const { return shownList_; }
 
-    // The probe's scan counters, what the page's own connect is to (SetSsid:
-    // by name, SetBssid: by address) and its keys; the tests reach them to
-    // stage a probe or to check what a connect kept.
-    int32_t ScanTriggerCount = 0;
-    int32_t ScanTriggerCount2 = 0;
-    WEPSettingValues
-        keys;  // AuthenType, EncryType, SelKeyIndex, Key*Len, Key*Material, WPAPSKlen, WPAPSK
-    uint8_t SetSsid = 0;
-    uint8_t SetBssid = 0;
-    TaskRunner tasks;  // runFlag and DoTask's steps
+    // What the page's own last connect is to: by name (SetSsid), by address
+    // (SetBssid), or neither once a connect of another page reset it.
+    enum class OwnConnect { None, ByName, ByAddress };
+    OwnConnect OwnConnectTarget() const;
+    // Whether key bytes the key dialog returned are still held; they are
+    // wiped once the connect they were for is built.
+    bool HoldsKeys() const;
 
     QTimer* SiteSurveyTimer() const;
     QTimer* DoTaskTimer() const;
@@ -174,6 +171,13 @@ private:
     void SizeGroupColumnsOnce();
 
     // Members the page's rules work with.
+    int32_t ScanTriggerCount = 0;   // probes with the link up that missed its network
+    int32_t ScanTriggerCount2 = 0;  // probes with the link down (every 20th scans)
+    WEPSettingValues
+        keys;  // AuthenType, EncryType, SelKeyIndex, Key*Len, Key*Material, WPAPSKlen, WPAPSK
+    uint8_t SetSsid = 0;   // the page's own connect: by name
+    uint8_t SetBssid = 0;  // the page's own connect: by address
+    TaskRunner tasks;      // runFlag and DoTask's steps
     int32_t CurrentSelectedItem = 0;
     int32_t TimerCount = 0;
     uint32_t MediaConnectStatus = 1;

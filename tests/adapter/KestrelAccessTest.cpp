@@ -142,6 +142,7 @@ TEST_F(AdapterTest, CountryRegionSelectsThePlan) {
                     ElementsAreArray(c.plan));
         EXPECT_TRUE(std::all_of(G_Channel_List + c.plan.size(), G_Channel_List + 48,
                                 [](uint8_t b) { return b == 0; }));
+        EXPECT_THAT(CurrentChannelPlan(), ElementsAreArray(c.plan));
     }
 }
 

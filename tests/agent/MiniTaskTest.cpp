@@ -12,8 +12,10 @@
 #include "agent/TrayStatusItem.h"
 #include "platform/Clock.h"
 #include "platform/SystemInfo.h"
+#include "tests/support/FailingPreferenceWrites.h"
 #include "tests/support/ManualClock.h"
 #include "tests/support/ProcessValues.h"
+#include "tests/support/RecordingSystemLog.h"
 #include "tests/support/RecordingUserClientProvider.h"
 #include "tests/support/TempFolders.h"
 
@@ -193,15 +195,17 @@ TEST_F(MiniTaskTest, InitAdvanceSettingWritesExactlyFiveKeys) {
 }
 
 TEST_F(MiniTaskTest, AWriteThatFailsGoesToTheSystemLog) {
-    std::vector<std::string> log;
-    platform::SetSystemLogForTest([&](const std::string& line) { log.push_back(line); });
-    SetPreferenceWriteHookForTest([](const std::string&) { return false; });
-    Tick();  // the adapter is found: its settings are written back
-    SetPreferenceWriteHookForTest({});
-    platform::SetSystemLogForTest({});
-    ASSERT_EQ(log.size(), 1u);
-    EXPECT_EQ(log[0], "MiniTask-CorvaneUtility: the advanced settings could not be written to " +
-                          home_.PreferencesFile("AdvancedProfileSetting.plist"));
+    test::RecordingSystemLog log;
+    test::FailingPreferenceWrites failing;
+    {
+        platform::ScopedSystemLog logging(log);
+        ScopedPreferenceWriter writes(failing);
+        Tick();  // the adapter is found: its settings are written back
+    }
+    ASSERT_EQ(log.lines.size(), 1u);
+    EXPECT_EQ(log.lines[0],
+              "MiniTask-CorvaneUtility: the advanced settings could not be written to " +
+                  home_.PreferencesFile("AdvancedProfileSetting.plist"));
 }
 
 TEST_F(MiniTaskTest, UpdateStatusTexts) {

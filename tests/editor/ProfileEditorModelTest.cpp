@@ -11,6 +11,7 @@
 #include "adapter/Oids.h"
 #include "editor/ProfileEditorModel.h"
 #include "platform/Alert.h"
+#include "tests/support/FailingPreferenceWrites.h"
 #include "tests/support/ProcessValues.h"
 #include "tests/support/RecordingAlerts.h"
 #include "tests/support/ScanEntries.h"
@@ -52,13 +53,14 @@ const std::array<uint8_t, 6> kMacHome = {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E};
 const std::array<uint8_t, 6> kMacCafe = {0xA0, 0xB1, 0xC2, 0xD3, 0xE4, 0xF5};
 const std::array<uint8_t, 6> kMacCafe2 = {0xA0, 0xB1, 0xC2, 0xD3, 0xE4, 0x06};
 
+// The plan of region 0: channels 1..11.
+constexpr uint8_t kRegion0Plan[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+
 class ProfileEditorTest : public ::testing::Test {
 protected:
     ProfileEditorTest() : alertGuard_(alerts_) {
         corvane::test::ResetGlobals();
         __DEBUG__ = 0;
-        // The plan of region 0: channels 1..11.
-        G_Channel_Numbers = 11;
         auto entry = [](const char* ssid, std::array<uint8_t, 6> mac) {
             ScanEntrySpec s;
             s.ssid = ssid;
@@ -71,7 +73,8 @@ protected:
     ~ProfileEditorTest() override { corvane::test::ResetGlobals(); }
 
     ProfileEditorModel Model() {
-        return ProfileEditorModel([this] { return std::span<const uint8_t>(scan_); });
+        return ProfileEditorModel([this] { return std::span<const uint8_t>(scan_); },
+                                  [] { return std::span<const uint8_t>(kRegion0Plan); });
     }
     PrefArray Stored() { return ReadPreferenceArray(kProfileListPath); }
 
@@ -237,9 +240,11 @@ TEST_F(ProfileEditorTest, OkChecksAndWrites) {
 
     // A write that fails: an alert, the sheet stays open with its list.
     m.keys.fields.wpaPreSharedKey = "long enough";
-    SetPreferenceWriteHookForTest([](const std::string&) { return false; });
-    EXPECT_FALSE(m.OnOK());
-    SetPreferenceWriteHookForTest({});
+    {
+        FailingPreferenceWrites failing;
+        ScopedPreferenceWriter writes(failing);
+        EXPECT_FALSE(m.OnOK());
+    }
     ASSERT_EQ(alerts_.alerts.size(), 3u);
     EXPECT_EQ(alerts_.alerts[2].title, "The profile could not be saved.");
     EXPECT_TRUE(Stored().empty());

@@ -9,12 +9,14 @@
 
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "exchange/ProfileImport.h"
 #include "profiles/ActiveRecord.h"
 #include "profiles/PreferenceFiles.h"
+#include "tests/support/FailingPreferenceWrites.h"
 #include "tests/support/TempFolders.h"
 
 namespace corvane {
@@ -179,7 +181,6 @@ TEST(ProfileImport, ValuesAreBroughtIntoTheEditorsForm) {
 
 class ImportFiles : public ::testing::Test {
 protected:
-    ~ImportFiles() override { SetPreferenceWriteHookForTest({}); }
     std::string Write(const std::string& name, const std::string& text) {
         const std::string path = folder_ + "/" + name;
         std::ofstream(path, std::ios::binary) << text;
@@ -195,14 +196,15 @@ protected:
 
 TEST_F(ImportFiles, ImportsEveryFileInOneWrite) {
     WritePreferenceArray(kProfileListPath, {Named("Home", "CorvaneHome")});
-    int writes = 0;
-    SetPreferenceWriteHookForTest([&](const std::string&) { return ++writes, true; });
+    test::FailingPreferenceWrites counted(test::FailingPreferenceWrites::kNone);
+    std::optional<ScopedPreferenceWriter> writes(counted);
     const ImportReport report =
         ImportProfileFiles({Fixture("Home.nmconnection"), Fixture("Cafe.nmconnection"),
                             Fixture("eduroam.nmconnection")},
                            false);
     EXPECT_EQ(report.result, ImportReport::Result::kStored);
-    EXPECT_EQ(writes, 1);
+    writes.reset();
+    EXPECT_EQ(counted.writes, 1);
     EXPECT_THAT(NamesOf(ReadPreferenceArray(kProfileListPath)),
                 ElementsAre("Home", "Home2", "Cafe upstairs"));
     EXPECT_THAT(
@@ -245,10 +247,10 @@ TEST_F(ImportFiles, AFailedWriteLeavesTheStoredFilesAsTheyWere) {
     // profile, the active file's write (the second one) fails.
     for (int failing : {1, 2}) {
         SCOPED_TRACE(failing);
-        int writes = 0;
-        SetPreferenceWriteHookForTest([&](const std::string&) { return ++writes != failing; });
+        test::FailingPreferenceWrites writes(failing);
+        std::optional<ScopedPreferenceWriter> writing(writes);
         const ImportReport report = ImportProfileFiles({Fixture("Home.nmconnection")}, true);
-        SetPreferenceWriteHookForTest({});
+        writing.reset();
         EXPECT_EQ(report.result, ImportReport::Result::kFailed);
         EXPECT_EQ(ReadText(ExpandTilde(kProfileListPath)), profiles);
         EXPECT_EQ(ReadText(ExpandTilde(kActiveProfilePath)), active);

@@ -70,10 +70,10 @@ TEST_F(AboutInformationTest, MerlinDeviceWordsAreCorrectedOnlyWhenBothBytesDiffe
         Bytes answer = {4, 1, 2, 0, 0, 0};
         WriteLe16(&answer[4], row.word);
         driver_->SetAnswer(OID_VX_DEVICE_WORD_READ, answer);
-        ReadAboutFacts(adapter_);
+        const bool merlin = std::string(row.driverClass) == "MerlinUSBWirelessDriver";
+        ReadAboutFacts(adapter_, merlin ? AdapterKind::Merlin : AdapterKind::Osprey);
         const auto reads = driver_->CallsFor(OID_VX_DEVICE_WORD_READ);
         const auto writes = driver_->CallsFor(OID_VX_DEVICE_WORD_WRITE);
-        const bool merlin = Current_Device == AdapterKind::Merlin;
         ASSERT_EQ(reads.size(), merlin ? 1u : 0u);
         if (merlin) {
             EXPECT_EQ(reads[0].input, (Bytes{4, 1, 2, 0, 0, 0}));
@@ -93,7 +93,7 @@ TEST_F(AboutInformationTest, FactsAndTheirFallbacks) {
     std::strcpy(VelaConfigVerChar, "1.0.0");
     driver_->SetAnswer(OID_VX_EEPROM_VERSION, {2, 7, 9, 9});
     driver_->SetAnswer(OID_802_3_CURRENT_ADDRESS, {0x00, 0x0C, 0x43, 0x25, 0x73, 0x0A});
-    AboutFacts facts = ReadAboutFacts(adapter_);
+    AboutFacts facts = ReadAboutFacts(adapter_, AdapterKind::Osprey);
     EXPECT_EQ(facts.EEPROMVersion, "2.7");
     EXPECT_EQ(facts.MacAddress, "00-0C-43-25-73-0A");
     EXPECT_EQ(facts.DriverVersion, "3.1.4");
@@ -102,7 +102,7 @@ TEST_F(AboutInformationTest, FactsAndTheirFallbacks) {
     driver_->SetAnswer(OID_VX_EEPROM_VERSION, {}, platform::kIOReturnError);
     driver_->SetAnswer(OID_802_3_CURRENT_ADDRESS, {}, platform::kIOReturnError);
     std::filesystem::remove(root_ + DriverInfoPlistPath(AdapterKind::Osprey));
-    facts = ReadAboutFacts(adapter_);
+    facts = ReadAboutFacts(adapter_, AdapterKind::Osprey);
     EXPECT_EQ(facts.EEPROMVersion, "1.1");
     EXPECT_EQ(facts.MacAddress, "00-00-00-00-00-00");
     EXPECT_EQ(facts.DriverVersion, "");

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "tests/pane/PaneFixture.h"
+#include "tests/support/FailingPreferenceWrites.h"
 
 namespace corvane::test {
 namespace {
@@ -91,9 +92,11 @@ TEST_F(AdvancedPageTest, FailedWriteIsReportedAndCancelKeepsWhatIsStored) {
     WritePreferenceArray(kAdvancedSettingPath, {Stored(1, 0, 1, 1, 0)});
     BringUp();
     Choose("TXrate", 3);
-    SetPreferenceWriteHookForTest([](const std::string&) { return false; });
-    Button("Apply")->click();
-    SetPreferenceWriteHookForTest({});
+    {
+        FailingPreferenceWrites failing;
+        ScopedPreferenceWriter writes(failing);
+        Button("Apply")->click();
+    }
     ASSERT_EQ(alerts_.alerts.size(), 1u);
     EXPECT_EQ(alerts_.alerts[0].title, "The advanced settings could not be saved.");
     EXPECT_TRUE(Button("Apply")->isEnabled());

@@ -3,8 +3,11 @@
 // are the key rule and editor model tests').
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSlider>
 #include <QTabWidget>
 #include <QTest>
+#include <array>
+#include <tuple>
 
 #include "tests/pane/PaneFixture.h"
 
@@ -131,6 +134,14 @@ TEST_F(Editor, AddShowsANewProfileAndStoresATypedOrAPickedName) {
     editor_->AddInit();
     EXPECT_EQ(Find<QTabWidget>(editor_, "TabView")->currentIndex(), 0);
     EXPECT_EQ(Field(editor_, "ProfileName")->text(), "PROF3");
+    // The thresholds are off, at their largest, where their sliders end.
+    for (auto [slider, text, largest] : {std::tuple{"RtsThresholdSlider", "RtsThresholdText", 2347},
+                                         {"FragThresholdSlider", "FragThresholdText", 2346}}) {
+        const QSlider* s = Find<QSlider>(editor_, slider);
+        EXPECT_EQ((std::array{s->maximum(), s->value()}), (std::array{largest, largest})) << slider;
+        EXPECT_EQ(Field(editor_, text)->text(), QString::number(largest));
+        EXPECT_FALSE(s->isEnabled());
+    }
     QComboBox* ssid = Combo(editor_, "SSID");
     EXPECT_EQ(ssid->itemData(2).toByteArray().toStdString(), kOddName);
     EXPECT_EQ(ssid->currentText(), "");

@@ -41,7 +41,6 @@ public:
         ASSERT_EQ(DrainTasks(), std::vector<int32_t>{TASK_RESCAN});
         ScanFinds(networks);
         G_bRescan = 1;
-        survey_->ScanTriggerCount2 = 1;  // no scan of the probe's own
         survey_->ProbeConnectStatus();
     }
     std::vector<std::shared_ptr<ProfileData>> Connects() {
@@ -70,7 +69,7 @@ TEST_F(JoinFromQr, TheNetworkIsLookedUpInTheNewListAndJoinedAsConnectJoinsIt) {
     std::vector<uint8_t> pmk(kPasswordHashOutputLen);
     PasswordHash("correct horse", reinterpret_cast<const unsigned char*>("Home"), 4, pmk.data());
     EXPECT_TRUE(std::equal(pmk.begin(), pmk.begin() + 32, r.PskKey.get() + kKeyMaterialOffset));
-    EXPECT_EQ(survey_->SetBssid, 1);
+    EXPECT_EQ(survey_->OwnConnectTarget(), SiteSurveyController::OwnConnect::ByAddress);
 }
 
 TEST_F(JoinFromQr, RefusalsAreTheAlertsConnectAndTheKeyRulesGive) {

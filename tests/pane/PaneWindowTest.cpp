@@ -120,14 +120,21 @@ TEST_F(PaneWindowTest, RestartFlagWaitsForTheDriverAndBringsUpAgain) {
         driver_->SetAnswer(OID_VX_RESTART_DONE, U32(0));
         for (int i = 1; i < row.doneOnPoll; ++i) driver_->QueueAnswer(OID_VX_RESTART_DONE, U32(0));
         if (row.doneOnPoll) driver_->QueueAnswer(OID_VX_RESTART_DONE, U32(1));
+        // A probe with the link down takes its turn, so that the next would
+        // not scan of itself.
+        driver_->SetAnswer(OID_GEN_MEDIA_CONNECT_STATUS, U32(kMediaDisconnected));
+        Survey()->ProbeConnectStatus();
+        TakeTasks();
         driver_->ClearCalls();
         clock_.ClearSleeps();
-        Survey()->ScanTriggerCount2 = 3;
         Tick();
         EXPECT_EQ(Count(OID_VX_RESTART_DONE), row.polls);
         EXPECT_EQ(clock_.Sleeps(), std::vector<uint64_t>(row.pauses, 300));
-        EXPECT_EQ(Survey()->ScanTriggerCount2, 20) << "the next probe scans at once";
         EXPECT_EQ(Count(OID_VX_DRIVER_READY), 1u) << "the whole bring-up again";
+        TakeTasks();
+        Survey()->ProbeConnectStatus();
+        EXPECT_EQ(DrainTasks(), std::vector<int32_t>{TASK_RESCAN})
+            << "the next probe scans at once";
     }
     driver_->SetAnswer(OID_VX_RESTART_PENDING, U32(0));
     G_bDialogRunning = 1;  // the region check runs: the tick passes

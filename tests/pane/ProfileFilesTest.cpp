@@ -9,10 +9,12 @@
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
+#include <optional>
 
 #include "profiles/ActiveRecord.h"
 #include "tests/integration/Processes.h"
 #include "tests/pane/PaneFixture.h"
+#include "tests/support/FailingPreferenceWrites.h"
 #include "tests/support/RecordingAlerts.h"
 
 namespace corvane::test {
@@ -66,12 +68,15 @@ protected:
         EXPECT_TRUE(QTest::qWaitFor([this] { return !NameEditor(); }));  // the commit is queued
     }
     void FailWrites(bool fail) {
-        SetPreferenceWriteHookForTest(fail ? [](const std::string&) { return false; }
-                                           : std::function<bool(const std::string&)>());
+        if (fail)
+            writes_.emplace(failing_);
+        else
+            writes_.reset();
     }
-    ~ProfileFiles() override { FailWrites(false); }
 
     TempRegistry registry_;  // the command finds no driver of another test
+    FailingPreferenceWrites failing_;
+    std::optional<ScopedPreferenceWriter> writes_;
 };
 
 TEST_F(ProfileFiles, DeleteChangesTheFileAsItIsNowNotAsItWasShown) {

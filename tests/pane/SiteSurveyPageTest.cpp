@@ -7,11 +7,13 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <optional>
 
 #include "crypto/MathFunc.h"
 #include "survey/SurveyConnect.h"
 #include "survey/ui/AccessPointModel.h"
 #include "tests/pane/PaneFixture.h"
+#include "tests/support/FailingPreferenceWrites.h"
 #include "tests/support/RecordingAlerts.h"
 
 namespace corvane::test {
@@ -90,7 +92,12 @@ TEST_F(SiteSurveyPage, ProbeRequestsScansByCount) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        survey_->ScanTriggerCount = survey_->ScanTriggerCount2 = 0;
+        // A probe with the link up and an empty table scans and starts both
+        // counts afresh.
+        LinkUpOn(kHome);
+        ShowNetworks({});
+        survey_->ProbeConnectStatus();
+        ASSERT_EQ(DrainTasks(), std::vector<int32_t>{TASK_RESCAN});
         row.linkUp ? LinkUpOn(kHome) : Media(kMediaDisconnected);
         ShowNetworks(row.listed);
         std::vector<int> scanning;
@@ -162,8 +169,9 @@ TEST_F(SiteSurveyPage, ConnectRefusesAsksForKeysOrQueuesAndOnlyThenLeavesTheActi
         ActiveProfileIsOn();
         ShowNetworks({row.network});
         if (row.selected) ApList()->selectRow(0);
-        if (row.activeFileUnwritable)
-            SetPreferenceWriteHookForTest([](const std::string&) { return false; });
+        FailingPreferenceWrites failing(row.activeFileUnwritable ? FailingPreferenceWrites::kEvery
+                                                                 : FailingPreferenceWrites::kNone);
+        std::optional<ScopedPreferenceWriter> writes(failing);
         bool asked = false;
         QPointer<QTimer> watch = WhenShown(wep_, [&] {
             asked = true;
@@ -174,7 +182,7 @@ TEST_F(SiteSurveyPage, ConnectRefusesAsksForKeysOrQueuesAndOnlyThenLeavesTheActi
             Click(wep_, row.dialog == Ok ? "OKButton" : "CancelButton");
         });
         Click(survey_, "Connect");
-        SetPreferenceWriteHookForTest({});
+        writes.reset();
         delete watch.data();
         EXPECT_EQ(asked, row.dialog != None);
         if (row.alert.empty())
@@ -195,8 +203,8 @@ TEST_F(SiteSurveyPage, ConnectRefusesAsksForKeysOrQueuesAndOnlyThenLeavesTheActi
         EXPECT_EQ(r.ChannelFrequency, row.network.dsConfig);
         EXPECT_EQ(PskOf(r),
                   row.dialog == Ok ? Pmk("correct horse", "Home") : std::vector<uint8_t>{});
-        EXPECT_EQ(survey_->SetBssid, 1);
-        EXPECT_EQ(survey_->keys.WPAPSKlen, 0) << "the passphrase is not kept";
+        EXPECT_EQ(survey_->OwnConnectTarget(), SiteSurveyController::OwnConnect::ByAddress);
+        EXPECT_FALSE(survey_->HoldsKeys()) << "the passphrase is not kept";
     }
 }
 
@@ -275,7 +283,6 @@ TEST_F(SiteSurveyPage, ScanComesBackWhenNoScanIsQueuedEvenIfConnectTookTheProbes
     survey_->DoTask();
     QTest::keyClick(ApList(), Qt::Key_Return);  // before the probe shows the new list
     survey_->DoTask();
-    survey_->ScanTriggerCount2 = 1;  // no scan of the probe's own
     survey_->ProbeConnectStatus();
     EXPECT_TRUE(Find<QAbstractButton>(survey_, "StartScan")->isEnabled());
 }
@@ -306,7 +313,7 @@ TEST_F(SiteSurveyPage, HiddenNetworkIsJoinedByItsNameWithTheSecurityTheUserPicks
     EXPECT_EQ(r.AuthMode, Ndis802_11AuthModeWPA2PSK);
     EXPECT_EQ(r.EncryptionStatus, Ndis802_11Encryption3Enabled);
     EXPECT_EQ(PskOf(r), Pmk("correct horse", name));
-    EXPECT_EQ(survey_->SetSsid, 1);
+    EXPECT_EQ(survey_->OwnConnectTarget(), SiteSurveyController::OwnConnect::ByName);
 }
 
 }  // namespace

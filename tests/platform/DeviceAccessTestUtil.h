@@ -35,12 +35,17 @@ inline void ReleaseAll(const std::vector<platform::io_service_t>& services) {
 }
 
 // Opens the first service of `className` with connection type 0; 0 when none.
+// A `timeoutMs` above 0 bounds its socket requests instead of the default.
 inline platform::io_connect_t OpenFirst(const char* className,
-                                        platform::kern_return_t* result = nullptr) {
+                                        platform::kern_return_t* result = nullptr,
+                                        int timeoutMs = 0) {
     std::vector<platform::io_service_t> services = MatchAll(className);
     platform::io_connect_t connect = 0;
     platform::kern_return_t r = platform::kIOReturnNoDevice;
-    if (!services.empty())
+    if (!services.empty() && timeoutMs > 0)
+        r = platform::IOServiceOpenWithTimeout(services[0], platform::mach_task_self(), 0,
+                                               timeoutMs, &connect);
+    else if (!services.empty())
         r = platform::IOServiceOpen(services[0], platform::mach_task_self(), 0, &connect);
     ReleaseAll(services);
     if (result) *result = r;

@@ -21,20 +21,21 @@ using Bytes = std::vector<uint8_t>;
 
 constexpr const char* kOsprey = "OspreyUSBWirelessDriver";
 
-// Socket transport against faulty peers, with a short timeout so that a
-// stall costs a fraction of a second.
+// Socket transport against faulty peers, opened with a short timeout so that
+// a stall costs a fraction of a second.
 class SocketFaults : public HandleLeakCheck {
 protected:
     void SetUp() override {
         HandleLeakCheck::SetUp();
-        SetSocketTimeoutMsForTest(kTimeoutMs);
         server_ = std::make_unique<SocketTestServer>(registry_.SocketPath(kOsprey, "0"), driver_);
         ASSERT_TRUE(server_->Started());
     }
     void TearDown() override {
         server_.reset();
-        SetSocketTimeoutMsForTest(0);
         HandleLeakCheck::TearDown();
+    }
+    static io_connect_t Open(kern_return_t* result = nullptr) {
+        return OpenFirst(kOsprey, result, kTimeoutMs);
     }
     // Runs `f` and returns how long it took in milliseconds.
     template <typename F>
@@ -61,7 +62,7 @@ TEST_F(SocketFaults, FaultyPeersFailInBoundedTime) {
     driver_.SetAnswer(7, Bytes(16, 0x77));
     for (auto [fault, expected] : cases) {
         SCOPED_TRACE(int(fault));
-        const io_connect_t connect = OpenFirst(kOsprey);
+        const io_connect_t connect = Open();
         ASSERT_NE(connect, 0u);
         server_->SetCallFault(fault);
         Bytes buffer(16, 0xCC);
@@ -95,7 +96,7 @@ TEST_F(SocketFaults, FaultyPeersFailInBoundedTime) {
 // it, fails the open at once; sockets in a folder others may write to are
 // not listed at all.
 TEST_F(SocketFaults, GonePeersStaleSocketsAndForeignFoldersGiveNoConnection) {
-    io_connect_t connect = OpenFirst(kOsprey);
+    io_connect_t connect = Open();
     server_.reset();
     Bytes input(kMaxStructSize, 1);
     size_t size = 0;
@@ -105,7 +106,7 @@ TEST_F(SocketFaults, GonePeersStaleSocketsAndForeignFoldersGiveNoConnection) {
 
     MakeSocketFile(registry_.SocketPath(kOsprey, "1"));
     kern_return_t result = KERN_SUCCESS;
-    EXPECT_LT(Timed([&] { EXPECT_EQ(OpenFirst(kOsprey, &result), 0u); }), kTimeoutMs);
+    EXPECT_LT(Timed([&] { EXPECT_EQ(Open(&result), 0u); }), kTimeoutMs);
     EXPECT_NE(result, KERN_SUCCESS);
     std::vector<io_service_t> listed = MatchAll(kOsprey);
     EXPECT_EQ(listed.size(), 1u);

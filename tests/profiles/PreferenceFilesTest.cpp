@@ -4,11 +4,13 @@
 
 #include <climits>
 #include <cstdio>
+#include <optional>
 #include <sstream>
 
 #include "profiles/ActiveRecord.h"
 #include "profiles/PreferenceFiles.h"
 #include "tests/profiles/PreferenceTestUtil.h"
+#include "tests/support/FailingPreferenceWrites.h"
 #include "tests/support/TempFolders.h"
 
 namespace corvane {
@@ -169,26 +171,24 @@ TEST(PreferenceFiles, AwkwardValuesReadBackAlikeEverywhere) {
     EXPECT_EQ(out, expected);
 }
 
-// The write-failure seam sees the complete content, whether it replaces a
-// file or makes the first one; a failure leaves the old file (or none) and
-// no temporary.
+// A write that fails at its last instant has the complete content flushed,
+// whether it replaces a file or makes the first one; the failure leaves the
+// old file (or none) and no temporary.
 TEST(PreferenceFiles, FailedWritesLeaveTheOldFile) {
     TempHome home;
     const std::string path = home.PreferencesFile("Profile.plist");
-    std::string seen;
-    SetPreferenceWriteHookForTest([&](const std::string& temp) {
-        seen = ReadRaw(temp);
-        return false;
-    });
+    test::FailingPreferenceWrites failing;
+    std::optional<ScopedPreferenceWriter> writes(failing);
     EXPECT_FALSE(WritePreferenceArray(kProfileListPath, kProfiles));
-    EXPECT_NE(seen.find("<string>secret pass</string>"), std::string::npos);
+    ASSERT_EQ(failing.contents.size(), 1u);
+    EXPECT_NE(failing.contents[0].find("<string>secret pass</string>"), std::string::npos);
     EXPECT_TRUE(FolderEntries(home.PreferencesFolder()).empty());
-    SetPreferenceWriteHookForTest({});
+    writes.reset();
     ASSERT_TRUE(WritePreferenceArray(kProfileListPath, kProfiles));
     const std::string before = ReadRaw(path);
-    SetPreferenceWriteHookForTest([](const std::string&) { return false; });
+    writes.emplace(failing);
     EXPECT_FALSE(WritePreferenceArray(kProfileListPath, {{{"SSID", "new"}}}));
-    SetPreferenceWriteHookForTest({});
+    writes.reset();
     EXPECT_EQ(ReadRaw(path), before);
     EXPECT_EQ(FolderEntries(home.PreferencesFolder()), std::set<std::string>{"Profile.plist"});
 

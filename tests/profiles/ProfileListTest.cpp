@@ -15,6 +15,7 @@
 #include "profiles/ActiveRecord.h"
 #include "profiles/PreferenceLock.h"
 #include "profiles/ProfileList.h"
+#include "tests/support/FailingPreferenceWrites.h"
 #include "tests/support/ManualClock.h"
 #include "tests/support/ProcessValues.h"
 #include "tests/support/TempFolders.h"
@@ -127,11 +128,10 @@ TEST(ProfileList, DeleteProfile) {
         }
         ProfileListState state;
         state.Refresh();
-        int writes = 0;
-        SetPreferenceWriteHookForTest(
-            [&](const std::string&) { return ++writes != row.failingWrite; });
+        test::FailingPreferenceWrites failing(row.failingWrite);
+        std::optional<ScopedPreferenceWriter> writes(failing);
         const DeleteOutcome outcome = DeleteProfile(state, row.row);
-        SetPreferenceWriteHookForTest({});
+        writes.reset();
         EXPECT_EQ((Outcome{int(outcome.result), outcome.activeRemoved, outcome.queueReset}),
                   row.expected)
             << row.name;
