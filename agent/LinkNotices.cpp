@@ -1,19 +1,22 @@
 #include "agent/LinkNotices.h"
 
 #include "platform/Clock.h"
+#include "platform/Translate.h"
 
 namespace corvane {
 
 Notification ConnectedNotification(const std::string& network) {
-    return {"Connected to " + network, "", kConnectedCategory};
+    return {FormatText(Tr("LinkNotices", "Connected to %1"), {network}), "", kConnectedCategory};
 }
 
 Notification LostNotification(const std::string& network) {
-    return {"Connection to " + network + " lost", "", kDisconnectedCategory};
+    return {FormatText(Tr("LinkNotices", "Connection to %1 lost"), {network}), "",
+            kDisconnectedCategory};
 }
 
 Notification CouldNotConnectNotification(const std::string& network, bool keyed) {
-    return {"Could not connect to " + network, keyed ? kCouldNotConnectHint : kOutOfRangeHint,
+    return {FormatText(Tr("LinkNotices", "Could not connect to %1"), {network}),
+            Tr("LinkNotices", keyed ? kCouldNotConnectHint : kOutOfRangeHint),
             kConnectFailedCategory};
 }
 

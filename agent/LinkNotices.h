@@ -32,6 +32,7 @@
 #include <string>
 
 #include "agent/Notifier.h"
+#include "platform/Translate.h"
 
 namespace corvane {
 
@@ -43,9 +44,11 @@ inline constexpr const char* kDisconnectedCategory = "network.disconnected";
 inline constexpr const char* kConnectFailedCategory = "network.error";
 // The body of "Could not connect to NAME": the key is named only where the
 // profile has one (an open network's failure says nothing of keys).
-inline constexpr const char* kCouldNotConnectHint =
-    "The key in the active profile may be wrong, or the network may be out of range.";
-inline constexpr const char* kOutOfRangeHint = "The network may be out of range.";
+inline constexpr const char* kCouldNotConnectHint = QT_TRANSLATE_NOOP(
+    "LinkNotices",
+    "The key in the active profile may be wrong, or the network may be out of range.");
+inline constexpr const char* kOutOfRangeHint =
+    QT_TRANSLATE_NOOP("LinkNotices", "The network may be out of range.");
 
 Notification ConnectedNotification(const std::string& network);
 Notification LostNotification(const std::string& network);

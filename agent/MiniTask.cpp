@@ -20,6 +20,7 @@
 #include "platform/Clock.h"
 #include "platform/PaneLauncher.h"
 #include "platform/SystemInfo.h"
+#include "platform/Translate.h"
 #include "profiles/PreferenceFiles.h"
 #include "profiles/PreferenceLock.h"
 #include "profiles/ProfileRecord.h"
@@ -27,6 +28,16 @@
 
 namespace corvane {
 namespace {
+
+// The menu's network and channel lines: the name, 11 blanks, colon, blank
+// and the value (nothing while there is no link).
+std::string NetworkItemTitle(const std::string& network) {
+    return FormatText(Tr("MiniTask", "Network           : %1"), {network});
+}
+
+std::string ChannelItemTitle(const std::string& channel) {
+    return FormatText(Tr("MiniTask", "Channel            : %1"), {channel});
+}
 
 std::string Format(const char* format, long value) {
     char text[64];
@@ -88,7 +99,7 @@ void MiniTask::awakeFromNib(bool startTimer) {
     count = 0;
     Adapter = std::make_unique<KestrelAccess>();
     TaskItem.SetTitle("");
-    TaskItem.SetTitle(kWaitConnectionTitle);
+    TaskItem.SetTitle(Tr("MiniTask", kWaitConnectionTitle));
     if (startTimer) updater.start();
 }
 
@@ -173,24 +184,24 @@ void MiniTask::updateStatus() {
     const char* name = reinterpret_cast<const char*>(ssid.Ssid);
     length = std::find(name, name + length, '\0') - name;
     networkName_ = PrintableText(std::string_view(name, length));
-    TaskItem.SetApItemTitle(kApItemPrefix + networkName_);
+    TaskItem.SetApItemTitle(NetworkItemTitle(networkName_));
 
     std::optional<uint32_t> channel = ChannelForFrequency(QueryConfiguration(*Adapter).DSConfig);
-    TaskItem.SetChannelItemTitle(
-        Format("Channel            : %ld", channel ? long(*channel) : -1L));
+    TaskItem.SetChannelItemTitle(ChannelItemTitle(std::to_string(channel ? long(*channel) : -1L)));
 
     uint32_t q = SmoothLinkQuality(QueryLinkStatus(*Adapter).ChannelQuality, ChannelQuality);
     SignalQuality = q;
 
     TaskItem.SetTitle(Format("(%ld%%)", long(q)));
-    TaskItem.SetSignalStrengthItemTitle(Format("Signal Strength : %ld%%", long(q)));
+    TaskItem.SetSignalStrengthItemTitle(
+        FormatText(Tr("MiniTask", "Signal Strength : %1%"), {std::to_string(q)}));
     TaskItem.SetImage(SignalIconLevel(q));
 }
 
 void MiniTask::updateStatusBlank() {
-    TaskItem.SetApItemTitle(kApItemPrefix);
-    TaskItem.SetChannelItemTitle(kChannelItemPrefix);
-    TaskItem.SetTitle(kNoConnectionTitle);
+    TaskItem.SetApItemTitle(NetworkItemTitle(""));
+    TaskItem.SetChannelItemTitle(ChannelItemTitle(""));
+    TaskItem.SetTitle(Tr("MiniTask", kNoConnectionTitle));
     TaskItem.SetImage(kNoImage);
 }
 

@@ -31,11 +31,10 @@ inline constexpr int32_t kReconnectAfterTicks = 9;  // applied when the count ex
 inline constexpr int kRestartDonePolls = 32;
 inline constexpr uint64_t kRestartDonePauseUs = 300;
 
-// The network line, "Network", 11 blanks, colon, blank; the SSID follows.
-inline constexpr const char* kApItemPrefix = "Network           : ";
-inline constexpr const char* kChannelItemPrefix = "Channel            : ";
-inline constexpr const char* kNoConnectionTitle = "[No Connection!!]";
-inline constexpr const char* kWaitConnectionTitle = "[Wait Connection...]";
+inline constexpr const char* kNoConnectionTitle =
+    QT_TRANSLATE_NOOP("MiniTask", "[No Connection!!]");
+inline constexpr const char* kWaitConnectionTitle =
+    QT_TRANSLATE_NOOP("MiniTask", "[Wait Connection...]");
 
 // The six icon levels: 0; 1-20; 21-40; 41-60; 61-80; above 80.
 int SignalIconLevel(uint32_t quality);

@@ -8,6 +8,7 @@
 #include "crypto/MathFunc.h"
 #include "crypto/Wipe.h"
 #include "platform/Alert.h"
+#include "platform/Translate.h"
 #include "profiles/PreferenceFiles.h"
 
 namespace corvane {
@@ -16,24 +17,37 @@ namespace {
 constexpr size_t kMaxHexKeyDigits = 26;
 constexpr size_t kMaxAsciiKeyChars = 13;
 
-const char* const kPskTooShort =
-    "Invalid WPA Pre-Shared key. WPA-PSK/WPA2-PSK key should be more than 8 characters.";
-const char* const kPskNotHex =
-    "Invalid WPA Pre-Shared key. WPA-PSK/WPA2-PSK key should be hexadecimal digital.";
-const char* const kPskTooLong =
-    "Invalid WPA Pre-Shared key. WPA-PSK/WPA2-PSK key should be less than 64 characters.";
+const char* const kPskTooShort = QT_TRANSLATE_NOOP(
+    "KeyRules",
+    "Invalid WPA Pre-Shared key. WPA-PSK/WPA2-PSK key should be more than 8 characters.");
+const char* const kPskNotHex = QT_TRANSLATE_NOOP(
+    "KeyRules", "Invalid WPA Pre-Shared key. WPA-PSK/WPA2-PSK key should be hexadecimal digital.");
+const char* const kPskTooLong = QT_TRANSLATE_NOOP(
+    "KeyRules",
+    "Invalid WPA Pre-Shared key. WPA-PSK/WPA2-PSK key should be less than 64 characters.");
 const char* const kPskNotPrintable =
-    "Invalid WPA Pre-Shared key. WPA-PSK/WPA2-PSK passphrase should be printable ASCII characters.";
+    QT_TRANSLATE_NOOP("KeyRules",
+                      "Invalid WPA Pre-Shared key. WPA-PSK/WPA2-PSK passphrase should be printable "
+                      "ASCII characters.");
 
 std::string WepLengthMessage(int key, int32_t type) {
-    return "Invalid WEP key " + std::to_string(key) + " length. WEP should be " +
-           (type == kKeyTypeHex ? "10 or 26 hexadecimal digits." : "5 or 13 ASCII characters.");
+    return FormatText(
+        type == kKeyTypeHex
+            ? Tr("KeyRules",
+                 "Invalid WEP key %1 length. WEP should be 10 or 26 hexadecimal digits.")
+            : Tr("KeyRules", "Invalid WEP key %1 length. WEP should be 5 or 13 ASCII characters."),
+        {std::to_string(key)});
 }
 
 std::string WepCharactersMessage(int key, int32_t type) {
-    return "Invalid WEP key " + std::to_string(key) + " characters. " +
-           (type == kKeyTypeHex ? "A hexadecimal WEP key should hold only 0-9 and A-F."
-                                : "An ASCII WEP key should be printable ASCII characters.");
+    return FormatText(type == kKeyTypeHex
+                          ? Tr("KeyRules",
+                               "Invalid WEP key %1 characters. A hexadecimal WEP key should hold "
+                               "only 0-9 and A-F.")
+                          : Tr("KeyRules",
+                               "Invalid WEP key %1 characters. An ASCII WEP key should be "
+                               "printable ASCII characters."),
+                      {std::to_string(key)});
 }
 
 bool IsHexDigit(char c) { return BtoH(c) != 255; }
@@ -102,13 +116,14 @@ int KeyEntryFields::DefaultKeyIndex() const {
 std::optional<std::string> KeyRuleViolation(const KeyEntryFields& f) {
     if (f.PskInUse()) {
         const std::string& key = f.wpaPreSharedKey;
-        if (key.size() < kMinPassphraseLength) return kPskTooShort;
+        if (key.size() < kMinPassphraseLength) return Tr("KeyRules", kPskTooShort);
         if (key.size() == kPskHexLength) {
-            if (!std::all_of(key.begin(), key.end(), IsHexDigit)) return kPskNotHex;
+            if (!std::all_of(key.begin(), key.end(), IsHexDigit)) return Tr("KeyRules", kPskNotHex);
             return std::nullopt;
         }
-        if (key.size() > kPskHexLength) return kPskTooLong;
-        if (!std::all_of(key.begin(), key.end(), IsPrintableAscii)) return kPskNotPrintable;
+        if (key.size() > kPskHexLength) return Tr("KeyRules", kPskTooLong);
+        if (!std::all_of(key.begin(), key.end(), IsPrintableAscii))
+            return Tr("KeyRules", kPskNotPrintable);
         return std::nullopt;
     }
     if (!f.WepInUse()) return std::nullopt;

@@ -15,7 +15,8 @@ namespace corvane {
 namespace {
 
 constexpr const char* kNamePrefix = "PROF";
-constexpr const char* kAlertSaveFailed = "The profile could not be saved.";
+constexpr const char* kAlertSaveFailed =
+    QT_TRANSLATE_NOOP("ProfileEditorModel", "The profile could not be saved.");
 
 std::string FormatBssid(const std::optional<MacAddress>& bssid) {
     if (!bssid) return "";
@@ -386,7 +387,7 @@ PrefDictionary ProfileEditorModel::createProfileData() const {
 
 bool ProfileEditorModel::OnOK() {
     if (ssidText.empty()) {
-        platform::RunAlertPanel(kAlertKeyInSsid, "", "OK");
+        platform::RunAlertPanel(Tr("ProfileEditorModel", kAlertKeyInSsid), "", "OK");
         return false;
     }
     if (!VerifyKey(keys.fields)) return false;
@@ -400,11 +401,12 @@ bool ProfileEditorModel::OnOK() {
                                  : StoreResult::kFailed;
     // Closing the sheet as if all were well would lose what was typed.
     if (stored == StoreResult::kGone) {
-        platform::RunAlertPanel(kAlertProfileGone, "", "OK");
+        platform::RunAlertPanel(Tr("ProfileList", kAlertProfileGone), "", "OK");
         return false;
     }
     if (stored == StoreResult::kFailed) {
-        platform::RunAlertPanel(kAlertSaveFailed, ExpandTilde(kProfileListPath), "OK");
+        platform::RunAlertPanel(Tr("ProfileEditorModel", kAlertSaveFailed),
+                                ExpandTilde(kProfileListPath), "OK");
         return false;
     }
     records.clear();

@@ -16,11 +16,13 @@
 #include "adapter/Oids.h"
 #include "editor/KeyEntryGroup.h"
 #include "editor/ProfilePrefill.h"
+#include "platform/Translate.h"
 #include "profiles/PreferenceFiles.h"
 
 namespace corvane {
 
-inline constexpr const char* kAlertKeyInSsid = "Please keyin the SSID";
+inline constexpr const char* kAlertKeyInSsid =
+    QT_TRANSLATE_NOOP("ProfileEditorModel", "Please keyin the SSID");
 
 // The proposed name of a new profile: "PROF" and one more than the largest
 // number found after "PROF" in the existing names (PROF1 for none).

@@ -4,6 +4,7 @@
 
 #include "crypto/MathFunc.h"
 #include "editor/ProfileEditorModel.h"
+#include "platform/Translate.h"
 #include "profiles/StoredIndexes.h"
 
 namespace corvane {
@@ -81,27 +82,32 @@ ImportEntry MakeImportEntry(const WirelessSettings& s, std::string origin) {
     if (!s.bssid.empty()) d.Set(kKeyBssid, BssidFromMacText(s.bssid));
     if (s.adhoc) {
         if (s.security == Security::kWpaPsk)
-            return SkippedEntry(std::move(origin), s.ssid,
-                                "an ad hoc network with WPA (WPA-NONE) is not supported");
+            return SkippedEntry(
+                std::move(origin), s.ssid,
+                Tr("ImportEntry", "an ad hoc network with WPA (WPA-NONE) is not supported"));
         if (s.security == Security::kWep && s.sharedKeyAuthentication)
-            return SkippedEntry(std::move(origin), s.ssid,
-                                "an ad hoc network takes open authentication only");
+            return SkippedEntry(
+                std::move(origin), s.ssid,
+                Tr("ImportEntry", "an ad hoc network takes open authentication only"));
         long channel = 1;
         if (s.band5GHz)
             return SkippedEntry(std::move(origin), s.ssid,
-                                "an ad hoc network on 5 GHz is not supported");
+                                Tr("ImportEntry", "an ad hoc network on 5 GHz is not supported"));
         if (s.frequencyMhz) {
             const std::optional<int> c = ChannelOf24GHzFrequency(*s.frequencyMhz);
             if (!c)
-                return SkippedEntry(std::move(origin), s.ssid,
-                                    "its ad hoc frequency " + std::to_string(*s.frequencyMhz) +
-                                        " MHz is not a 2.4 GHz channel");
+                return SkippedEntry(
+                    std::move(origin), s.ssid,
+                    FormatText(
+                        Tr("ImportEntry", "its ad hoc frequency %1 MHz is not a 2.4 GHz channel"),
+                        {std::to_string(*s.frequencyMhz)}));
             channel = *c;
         } else if (s.channel) {
             if (*s.channel < 1 || *s.channel > 14)
-                return SkippedEntry(std::move(origin), s.ssid,
-                                    "its ad hoc channel " + std::to_string(*s.channel) +
-                                        " is not a 2.4 GHz channel");
+                return SkippedEntry(
+                    std::move(origin), s.ssid,
+                    FormatText(Tr("ImportEntry", "its ad hoc channel %1 is not a 2.4 GHz channel"),
+                               {std::to_string(*s.channel)}));
             channel = *s.channel;
         }
         d.Set(kKeyNetworkType, FormatInt(kNetworkAdhoc));
@@ -124,7 +130,8 @@ ImportEntry MakeImportEntry(const WirelessSettings& s, std::string origin) {
             if (s.wepKeyIndex < 0 || s.wepKeyIndex > 3)
                 return SkippedEntry(
                     std::move(origin), s.ssid,
-                    "its WEP key index " + std::to_string(s.wepKeyIndex) + " is not 0 to 3");
+                    FormatText(Tr("ImportEntry", "its WEP key index %1 is not 0 to 3"),
+                               {std::to_string(s.wepKeyIndex)}));
             d.Set(kKeyWepKeyUse, FormatInt(int32_t(s.wepKeyIndex)));
             break;
         case Security::kWpaPsk:

@@ -8,6 +8,7 @@
 #include "adapter/Records.h"
 #include "exchange/ConfigText.h"
 #include "exchange/WpaSupplicantConfig.h"
+#include "platform/Translate.h"
 
 namespace corvane {
 namespace {
@@ -124,7 +125,7 @@ std::string Word(const Group* group, const char* key) { return std::string(Trim(
 bool Has(const Group* group, const char* key) { return group && group->count(key); }
 
 ImportEntry Convert(const std::map<std::string, Group>& groups) {
-    const std::string origin = "keyfile";
+    const std::string origin = Tr("NmKeyfile", "keyfile");
     const Group* connection = Find(groups, "connection", "connection");
     const Group* wifi = Find(groups, "wifi", "802-11-wireless");
     const Group* security = Find(groups, "wifi-security", "802-11-wireless-security");
@@ -132,17 +133,22 @@ ImportEntry Convert(const std::map<std::string, Group>& groups) {
     WirelessSettings s;
     s.name = Unescape(Raw(connection, "id")).value_or("");
     if (!type.empty() && type != "wifi" && type != "802-11-wireless")
-        return SkippedEntry(origin, "", "it is not a Wi-Fi connection (type " + type + ")");
+        return SkippedEntry(
+            origin, "",
+            FormatText(Tr("NmKeyfile", "it is not a Wi-Fi connection (type %1)"), {type}));
     if (!wifi || !Has(wifi, "ssid"))
-        return SkippedEntry(origin, "", "it has no [wifi] group with an ssid");
+        return SkippedEntry(origin, "", Tr("NmKeyfile", "it has no [wifi] group with an ssid"));
 
     const std::string rawSsid = Raw(wifi, "ssid");
     std::optional<std::string> ssid = ByteList(rawSsid);
     if (!ssid) ssid = Unescape(rawSsid);
-    if (!ssid) return SkippedEntry(origin, "", "its ssid holds an escape a keyfile does not have");
+    if (!ssid)
+        return SkippedEntry(origin, "",
+                            Tr("NmKeyfile", "its ssid holds an escape a keyfile does not have"));
     s.ssid = *ssid;
     if (s.ssid.empty() || s.ssid.size() > kSsidMaxLength)
-        return SkippedEntry(origin, s.ssid, "its ssid is empty or longer than 32 bytes");
+        return SkippedEntry(origin, s.ssid,
+                            Tr("NmKeyfile", "its ssid is empty or longer than 32 bytes"));
     auto skip = [&](const std::string& reason) { return SkippedEntry(origin, s.ssid, reason); };
 
     const std::string mode = Word(wifi, "mode");
@@ -151,25 +157,27 @@ ImportEntry Convert(const std::map<std::string, Group>& groups) {
         s.band5GHz = Word(wifi, "band") == "a";
         if (Has(wifi, "channel")) {
             s.channel = Number(Raw(wifi, "channel"));
-            if (!s.channel) return skip("its channel is not a number");
+            if (!s.channel) return skip(Tr("NmKeyfile", "its channel is not a number"));
             if (*s.channel == 0) s.channel.reset();  // 0: NetworkManager picks one
         }
     } else if (mode == "ap") {
-        return skip("it is a hotspot (mode=ap), not a network to join");
+        return skip(Tr("NmKeyfile", "it is a hotspot (mode=ap), not a network to join"));
     } else if (mode == "mesh") {
-        return skip("it is a mesh network (mode=mesh)");
+        return skip(Tr("NmKeyfile", "it is a mesh network (mode=mesh)"));
     } else if (!mode.empty() && mode != "infrastructure") {
-        return skip("its mode " + mode + " is unknown");
+        return skip(FormatText(Tr("NmKeyfile", "its mode %1 is unknown"), {mode}));
     }
     s.hidden = Word(wifi, "hidden") == "true" || Word(wifi, "hidden") == "1";
     if (Has(wifi, "bssid")) {
         s.bssid = Raw(wifi, "bssid");
-        if (BssidFromMacText(s.bssid).empty()) return skip("its bssid is no MAC address");
+        if (BssidFromMacText(s.bssid).empty())
+            return skip(Tr("NmKeyfile", "its bssid is no MAC address"));
     }
 
     if (!security) return MakeImportEntry(s, origin);  // open
     if (groups.count("802-1x"))
-        return skip("it uses 802.1X (WPA-Enterprise), which this adapter does not support");
+        return skip(Tr("NmKeyfile",
+                       "it uses 802.1X (WPA-Enterprise), which this adapter does not support"));
     const std::string keyMgmt = Word(security, "key-mgmt");
     auto notStored = [&](const char* flagsKey) {
         const long flags = Number(Raw(security, flagsKey)).value_or(0);
@@ -178,56 +186,65 @@ ImportEntry Convert(const std::map<std::string, Group>& groups) {
     if (keyMgmt == "wpa-psk") {
         s.security = WirelessSettings::Security::kWpaPsk;
         if (!Has(security, "psk"))
-            return skip(notStored("psk-flags")
-                            ? "its key is not in the file (the desktop's keyring keeps it)"
-                            : "it uses WPA-PSK but gives no psk");
+            return skip(
+                notStored("psk-flags")
+                    ? Tr("NmKeyfile", "its key is not in the file (the desktop's keyring keeps it)")
+                    : Tr("NmKeyfile", "it uses WPA-PSK but gives no psk"));
         auto psk = Unescape(Raw(security, "psk"));
-        if (!psk) return skip("its psk holds an escape a keyfile does not have");
+        if (!psk) return skip(Tr("NmKeyfile", "its psk holds an escape a keyfile does not have"));
         s.psk = *psk;
         const std::vector<std::string> proto = ListItems(Raw(security, "proto"));
         s.wpa2 = proto.empty() || Contains(proto, "rsn");
-        if (!s.wpa2 && !Contains(proto, "wpa")) return skip("its proto names neither wpa nor rsn");
+        if (!s.wpa2 && !Contains(proto, "wpa"))
+            return skip(Tr("NmKeyfile", "its proto names neither wpa nor rsn"));
         const std::vector<std::string> pairwise = ListItems(Raw(security, "pairwise"));
         s.aes = pairwise.empty() || Contains(pairwise, "ccmp");
         if (!s.aes && !Contains(pairwise, "tkip"))
-            return skip("its pairwise ciphers are neither ccmp nor tkip");
+            return skip(Tr("NmKeyfile", "its pairwise ciphers are neither ccmp nor tkip"));
     } else if (keyMgmt == "none") {
         s.security = WirelessSettings::Security::kWep;
         if (Word(security, "wep-key-type") == "2")
             return skip(
-                "its WEP key is a passphrase (wep-key-type=2), which this adapter cannot use");
+                Tr("NmKeyfile",
+                   "its WEP key is a passphrase (wep-key-type=2), which this adapter cannot use"));
         bool anyKey = false;
         for (int slot = 0; slot < 4; ++slot) {
             const std::string name = "wep-key" + std::to_string(slot);
             if (!Has(security, name.c_str())) continue;
             auto key = Unescape(Raw(security, name.c_str()));
-            if (!key) return skip("its " + name + " holds an escape a keyfile does not have");
+            if (!key)
+                return skip(FormatText(
+                    Tr("NmKeyfile", "its %1 holds an escape a keyfile does not have"), {name}));
             s.wepKey[size_t(slot)] = *key;
             s.wepKeyType[size_t(slot)] = GuessWepKeyType(*key);
             anyKey = anyKey || !key->empty();
         }
         if (!anyKey)
-            return skip(notStored("wep-key-flags")
-                            ? "its key is not in the file (the desktop's keyring keeps it)"
-                            : "it uses WEP but gives no key");
+            return skip(
+                notStored("wep-key-flags")
+                    ? Tr("NmKeyfile", "its key is not in the file (the desktop's keyring keeps it)")
+                    : Tr("NmKeyfile", "it uses WEP but gives no key"));
         if (Has(security, "wep-tx-keyidx")) {
             auto index = Number(Raw(security, "wep-tx-keyidx"));
-            if (!index) return skip("its wep-tx-keyidx is not a number");
+            if (!index) return skip(Tr("NmKeyfile", "its wep-tx-keyidx is not a number"));
             s.wepKeyIndex = *index;
         }
         const std::string auth = Word(security, "auth-alg");
-        if (auth == "leap") return skip("it uses LEAP (802.1X), which is not supported");
+        if (auth == "leap")
+            return skip(Tr("NmKeyfile", "it uses LEAP (802.1X), which is not supported"));
         s.sharedKeyAuthentication = auth == "shared";
     } else if (keyMgmt == "sae") {
-        return skip("it uses WPA3-SAE, which this adapter does not support");
+        return skip(Tr("NmKeyfile", "it uses WPA3-SAE, which this adapter does not support"));
     } else if (keyMgmt == "owe") {
-        return skip("it uses OWE (Enhanced Open), which this adapter does not support");
+        return skip(
+            Tr("NmKeyfile", "it uses OWE (Enhanced Open), which this adapter does not support"));
     } else if (keyMgmt == "wpa-eap" || keyMgmt == "ieee8021x" || keyMgmt == "wpa-eap-suite-b-192") {
-        return skip("it uses 802.1X (WPA-Enterprise), which this adapter does not support");
+        return skip(Tr("NmKeyfile",
+                       "it uses 802.1X (WPA-Enterprise), which this adapter does not support"));
     } else if (keyMgmt == "wpa-none") {
-        return skip("it uses WPA-NONE (ad hoc WPA), which is not supported");
+        return skip(Tr("NmKeyfile", "it uses WPA-NONE (ad hoc WPA), which is not supported"));
     } else {
-        return skip("its key-mgmt \"" + keyMgmt + "\" is unknown");
+        return skip(FormatText(Tr("NmKeyfile", "its key-mgmt \"%1\" is unknown"), {keyMgmt}));
     }
     return MakeImportEntry(s, origin);
 }
@@ -246,9 +263,10 @@ ImportFile ReadNmKeyfile(std::string_view text) {
         const std::string_view raw = text.substr(start, end - start);
         start = end + 1;
         ++number;
-        const std::string where = "line " + std::to_string(number);
+        const std::string lineNumber = std::to_string(number);
         if (raw.size() > kMaxConfigLine) {
-            file.problem = where + " is longer than " + std::to_string(kMaxConfigLine) + " bytes";
+            file.problem = FormatText(Tr("NmKeyfile", "line %1 is longer than %2 bytes"),
+                                      {lineNumber, std::to_string(kMaxConfigLine)});
             return file;
         }
         // Leading white space goes; a value keeps its trailing white space
@@ -260,11 +278,12 @@ ImportFile ReadNmKeyfile(std::string_view text) {
         if (line.front() == '[') {
             line = Trim(line);
             if (line.back() != ']' || line.size() < 3) {
-                file.problem = where + " opens a group without closing it";
+                file.problem = FormatText(
+                    Tr("NmKeyfile", "line %1 opens a group without closing it"), {lineNumber});
                 return file;
             }
             if (groups.size() >= 64) {
-                file.problem = "it holds more than 64 groups";
+                file.problem = Tr("NmKeyfile", "it holds more than 64 groups");
                 return file;
             }
             current = &groups[std::string(line.substr(1, line.size() - 2))];
@@ -272,17 +291,20 @@ ImportFile ReadNmKeyfile(std::string_view text) {
         }
         const size_t eq = line.find('=');
         if (eq == std::string_view::npos || eq == 0) {
-            file.problem = where + " is neither a group, a key=value line nor a comment";
+            file.problem = FormatText(
+                Tr("NmKeyfile", "line %1 is neither a group, a key=value line nor a comment"),
+                {lineNumber});
             return file;
         }
         if (!current) {
-            file.problem = where + " holds a key before the first group";
+            file.problem = FormatText(Tr("NmKeyfile", "line %1 holds a key before the first group"),
+                                      {lineNumber});
             return file;
         }
         const std::string key(Trim(line.substr(0, eq)));
         if (key.find('[') != std::string::npos) continue;  // a translated value
         if (current->size() >= 256) {
-            file.problem = "a group holds more than 256 keys";
+            file.problem = Tr("NmKeyfile", "a group holds more than 256 keys");
             return file;
         }
         std::string_view value = line.substr(eq + 1);
@@ -290,7 +312,7 @@ ImportFile ReadNmKeyfile(std::string_view text) {
         (*current)[key] = std::string(value);
     }
     if (groups.empty()) {
-        file.problem = "it holds no groups";
+        file.problem = Tr("NmKeyfile", "it holds no groups");
         return file;
     }
     file.entries.push_back(Convert(groups));

@@ -9,6 +9,7 @@
 #include "exchange/NmKeyfile.h"
 #include "exchange/WpaSupplicantConfig.h"
 #include "platform/RegularFile.h"
+#include "platform/Translate.h"
 #include "profiles/ActiveRecord.h"
 #include "profiles/AtomicFile.h"
 #include "profiles/PlistXml.h"
@@ -90,7 +91,7 @@ ImportFile ReadPropertyListProfiles(std::string_view bytes) {
         for (const auto& [key, value] : read.Entries())
             if (IsProfileKey(key)) profile.Set(key, value);
         ImportEntry entry;
-        entry.origin = "profile " + std::to_string(number);
+        entry.origin = FormatText(Tr("ProfileImport", "profile %1"), {std::to_string(number)});
         entry.ssid = profile.Value(kKeySsid);
         entry.profile = std::move(profile);
         file.entries.push_back(std::move(entry));
@@ -113,18 +114,20 @@ ImportFile ReadImportBytes(std::string_view bytes) {
 std::optional<std::string> ImportedProfileProblem(PrefDictionary& p) {
     const std::string ssid = p.Value(kKeySsid);
     if (ssid.empty() || ssid.size() > kSsidMaxLength)
-        return "its SSID is empty or longer than 32 bytes";
+        return Tr("ProfileImport", "its SSID is empty or longer than 32 bytes");
     const int32_t network = IntValue(p, kKeyNetworkType);
     if (!InRange(network, kNetworkAdhoc, kNetworkInfrastructure))
-        return "its network type is unknown";
+        return Tr("ProfileImport", "its network type is unknown");
     const int32_t auth = IntValue(p, kKeyAuthenticationType);
     const int32_t enc = IntValue(p, kKeyEncryptionType);
     if (!InRange(auth, kAuthOpen, kAuthWpa2Psk) || EncryptionText(auth, enc).empty())
-        return "its authentication or encryption is unknown";
+        return Tr("ProfileImport", "its authentication or encryption is unknown");
     if (network == kNetworkAdhoc) {
-        if (auth != kAuthOpen) return "an ad hoc network takes open authentication only";
+        if (auth != kAuthOpen)
+            return Tr("ProfileImport", "an ad hoc network takes open authentication only");
         const int32_t channel = IntValue(p, kKeyChannel);
-        if (!InRange(channel, 1, 14)) return "its ad hoc channel is not a 2.4 GHz channel";
+        if (!InRange(channel, 1, 14))
+            return Tr("ProfileImport", "its ad hoc channel is not a 2.4 GHz channel");
         p.Set(kKeyChannel, FormatInt(channel));
         p.Set(kKeyHidden, "0");
     } else {
@@ -144,7 +147,8 @@ std::optional<std::string> ImportedProfileProblem(PrefDictionary& p) {
         fields.keyText[size_t(slot)] = p.Value(kKeyWepKey[slot]);
         if (!InRange(type, kKeyTypeHex, kKeyTypeAscii)) {
             if (fields.WepInUse() && !fields.keyText[size_t(slot)].empty())
-                return "its WEP key " + std::to_string(slot + 1) + " has an unknown key type";
+                return FormatText(Tr("ProfileImport", "its WEP key %1 has an unknown key type"),
+                                  {std::to_string(slot + 1)});
         }
         fields.keyType[size_t(slot)] =
             InRange(type, kKeyTypeHex, kKeyTypeAscii) ? type : kKeyTypeHex;
@@ -152,7 +156,7 @@ std::optional<std::string> ImportedProfileProblem(PrefDictionary& p) {
         fields.radio[size_t(slot)] = slot == use;
     }
     if (!InRange(use, 0, 3)) {
-        if (fields.WepInUse()) return "its default WEP key is not key 1 to 4";
+        if (fields.WepInUse()) return Tr("ProfileImport", "its default WEP key is not key 1 to 4");
         fields.radio = {true, false, false, false};
     }
     p.Set(kKeyWepKeyUse, FormatInt(fields.DefaultKeyIndex()));
@@ -247,7 +251,7 @@ ImportReport ImportProfileFiles(const std::vector<std::string>& paths, bool repl
         platform::FileContents contents = platform::ReadRegularFile(path, kMaxImportFileSize);
         std::string problem;
         if (contents.outcome == platform::FileContents::Outcome::kMissing)
-            problem = "there is no such file";
+            problem = Tr("ProfileImport", "there is no such file");
         if (contents.outcome == platform::FileContents::Outcome::kUnreadable)
             problem = contents.problem;
         ImportFile file;
@@ -294,15 +298,21 @@ std::vector<std::string> DescribeImport(const ImportReport& report) {
     std::vector<std::string> lines;
     for (const ImportedProfile& p : report.imported) {
         if (p.renamedFrom.empty())
-            lines.push_back((p.replaced ? "Replaced " : "Imported ") + Shown(p.name) + " (" +
-                            Shown(p.ssid) + ")");
+            lines.push_back(FormatText(p.replaced ? Tr("ProfileImport", "Replaced %1 (%2)")
+                                                  : Tr("ProfileImport", "Imported %1 (%2)"),
+                                       {Shown(p.name), Shown(p.ssid)}));
         else
-            lines.push_back("Imported " + Shown(p.renamedFrom) + " (" + Shown(p.ssid) + ") as " +
-                            Shown(p.name) + ": the name " + Shown(p.renamedFrom) + " is taken");
+            lines.push_back(
+                FormatText(Tr("ProfileImport", "Imported %1 (%2) as %3: the name %1 is taken"),
+                           {Shown(p.renamedFrom), Shown(p.ssid), Shown(p.name)}));
     }
     for (const SkippedProfile& s : report.skipped) {
-        const std::string what = s.ssid.empty() ? s.origin : Shown(s.ssid) + " (" + s.origin + ")";
-        lines.push_back("Skipped " + what + " of " + Shown(s.file) + ": " + s.reason);
+        if (s.ssid.empty())
+            lines.push_back(FormatText(Tr("ProfileImport", "Skipped %1 of %2: %3"),
+                                       {s.origin, Shown(s.file), s.reason}));
+        else
+            lines.push_back(FormatText(Tr("ProfileImport", "Skipped %1 (%2) of %3: %4"),
+                                       {Shown(s.ssid), s.origin, Shown(s.file), s.reason}));
     }
     return lines;
 }

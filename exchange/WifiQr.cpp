@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "adapter/Records.h"
+#include "platform/Translate.h"
 #include "profiles/StoredIndexes.h"
 
 namespace corvane {
@@ -87,26 +88,27 @@ std::optional<std::vector<Field>> SplitFields(std::string_view rest, std::string
         size_t end = i;
         while (end < rest.size() && rest[end] != ';') end += rest[end] == '\\' ? 2 : 1;
         if (end >= rest.size()) {
-            problem = "A field of the QR text has no closing \";\".";
+            problem = Tr("WifiQr", "A field of the QR text has no closing \";\".");
             return std::nullopt;
         }
         const std::string_view raw = rest.substr(i, end - i);
         const size_t colon = raw.find(':');
         if (colon == std::string_view::npos || colon == 0) {
-            problem = "The QR text holds a field without a name (\"" +
-                      std::string(raw.substr(0, 16)) + "\").";
+            problem = FormatText(Tr("WifiQr", "The QR text holds a field without a name (\"%1\")."),
+                                 {raw.substr(0, 16)});
             return std::nullopt;
         }
         const std::string name(raw.substr(0, colon));
         for (const Field& f : fields) {
             if (f.name == name) {
-                problem = "The QR text gives the field " + name + " twice.";
+                problem = FormatText(Tr("WifiQr", "The QR text gives the field %1 twice."), {name});
                 return std::nullopt;
             }
         }
         std::optional<std::string> value = Unescape(raw.substr(colon + 1));
         if (!value) {
-            problem = "The field " + name + " of the QR text ends in a lone backslash.";
+            problem = FormatText(
+                Tr("WifiQr", "The field %1 of the QR text ends in a lone backslash."), {name});
             return std::nullopt;
         }
         fields.push_back({name, std::move(*value)});
@@ -116,7 +118,7 @@ std::optional<std::vector<Field>> SplitFields(std::string_view rest, std::string
     std::string_view tail = rest.substr(std::min(i, rest.size()));
     if (tail == "\n" || tail == "\r\n") tail = {};
     if (!tail.empty()) {
-        problem = "The QR text goes on after its end (\";;\").";
+        problem = Tr("WifiQr", "The QR text goes on after its end (\";;\").");
         return std::nullopt;
     }
     return fields;
@@ -141,16 +143,27 @@ constexpr std::array<TypeRow, 11> kTypes = {{
     {"wep", WifiQrSecurity::kWep, nullptr},
     {"wpa", WifiQrSecurity::kWpa, nullptr},
     {"wpa2", WifiQrSecurity::kWpa, nullptr},
-    {"sae", std::nullopt, "The network uses WPA3-SAE, which this adapter does not support."},
-    {"wpa3", std::nullopt, "The network uses WPA3-SAE, which this adapter does not support."},
+    {"sae", std::nullopt,
+     QT_TRANSLATE_NOOP("WifiQr",
+                       "The network uses WPA3-SAE, which this adapter does not support.")},
+    {"wpa3", std::nullopt,
+     QT_TRANSLATE_NOOP("WifiQr",
+                       "The network uses WPA3-SAE, which this adapter does not support.")},
     {"wpa2-eap", std::nullopt,
-     "The network uses 802.1X (WPA-Enterprise), which this adapter does not support."},
+     QT_TRANSLATE_NOOP(
+         "WifiQr",
+         "The network uses 802.1X (WPA-Enterprise), which this adapter does not support.")},
     {"wpa-eap", std::nullopt,
-     "The network uses 802.1X (WPA-Enterprise), which this adapter does not support."},
+     QT_TRANSLATE_NOOP(
+         "WifiQr",
+         "The network uses 802.1X (WPA-Enterprise), which this adapter does not support.")},
     {"wpa3-eap", std::nullopt,
-     "The network uses 802.1X (WPA-Enterprise), which this adapter does not support."},
+     QT_TRANSLATE_NOOP(
+         "WifiQr",
+         "The network uses 802.1X (WPA-Enterprise), which this adapter does not support.")},
     {"owe", std::nullopt,
-     "The network uses OWE (Enhanced Open), which this adapter does not support."},
+     QT_TRANSLATE_NOOP(
+         "WifiQr", "The network uses OWE (Enhanced Open), which this adapter does not support.")},
 }};
 
 }  // namespace
@@ -176,10 +189,11 @@ std::string EncodeWifiQr(const WifiQrNetwork& network) {
 
 WifiQrParse ParseWifiQr(std::string_view text) {
     if (text.size() > kMaxWifiQrText)
-        return Malformed("The QR text is longer than " + std::to_string(kMaxWifiQrText) +
-                         " characters.");
+        return Malformed(FormatText(Tr("WifiQr", "The QR text is longer than %1 characters."),
+                                    {std::to_string(kMaxWifiQrText)}));
     if (text.substr(0, kScheme.size()) != kScheme)
-        return Malformed("This is not a Wi-Fi QR text: it does not begin with \"WIFI:\".");
+        return Malformed(
+            Tr("WifiQr", "This is not a Wi-Fi QR text: it does not begin with \"WIFI:\"."));
     std::string problem;
     const auto fields = SplitFields(text.substr(kScheme.size()), problem);
     if (!fields) return Malformed(problem);
@@ -190,8 +204,9 @@ WifiQrParse ParseWifiQr(std::string_view text) {
     const auto row = std::find_if(kTypes.begin(), kTypes.end(),
                                   [&](const TypeRow& r) { return wanted == r.value; });
     if (row == kTypes.end())
-        return Malformed("The QR text names an unknown security type (T:" + *type + ").");
-    if (!row->security) return Unsupported(row->refusal);
+        return Malformed(FormatText(
+            Tr("WifiQr", "The QR text names an unknown security type (T:%1)."), {*type}));
+    if (!row->security) return Unsupported(Tr("WifiQr", row->refusal));
     result.network.security = *row->security;
 
     // R (WPA3's transition disable): bit 0 set means WPA3-Personal only.
@@ -201,34 +216,39 @@ WifiQrParse ParseWifiQr(std::string_view text) {
         const int digit = std::isdigit(uint8_t(last))    ? last - '0'
                           : std::isxdigit(uint8_t(last)) ? std::tolower(uint8_t(last)) - 'a' + 10
                                                          : -1;
-        if (digit < 0) return Malformed("The QR text's field R is not a hexadecimal number.");
+        if (digit < 0)
+            return Malformed(Tr("WifiQr", "The QR text's field R is not a hexadecimal number."));
         if (digit & 1)
             return Unsupported(
-                "The network accepts WPA3-SAE only, which this adapter does not support.");
+                Tr("WifiQr",
+                   "The network accepts WPA3-SAE only, which this adapter does not support."));
     }
 
     const std::string* ssid = FieldValue(*fields, "S");
-    if (!ssid || ssid->empty()) return Malformed("The QR text names no network (S:).");
+    if (!ssid || ssid->empty())
+        return Malformed(Tr("WifiQr", "The QR text names no network (S:)."));
     if (ssid->size() > kSsidMaxLength)
-        return Malformed("The network name in the QR text is longer than 32 bytes.");
+        return Malformed(Tr("WifiQr", "The network name in the QR text is longer than 32 bytes."));
     result.network.ssid = *ssid;
 
     const std::string* key = FieldValue(*fields, "P");
     if (result.network.security == WifiQrSecurity::kOpen) {
         if (key && !key->empty())
-            return Malformed("The QR text gives a key (P:) for an open network (T:nopass).");
+            return Malformed(
+                Tr("WifiQr", "The QR text gives a key (P:) for an open network (T:nopass)."));
     } else {
         if (!key || key->empty())
-            return Malformed(std::string("The QR text gives no key (P:) for a ") +
-                             (result.network.security == WifiQrSecurity::kWep ? "WEP" : "WPA") +
-                             " network.");
+            return Malformed(
+                result.network.security == WifiQrSecurity::kWep
+                    ? Tr("WifiQr", "The QR text gives no key (P:) for a WEP network.")
+                    : Tr("WifiQr", "The QR text gives no key (P:) for a WPA network."));
         result.network.key = *key;
     }
 
     if (const std::string* hidden = FieldValue(*fields, "H")) {
         const std::string h = Lower(*hidden);
         if (h != "true" && h != "false")
-            return Malformed("The QR text's field H is neither true nor false.");
+            return Malformed(Tr("WifiQr", "The QR text's field H is neither true nor false."));
         result.network.hidden = h == "true";
     }
     result.outcome = WifiQrParse::Outcome::kNetwork;
@@ -239,12 +259,13 @@ ProfileQr WifiQrForProfile(const PrefDictionary& profile) {
     ProfileQr out;
     if (IntValue(profile, kKeyNetworkType) == kNetworkAdhoc) {
         out.refusal =
-            "An ad hoc profile cannot be shared as a QR code: phones join access points only.";
+            Tr("WifiQr",
+               "An ad hoc profile cannot be shared as a QR code: phones join access points only.");
         return out;
     }
     const std::string ssid = profile.Value(kKeySsid);
     if (ssid.empty() || ssid.size() > kSsidMaxLength) {
-        out.refusal = "The profile's network name is empty or longer than 32 bytes.";
+        out.refusal = Tr("WifiQr", "The profile's network name is empty or longer than 32 bytes.");
         return out;
     }
     WifiQrNetwork network;
@@ -256,7 +277,7 @@ ProfileQr WifiQrForProfile(const PrefDictionary& profile) {
         network.security = WifiQrSecurity::kWpa;
         network.key = profile.Value(kKeyWpaPsk);
         if (network.key.empty()) {
-            out.refusal = "The profile has no pre-shared key to share.";
+            out.refusal = Tr("WifiQr", "The profile has no pre-shared key to share.");
             return out;
         }
     } else if (IsWepInUse(auth, enc)) {
@@ -266,7 +287,8 @@ ProfileQr WifiQrForProfile(const PrefDictionary& profile) {
         network.key = profile.Value(kKeyWepKey[slot]);
         if (network.key.empty()) {
             out.refusal =
-                "The profile's default WEP key (key " + std::to_string(slot + 1) + ") is empty.";
+                FormatText(Tr("WifiQr", "The profile's default WEP key (key %1) is empty."),
+                           {std::to_string(slot + 1)});
             return out;
         }
     }

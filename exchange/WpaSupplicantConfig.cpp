@@ -9,6 +9,7 @@
 #include "adapter/Records.h"
 #include "crypto/MathFunc.h"
 #include "exchange/ConfigText.h"
+#include "platform/Translate.h"
 #include "profiles/StoredIndexes.h"
 
 namespace corvane {
@@ -16,6 +17,17 @@ namespace {
 
 using config_text::IsSpace;
 using config_text::Trim;
+
+// Where an entry or a problem is, for a person.
+std::string NetworkBlockOrigin(size_t line) {
+    return FormatText(Tr("WpaSupplicantConfig", "network block at line %1"),
+                      {std::to_string(line)});
+}
+
+std::string TooLong(size_t line) {
+    return FormatText(Tr("WpaSupplicantConfig", "line %1 is longer than %2 bytes"),
+                      {std::to_string(line), std::to_string(kMaxConfigLine)});
+}
 
 // A line without its comment: "#" outside double quotes begins one.
 std::string_view StripComment(std::string_view line) {
@@ -162,29 +174,34 @@ struct Block {
 
 // The block as a profile, or why it is left out.
 ImportEntry Convert(const Block& block) {
-    const std::string origin = "network block at line " + std::to_string(block.line);
+    const std::string origin = NetworkBlockOrigin(block.line);
     WirelessSettings s;
     if (!block.problem.empty()) return SkippedEntry(origin, "", block.problem);
 
     // The name first: every other reason names the network.
     const std::string* ssidRaw = block.Raw("ssid");
-    if (!ssidRaw) return SkippedEntry(origin, "", "it has no ssid");
+    if (!ssidRaw) return SkippedEntry(origin, "", Tr("WpaSupplicantConfig", "it has no ssid"));
     auto ssid = ReadValue(*ssidRaw);
     if (ssid && !ssid->quoted) {
         auto bytes = HexBytes(ssid->text);
         ssid = bytes ? std::optional<Value>(Value{*bytes, true}) : std::nullopt;
     }
-    if (!ssid) return SkippedEntry(origin, "", "its ssid is neither quoted text nor hexadecimal");
+    if (!ssid)
+        return SkippedEntry(
+            origin, "",
+            Tr("WpaSupplicantConfig", "its ssid is neither quoted text nor hexadecimal"));
     s.ssid = ssid->text;
     if (s.ssid.empty() || s.ssid.size() > kSsidMaxLength)
-        return SkippedEntry(origin, s.ssid, "its ssid is empty or longer than 32 bytes");
+        return SkippedEntry(origin, s.ssid,
+                            Tr("WpaSupplicantConfig", "its ssid is empty or longer than 32 bytes"));
     auto skip = [&](const std::string& reason) { return SkippedEntry(origin, s.ssid, reason); };
 
     if (const std::string* id = block.Raw("id_str")) {
         if (auto name = ReadValue(*id)) s.name = name->text;
     }
     if (const std::string* bssid = block.Raw("bssid")) {
-        if (BssidFromMacText(*bssid).empty()) return skip("its bssid is no MAC address");
+        if (BssidFromMacText(*bssid).empty())
+            return skip(Tr("WpaSupplicantConfig", "its bssid is no MAC address"));
         s.bssid = *bssid;
     }
     if (const std::string* scan = block.Raw("scan_ssid")) s.hidden = *scan == "1";
@@ -197,19 +214,23 @@ ImportEntry Convert(const Block& block) {
             s.adhoc = true;
             break;
         case 2:
-            return skip("it is an access point (mode=2), not a network to join");
+            return skip(
+                Tr("WpaSupplicantConfig", "it is an access point (mode=2), not a network to join"));
         case 3:
         case 4:
-            return skip("it is a Wi-Fi Direct group (mode=" + std::to_string(mode) + ")");
+            return skip(
+                FormatText(Tr("WpaSupplicantConfig", "it is a Wi-Fi Direct group (mode=%1)"),
+                           {std::to_string(mode)}));
         case 5:
-            return skip("it is a mesh network (mode=5)");
+            return skip(Tr("WpaSupplicantConfig", "it is a mesh network (mode=5)"));
         default:
-            return skip("its mode is not a number from 0 to 5");
+            return skip(Tr("WpaSupplicantConfig", "its mode is not a number from 0 to 5"));
     }
     if (s.adhoc) {
         if (const std::string* f = block.Raw("frequency")) {
             s.frequencyMhz = Number(*f);
-            if (!s.frequencyMhz) return skip("its frequency is not a number");
+            if (!s.frequencyMhz)
+                return skip(Tr("WpaSupplicantConfig", "its frequency is not a number"));
         }
     }
 
@@ -219,23 +240,30 @@ ImportEntry Convert(const Block& block) {
     const bool psk =
         keyMgmt.count("WPA-PSK") || keyMgmt.count("WPA-PSK-SHA256") || keyMgmt.count("FT-PSK");
     if (keyMgmt.count("WPA-NONE"))
-        return skip("it uses WPA-NONE (ad hoc WPA), which is not supported");
+        return skip(
+            Tr("WpaSupplicantConfig", "it uses WPA-NONE (ad hoc WPA), which is not supported"));
     if (psk && pskRaw) {
         s.security = WirelessSettings::Security::kWpaPsk;
         auto value = ReadValue(*pskRaw);
-        if (!value) return skip("its psk is neither a quoted passphrase nor hexadecimal digits");
+        if (!value)
+            return skip(Tr("WpaSupplicantConfig",
+                           "its psk is neither a quoted passphrase nor hexadecimal digits"));
         if (!value->quoted && value->text.rfind("ext:", 0) == 0)
-            return skip("its psk is kept outside the file (" + value->text + ")");
+            return skip(FormatText(
+                Tr("WpaSupplicantConfig", "its psk is kept outside the file (%1)"), {value->text}));
         s.psk = value->text;
         const std::set<std::string> proto =
             Tokens(block.Raw("proto") ? *block.Raw("proto") : "WPA RSN");
         s.wpa2 = HasAny(proto, {"RSN", "WPA2"});
-        if (!s.wpa2 && !proto.count("WPA")) return skip("its proto names neither WPA nor RSN");
+        if (!s.wpa2 && !proto.count("WPA"))
+            return skip(Tr("WpaSupplicantConfig", "its proto names neither WPA nor RSN"));
         const std::set<std::string> pairwise =
             Tokens(block.Raw("pairwise") ? *block.Raw("pairwise") : "CCMP TKIP");
         s.aes = pairwise.count("CCMP") != 0;
         if (!s.aes && !pairwise.count("TKIP"))
-            return skip("its pairwise ciphers are neither CCMP nor TKIP (GCMP is not supported)");
+            return skip(
+                Tr("WpaSupplicantConfig",
+                   "its pairwise ciphers are neither CCMP nor TKIP (GCMP is not supported)"));
     } else if (keyMgmt.count("NONE")) {
         bool anyKey = false;
         for (int slot = 0; slot < 4; ++slot) {
@@ -244,8 +272,9 @@ ImportEntry Convert(const Block& block) {
             auto value = ReadValue(*raw);
             if (value && !value->quoted && !HexBytes(value->text)) value.reset();
             if (!value)
-                return skip("its wep_key" + std::to_string(slot) +
-                            " is neither quoted nor hexadecimal");
+                return skip(FormatText(
+                    Tr("WpaSupplicantConfig", "its wep_key%1 is neither quoted nor hexadecimal"),
+                    {std::to_string(slot)}));
             s.wepKey[size_t(slot)] = value->text;
             s.wepKeyType[size_t(slot)] = value->quoted ? kKeyTypeAscii : kKeyTypeHex;
             anyKey = anyKey || !value->text.empty();
@@ -254,26 +283,32 @@ ImportEntry Convert(const Block& block) {
             s.security = WirelessSettings::Security::kWep;
             if (const std::string* index = block.Raw("wep_tx_keyidx")) {
                 auto number = Number(*index);
-                if (!number) return skip("its wep_tx_keyidx is not a number");
+                if (!number)
+                    return skip(Tr("WpaSupplicantConfig", "its wep_tx_keyidx is not a number"));
                 s.wepKeyIndex = *number;
             }
             const std::set<std::string> auth =
                 Tokens(block.Raw("auth_alg") ? *block.Raw("auth_alg") : "");
-            if (auth.count("LEAP")) return skip("it uses LEAP (802.1X), which is not supported");
+            if (auth.count("LEAP"))
+                return skip(
+                    Tr("WpaSupplicantConfig", "it uses LEAP (802.1X), which is not supported"));
             s.sharedKeyAuthentication = auth.count("SHARED") && !auth.count("OPEN");
         }
     } else if (HasAny(keyMgmt, {"SAE", "FT-SAE", "SAE-EXT-KEY"})) {
-        return skip("it uses WPA3-SAE, which this adapter does not support");
+        return skip(
+            Tr("WpaSupplicantConfig", "it uses WPA3-SAE, which this adapter does not support"));
     } else if (keyMgmt.count("OWE")) {
-        return skip("it uses OWE (Enhanced Open), which this adapter does not support");
+        return skip(Tr("WpaSupplicantConfig",
+                       "it uses OWE (Enhanced Open), which this adapter does not support"));
     } else if (HasAny(keyMgmt, {"WPA-EAP", "IEEE8021X", "FT-EAP", "WPA-EAP-SHA256", "FT-EAP-SHA384",
                                 "WPA-EAP-SUITE-B", "WPA-EAP-SUITE-B-192", "OSEN", "FILS-SHA256",
                                 "FILS-SHA384"})) {
-        return skip("it uses 802.1X (WPA-Enterprise), which this adapter does not support");
+        return skip(Tr("WpaSupplicantConfig",
+                       "it uses 802.1X (WPA-Enterprise), which this adapter does not support"));
     } else if (psk) {
-        return skip("it uses WPA-PSK but gives no psk");
+        return skip(Tr("WpaSupplicantConfig", "it uses WPA-PSK but gives no psk"));
     } else {
-        return skip("its key_mgmt names nothing this adapter supports");
+        return skip(Tr("WpaSupplicantConfig", "its key_mgmt names nothing this adapter supports"));
     }
     return MakeImportEntry(s, origin);
 }
@@ -306,12 +341,9 @@ ImportFile ReadWpaSupplicantConfig(std::string_view text) {
         start = end + 1;
         ++number;
         if (raw.size() > kMaxConfigLine) {
-            if (in == In::kNetwork && block.problem.empty())
-                block.problem = "line " + std::to_string(number) + " is longer than " +
-                                std::to_string(kMaxConfigLine) + " bytes";
+            if (in == In::kNetwork && block.problem.empty()) block.problem = TooLong(number);
             if (in == In::kTop) {
-                file.problem = "line " + std::to_string(number) + " is longer than " +
-                               std::to_string(kMaxConfigLine) + " bytes";
+                file.problem = TooLong(number);
                 return file;
             }
             continue;
@@ -328,8 +360,10 @@ ImportFile ReadWpaSupplicantConfig(std::string_view text) {
                 } else if (Setting(line)) {
                     sawSetting = true;
                 } else {
-                    file.problem = "line " + std::to_string(number) +
-                                   " is neither a setting (name=value) nor the start of a block";
+                    file.problem = FormatText(
+                        Tr("WpaSupplicantConfig",
+                           "line %1 is neither a setting (name=value) nor the start of a block"),
+                        {std::to_string(number)});
                     return file;
                 }
                 break;
@@ -343,21 +377,24 @@ ImportFile ReadWpaSupplicantConfig(std::string_view text) {
                     in = In::kTop;
                 } else if (auto setting = Setting(line)) {
                     if (!ReadValue(setting->second) && block.problem.empty())
-                        block.problem =
-                            "line " + std::to_string(number) + " has a malformed quoted value";
+                        block.problem = FormatText(
+                            Tr("WpaSupplicantConfig", "line %1 has a malformed quoted value"),
+                            {std::to_string(number)});
                     block.settings.push_back(std::move(*setting));
                 } else if (block.problem.empty()) {
                     block.problem =
-                        "line " + std::to_string(number) + " is no setting (name=value)";
+                        FormatText(Tr("WpaSupplicantConfig", "line %1 is no setting (name=value)"),
+                                   {std::to_string(number)});
                 }
                 break;
         }
     }
     if (in == In::kNetwork && file.entries.size() < kMaxImportedNetworks)
-        file.entries.push_back(SkippedEntry("network block at line " + std::to_string(block.line),
-                                            "", "the block is not closed by \"}\""));
+        file.entries.push_back(
+            SkippedEntry(NetworkBlockOrigin(block.line), "",
+                         Tr("WpaSupplicantConfig", "the block is not closed by \"}\"")));
     if (file.entries.empty() && !sawSetting && file.problem.empty())
-        file.problem = "it holds no settings and no network blocks";
+        file.problem = Tr("WpaSupplicantConfig", "it holds no settings and no network blocks");
     return file;
 }
 

@@ -1,5 +1,6 @@
 #include "pane/AdvanceController.h"
 
+#include <QCoreApplication>
 #include <QPixmap>
 
 #include "adapter/Globals.h"
@@ -7,6 +8,7 @@
 #include "pane/PreferencePane.h"
 #include "platform/Alert.h"
 #include "platform/BundleInfo.h"
+#include "platform/Translate.h"
 #include "platform/qt/NestedLoop.h"
 #include "profiles/ActiveProfileControl.h"
 #include "profiles/TaskSink.h"
@@ -23,12 +25,15 @@ constexpr int kRescanRetryMs = 100;
 // Rebuilds a list only when its entries changed, so that a list the user is
 // working in is not rebuilt under them.
 void Fill(QComboBox* combo, const std::vector<std::string>& entries, int selected) {
+    const auto shown = [](const std::string& entry) {
+        return QCoreApplication::translate("StoredIndexes", entry.c_str());
+    };
     bool same = combo->count() == int(entries.size());
     for (int i = 0; same && i < combo->count(); ++i)
-        same = combo->itemText(i) == QString::fromStdString(entries[size_t(i)]);
+        same = combo->itemText(i) == shown(entries[size_t(i)]);
     if (!same) {
         combo->clear();
-        for (const std::string& entry : entries) combo->addItem(QString::fromStdString(entry));
+        for (const std::string& entry : entries) combo->addItem(shown(entry));
     }
     combo->setCurrentIndex(selected);
 }
@@ -38,7 +43,8 @@ void Fill(QComboBox* combo, const std::vector<std::string>& entries, int selecte
 AdvanceController::AdvanceController(QWidget* parent)
     : QWidget(parent), ui_(std::make_unique<Ui::AdvanceController>()) {
     ui_->setupUi(this);
-    for (const char* text : kBgProtectionTexts) ui_->BGprotection->addItem(QString::fromUtf8(text));
+    for (const char* text : kBgProtectionTexts)
+        ui_->BGprotection->addItem(QCoreApplication::translate("AdvancedSettings", text));
     // `activated` comes from the user only; the page's own selections do not
     // run the handlers again.
     connect(ui_->WirelessMode, &QComboBox::activated, this,
@@ -70,8 +76,9 @@ void AdvanceController::awakeFromNib() {
     logoFile_ = QString::fromUtf8(tessel ? kTesselLogo : kNimbusLogo);
     QPixmap logo(QString::fromStdString(bundle + "/Contents/Resources/") + logoFile_);
     ui_->LogoImage->setPixmap(logo);
-    ui_->LogoImage->setAccessibleName(tessel ? QStringLiteral("Tessel logo")
-                                             : QStringLiteral("Corvane logo"));
+    ui_->LogoImage->setAccessibleName(
+        tessel ? QCoreApplication::translate("AdvanceController", "Tessel logo")
+               : QCoreApplication::translate("AdvanceController", "Corvane logo"));
 }
 
 ReconnectHooks AdvanceController::Hooks() {
@@ -124,10 +131,12 @@ void AdvanceController::OnApply() {
         model_.DisabledButton();
     } else {
         // Apply and Cancel stay enabled: the settings shown are not stored.
-        platform::RunAlertPanel("The advanced settings could not be saved.",
-                                "Check that your Library/Preferences folder can be written, "
-                                "then press Apply again.",
-                                "OK");
+        platform::RunAlertPanel(
+            Tr("AdvanceController", "The advanced settings could not be saved."),
+            Tr("AdvanceController",
+               "Check that your Library/Preferences folder can be written, "
+               "then press Apply again."),
+            "OK");
     }
     ShowModel();
     if (outcome.rescanLater) {
@@ -210,7 +219,8 @@ void AdvanceController::ShowModel() {
 // The switch's title names what pressing it does next; the picture shows
 // while the radio is on.
 void AdvanceController::ShowRadio() {
-    ui_->RadioOnOff->setText(QString::fromUtf8(G_bRadio ? kRadioOffTitle : kRadioOnTitle));
+    ui_->RadioOnOff->setText(
+        QCoreApplication::translate("AdvancedSettings", G_bRadio ? kRadioOffTitle : kRadioOnTitle));
     ui_->RadioSwitchPic->setVisible(G_bRadio != 0);
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "adapter/AdapterKind.h"
+#include "platform/Translate.h"
 #include "profiles/PreferenceFiles.h"
 #include "profiles/ProfileRecord.h"
 #include "profiles/StoredIndexes.h"
@@ -21,13 +22,19 @@ namespace corvane {
 class KestrelAccess;
 
 // "BG Protection" indexes.
-inline constexpr std::array<const char*, 3> kBgProtectionTexts = {"Auto", "On", "Off"};
+// The words stay English (the command reads and prints them); the page
+// translates them in the "AdvancedSettings" context.
+inline constexpr std::array<const char*, 3> kBgProtectionTexts = {
+    QT_TRANSLATE_NOOP("AdvancedSettings", "Auto"), QT_TRANSLATE_NOOP("AdvancedSettings", "On"),
+    QT_TRANSLATE_NOOP("AdvancedSettings", "Off")};
 
 // The rescan after an Apply that changed the wireless mode.
 inline constexpr int kRescanAfterApplyMs = 2000;
 
-inline constexpr const char* kRadioOnTitle = "Radio On";    // the switch's title while off
-inline constexpr const char* kRadioOffTitle = "Radio Off";  // ... while on
+inline constexpr const char* kRadioOnTitle =
+    QT_TRANSLATE_NOOP("AdvancedSettings", "Radio On");  // the switch's title while off
+inline constexpr const char* kRadioOffTitle =
+    QT_TRANSLATE_NOOP("AdvancedSettings", "Radio Off");  // ... while on
 
 // Whether the adapter kind shows the rate and protection lists: the Osprey
 // kind hides them (and stores index 0 for both), kinds 3 and 4 show them;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -149,14 +150,15 @@ void MainWindow::Raise() {
 
 void MainWindow::BeginBusy(const char* text) {
     if (busyDepth_++ == 0) QApplication::setOverrideCursor(Qt::BusyCursor);
-    statusBar()->showMessage(QString::fromUtf8(text));
+    statusBar()->showMessage(QCoreApplication::translate("MainWindow", text));
 }
 
 void MainWindow::EndBusy() {
     if (busyDepth_ == 0) return;
     if (--busyDepth_ > 0) return;
     QApplication::restoreOverrideCursor();
-    statusBar()->showMessage(closePending_ ? QString::fromUtf8(kClosingLaterText) : QString());
+    statusBar()->showMessage(
+        closePending_ ? QCoreApplication::translate("MainWindow", kClosingLaterText) : QString());
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -178,7 +180,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (platform::InNestedLoop()) {
         event->ignore();
         closePending_ = true;
-        statusBar()->showMessage(QString::fromUtf8(kClosingLaterText));
+        statusBar()->showMessage(QCoreApplication::translate("MainWindow", kClosingLaterText));
         closeRetry_.start();
         return;
     }

@@ -23,8 +23,9 @@ namespace corvane {
 
 class VelaConfigKestrelPreferencePane;
 
-inline constexpr const char* kScanningText = "Scanning\u2026";
-inline constexpr const char* kClosingLaterText = "Closing when the current operation ends\u2026";
+inline constexpr const char* kScanningText = QT_TRANSLATE_NOOP("MainWindow", "Scanning\u2026");
+inline constexpr const char* kClosingLaterText =
+    QT_TRANSLATE_NOOP("MainWindow", "Closing when the current operation ends\u2026");
 
 class MainWindow : public QMainWindow {
 public:

@@ -8,16 +8,22 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/Translate.h"
+
 namespace platform {
 namespace {
+
+using corvane::FormatText;
+using corvane::Tr;
 
 FileIdentity IdentityOf(const struct stat& st) {
     return {uint64_t(st.st_dev), uint64_t(st.st_ino), S_ISREG(st.st_mode)};
 }
 
 std::string SizeText(size_t bytes) {
-    if (bytes % (1024 * 1024) == 0) return std::to_string(bytes / (1024 * 1024)) + " MiB";
-    return std::to_string(bytes) + " bytes";
+    if (bytes % (1024 * 1024) == 0)
+        return FormatText(Tr("RegularFile", "%1 MiB"), {std::to_string(bytes / (1024 * 1024))});
+    return FormatText(Tr("RegularFile", "%1 bytes"), {std::to_string(bytes)});
 }
 
 }  // namespace
@@ -29,7 +35,8 @@ FileContents ReadRegularFile(const std::string& path, size_t limit) {
         if (errno == ENOENT || errno == ENOTDIR) return out;
         const int error = errno;
         out.outcome = FileContents::Outcome::kUnreadable;
-        out.problem = std::string("it cannot be opened: ") + std::strerror(error);
+        out.problem =
+            FormatText(Tr("RegularFile", "it cannot be opened: %1"), {std::strerror(error)});
         struct stat st;
         if (stat(path.c_str(), &st) == 0) out.identity = IdentityOf(st);
         return out;
@@ -37,11 +44,12 @@ FileContents ReadRegularFile(const std::string& path, size_t limit) {
     out.outcome = FileContents::Outcome::kUnreadable;
     struct stat st;
     if (fstat(fd, &st) != 0) {
-        out.problem = std::string("it cannot be examined: ") + std::strerror(errno);
+        out.problem =
+            FormatText(Tr("RegularFile", "it cannot be examined: %1"), {std::strerror(errno)});
     } else if (out.identity = IdentityOf(st); !S_ISREG(st.st_mode)) {
-        out.problem = "it is not a regular file";
+        out.problem = Tr("RegularFile", "it is not a regular file");
     } else if (uint64_t(st.st_size) > limit) {
-        out.problem = "it is larger than " + SizeText(limit);
+        out.problem = FormatText(Tr("RegularFile", "it is larger than %1"), {SizeText(limit)});
     } else {
         out.outcome = FileContents::Outcome::kRead;
         out.bytes.reserve(size_t(st.st_size));
@@ -53,13 +61,15 @@ FileContents ReadRegularFile(const std::string& path, size_t limit) {
             if (n < 0 && errno == EINTR) continue;
             if (n < 0) {
                 out.outcome = FileContents::Outcome::kUnreadable;
-                out.problem = std::string("it cannot be read: ") + std::strerror(errno);
+                out.problem =
+                    FormatText(Tr("RegularFile", "it cannot be read: %1"), {std::strerror(errno)});
             }
             if (n <= 0) break;
             out.bytes.append(chunk, size_t(n));
             if (out.bytes.size() > limit) {
                 out.outcome = FileContents::Outcome::kUnreadable;
-                out.problem = "it is larger than " + SizeText(limit);
+                out.problem =
+                    FormatText(Tr("RegularFile", "it is larger than %1"), {SizeText(limit)});
                 break;
             }
         }

@@ -14,6 +14,14 @@
 #include <string>
 #include <string_view>
 
+// Marks a literal for the catalogues and leaves it as it is: for an English
+// text the code also stores, compares or hands on, translated with `Tr` and
+// the same context where it is shown. Qt's own spelling, so that lupdate
+// collects it; the same definition as Qt's where Qt is included too.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(scope, x) x
+#endif
+
 namespace corvane {
 
 using TextTranslator = std::function<std::string(const char* context, const char* source)>;

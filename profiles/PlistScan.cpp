@@ -3,15 +3,21 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/Translate.h"
+
 namespace corvane {
 namespace {
 
-const std::string kNotAPropertyList = "it is not a property list";
+std::string NotAPropertyList() { return Tr("PlistScan", "it is not a property list"); }
 
 std::string TooDeep() {
-    return "it is nested more than " + std::to_string(kMaxPlistDepth) + " levels deep";
+    return FormatText(Tr("PlistScan", "it is nested more than %1 levels deep"),
+                      {std::to_string(kMaxPlistDepth)});
 }
-std::string TooMany() { return "it holds more than " + std::to_string(kMaxPlistNodes) + " values"; }
+std::string TooMany() {
+    return FormatText(Tr("PlistScan", "it holds more than %1 values"),
+                      {std::to_string(kMaxPlistNodes)});
+}
 
 // --- XML ---------------------------------------------------------------------
 
@@ -45,7 +51,7 @@ size_t MarkupEnd(std::string_view s, size_t from) {
 // elements as well as into arrays and dictionaries. End tags must match, as
 // in any well-formed document, so that stray ones cannot hide a level.
 std::string ScanXml(std::string_view s) {
-    if (s.find('\0') != std::string_view::npos) return kNotAPropertyList;  // XML has no NUL
+    if (s.find('\0') != std::string_view::npos) return NotAPropertyList();  // XML has no NUL
     std::vector<std::string_view> open;
     size_t i = 0;
     while ((i = s.find('<', i)) != std::string_view::npos) {
@@ -64,23 +70,23 @@ std::string ScanXml(std::string_view s) {
             end = MarkupEnd(s, i + 2);
         } else if (rest.starts_with("</")) {
             end = s.find('>', i + 2);
-            if (end == std::string_view::npos) return kNotAPropertyList;
+            if (end == std::string_view::npos) return NotAPropertyList();
             std::string_view name = s.substr(i + 2, end - i - 2);
             while (!name.empty() && IsNameEnd(name.back())) name.remove_suffix(1);
-            if (open.empty() || open.back() != name) return kNotAPropertyList;
+            if (open.empty() || open.back() != name) return NotAPropertyList();
             open.pop_back();
         } else {
             size_t nameEnd = i + 1;
             while (nameEnd < s.size() && !IsNameEnd(s[nameEnd])) ++nameEnd;
-            if (nameEnd == i + 1) return kNotAPropertyList;
+            if (nameEnd == i + 1) return NotAPropertyList();
             end = MarkupEnd(s, nameEnd);
-            if (end == std::string_view::npos) return kNotAPropertyList;
+            if (end == std::string_view::npos) return NotAPropertyList();
             if (s[end - 1] != '/') {
                 open.push_back(s.substr(i + 1, nameEnd - i - 1));
                 if (open.size() > kMaxPlistDepth) return TooDeep();
             }
         }
-        if (end == std::string_view::npos) return kNotAPropertyList;
+        if (end == std::string_view::npos) return NotAPropertyList();
         i = end + 1;
     }
     return {};
@@ -268,7 +274,7 @@ std::string ScanGraph(const BinaryList& list) {
     auto enter = [&](uint64_t index) -> std::string {
         if (path.size() + 1 > kMaxPlistDepth) return TooDeep();
         Object o;
-        if (!list.Decode(index, o)) return kNotAPropertyList;
+        if (!list.Decode(index, o)) return NotAPropertyList();
         if (!BinaryList::IsContainer(o)) {
             depth[index] = 1;
             nodes[index] = 1;
@@ -293,7 +299,7 @@ std::string ScanGraph(const BinaryList& list) {
         const uint64_t child = list.Ref(f.object, f.next++);
         std::string problem;
         if (child >= list.Objects() || depth[child] == kOnPath) {
-            problem = kNotAPropertyList;
+            problem = NotAPropertyList();
         } else if (depth[child] != kUnseen) {
             if (path.size() + depth[child] > kMaxPlistDepth)
                 problem = TooDeep();
@@ -339,7 +345,7 @@ PlistScan ScanPropertyList(std::string_view bytes) {
     }
     BinaryList list(bytes);
     if (!list.ReadTrailer()) {
-        scan.problem = kNotAPropertyList;
+        scan.problem = NotAPropertyList();
         return scan;
     }
     scan.problem = ScanGraph(list);

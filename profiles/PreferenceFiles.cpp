@@ -14,6 +14,7 @@
 
 #include "platform/RegularFile.h"
 #include "platform/SystemInfo.h"
+#include "platform/Translate.h"
 #include "profiles/AtomicFile.h"
 #include "profiles/PlistScan.h"
 #include "profiles/PlistXml.h"
@@ -261,8 +262,9 @@ std::string ParsePreferenceArray(const std::string& bytes, PrefArray& out) {
     plist_t parsed = nullptr;
     plist_from_memory(bytes.data(), uint32_t(bytes.size()), &parsed);
     PlistPtr root(parsed);
-    if (!root) return "it is not a property list";
-    if (plist_get_node_type(root.get()) != PLIST_ARRAY) return "its top level is not an array";
+    if (!root) return Tr("PreferenceFiles", "it is not a property list");
+    if (plist_get_node_type(root.get()) != PLIST_ARRAY)
+        return Tr("PreferenceFiles", "its top level is not an array");
     const uint32_t count = plist_array_get_size(root.get());
     auto nul = scan.nulEntries.begin();
     for (uint32_t i = 0; i < count; ++i) {
@@ -276,10 +278,14 @@ std::string ParsePreferenceArray(const std::string& bytes, PrefArray& out) {
 }
 
 std::string DescribeUnreadablePreference(const UnreadablePreference& notice) {
-    std::string text = notice.path + " could not be read (" + notice.reason + ")";
-    text +=
-        notice.movedTo.empty() ? " and was left in place" : " and was moved to " + notice.movedTo;
-    return text + "; it counts as empty.";
+    if (notice.movedTo.empty())
+        return FormatText(
+            Tr("PreferenceFiles",
+               "%1 could not be read (%2) and was left in place; it counts as empty."),
+            {notice.path, notice.reason});
+    return FormatText(
+        Tr("PreferenceFiles", "%1 could not be read (%2) and was moved to %3; it counts as empty."),
+        {notice.path, notice.reason, notice.movedTo});
 }
 
 void SetUnreadablePreferenceNotifier(std::function<void(const UnreadablePreference&)> notifier) {

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <optional>
 
+#include "platform/Translate.h"
 #include "profiles/ConnectEngine.h"
 #include "profiles/PreferenceFiles.h"
 
@@ -21,9 +22,11 @@ namespace corvane {
 // What the window says when a change could not be made (title, with the
 // file's path as the message where one was not written).
 inline constexpr const char* kAlertProfileGone =
-    "The profile has been changed or deleted by another program.";
-inline constexpr const char* kAlertProfilesNotSaved = "The profiles could not be saved.";
-inline constexpr const char* kAlertActiveNotSaved = "The active profile could not be saved.";
+    QT_TRANSLATE_NOOP("ProfileList", "The profile has been changed or deleted by another program.");
+inline constexpr const char* kAlertProfilesNotSaved =
+    QT_TRANSLATE_NOOP("ProfileList", "The profiles could not be saved.");
+inline constexpr const char* kAlertActiveNotSaved =
+    QT_TRANSLATE_NOOP("ProfileList", "The active profile could not be saved.");
 
 struct ProfileListState {
     PrefArray records;         // Profile.plist

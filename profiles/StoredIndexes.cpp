@@ -5,16 +5,35 @@
 namespace corvane {
 namespace {
 
-constexpr std::array<const char*, 2> kOpenChoices = {"NONE", "WEP"};
+constexpr std::array<const char*, 2> kOpenChoices = {QT_TRANSLATE_NOOP("StoredIndexes", "NONE"),
+                                                     "WEP"};
 constexpr std::array<const char*, 1> kSharedChoices = {"WEP"};
 constexpr std::array<const char*, 2> kWpaChoices = {"TKIP", "AES"};
 constexpr std::array<const char*, 1> kWpaTkipOnly = {"TKIP"};
 
-constexpr std::array<const char*, 13> kRatesMixed = {
-    "Auto",    "1 Mbps",  "2 Mbps",  "5.5 Mbps", "11 Mbps", "6 Mbps", "9 Mbps",
-    "12 Mbps", "18 Mbps", "24 Mbps", "36 Mbps",  "48 Mbps", "54 Mbps"};
-constexpr std::array<const char*, 9> kRatesOfdm = {
-    "Auto", "6 Mbps", "9 Mbps", "12 Mbps", "18 Mbps", "24 Mbps", "36 Mbps", "48 Mbps", "54 Mbps"};
+// "Auto" is translated where the lists are shown.
+constexpr std::array<const char*, 13> kRatesMixed = {QT_TRANSLATE_NOOP("StoredIndexes", "Auto"),
+                                                     "1 Mbps",
+                                                     "2 Mbps",
+                                                     "5.5 Mbps",
+                                                     "11 Mbps",
+                                                     "6 Mbps",
+                                                     "9 Mbps",
+                                                     "12 Mbps",
+                                                     "18 Mbps",
+                                                     "24 Mbps",
+                                                     "36 Mbps",
+                                                     "48 Mbps",
+                                                     "54 Mbps"};
+constexpr std::array<const char*, 9> kRatesOfdm = {QT_TRANSLATE_NOOP("StoredIndexes", "Auto"),
+                                                   "6 Mbps",
+                                                   "9 Mbps",
+                                                   "12 Mbps",
+                                                   "18 Mbps",
+                                                   "24 Mbps",
+                                                   "36 Mbps",
+                                                   "48 Mbps",
+                                                   "54 Mbps"};
 
 // Wireless mode codes per list entry: {Kestrel and Merlin, Osprey}.
 struct ModeCodes {

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "adapter/AdapterKind.h"
+#include "platform/Translate.h"
 
 namespace corvane {
 
@@ -22,8 +23,11 @@ inline constexpr int32_t kAuthOpen = 0;
 inline constexpr int32_t kAuthShared = 1;
 inline constexpr int32_t kAuthWpaPsk = 2;
 inline constexpr int32_t kAuthWpa2Psk = 3;
-inline constexpr std::array<const char*, 4> kAuthenticationTexts = {"Open", "Shared", "WPA-PSK",
-                                                                    "WPA2-PSK"};
+// The lists' words stay English here (the command reads and prints them);
+// the window translates them in the "StoredIndexes" context.
+inline constexpr std::array<const char*, 4> kAuthenticationTexts = {
+    QT_TRANSLATE_NOOP("StoredIndexes", "Open"), QT_TRANSLATE_NOOP("StoredIndexes", "Shared"),
+    "WPA-PSK", "WPA2-PSK"};
 
 // "Encryption Type", an index into the choices of the authentication:
 // Open: 0 NONE, 1 WEP; Shared: 0 WEP; WPA-PSK, WPA2-PSK: 0 TKIP, 1 AES.
@@ -67,12 +71,15 @@ int32_t NdisEncryptionFor(int32_t auth, int32_t enc);
 // "Network Type": the NDIS infrastructure mode.
 inline constexpr int32_t kNetworkAdhoc = 0;
 inline constexpr int32_t kNetworkInfrastructure = 1;
-inline constexpr std::array<const char*, 2> kNetworkTypeTexts = {"Ad Hoc", "Infrastructure"};
+inline constexpr std::array<const char*, 2> kNetworkTypeTexts = {
+    QT_TRANSLATE_NOOP("StoredIndexes", "Ad Hoc"),
+    QT_TRANSLATE_NOOP("StoredIndexes", "Infrastructure")};
 
 // "WEPKeyn Type".
 inline constexpr int32_t kKeyTypeHex = 0;
 inline constexpr int32_t kKeyTypeAscii = 1;
-inline constexpr std::array<const char*, 2> kKeyTypeTexts = {"Hexadecimal", "ASCII"};
+inline constexpr std::array<const char*, 2> kKeyTypeTexts = {
+    QT_TRANSLATE_NOOP("StoredIndexes", "Hexadecimal"), "ASCII"};
 
 inline constexpr size_t kMaxWepKeyBytes = 13;  // 104-bit WEP
 // A pre-shared key text: 8..63 characters of passphrase, or exactly 64

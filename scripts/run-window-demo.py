@@ -10,7 +10,11 @@ by network, connect to CorvaneHome with its passphrase, each page, the
 profile drawer, a profile shared as a QR code) and a
 screenshot is saved of each step; the script prints where.
 
-    scripts/run-window-demo.py [--out DIR]     (default: out/window-demo)
+    scripts/run-window-demo.py [--out DIR] [--language de|fr]
+                               (default: out/window-demo, out/window-demo/LANGUAGE)
+
+--language runs the window in that language (LANGUAGE=de for it); the
+controls are found by their names in that language's catalogue.
 
 CORVANE_BIN overrides the folder of the programs (build/bin).
 """
@@ -24,11 +28,33 @@ import time
 root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(root, "scripts"))
 import desktop  # noqa: E402
-from desktop import do_action, find, has_state, wait_until  # noqa: E402
+from desktop import do_action, has_state, wait_until  # noqa: E402
 
 SSID = "CorvaneHome"
 BSSID = "00-0C-43-A1-00-01"
 PASSPHRASE = "correct horse battery"
+
+
+# The window's texts in the language it runs in: English, or the
+# translations of the catalogue given with --language.
+translations = {}
+
+
+def tr(text):
+    return translations.get(text, text)
+
+
+def load_translations(language):
+    import xml.etree.ElementTree as ET
+    path = os.path.join(root, "translations", "corvane_%s.ts" % language)
+    for message in ET.parse(path).getroot().iter("message"):
+        translations.setdefault(message.findtext("source"), message.findtext("translation"))
+
+
+def find(node, role, name):
+    """The accessible below `node` named `name` (an English text of the
+    window) in the window's language."""
+    return desktop.find(node, role, tr(name))
 
 
 def screenshot(d, path, *nodes):
@@ -129,6 +155,13 @@ def tour(d, out):
         find(frame, "frame", "Profiles")), 20, "the drawer")
     screenshot(d, os.path.join(out, "drawer.png"), frame, drawer)
 
+    # The profile editor of a new profile, from the drawer's Add.
+    do_action(find(drawer, "push button", "Add"), "Press")
+    editor = wait_until(lambda: (lambda n: n if n and has_state(n, showing) else None)(
+        find(app, "dialog", "Profile")), 20, "the profile editor")
+    screenshot(d, os.path.join(out, "profile-editor.png"), editor)
+    do_action(find(editor, "push button", "Cancel"), "Press")
+
     # The first profile shared as a QR code, from its row's context menu,
     # with its key shown.
     profiles = find(drawer, "table", "Profiles")
@@ -136,8 +169,9 @@ def tour(d, out):
     x, y, w, h = desktop.extents(cell)
     # The menu, a popup, is not in the accessibility tree: its item is
     # chosen by its mnemonic.
+    share_key = tr("&Share…").split("&")[1][0].lower()
     subprocess.run(["xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click", "1",
-                    "click", "3", "sleep", "1", "key", "s"], env=d.env, check=True)
+                    "click", "3", "sleep", "1", "key", share_key], env=d.env, check=True)
     share = wait_until(lambda: (lambda n: n if n and has_state(n, showing) else None)(
         find(app, "dialog", "Share Profile")), 20, "the Share dialog")
     do_action(find(share, "check box", "Show key"), "Toggle")
@@ -157,8 +191,13 @@ def tour(d, out):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--out", default=os.path.join(root, "out", "window-demo"))
+    parser.add_argument("--out")
+    parser.add_argument("--language", choices=["de", "fr"])
     args = parser.parse_args()
+    args.out = args.out or os.path.join(root, "out", "window-demo", *filter(None, [args.language]))
+    if args.language:
+        load_translations(args.language)
+        os.environ["LANGUAGE"] = args.language
     bin_dir = os.environ.get("CORVANE_BIN", os.path.join(root, "build", "bin"))
     system_root = os.path.join(os.path.dirname(os.path.abspath(bin_dir)), "root")
     pane = os.path.join(system_root, desktop.PANE_IN_ROOT)

@@ -7,7 +7,8 @@
 #
 # The demo uses its own home folder (out/demo-home, seeded with two sample
 # profiles) so that your own preference files are left alone; set
-# CORVANE_DEMO_HOME to use another one.
+# CORVANE_DEMO_HOME to use another one. With LANGUAGE=de (or fr) the settings
+# window runs in German (French).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -65,5 +66,10 @@ else
   scripts/run-agent-demo.sh
   echo
   echo "== the settings window"
-  scripts/run-window-demo.py
+  # In German or French when LANGUAGE asks for it (LANGUAGE=de scripts/run.sh),
+  # its screenshots in out/window-demo/de or out/window-demo/fr.
+  case "${LANGUAGE:-}" in
+    de* | fr*) scripts/run-window-demo.py --language "${LANGUAGE:0:2}" ;;
+    *) scripts/run-window-demo.py ;;
+  esac
 fi

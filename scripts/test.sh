@@ -15,6 +15,9 @@ scripts/install-deps.sh --test
 echo "== source layout (clang-format)"
 scripts/check-format.sh
 
+echo "== translation catalogues (complete and up to date)"
+scripts/check-translations.sh
+
 echo "== normal build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"

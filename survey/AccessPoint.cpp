@@ -5,6 +5,7 @@
 
 #include "adapter/ChannelPlan.h"
 #include "adapter/Oids.h"
+#include "platform/Translate.h"
 #include "survey/SecurityElements.h"
 
 namespace corvane {
@@ -13,12 +14,26 @@ namespace {
 constexpr uint32_t kNoChannel = 0xFFFFFFFF;
 
 // The texts the site survey's own rules produce; anything else names a
-// security this adapter cannot join.
+// security this adapter cannot join. The rows keep them in English (they are
+// compared and printed by the command); the window's table translates the
+// words among them in the "AccessPoint" context.
 constexpr std::array<std::string_view, 9> kKnownAuthentication = {
-    "Open", "Open/Shared", "WPA",       "WPA-PSK",         "WPA-NONE",
-    "WPA2", "WPA2-PSK",    "WPA2-NONE", "WPA-PSK/WPA2-PSK"};
-constexpr std::array<std::string_view, 6> kKnownEncryption = {"Not Used", "WEP",      "TKIP",
-                                                              "AES-WRAP", "AES-CCMP", "TKIP/AES"};
+    QT_TRANSLATE_NOOP("AccessPoint", "Open"),
+    QT_TRANSLATE_NOOP("AccessPoint", "Open/Shared"),
+    "WPA",
+    "WPA-PSK",
+    "WPA-NONE",
+    "WPA2",
+    "WPA2-PSK",
+    "WPA2-NONE",
+    "WPA-PSK/WPA2-PSK"};
+constexpr std::array<std::string_view, 6> kKnownEncryption = {
+    QT_TRANSLATE_NOOP("AccessPoint", "Not Used"),
+    "WEP",
+    "TKIP",
+    "AES-WRAP",
+    "AES-CCMP",
+    "TKIP/AES"};
 
 template <typename Table>
 bool Contains(const Table& table, std::string_view text) {
@@ -31,7 +46,9 @@ bool EndsWith(std::string_view text, std::string_view tail) {
 
 }  // namespace
 
-const std::array<const char*, 3> strAryNetworkType = {"Ad Hoc", "Infrastructure", "Automatic"};
+const std::array<const char*, 3> strAryNetworkType = {
+    QT_TRANSLATE_NOOP("AccessPoint", "Ad Hoc"), QT_TRANSLATE_NOOP("AccessPoint", "Infrastructure"),
+    QT_TRANSLATE_NOOP("AccessPoint", "Automatic")};
 const std::array<const char*, 8> strAryEncryption = {"WEP",  "Not Used", "",    "",
                                                      "TKIP", "",         "AES", ""};
 
@@ -64,7 +81,8 @@ std::optional<AccessPoint> AccessPointForEntry(KestrelAccess& adapter, const Bss
     // A mode the name table does not have shows as unknown rather than
     // reading past the table.
     const uint32_t mode = entry.InfrastructureMode();
-    row.NetworkType = mode < strAryNetworkType.size() ? strAryNetworkType[mode] : "Unknown";
+    row.NetworkType = mode < strAryNetworkType.size() ? strAryNetworkType[mode]
+                                                      : QT_TRANSLATE_NOOP("AccessPoint", "Unknown");
     SecurityTexts security = DecodeSecurity(entry.TaggedElements(), entry.Privacy(), mode);
     row.Authentication = std::move(security.authentication);
     row.Encryption = std::move(security.encryption);

@@ -9,11 +9,14 @@
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
 #include "adapter/Requests.h"
+#include "platform/Translate.h"
 
 namespace corvane {
 namespace {
 
-constexpr const char* kNone = "None";
+// The words stay English here (the command prints them, also as JSON); the
+// window translates them in the "LinkStatus" context.
+constexpr const char* kNone = QT_TRANSLATE_NOOP("LinkStatus", "None");
 
 }  // namespace
 
@@ -34,18 +37,19 @@ LinkStatusView ReadLinkStatus(KestrelAccess& adapter, uint32_t& channelQuality) 
 
     if (media != kMediaConnected) {
         view.networkName = view.networkType = view.channel = view.bssid = kNone;
-        view.attachedState = "No wireless connection";
+        view.attachedState = QT_TRANSLATE_NOOP("LinkStatus", "No wireless connection");
         if (!G_bDeviceExist || !answered) {
-            view.linkState = "No connection";
+            view.linkState = QT_TRANSLATE_NOOP("LinkStatus", "No connection");
             return view;
         }
-        view.linkState = "Radio OFF";
-        if (G_bRadio && QueryStaConfig(adapter).HwRadioStatus != 0) view.linkState = "Disconnected";
+        view.linkState = QT_TRANSLATE_NOOP("LinkStatus", "Radio OFF");
+        if (G_bRadio && QueryStaConfig(adapter).HwRadioStatus != 0)
+            view.linkState = QT_TRANSLATE_NOOP("LinkStatus", "Disconnected");
         return view;
     }
 
     view.associated = true;
-    view.linkState = "Connected";
+    view.linkState = QT_TRANSLATE_NOOP("LinkStatus", "Connected");
     // The name bytes up to the first zero byte, all 32 when there is none;
     // SsidLength is not read.
     const NDIS_802_11_SSID ssid = QuerySsid(adapter, SsidBuffer::WithSpareByte);
@@ -60,10 +64,10 @@ LinkStatusView ReadLinkStatus(KestrelAccess& adapter, uint32_t& channelQuality) 
     QueryWord(adapter, OID_802_11_INFRASTRUCTURE_MODE, mode);
     switch (mode) {
         case Ndis802_11Infrastructure:
-            view.networkType = "Infrastructure";
+            view.networkType = QT_TRANSLATE_NOOP("LinkStatus", "Infrastructure");
             break;
         case Ndis802_11IBSS:
-            view.networkType = "Ad Hoc";
+            view.networkType = QT_TRANSLATE_NOOP("LinkStatus", "Ad Hoc");
             break;
         default:
             view.networkType = "";

@@ -7,6 +7,7 @@
 #include "adapter/Oids.h"
 #include "adapter/Records.h"
 #include "exchange/ImportEntry.h"
+#include "platform/Translate.h"
 #include "survey/SurveyConnect.h"
 
 namespace corvane {
@@ -17,16 +18,22 @@ WifiQrSecurity SecurityOf(const QrJoinPlan& plan) {
     return IsPskInUse(plan.preset.authIndex) ? WifiQrSecurity::kWpa : WifiQrSecurity::kWep;
 }
 
-const char* KindText(WifiQrSecurity security) {
-    switch (security) {
-        case WifiQrSecurity::kOpen:
-            return "an open";
-        case WifiQrSecurity::kWep:
-            return "a WEP";
-        case WifiQrSecurity::kWpa:
-            return "a WPA";
-    }
-    return "";
+// Why the code does not fit the network, a whole sentence for each pair of
+// securities (%1 is the network's name), so that a translation can decline
+// its words.
+std::string MismatchText(WifiQrSecurity code, WifiQrSecurity network) {
+    using S = WifiQrSecurity;
+    if (code == S::kOpen && network == S::kWep)
+        return Tr("QrJoin", "The QR code is for an open network, but %1 is a WEP network.");
+    if (code == S::kOpen)
+        return Tr("QrJoin", "The QR code is for an open network, but %1 is a WPA network.");
+    if (code == S::kWep && network == S::kOpen)
+        return Tr("QrJoin", "The QR code is for a WEP network, but %1 is an open network.");
+    if (code == S::kWep)
+        return Tr("QrJoin", "The QR code is for a WEP network, but %1 is a WPA network.");
+    if (network == S::kOpen)
+        return Tr("QrJoin", "The QR code is for a WPA network, but %1 is an open network.");
+    return Tr("QrJoin", "The QR code is for a WPA network, but %1 is a WEP network.");
 }
 
 }  // namespace
@@ -49,8 +56,7 @@ QrJoinPlan PlanQrJoin(const WifiQrNetwork& qr, const AccessPoint& row, const Bss
     if (plan.refusal) return plan;
     const WifiQrSecurity network = SecurityOf(plan);
     if (network != qr.security)
-        plan.refusal = std::string("The QR code is for ") + KindText(qr.security) +
-                       " network, but " + row.SSID + " is " + KindText(network) + " network.";
+        plan.refusal = FormatText(MismatchText(qr.security, network), {row.SSID});
     return plan;
 }
 
@@ -92,7 +98,7 @@ void FillQrKeys(KeyEntryGroup& group, const WifiQrNetwork& qr) {
 }
 
 std::string QrNetworkNotFound(const std::string& ssid) {
-    return "No network named " + ssid + " is in range.";
+    return FormatText(Tr("QrJoin", "No network named %1 is in range."), {ssid});
 }
 
 }  // namespace corvane

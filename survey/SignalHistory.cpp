@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/Translate.h"
 #include "survey/LinkStatus.h"
 
 namespace corvane {
@@ -61,17 +62,23 @@ QualityFigures SignalHistory::Figures() const {
 }
 
 std::string DescribeQualityFigures(const SignalHistory& history) {
-    if (history.Samples().empty()) return "no samples yet";
+    if (history.Samples().empty()) return Tr("SignalHistory", "no samples yet");
     const QualityFigures f = history.Figures();
-    if (f.count == 0) return "not connected";
-    return "now " + (f.now ? Percent(*f.now) : std::string("not connected")) + ", lowest " +
-           Percent(f.lowest) + ", highest " + Percent(f.highest) + ", mean " + Percent(f.mean);
+    const std::string notConnected = Tr("SignalHistory", "not connected");
+    if (f.count == 0) return notConnected;
+    return FormatText(Tr("SignalHistory", "now %1, lowest %2, highest %3, mean %4"),
+                      {f.now ? Percent(*f.now) : notConnected, Percent(f.lowest),
+                       Percent(f.highest), Percent(f.mean)});
 }
 
 std::string DescribeSignalHistory(const SignalHistory& history) {
     const uint64_t minutes = history.WindowUs() / 60000000;
-    return "Link quality over the last " + std::to_string(minutes) +
-           (minutes == 1 ? " minute: " : " minutes: ") + DescribeQualityFigures(history);
+    const std::string figures = DescribeQualityFigures(history);
+    if (minutes == 1)
+        return FormatText(Tr("SignalHistory", "Link quality over the last 1 minute: %1"),
+                          {figures});
+    return FormatText(Tr("SignalHistory", "Link quality over the last %1 minutes: %2"),
+                      {std::to_string(minutes), figures});
 }
 
 }  // namespace corvane

@@ -35,8 +35,9 @@ bool StartsOrEndsWith(const std::string& text, std::string_view part) {
 // open, start an open network of that name).
 std::optional<std::string> SecurityRefusal(const AccessPoint& row, int32_t kind) {
     if (auto unsupported = UnsupportedSecurity(row)) return UnsupportedSecurityAlert(*unsupported);
-    if (kind == Ndis802_11AuthModeWPA || kind == Ndis802_11AuthModeWPA2) return kAlertEnterprise;
-    if (kind == Ndis802_11AuthModeWPANone) return kAlertWpaNone;
+    if (kind == Ndis802_11AuthModeWPA || kind == Ndis802_11AuthModeWPA2)
+        return Tr("SurveyConnect", kAlertEnterprise);
+    if (kind == Ndis802_11AuthModeWPANone) return Tr("SurveyConnect", kAlertWpaNone);
     return std::nullopt;
 }
 
@@ -75,7 +76,9 @@ void FillWepRecords(PROFILE_DATA& record, const WEPSettingValues& keys) {
 }  // namespace
 
 std::string UnsupportedSecurityAlert(const std::string& security) {
-    return "This network uses " + security + " security, which this adapter doesn't support.";
+    return FormatText(
+        Tr("SurveyConnect", "This network uses %1 security, which this adapter doesn't support."),
+        {security});
 }
 
 ConnectPlan PlanSurveyConnect(const AccessPoint& row, const BssEntry& entry) {
@@ -85,7 +88,7 @@ ConnectPlan PlanSurveyConnect(const AccessPoint& row, const BssEntry& entry) {
     if ((plan.refusal = SecurityRefusal(row, kind))) return plan;
     if (entry.InfrastructureMode() == uint32_t(Ndis802_11Infrastructure) &&
         EntrySsid(entry).SsidLength == 0) {
-        plan.refusal = kAlertHiddenAccessPoint;
+        plan.refusal = Tr("SurveyConnect", kAlertHiddenAccessPoint);
         return plan;
     }
 
@@ -150,7 +153,7 @@ AddToProfilePlan PlanAddToProfile(const AccessPoint& row, const BssEntry& entry)
     auto channel = ChannelForFrequency(entry.DSConfig());
     p.channel = channel && *channel != kNoChannel ? *channel : ChannelFreqTable[0].channel;
     if (p.networkType == Ndis802_11IBSS && p.channel > kHighest24GHzChannel) {
-        plan.refusal = kAlertAdhoc5GHz;
+        plan.refusal = Tr("SurveyConnect", kAlertAdhoc5GHz);
         return plan;
     }
 

@@ -14,21 +14,28 @@
 #include "editor/KeyEntryGroup.h"
 #include "editor/KeyRules.h"
 #include "editor/ProfilePrefill.h"
+#include "platform/Translate.h"
 #include "profiles/ProfileRecord.h"
 #include "survey/AccessPoint.h"
 
 namespace corvane {
 
-inline constexpr const char* kAlertNoSelectedItem = "No selected item";
-inline constexpr const char* kAlertSelectToConnect = "Please select an item to connect to.";
-inline constexpr const char* kAlertSelectToDelete = "Please select an item to delete.";
+inline constexpr const char* kAlertNoSelectedItem =
+    QT_TRANSLATE_NOOP("SurveyConnect", "No selected item");
+inline constexpr const char* kAlertSelectToConnect =
+    QT_TRANSLATE_NOOP("SurveyConnect", "Please select an item to connect to.");
+inline constexpr const char* kAlertSelectToDelete =
+    QT_TRANSLATE_NOOP("SurveyConnect", "Please select an item to delete.");
 inline constexpr const char* kAlertEnterprise =
-    "WPA-Enterprise / WPA2-Enterprise isn't supported yet!!!";
-inline constexpr const char* kAlertWpaNone = "WPA-NONE of Adhoc doesn't supported!!!";
-inline constexpr const char* kAlertHiddenAccessPoint =
+    QT_TRANSLATE_NOOP("SurveyConnect", "WPA-Enterprise / WPA2-Enterprise isn't supported yet!!!");
+inline constexpr const char* kAlertWpaNone =
+    QT_TRANSLATE_NOOP("SurveyConnect", "WPA-NONE of Adhoc doesn't supported!!!");
+inline constexpr const char* kAlertHiddenAccessPoint = QT_TRANSLATE_NOOP(
+    "SurveyConnect",
     "This access point has advanced security settings. Please add the profile manually by button "
-    "[Add to Profile]";
-inline constexpr const char* kAlertAdhoc5GHz = "5GHz band of Adhoc isn't supported yet!!!";
+    "[Add to Profile]");
+inline constexpr const char* kAlertAdhoc5GHz =
+    QT_TRANSLATE_NOOP("SurveyConnect", "5GHz band of Adhoc isn't supported yet!!!");
 
 // The alert for a network whose security this adapter cannot join.
 std::string UnsupportedSecurityAlert(const std::string& security);

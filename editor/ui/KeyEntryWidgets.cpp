@@ -1,6 +1,7 @@
 #include "editor/ui/KeyEntryWidgets.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -19,15 +20,20 @@ void ShowText(QLineEdit* field, const std::string& bytes) {
 
 namespace {
 
+// The authentication and encryption lists: the stored lists' words, shown
+// in the user's language.
 void ShowList(QComboBox* combo, const std::vector<std::string>& entries, int selected) {
     if (!combo) return;
     const QSignalBlocker block(combo);
+    const auto shown = [](const std::string& entry) {
+        return QCoreApplication::translate("StoredIndexes", entry.c_str());
+    };
     bool same = combo->count() == int(entries.size());
     for (int i = 0; same && i < combo->count(); ++i)
-        same = combo->itemText(i) == FromBytes(entries[size_t(i)]);
+        same = combo->itemText(i) == shown(entries[size_t(i)]);
     if (!same) {
         combo->clear();
-        for (const std::string& entry : entries) combo->addItem(FromBytes(entry));
+        for (const std::string& entry : entries) combo->addItem(shown(entry));
     }
     combo->setCurrentIndex(selected >= 0 && selected < combo->count() ? selected : -1);
 }
@@ -60,7 +66,8 @@ void FillKeyTypeLists(const KeyEntryWidgets& w) {
         const QSignalBlocker block(combo);
         combo->clear();
         for (size_t type = 0; type < kKeyTypeTexts.size(); ++type)
-            combo->addItem(QString::fromLatin1(kKeyTypeTexts[type]), int(type));
+            combo->addItem(QCoreApplication::translate("StoredIndexes", kKeyTypeTexts[type]),
+                           int(type));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -73,7 +74,8 @@ ProfileEditorController::ProfileEditorController(QWidget* parent)
                 {ui_->WEPKey1Radio, ui_->WEPKey2Radio, ui_->WEPKey3Radio, ui_->WEPKey4Radio},
                 ui_->WPAPreSharedKey};
     for (size_t type = 0; type < kNetworkTypeTexts.size(); ++type)
-        ui_->NetworkType->addItem(QString::fromLatin1(kNetworkTypeTexts[type]), int(type));
+        ui_->NetworkType->addItem(
+            QCoreApplication::translate("StoredIndexes", kNetworkTypeTexts[type]), int(type));
     for (uint32_t index = 0; index < kTxPowerEntries; ++index)
         ui_->TxPower->addItem(QStringLiteral("%1%").arg(TxPowerPercent(index)), int(index));
     FillKeyTypeLists(widgets_);

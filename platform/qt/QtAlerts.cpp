@@ -1,6 +1,7 @@
 #include "platform/qt/QtAlerts.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QString>
@@ -20,8 +21,10 @@ void QtAlerts::RunAlert(const std::string& title, const std::string& message,
     if (!message.empty()) {
         box.setInformativeText(QString::fromStdString(message));
     }
-    QPushButton* ok = box.addButton(QString::fromStdString(button.empty() ? "OK" : button),
-                                    QMessageBox::AcceptRole);
+    // The button's text ("OK" for every alert) in the user's language.
+    const char* const text = button.empty() ? QT_TRANSLATE_NOOP("QtAlerts", "OK") : button.c_str();
+    QPushButton* ok =
+        box.addButton(QCoreApplication::translate("QtAlerts", text), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
     NestedLoopScope scope(NestedLoopKind::ModalRun);

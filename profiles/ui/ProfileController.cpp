@@ -1,6 +1,7 @@
 #include "profiles/ui/ProfileController.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -25,7 +26,6 @@ namespace {
 constexpr const char* kPage = "ProfilePageController";
 constexpr int kBytesRole = Qt::UserRole;  // a row's SSID as stored
 constexpr int kReloadDelayMs = 50;
-constexpr const char* kActiveRowTip = "The active profile";
 
 // A name being edited in place: its editor, the only child the list's
 // viewport shows, passes on the Enter that ends the edit.
@@ -102,8 +102,9 @@ void ProfileController::ShowRows() {
             QFont font = item->font();
             font.setBold(true);
             item->setFont(font);
-            item->setToolTip(QString::fromLatin1(kActiveRowTip));
-            item->setData(Qt::AccessibleDescriptionRole, QString::fromLatin1(kActiveRowTip));
+            item->setToolTip(
+                QCoreApplication::translate("ProfileController", "The active profile"));
+            item->setData(Qt::AccessibleDescriptionRole, item->toolTip());
         }
         list->setItem(int(row), 0, item);
     }
@@ -121,8 +122,10 @@ int ProfileController::SelectedRow() const {
 }
 
 void ProfileController::Report(StoreResult result, const char* notSaved, const char* path) {
-    if (result == StoreResult::kGone) platform::RunAlertPanel(kAlertProfileGone, "", "OK");
-    if (result == StoreResult::kFailed) platform::RunAlertPanel(notSaved, ExpandTilde(path), "OK");
+    if (result == StoreResult::kGone)
+        platform::RunAlertPanel(Tr("ProfileList", kAlertProfileGone), "", "OK");
+    if (result == StoreResult::kFailed)
+        platform::RunAlertPanel(Tr("ProfileList", notSaved), ExpandTilde(path), "OK");
     RefreshProfileList();
 }
 
@@ -148,7 +151,8 @@ void ProfileController::OnEdit() {
 void ProfileController::OnDelete() {
     const int row = SelectedRow();
     if (row < 0) {
-        platform::RunAlertPanel(kAlertNoSelectedItem, kAlertSelectToDelete, "OK");
+        platform::RunAlertPanel(Tr("SurveyConnect", kAlertNoSelectedItem),
+                                Tr("SurveyConnect", kAlertSelectToDelete), "OK");
         return;
     }
     const DeleteOutcome outcome = DeleteProfile(state_, size_t(row));
@@ -176,7 +180,8 @@ void ProfileController::OnActivate() {
 
 bool ProfileController::DisabledActivateProfile() {
     if (corvane::DisabledActivateProfile(state_.recordActivate)) return true;
-    platform::RunAlertPanel(kAlertActiveNotSaved, ExpandTilde(kActiveProfilePath), "OK");
+    platform::RunAlertPanel(Tr("ProfileList", kAlertActiveNotSaved),
+                            ExpandTilde(kActiveProfilePath), "OK");
     return false;
 }
 

@@ -1,5 +1,6 @@
 #include "profiles/ui/ProfileDrawer.h"
 
+#include <QCoreApplication>
 #include <QMainWindow>
 
 namespace corvane {
@@ -13,8 +14,8 @@ constexpr int kMinimumHeight = 200;
 
 ProfileDrawer::ProfileDrawer(QMainWindow* parent, QWidget* content) : QDockWidget(parent) {
     setObjectName(QStringLiteral("ProfileDrawer"));
-    setWindowTitle(QStringLiteral("Profiles"));
-    setAccessibleName(QStringLiteral("Profile drawer"));
+    setWindowTitle(QCoreApplication::translate("ProfileDrawer", "Profiles"));
+    setAccessibleName(QCoreApplication::translate("ProfileDrawer", "Profile drawer"));
     // Only the drawer button opens and closes it, so its title always names
     // what pressing it does next.
     setFeatures(QDockWidget::NoDockWidgetFeatures);

@@ -1,11 +1,13 @@
 // The profile drawer's Share…, Import… and Export…: the QR code dialog, and
 // the profile list from and to a file chosen in a file dialog, over the
 // import and export that `corvane profiles import|export` run.
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QStringList>
 
 #include "exchange/ProfileImport.h"
 #include "platform/Alert.h"
+#include "platform/Translate.h"
 #include "platform/qt/FieldText.h"
 #include "platform/qt/NestedLoop.h"
 #include "profiles/ui/ProfileController.h"
@@ -13,11 +15,6 @@
 
 namespace corvane {
 namespace {
-
-constexpr const char* kAlertNotExported = "The profiles could not be exported.";
-constexpr const char* kAlertNotImported = "The file could not be imported.";
-constexpr const char* kImportFilters =
-    "Profiles and Wi-Fi settings (*.plist *.conf *.nmconnection);;All files (*)";
 
 // The files the user picked, none when cancelled.
 QStringList ChooseFiles(QWidget* parent, const QString& title, QFileDialog::AcceptMode mode) {
@@ -27,12 +24,15 @@ QStringList ChooseFiles(QWidget* parent, const QString& title, QFileDialog::Acce
     dialog.setAcceptMode(mode);
     if (mode == QFileDialog::AcceptSave) {
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setNameFilter(QStringLiteral("Property lists (*.plist)"));
+        dialog.setNameFilter(
+            QCoreApplication::translate("ProfileExchangeActions", "Property lists (*.plist)"));
         dialog.setDefaultSuffix(QStringLiteral("plist"));
         dialog.selectFile(QStringLiteral("Profiles.plist"));
     } else {
         dialog.setFileMode(QFileDialog::ExistingFiles);
-        dialog.setNameFilter(QString::fromLatin1(kImportFilters));
+        dialog.setNameFilter(QCoreApplication::translate(
+            "ProfileExchangeActions",
+            "Profiles and Wi-Fi settings (*.plist *.conf *.nmconnection);;All files (*)"));
     }
     dialog.setWindowModality(Qt::WindowModal);
     if (platform::RunModal(dialog) != QDialog::Accepted) return {};
@@ -56,34 +56,42 @@ void ProfileController::OnShare() {
 
 void ProfileController::OnExport() {
     const QStringList files =
-        ChooseFiles(this, QStringLiteral("Export Profiles"), QFileDialog::AcceptSave);
+        ChooseFiles(this, QCoreApplication::translate("ProfileExchangeActions", "Export Profiles"),
+                    QFileDialog::AcceptSave);
     if (files.isEmpty()) return;
     const std::string path = ToBytes(files.front());
-    if (!ExportProfiles(path)) platform::RunAlertPanel(kAlertNotExported, path, "OK");
+    if (!ExportProfiles(path))
+        platform::RunAlertPanel(Tr("ProfileExchangeActions", "The profiles could not be exported."),
+                                path, "OK");
 }
 
 void ProfileController::OnImport() {
     const QStringList files =
-        ChooseFiles(this, QStringLiteral("Import Profiles"), QFileDialog::AcceptOpen);
+        ChooseFiles(this, QCoreApplication::translate("ProfileExchangeActions", "Import Profiles"),
+                    QFileDialog::AcceptOpen);
     if (files.isEmpty()) return;
     std::vector<std::string> paths;
     for (const QString& file : files) paths.push_back(ToBytes(file));
     const ImportReport report = ImportProfileFiles(paths, false);
     switch (report.result) {
         case ImportReport::Result::kUnreadable:
-            platform::RunAlertPanel(kAlertNotImported, report.problem, "OK");
+            platform::RunAlertPanel(Tr("ProfileExchangeActions", "The file could not be imported."),
+                                    report.problem, "OK");
             break;
         case ImportReport::Result::kFailed:
-            platform::RunAlertPanel(kAlertProfilesNotSaved, ExpandTilde(kProfileListPath), "OK");
+            platform::RunAlertPanel(Tr("ProfileList", kAlertProfilesNotSaved),
+                                    ExpandTilde(kProfileListPath), "OK");
             break;
         case ImportReport::Result::kNothing:
-            platform::RunAlertPanel("No profile was imported.", Lines(DescribeImport(report)),
-                                    "OK");
+            platform::RunAlertPanel(Tr("ProfileExchangeActions", "No profile was imported."),
+                                    Lines(DescribeImport(report)), "OK");
             break;
         case ImportReport::Result::kStored: {
             const size_t n = report.imported.size();
             const std::string title =
-                "Imported " + std::to_string(n) + (n == 1 ? " profile." : " profiles.");
+                n == 1 ? Tr("ProfileExchangeActions", "Imported 1 profile.")
+                       : FormatText(Tr("ProfileExchangeActions", "Imported %1 profiles."),
+                                    {std::to_string(n)});
             platform::RunAlertPanel(title, Lines(DescribeImport(report)), "OK");
             break;
         }

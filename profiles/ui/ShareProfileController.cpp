@@ -1,6 +1,7 @@
 #include "profiles/ui/ShareProfileController.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,16 +38,25 @@ QImage Picture(const QrMatrix& matrix) {
     return image;
 }
 
-QString SecurityName(const WifiQrNetwork& network) {
+// The network's name with its security and whether it is hidden (%1 is
+// the name), one whole text for each.
+QString NetworkPattern(const WifiQrNetwork& network) {
+    const bool hidden = network.hidden;
     switch (network.security) {
         case WifiQrSecurity::kOpen:
-            return QStringLiteral("open");
+            return hidden
+                       ? QCoreApplication::translate("ShareProfileController", "%1 (open, hidden)")
+                       : QCoreApplication::translate("ShareProfileController", "%1 (open)");
         case WifiQrSecurity::kWep:
-            return QStringLiteral("WEP");
+            return hidden
+                       ? QCoreApplication::translate("ShareProfileController", "%1 (WEP, hidden)")
+                       : QCoreApplication::translate("ShareProfileController", "%1 (WEP)");
         case WifiQrSecurity::kWpa:
-            return QStringLiteral("WPA");
+            return hidden
+                       ? QCoreApplication::translate("ShareProfileController", "%1 (WPA, hidden)")
+                       : QCoreApplication::translate("ShareProfileController", "%1 (WPA)");
     }
-    return {};
+    return QStringLiteral("%1");
 }
 
 }  // namespace
@@ -70,10 +80,7 @@ void ShareProfileController::Run(const PrefDictionary& profile) {
     }
     text_ = EncodeWifiQr(*qr.network);
     const bool secret = HoldsKey(*qr.network);
-    QString network =
-        FromBytes(qr.network->ssid) + QStringLiteral(" (") + SecurityName(*qr.network);
-    if (qr.network->hidden) network += QStringLiteral(", hidden");
-    ui_->NetworkText->setText(network + QLatin1Char(')'));
+    ui_->NetworkText->setText(NetworkPattern(*qr.network).arg(FromBytes(qr.network->ssid)));
     {
         const QSignalBlocker block(ui_->ShowKey);
         ui_->ShowKey->setChecked(false);

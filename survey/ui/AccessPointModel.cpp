@@ -1,5 +1,6 @@
 #include "survey/ui/AccessPointModel.h"
 
+#include <QCoreApplication>
 #include <array>
 
 #include "adapter/SsidText.h"
@@ -8,7 +9,13 @@ namespace corvane {
 namespace {
 
 constexpr std::array<const char*, AccessPointModel::kColumnCount> kTitles = {
-    "SSID", "BSSID", "Signal", "Channel", "Authentication", "Encryption", "Network Type"};
+    QT_TRANSLATE_NOOP("AccessPointModel", "SSID"),
+    QT_TRANSLATE_NOOP("AccessPointModel", "BSSID"),
+    QT_TRANSLATE_NOOP("AccessPointModel", "Signal"),
+    QT_TRANSLATE_NOOP("AccessPointModel", "Channel"),
+    QT_TRANSLATE_NOOP("AccessPointModel", "Authentication"),
+    QT_TRANSLATE_NOOP("AccessPointModel", "Encryption"),
+    QT_TRANSLATE_NOOP("AccessPointModel", "Network Type")};
 
 const std::string& Text(const AccessPoint& row, int column) {
     return *AccessPointMember(row, kAccessPointMembers[size_t(column)]);
@@ -42,7 +49,10 @@ QVariant AccessPointModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
         case Qt::ToolTipRole:
         case Qt::AccessibleTextRole: {
-            // A name that is not UTF-8 (or holds controls) shows its bytes.
+            // A name that is not UTF-8 (or holds controls) shows its bytes;
+            // the security and type words are the rows' own, translated.
+            if (index.column() >= kAuthentication)
+                return QCoreApplication::translate("AccessPoint", text.c_str());
             const std::string shown = index.column() == 0 ? PrintableText(text) : text;
             return QString::fromUtf8(shown.data(), qsizetype(shown.size()));
         }
@@ -61,7 +71,8 @@ QVariant AccessPointModel::data(const QModelIndex& index, int role) const {
 
 QVariant AccessPointModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) return {};
-    if (role == Qt::DisplayRole) return QString::fromLatin1(kTitles[size_t(section)]);
+    if (role == Qt::DisplayRole)
+        return QCoreApplication::translate("AccessPointModel", kTitles[size_t(section)]);
     // A column sorts ascending on its first click.
     if (role == Qt::InitialSortOrderRole) return int(Qt::AscendingOrder);
     return {};

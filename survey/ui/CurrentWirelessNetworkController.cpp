@@ -1,5 +1,7 @@
 #include "survey/ui/CurrentWirelessNetworkController.h"
 
+#include <QCoreApplication>
+
 #include "adapter/SsidText.h"
 #include "adapter/Trace.h"
 #include "platform/Clock.h"
@@ -18,6 +20,12 @@ constexpr const char* kPage = "LinkStatusPageController";
 QString Text(const std::string& bytes) {
     const std::string shown = PrintableText(bytes);
     return QString::fromUtf8(shown.data(), qsizetype(shown.size()));
+}
+
+// One of the page's own words ("Connected", "None", ...), in the user's
+// language.
+QString Word(const std::string& english) {
+    return QCoreApplication::translate("LinkStatus", english.c_str());
 }
 
 }  // namespace
@@ -80,20 +88,26 @@ void CurrentWirelessNetworkController::OnTimer() {
 }
 
 void CurrentWirelessNetworkController::Show(const LinkStatusView& view) {
-    ui_->NetworkName->setText(Text(view.networkName));
-    ui_->NetworkType->setText(Text(view.networkType));
-    ui_->AttachedState->setText(Text(view.attachedState));
-    ui_->Channel->setText(Text(view.channel));
-    ui_->LinkState->setText(Text(view.linkState));
-    ui_->BSSID->setText(Text(view.bssid));
+    // Without a link the name, channel and BSSID read "None"; with one they
+    // are the network's own and never looked up.
+    const auto value = [&view](const std::string& text) {
+        return view.associated ? Text(text) : Word(text);
+    };
+    ui_->NetworkName->setText(value(view.networkName));
+    ui_->NetworkType->setText(Word(view.networkType));
+    ui_->AttachedState->setText(Word(view.attachedState));
+    ui_->Channel->setText(value(view.channel));
+    ui_->LinkState->setText(Word(view.linkState));
+    ui_->BSSID->setText(value(view.bssid));
     ui_->SignalStrength->setValue(int(view.signalStrength));
 }
 
 void CurrentWirelessNetworkController::OnProfileDrawer() { emit profileDrawerToggled(); }
 
 void CurrentWirelessNetworkController::ShowProfileDrawerTitle(bool drawerOpen) {
-    ui_->ShowMyNetworks->setText(
-        QString::fromUtf8(drawerOpen ? kCloseProfileDrawerTitle : kOpenProfileDrawerTitle));
+    ui_->ShowMyNetworks->setText(QCoreApplication::translate(
+        "CurrentWirelessNetworkController",
+        drawerOpen ? kCloseProfileDrawerTitle : kOpenProfileDrawerTitle));
 }
 
 QPushButton* CurrentWirelessNetworkController::ShowMyNetworks() const {

@@ -23,8 +23,10 @@ class SignalHistoryGraph;
 struct LinkStatusView;
 
 inline constexpr int kLinkStatusIntervalMs = 1000;
-inline constexpr const char* kOpenProfileDrawerTitle = "Open Profile Drawer";
-inline constexpr const char* kCloseProfileDrawerTitle = "Close Profile Drawer";
+inline constexpr const char* kOpenProfileDrawerTitle =
+    QT_TRANSLATE_NOOP("CurrentWirelessNetworkController", "Open Profile Drawer");
+inline constexpr const char* kCloseProfileDrawerTitle =
+    QT_TRANSLATE_NOOP("CurrentWirelessNetworkController", "Close Profile Drawer");
 
 class CurrentWirelessNetworkController : public QWidget {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #include "survey/ui/SignalHistoryGraph.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -20,7 +21,7 @@ QString FromUtf8(const std::string& text) {
 
 SignalHistoryGraph::SignalHistoryGraph(QWidget* parent) : QWidget(parent) {
     setObjectName(QString::fromLatin1(kSignalHistoryObjectName));
-    setAccessibleName(QStringLiteral("Link quality history"));
+    setAccessibleName(QCoreApplication::translate("SignalHistoryGraph", "Link quality history"));
     setAccessibleDescription(FromUtf8(DescribeSignalHistory(history_)));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
@@ -63,8 +64,9 @@ void SignalHistoryGraph::paintEvent(QPaintEvent*) {
     const QRectF timeAxis(plot.left(), plot.bottom() + 2, plot.width(), metrics.height());
     const qint64 minutes = qint64(history_.WindowUs() / 60000000);
     painter.drawText(timeAxis, Qt::AlignLeft | Qt::AlignTop,
-                     QStringLiteral("%1 min ago").arg(minutes));
-    painter.drawText(timeAxis, Qt::AlignRight | Qt::AlignTop, QStringLiteral("now"));
+                     QCoreApplication::translate("SignalHistoryGraph", "%1 min ago").arg(minutes));
+    painter.drawText(timeAxis, Qt::AlignRight | Qt::AlignTop,
+                     QCoreApplication::translate("SignalHistoryGraph", "now"));
 
     const auto& samples = history_.Samples();
     if (samples.empty()) return;

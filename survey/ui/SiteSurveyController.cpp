@@ -296,7 +296,8 @@ void SiteSurveyController::OnConnect() {
     const int row = SelectedRow();
     CurrentSelectedItem = row + 1;
     if (CurrentSelectedItem == 0) {
-        Alert(kAlertNoSelectedItem, kAlertSelectToConnect);
+        Alert(Tr("SurveyConnect", kAlertNoSelectedItem),
+              Tr("SurveyConnect", kAlertSelectToConnect));
         return;
     }
     const std::optional<BssEntry> shown = ShownEntry(row);
@@ -458,7 +459,8 @@ void SiteSurveyController::OnAddToProfile() {
     const int row = SelectedRow();
     CurrentSelectedItem = row + 1;
     if (CurrentSelectedItem == 0) {
-        Alert(kAlertNoSelectedItem, kAlertSelectToConnect);
+        Alert(Tr("SurveyConnect", kAlertNoSelectedItem),
+              Tr("SurveyConnect", kAlertSelectToConnect));
         return;
     }
     const std::optional<BssEntry> shown = ShownEntry(row);
