@@ -563,6 +563,13 @@
     </message>
 </context>
 <context>
+    <name>NetworkGroupModel</name>
+    <message>
+        <source>Access Points</source>
+        <translation>Zugangspunkte</translation>
+    </message>
+</context>
+<context>
     <name>NmKeyfile</name>
     <message>
         <source>keyfile</source>
@@ -944,10 +951,6 @@
         <translation>Wert der RTS-Schwelle</translation>
     </message>
     <message>
-        <source>2347</source>
-        <translation>2347</translation>
-    </message>
-    <message>
         <source>&amp;Fragmentation threshold</source>
         <translation>&amp;Fragmentierungsschwelle</translation>
     </message>
@@ -962,10 +965,6 @@
     <message>
         <source>Fragmentation threshold value</source>
         <translation>Wert der Fragmentierungsschwelle</translation>
-    </message>
-    <message>
-        <source>2346</source>
-        <translation>2346</translation>
     </message>
     <message>
         <source>Security</source>
@@ -1412,6 +1411,22 @@
         <source>Join from QR text</source>
         <translation>Über QR-Text beitreten</translation>
     </message>
+    <message>
+        <source>Networks in range, one row per network</source>
+        <translation>Netzwerke in Reichweite, eine Zeile pro Netzwerk</translation>
+    </message>
+    <message>
+        <source>Expand a network to see its access points. Select one, then press Enter or Connect to join it.</source>
+        <translation>Klappen Sie ein Netzwerk auf, um seine Zugangspunkte zu sehen. Wählen Sie einen aus und drücken Sie dann die Eingabetaste oder Verbinden, um ihm beizutreten.</translation>
+    </message>
+    <message>
+        <source>&amp;Group by network</source>
+        <translation>Nach Netzwerk &amp;gruppieren</translation>
+    </message>
+    <message>
+        <source>Group by network</source>
+        <translation>Nach Netzwerk gruppieren</translation>
+    </message>
 </context>
 <context>
     <name>StoredIndexes</name>
@@ -1477,22 +1492,6 @@
     <message>
         <source>5GHz band of Adhoc isn&apos;t supported yet!!!</source>
         <translation>Das 5-GHz-Band wird für Ad-hoc-Netzwerke noch nicht unterstützt!</translation>
-    </message>
-    <message>
-        <source>Networks in range, one row per network</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Expand a network to see its access points. Select one, then press Enter or Connect to join it.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Group by network</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Group by network</source>
-        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -563,6 +563,13 @@
     </message>
 </context>
 <context>
+    <name>NetworkGroupModel</name>
+    <message>
+        <source>Access Points</source>
+        <translation>Points d’accès</translation>
+    </message>
+</context>
+<context>
     <name>NmKeyfile</name>
     <message>
         <source>keyfile</source>
@@ -944,10 +951,6 @@
         <translation>Valeur du seuil RTS</translation>
     </message>
     <message>
-        <source>2347</source>
-        <translation>2347</translation>
-    </message>
-    <message>
         <source>&amp;Fragmentation threshold</source>
         <translation>Seuil de &amp;fragmentation</translation>
     </message>
@@ -962,10 +965,6 @@
     <message>
         <source>Fragmentation threshold value</source>
         <translation>Valeur du seuil de fragmentation</translation>
-    </message>
-    <message>
-        <source>2346</source>
-        <translation>2346</translation>
     </message>
     <message>
         <source>Security</source>
@@ -1412,6 +1411,22 @@
         <source>Join from QR text</source>
         <translation>Rejoindre par texte QR</translation>
     </message>
+    <message>
+        <source>Networks in range, one row per network</source>
+        <translation>Réseaux à portée, une ligne par réseau</translation>
+    </message>
+    <message>
+        <source>Expand a network to see its access points. Select one, then press Enter or Connect to join it.</source>
+        <translation>Dépliez un réseau pour voir ses points d’accès. Sélectionnez-en un, puis appuyez sur Entrée ou sur Se connecter pour le rejoindre.</translation>
+    </message>
+    <message>
+        <source>&amp;Group by network</source>
+        <translation>&amp;Grouper par réseau</translation>
+    </message>
+    <message>
+        <source>Group by network</source>
+        <translation>Grouper par réseau</translation>
+    </message>
 </context>
 <context>
     <name>StoredIndexes</name>
@@ -1477,22 +1492,6 @@
     <message>
         <source>5GHz band of Adhoc isn&apos;t supported yet!!!</source>
         <translation>La bande 5 GHz n&apos;est pas encore prise en charge en mode ad hoc !</translation>
-    </message>
-    <message>
-        <source>Networks in range, one row per network</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Expand a network to see its access points. Select one, then press Enter or Connect to join it.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Group by network</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Group by network</source>
-        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,7 @@
 #include "survey/ui/NetworkGroupModel.h"
 
+#include <QCoreApplication>
+
 namespace corvane {
 namespace {
 
@@ -102,7 +104,8 @@ QVariant NetworkGroupModel::data(const QModelIndex& index, int role) const {
 
 QVariant NetworkGroupModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && section == kAccessPointsColumn) {
-        if (role == Qt::DisplayRole) return QStringLiteral("Access Points");
+        if (role == Qt::DisplayRole)
+            return QCoreApplication::translate("NetworkGroupModel", "Access Points");
         if (role == Qt::InitialSortOrderRole) return int(Qt::AscendingOrder);
         return {};
     }
