@@ -182,7 +182,7 @@ TextFilterResult LimitSsidText(std::string_view text) {
 ThresholdFilterResult FilterThresholdText(std::string_view text, int32_t maximum) {
     std::string kept(text.substr(0, Utf8Prefix(text, 4)));
     if (LeadingInteger(kept) > maximum) kept = std::to_string(maximum);
-    if (kept.empty()) kept = "0";
+    if (kept.empty()) return {std::string(1, '0'), 0};
     return {kept, LeadingInteger(kept)};
 }
 
