@@ -9,6 +9,7 @@
 #include "platform/Alert.h"
 #include "platform/BundleInfo.h"
 #include "platform/Translate.h"
+#include "platform/qt/FieldText.h"
 #include "platform/qt/NestedLoop.h"
 #include "profiles/ActiveProfileControl.h"
 #include "profiles/TaskSink.h"
@@ -21,22 +22,6 @@ constexpr const char* kNimbusLogo = "AboutNimbus.jpg";
 constexpr const char* kTesselLogo = "Tessel_logo.bmp";
 // How soon a rescan that fell into another operation's wait is tried again.
 constexpr int kRescanRetryMs = 100;
-
-// Rebuilds a list only when its entries changed, so that a list the user is
-// working in is not rebuilt under them.
-void Fill(QComboBox* combo, const std::vector<std::string>& entries, int selected) {
-    const auto shown = [](const std::string& entry) {
-        return QCoreApplication::translate("StoredIndexes", entry.c_str());
-    };
-    bool same = combo->count() == int(entries.size());
-    for (int i = 0; same && i < combo->count(); ++i)
-        same = combo->itemText(i) == shown(entries[size_t(i)]);
-    if (!same) {
-        combo->clear();
-        for (const std::string& entry : entries) combo->addItem(shown(entry));
-    }
-    combo->setCurrentIndex(selected);
-}
 
 }  // namespace
 
@@ -197,9 +182,10 @@ QPushButton* AdvanceController::ApplyButton() const { return ui_->Apply; }
 QPushButton* AdvanceController::CancelButton() const { return ui_->Cancel; }
 
 void AdvanceController::ShowModel() {
-    Fill(ui_->WirelessMode, model_.wirelessModes, model_.wirelessModeSelected);
+    ShowEntries(ui_->WirelessMode, model_.wirelessModes, "StoredIndexes",
+                model_.wirelessModeSelected);
     ui_->WirelessMode->setEnabled(model_.wirelessModeEnabled);
-    Fill(ui_->TXrate, model_.txRates, model_.txRateSelected);
+    ShowEntries(ui_->TXrate, model_.txRates, "StoredIndexes", model_.txRateSelected);
     if (model_.bgProtectionSelected >= 0)
         ui_->BGprotection->setCurrentIndex(model_.bgProtectionSelected);
     if (model_.rateControls != RateControls::LeftAlone) {

@@ -20,24 +20,6 @@ void ShowText(QLineEdit* field, const std::string& bytes) {
 
 namespace {
 
-// The authentication and encryption lists: the stored lists' words, shown
-// in the user's language.
-void ShowList(QComboBox* combo, const std::vector<std::string>& entries, int selected) {
-    if (!combo) return;
-    const QSignalBlocker block(combo);
-    const auto shown = [](const std::string& entry) {
-        return QCoreApplication::translate("StoredIndexes", entry.c_str());
-    };
-    bool same = combo->count() == int(entries.size());
-    for (int i = 0; same && i < combo->count(); ++i)
-        same = combo->itemText(i) == shown(entries[size_t(i)]);
-    if (!same) {
-        combo->clear();
-        for (const std::string& entry : entries) combo->addItem(shown(entry));
-    }
-    combo->setCurrentIndex(selected >= 0 && selected < combo->count() ? selected : -1);
-}
-
 // Runs the live filter after `changed` was typed into and shows its result.
 void FilterKeyText(KeyEntryGroup& group, const KeyEntryWidgets& w, KeyField changed) {
     const std::optional<FilterEdit> edit = VerifyWEPKey(group.fields, changed);
@@ -73,8 +55,9 @@ void FillKeyTypeLists(const KeyEntryWidgets& w) {
 
 void ShowKeyEntryGroup(const KeyEntryGroup& group, const KeyEntryWidgets& w) {
     const KeyEntryFields& f = group.fields;
-    ShowList(w.authenType, group.authEntries, group.authSelected);
-    ShowList(w.encryType, group.encEntries, group.encSelected);
+    // The stored lists' words, shown in the user's language.
+    ShowEntries(w.authenType, group.authEntries, "StoredIndexes", group.authSelected);
+    ShowEntries(w.encryType, group.encEntries, "StoredIndexes", group.encSelected);
     for (size_t slot = 0; slot < kWepSlotCount; ++slot) {
         if (QComboBox* combo = w.keyCombo[slot]) {
             const QSignalBlocker block(combo);

@@ -288,19 +288,24 @@ std::optional<BssEntry> SiteSurveyController::ShownEntry(int row) const {
     return std::nullopt;
 }
 
+std::optional<BssEntry> SiteSurveyController::PickedEntry(int* row) {
+    *row = SelectedRow();
+    CurrentSelectedItem = *row + 1;
+    if (CurrentSelectedItem == 0) {
+        Alert(Tr("SurveyConnect", kAlertNoSelectedItem),
+              Tr("SurveyConnect", kAlertSelectToConnect));
+        return std::nullopt;
+    }
+    return ShownEntry(*row);
+}
+
 void SiteSurveyController::OnConnect() {
     TraceEntry(kPage, "OnConnect");
     TimerCount = 0;
     G_bRescan = 0;
 
-    const int row = SelectedRow();
-    CurrentSelectedItem = row + 1;
-    if (CurrentSelectedItem == 0) {
-        Alert(Tr("SurveyConnect", kAlertNoSelectedItem),
-              Tr("SurveyConnect", kAlertSelectToConnect));
-        return;
-    }
-    const std::optional<BssEntry> shown = ShownEntry(row);
+    int row = -1;
+    const std::optional<BssEntry> shown = PickedEntry(&row);
     if (!shown) return;
     // Copies: the dialog below runs an event loop.
     const std::vector<uint8_t> entryBytes(shown->Bytes().begin(), shown->Bytes().end());
@@ -456,14 +461,8 @@ void SiteSurveyController::QueueOwnConnect(ProfileRecordPtr record, bool byBssid
 
 void SiteSurveyController::OnAddToProfile() {
     TraceEntry(kPage, "OnAddProfile");
-    const int row = SelectedRow();
-    CurrentSelectedItem = row + 1;
-    if (CurrentSelectedItem == 0) {
-        Alert(Tr("SurveyConnect", kAlertNoSelectedItem),
-              Tr("SurveyConnect", kAlertSelectToConnect));
-        return;
-    }
-    const std::optional<BssEntry> shown = ShownEntry(row);
+    int row = -1;
+    const std::optional<BssEntry> shown = PickedEntry(&row);
     if (!shown) return;
     const AddToProfilePlan plan = PlanAddToProfile(tableData()[size_t(row)], *shown);
     if (plan.refusal) {

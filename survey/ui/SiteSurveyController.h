@@ -149,6 +149,9 @@ private:
     // The scan-list entry shown in table row `row`: from the list the rows
     // were built from, which a later scan does not change.
     std::optional<BssEntry> ShownEntry(int row) const;
+    // Connect's and Add to Profile's pick: the selected row (in `*row`) and
+    // its entry; with nothing selected, alerts so and gives nothing.
+    std::optional<BssEntry> PickedEntry(int* row);
     // Runs the key dialog; what it confirmed goes to `keys`. False when
     // cancelled.
     bool RunKeyDialog(const KeyDialogPreset& preset);
