@@ -7,7 +7,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   # lrelease compiles the translation catalogues; lupdate collects their texts.
-  qt6-l10n-tools
+  # Qt's own dialogs and menus in the user's language.
+  qt6-l10n-tools qt6-translations-l10n
   libplist-dev libplist++-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   nlohmann-json3-dev libssl-dev libnl-3-dev libnl-genl-3-dev

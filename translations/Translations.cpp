@@ -1,6 +1,7 @@
 #include "translations/Translations.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 #include <memory>
@@ -34,6 +35,14 @@ std::string InstallTranslations() {
         loaded.push_back(std::move(translator));
     }
     if (loaded.empty()) return {};
+    // Qt's own texts (the file dialogs, a text field's context menu) in the
+    // same language, where Debian's Qt translations are installed.
+    if (QCoreApplication* application = QCoreApplication::instance()) {
+        auto* qt = new QTranslator(application);  // the application's to delete
+        if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(qt);
+    }
     SetTextTranslator([](const char* context, const char* source) {
         for (const auto& translator : Loaded()) {
             const QString text = translator->translate(context, source);
