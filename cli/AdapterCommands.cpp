@@ -56,15 +56,18 @@ int CommandStatus(Context& context) {
                     j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
         return kExitOk;
     }
-    std::fputs(FieldLines({{Tr("cli::AdapterCommands", "Link state"), view.linkState},
-                           {Tr("cli::AdapterCommands", "Network"), Printable(view.networkName)},
-                           {Tr("cli::AdapterCommands", "BSSID"), view.bssid},
-                           {Tr("cli::AdapterCommands", "Network type"), view.networkType},
-                           {Tr("cli::AdapterCommands", "Channel"), view.channel},
-                           {Tr("cli::AdapterCommands", "Link quality"),
-                            std::to_string(view.signalStrength) + "%"}})
-                   .c_str(),
-               stdout);
+    std::fputs(
+        FieldLines(
+            {{Tr("cli::AdapterCommands", "Link state"), ShownWord("LinkStatus", view.linkState)},
+             {Tr("cli::AdapterCommands", "Network"), Printable(view.networkName)},
+             {Tr("cli::AdapterCommands", "BSSID"), ShownWord("LinkStatus", view.bssid)},
+             {Tr("cli::AdapterCommands", "Network type"),
+              ShownWord("LinkStatus", view.networkType)},
+             {Tr("cli::AdapterCommands", "Channel"), ShownWord("LinkStatus", view.channel)},
+             {Tr("cli::AdapterCommands", "Link quality"),
+              std::to_string(view.signalStrength) + "%"}})
+            .c_str(),
+        stdout);
     return kExitOk;
 }
 

@@ -2,12 +2,18 @@
 
 #include <algorithm>
 
+#include "platform/Translate.h"
+
 namespace corvane::cli {
 
 size_t TextWidth(std::string_view text) {
     return size_t(std::count_if(text.begin(), text.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     }));
+}
+
+std::string ShownWord(const char* context, const std::string& word) {
+    return Tr(context, word.c_str());
 }
 
 std::string PadRight(const std::string& text, size_t width) {

@@ -23,6 +23,11 @@ size_t TextWidth(std::string_view text);
 // whole.
 std::string PadRight(const std::string& text, size_t width);
 
+// A word a shared model puts in its view (a link state, a network type,
+// "None") in the user's language. The models keep such words English, as
+// they store them and print them for scripts; `context` is the model's.
+std::string ShownWord(const char* context, const std::string& word);
+
 // "LABEL : VALUE\n" for each field, every label padded to `labelWidth` or to
 // the widest label of `fields`, whichever is wider.
 std::string FieldLines(const std::vector<Field>& fields, size_t labelWidth = 0);

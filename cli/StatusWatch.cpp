@@ -6,6 +6,7 @@
 
 #include "adapter/Globals.h"
 #include "adapter/Oids.h"
+#include "cli/FieldLines.h"
 #include "cli/Guards.h"
 #include "platform/Translate.h"
 
@@ -35,7 +36,7 @@ std::string WatchLine(uint64_t elapsedSeconds, const LinkStatusView& view,
                       const SignalHistory& history) {
     std::string line =
         FormatText(Tr("cli::StatusWatch", "%1 s"), {std::to_string(elapsedSeconds)}) + "  " +
-        view.linkState + "  ";
+        ShownWord("LinkStatus", view.linkState) + "  ";
     if (view.associated) line += Printable(view.networkName) + "  " + view.bssid + "  ";
     line += DescribeQualityFigures(history);
     if (!history.Samples().empty() && history.Samples().back().networkChanged)

@@ -117,13 +117,15 @@ TEST_F(CliLanguageTest, OutputForProgramsIsTheSameInEveryLanguage) {
         }
     }
 
-    // The same runs without --json are translated, the labels lined up.
+    // The same runs without --json are translated, the labels lined up and
+    // the words of the link's view with them.
     const CommandResult status = CorvaneIn(kGerman, {"status"});
     ASSERT_EQ(status.status, 0) << status.err;
     const std::vector<std::string> lines = Lines(status.out);
     ASSERT_EQ(lines.size(), 6u) << status.out;
-    EXPECT_THAT(lines[0], StartsWith("Verbindungsstatus   : "));
+    EXPECT_EQ(lines[0], "Verbindungsstatus   : Verbunden");
     EXPECT_THAT(status.out, HasSubstr("Netzwerk            : CorvaneHome\n"));
+    EXPECT_THAT(status.out, HasSubstr("Netzwerktyp         : Infrastruktur\n"));
     EXPECT_THAT(status.out, HasSubstr("Verbindungsqualität : "));
 }
 
