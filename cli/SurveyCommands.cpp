@@ -108,15 +108,20 @@ void PrintJson(const nlohmann::json& value) {
                 value.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
 }
 
+// A row's name and channel as the text listing shows them.
+std::string ShownSsid(const AccessPoint& row) {
+    return row.SSID.empty() ? Tr("cli::SurveyCommands", "(hidden)") : Printable(row.SSID);
+}
+
+std::string ShownChannel(const AccessPoint& row) {
+    return FormatText(Tr("cli::SurveyCommands", "ch %1"), {PadRight(row.Channel, 3)});
+}
+
 // One line of the text listing; `indent` before a network's access points.
 void PrintScanRow(const AccessPoint& row, const char* indent) {
-    const std::string ssid =
-        row.SSID.empty() ? Tr("cli::SurveyCommands", "(hidden)") : Printable(row.SSID);
-    const std::string channel =
-        FormatText(Tr("cli::SurveyCommands", "ch %1"), {PadRight(row.Channel, 3)});
     std::printf("%s%s  %-32s  %3s%%  %s  %-16s  %-8s  %s\n", indent, row.BSSID.c_str(),
-                ssid.c_str(), row.Signal.c_str(), channel.c_str(), row.Authentication.c_str(),
-                row.Encryption.c_str(), row.NetworkType.c_str());
+                ShownSsid(row).c_str(), row.Signal.c_str(), ShownChannel(row).c_str(),
+                row.Authentication.c_str(), row.Encryption.c_str(), row.NetworkType.c_str());
 }
 
 // `scan --group`: a line per network (its strongest access point's signal
@@ -141,18 +146,15 @@ int PrintNetworkGroups(const std::vector<ScannedNetwork>& networks, bool json) {
     }
     for (const NetworkGroup& group : groups) {
         const AccessPoint& strongest = rows[group.Strongest()];
-        const std::string ssid = strongest.SSID.empty() ? Tr("cli::SurveyCommands", "(hidden)")
-                                                        : Printable(strongest.SSID);
-        const std::string channel =
-            FormatText(Tr("cli::SurveyCommands", "ch %1"), {PadRight(strongest.Channel, 3)});
         const size_t count = group.rows.size();
         const std::string carriers = count == 1
                                          ? Tr("cli::SurveyCommands", "1 access point")
                                          : FormatText(Tr("cli::SurveyCommands", "%1 access points"),
                                                       {std::to_string(count)});
-        std::printf("%-32s  %3s%%  %s  %-16s  %-8s  %-14s  %s\n", ssid.c_str(),
-                    strongest.Signal.c_str(), channel.c_str(), strongest.Authentication.c_str(),
-                    strongest.Encryption.c_str(), strongest.NetworkType.c_str(), carriers.c_str());
+        std::printf("%-32s  %3s%%  %s  %-16s  %-8s  %-14s  %s\n", ShownSsid(strongest).c_str(),
+                    strongest.Signal.c_str(), ShownChannel(strongest).c_str(),
+                    strongest.Authentication.c_str(), strongest.Encryption.c_str(),
+                    strongest.NetworkType.c_str(), carriers.c_str());
         for (size_t row : group.rows) PrintScanRow(rows[row], "    ");
     }
     return kExitOk;
